@@ -1,0 +1,66 @@
+// Quillory: a desktop mailing-list manager. With a command after the options it
+// runs headless (see cli::run); without one it starts the desktop program.
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMessageBox>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "AppHome.h"
+#include "Cli.h"
+
+namespace {
+
+int runDesktop(int argc, char** argv, const QString& homeArg) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Quillory");
+    AppHome home(AppHome::resolve(homeArg));
+    QString error;
+    if (!home.ensureExists(&error)) {
+        QMessageBox::critical(nullptr, "Quillory", error);
+        return 1;
+    }
+    QMainWindow window;
+    window.setWindowTitle("Quillory");
+    auto* label = new QLabel("Application home: " + home.root(), &window);
+    label->setAlignment(Qt::AlignCenter);
+    window.setCentralWidget(label);
+    window.resize(800, 560);
+    window.show();
+    return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string home;
+    size_t i = 0;
+    while (i < args.size() && args[i].rfind("--", 0) == 0) {
+        if (args[i] == "--home" && i + 1 < args.size()) {
+            home = args[i + 1];
+            i += 2;
+        } else if (args[i].rfind("--home=", 0) == 0) {
+            home = args[i].substr(7);
+            ++i;
+        } else if (args[i] == "--help") {
+            args[i] = "help";
+            break;
+        } else {
+            break;  // Qt's own options (-platform and the like) pass through below
+        }
+    }
+    if (i < args.size() && cli::isCommand(args[i])) {
+        const std::string resolved = AppHome::resolve(QString::fromStdString(home)).toStdString();
+        return cli::run(std::vector<std::string>(args.begin() + long(i), args.end()), resolved, std::cout, std::cerr);
+    }
+    if (i < args.size() && args[i].rfind("-", 0) != 0) {
+        std::cerr << "quillory: unknown command \"" << args[i] << "\" (try quillory help)\n";
+        return cli::kUsage;
+    }
+    return runDesktop(argc, argv, QString::fromStdString(home));
+}

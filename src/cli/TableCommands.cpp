@@ -1,0 +1,170 @@
+// info, dump and count: reading any xBase table from the command line.
+
+#include <memory>
+#include <ostream>
+#include <sstream>
+
+#include "Cli.h"
+#include "CodePage.h"
+#include "Commands.h"
+#include "Table.h"
+
+namespace cli {
+
+namespace {
+
+using xbase::Status;
+using xbase::Table;
+
+const char* versionName(uint8_t v) {
+    switch (v) {
+        case 0x02: return "FoxBASE";
+        case 0x03: return "dBase III / FoxPro, no memo";
+        case 0x04: return "dBase IV, no memo";
+        case 0x30: return "Visual FoxPro";
+        case 0x31: return "Visual FoxPro, autoincrement";
+        case 0x32: return "Visual FoxPro, varchar";
+        case 0x83: return "dBase III with DBT memo";
+        case 0x8B: return "dBase IV with DBT memo";
+        case 0xF5: return "FoxPro 2.x with FPT memo";
+        default: return "xBase";
+    }
+}
+
+std::string hex(unsigned v) {
+    static const char digits[] = "0123456789ABCDEF";
+    return std::string("0x") + digits[(v >> 4) & 15] + digits[v & 15];
+}
+
+int fail(const Invocation& in, const Status& s) {
+    in.err << "quillory: " << s.message() << "\n";
+    return kFailed;
+}
+
+int usage(const Invocation& in, const std::string& text) {
+    in.err << "quillory: " << text << "\n";
+    return kUsage;
+}
+
+Status openForReading(const std::string& path, std::unique_ptr<Table>* table) {
+    Status s = Table::open(path, xbase::OpenMode::ReadOnlyShared, table);
+    if (s.ok()) (*table)->setDeleted(true);  // commands see what the program shows
+    return s;
+}
+
+void writeCsvValue(std::ostream& out, const std::string& v) {
+    const bool quote = v.find_first_of(",\"\r\n") != std::string::npos || (!v.empty() && (v.front() == ' '));
+    if (!quote) {
+        out << v;
+        return;
+    }
+    out << '"';
+    for (char c : v) {
+        if (c == '"') out << '"';
+        out << c;
+    }
+    out << '"';
+}
+
+std::vector<std::string> splitList(const std::string& text) {
+    std::vector<std::string> parts;
+    std::stringstream ss(text);
+    std::string part;
+    while (std::getline(ss, part, ',')) {
+        if (!part.empty()) parts.push_back(part);
+    }
+    return parts;
+}
+
+}  // namespace
+
+int infoCommand(const Invocation& in) {
+    if (in.args.size() != 1) return usage(in, "usage: quillory info TABLE");
+    std::unique_ptr<Table> table;
+    Status s = Table::open(in.args[0], xbase::OpenMode::ReadOnlyShared, &table);
+    if (!s.ok()) return fail(in, s);
+    std::ostream& out = in.out;
+    out << "Table: " << table->path() << "\n";
+    out << "Version: " << hex(table->version()) << " (" << versionName(table->version()) << ")\n";
+    out << "Code page: " << table->codePage().number() << " (mark " << hex(table->codePageMark()) << ")\n";
+    out << "Records: " << table->recCount() << "\n";
+    if (!table->memoPath().empty()) out << "Memo file: " << table->memoPath() << "\n";
+    out << "Fields: " << table->fieldCount() << "\n";
+    for (int i = 0; i < table->fieldCount(); ++i) {
+        const xbase::FieldDef& f = table->field(i);
+        out << "  " << f.name << std::string(f.name.size() < 11 ? 11 - f.name.size() : 1, ' ') << f.type << " "
+            << f.width;
+        if (f.decimals) out << "," << int(f.decimals);
+        out << "\n";
+    }
+    out << "Tags: none\n";
+    return kOk;
+}
+
+int dumpCommand(const Invocation& in) {
+    std::string path, queryText, fieldList;
+    for (size_t i = 0; i < in.args.size(); ++i) {
+        const std::string& a = in.args[i];
+        if ((a == "--query" || a == "--fields") && i + 1 < in.args.size()) {
+            (a == "--query" ? queryText : fieldList) = in.args[++i];
+        } else if (a.rfind("--", 0) == 0 || !path.empty()) {
+            return usage(in, "usage: quillory dump TABLE [--query EXPR] [--fields F,...]");
+        } else {
+            path = a;
+        }
+    }
+    if (path.empty()) return usage(in, "usage: quillory dump TABLE [--query EXPR] [--fields F,...]");
+
+    std::unique_ptr<Table> table;
+    Status s = openForReading(path, &table);
+    if (!s.ok()) return fail(in, s);
+
+    std::vector<int> columns;
+    if (fieldList.empty()) {
+        for (int i = 0; i < table->fieldCount(); ++i) {
+            const char type = table->field(i).type;
+            if (!table->field(i).isMemo() && type != '0') columns.push_back(i);  // memo text only when named
+        }
+    } else {
+        for (const std::string& name : splitList(fieldList)) {
+            const int index = table->fieldIndex(name);
+            if (index < 0) return fail(in, Status::NotFound("Unknown field " + name));
+            columns.push_back(index);
+        }
+    }
+    s = table->query(queryText);
+    if (!s.ok()) return fail(in, s);
+    s = table->goTop();
+    if (!s.ok()) return fail(in, s);
+
+    std::ostream& out = in.out;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (c) out << ',';
+        writeCsvValue(out, table->field(columns[c]).name);
+    }
+    out << '\n';
+    const xbase::CodePage& cp = table->codePage();
+    while (!table->eof()) {
+        for (size_t c = 0; c < columns.size(); ++c) {
+            if (c) out << ',';
+            writeCsvValue(out, cp.toUtf8(table->getTrimString(columns[c])));
+        }
+        out << '\n';
+        s = table->skip(1);
+        if (!s.ok()) return fail(in, s);
+    }
+    return kOk;
+}
+
+int countCommand(const Invocation& in) {
+    if (in.args.size() != 2) return usage(in, "usage: quillory count TABLE EXPR");
+    std::unique_ptr<Table> table;
+    Status s = openForReading(in.args[0], &table);
+    if (!s.ok()) return fail(in, s);
+    s = table->query(in.args[1]);
+    if (!s.ok()) return fail(in, s);
+    in.out << table->queryRecCount() << "\n";
+    return kOk;
+}
+
+}  // namespace cli

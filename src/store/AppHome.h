@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The application home: the folder that holds QUILLO.ini, DATA/, sysdata/ and the
+// other files the program keeps. It is the folder given by --home, else
+// $QUILLORY_HOME, else ~/.local/share/quillory.
+class AppHome {
+public:
+    // `explicitHome` is the --home argument, empty when none was given.
+    static QString resolve(const QString& explicitHome);
+
+    explicit AppHome(QString root) : root_(std::move(root)) {}
+
+    const QString& root() const { return root_; }
+    QString dataDir() const { return root_ + "/DATA"; }
+    QString sysDataDir() const { return root_ + "/sysdata"; }
+    QString file(const QString& name) const { return root_ + "/" + name; }
+
+    // Creates a missing home with its DATA and sysdata folders. False with
+    // `error` set when the folders cannot be made.
+    bool ensureExists(QString* error) const;
+
+private:
+    QString root_;
+};

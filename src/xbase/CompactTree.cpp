@@ -1,0 +1,891 @@
+#include "CompactTree.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "CdxFormat.h"
+#include "DbfFormat.h"
+
+namespace xbase {
+
+using dbf::getU16;
+using dbf::getU32;
+using dbf::getU32BE;
+using dbf::putU16;
+using dbf::putU32;
+using dbf::putU32BE;
+
+namespace {
+
+constexpr size_t kMaxCachedNodes = 4096;
+constexpr int kMaxDepth = 64;
+
+int bitLength(uint64_t v) {
+    int n = 0;
+    while (v) {
+        ++n;
+        v >>= 1;
+    }
+    return n;
+}
+
+// Bit widths of leaf entries for a key length and a largest record number.
+struct LeafBits {
+    int rec, dup, trail, bytes;
+
+    LeafBits(int keyLength, uint32_t maxRecNo) {
+        dup = trail = bitLength(uint32_t(keyLength));
+        bytes = 3;
+        while (8 * bytes - 2 * dup < bitLength(maxRecNo)) ++bytes;
+        rec = 8 * bytes - 2 * dup;
+    }
+    uint32_t recMask() const { return rec >= 32 ? 0xFFFFFFFFu : (1u << rec) - 1; }
+};
+
+size_t trailingPad(const char* key, size_t len, char pad) {
+    size_t n = 0;
+    while (n < len && key[len - 1 - n] == pad) ++n;
+    return n;
+}
+
+// Writes leaf entries into a page one by one, as the compact layout stores them.
+class LeafPacker {
+public:
+    LeafPacker(int keyLength, char pad, const LeafBits& bits) : klen_(size_t(keyLength)), pad_(pad), bits_(bits) {
+        reset();
+    }
+    void reset() {
+        std::memset(page_, 0, sizeof page_);
+        count_ = 0;
+        used_ = 0;
+        pool_ = cdx::kPageSize;
+        prev_ = nullptr;
+        prevTrail_ = 0;
+    }
+    // False (and nothing changed) when the entry does not fit.
+    bool add(const char* key, uint32_t recNo) {
+        const size_t trail = trailingPad(key, klen_, pad_);
+        size_t dup = 0;
+        if (prev_) {
+            const size_t limit = std::min(klen_ - prevTrail_, klen_ - trail);
+            while (dup < limit && prev_[dup] == key[dup]) ++dup;
+        }
+        const size_t stored = klen_ - dup - trail;
+        if (used_ + size_t(bits_.bytes) + stored > cdx::kLeafArea) return false;
+        pool_ -= stored;
+        std::memcpy(page_ + pool_, key + dup, stored);
+        const uint64_t v = uint64_t(recNo) | (uint64_t(dup) << bits_.rec) | (uint64_t(trail) << (bits_.rec + bits_.dup));
+        char* e = page_ + cdx::kOffLeafEntries + count_ * size_t(bits_.bytes);
+        for (int b = 0; b < bits_.bytes; ++b) e[b] = char((v >> (8 * b)) & 0xFF);
+        used_ += size_t(bits_.bytes) + stored;
+        ++count_;
+        prev_ = key;
+        prevTrail_ = trail;
+        return true;
+    }
+    size_t count() const { return count_; }
+    // The finished page; `key` pointers passed to add() must still be alive.
+    const char* finish(uint16_t attr, uint32_t left, uint32_t right) {
+        putU16(page_ + cdx::kOffAttr, attr);
+        putU16(page_ + cdx::kOffCount, uint16_t(count_));
+        putU32(page_ + cdx::kOffLeft, left);
+        putU32(page_ + cdx::kOffRight, right);
+        putU16(page_ + cdx::kOffLeafFree, uint16_t(cdx::kLeafArea - used_));
+        putU32(page_ + cdx::kOffRecMask, bits_.recMask());
+        page_[cdx::kOffDupMask] = char((1u << bits_.dup) - 1);
+        page_[cdx::kOffTrailMask] = char((1u << bits_.trail) - 1);
+        page_[cdx::kOffRecBits] = char(bits_.rec);
+        page_[cdx::kOffDupBits] = char(bits_.dup);
+        page_[cdx::kOffTrailBits] = char(bits_.trail);
+        page_[cdx::kOffEntryBytes] = char(bits_.bytes);
+        return page_;
+    }
+
+private:
+    size_t klen_;
+    char pad_;
+    LeafBits bits_;
+    char page_[cdx::kPageSize];
+    size_t count_, used_, pool_;
+    const char* prev_;
+    size_t prevTrail_;
+};
+
+}  // namespace
+
+// ---- PageStore ----
+
+Status PageStore::read(uint32_t offset, char* page) const {
+    if (offset % cdx::kPageSize != 0 || uint64_t(offset) + cdx::kPageSize > file_->size()) {
+        return Status::Corruption("Index page " + std::to_string(offset) + " lies outside " + file_->path());
+    }
+    return file_->read(offset, page, cdx::kPageSize);
+}
+
+Status PageStore::write(uint32_t offset, const char* page) { return file_->write(offset, page, cdx::kPageSize); }
+
+Status PageStore::allocateAtEnd(uint32_t count, uint32_t* offset) {
+    const uint64_t end = (file_->size() + cdx::kPageSize - 1) / cdx::kPageSize * cdx::kPageSize;
+    if (end + uint64_t(count) * cdx::kPageSize > 0xFFFFFE00u) return Status::InvalidArgument("Index file too large");
+    std::string zeros(size_t(count) * cdx::kPageSize, '\0');
+    Status s = file_->write(end, zeros.data(), zeros.size());
+    if (s.ok()) *offset = uint32_t(end);
+    return s;
+}
+
+Status PageStore::allocate(uint32_t* offset) {
+    char field[4];
+    Status s = file_->read(freeListHeader_ + cdx::kOffFreeList, field, 4);
+    if (!s.ok()) return s;
+    const uint32_t head = getU32(field);
+    if (head != 0 && head != cdx::kNone && head % cdx::kPageSize == 0 &&
+        uint64_t(head) + cdx::kPageSize <= file_->size()) {
+        char next[4];
+        s = file_->read(head, next, 4);
+        if (!s.ok()) return s;
+        s = file_->write(freeListHeader_ + cdx::kOffFreeList, next, 4);
+        if (!s.ok()) return s;
+        *offset = head;
+        return Status::OK();
+    }
+    return allocateAtEnd(1, offset);
+}
+
+Status PageStore::release(uint32_t offset) {
+    char field[4];
+    Status s = file_->read(freeListHeader_ + cdx::kOffFreeList, field, 4);
+    if (!s.ok()) return s;
+    char page[cdx::kPageSize] = {0};
+    std::memcpy(page, field, 4);
+    s = write(offset, page);
+    if (!s.ok()) return s;
+    putU32(field, offset);
+    return file_->write(freeListHeader_ + cdx::kOffFreeList, field, 4);
+}
+
+// ---- CompactTree: header ----
+
+Status CompactTree::create(PageStore* store, uint32_t headerOffset, int keyLength, uint8_t options,
+                           const std::string& keyExpr, const std::string& forExpr, char padByte) {
+    CompactTree tree(store, headerOffset);
+    Status s = tree.describe(keyLength, options, keyExpr, forExpr);
+    if (!s.ok()) return s;
+    uint32_t root;
+    s = store->allocate(&root);
+    if (!s.ok()) return s;
+    LeafPacker empty(keyLength, padByte, LeafBits(keyLength, 0));
+    s = store->write(root, empty.finish(cdx::kAttrRoot | cdx::kAttrLeaf, cdx::kNone, cdx::kNone));
+    return s.ok() ? tree.writeRoot(root) : s;
+}
+
+Status CompactTree::describe(int keyLength, uint8_t options, const std::string& keyExpr, const std::string& forExpr) {
+    if (keyLength < 1 || keyLength > cdx::kMaxKeyLength) {
+        return Status::InvalidArgument("Index key length must be 1 to 240, not " + std::to_string(keyLength));
+    }
+    if (keyExpr.size() + forExpr.size() + 2 > cdx::kExprPoolSize) {
+        return Status::InvalidArgument("Index expression too long");
+    }
+    char h[cdx::kHeaderSize] = {0};
+    putU16(h + cdx::kOffKeyLength, uint16_t(keyLength));
+    h[cdx::kOffOptions] = char(options | cdx::kOptCompact | (forExpr.empty() ? 0 : cdx::kOptHasFor));
+    h[cdx::kOffSignature] = 1;
+    putU16(h + cdx::kOffForOffset, uint16_t(keyExpr.size() + 1));
+    putU16(h + cdx::kOffForLength, uint16_t(forExpr.size() + 1));
+    putU16(h + cdx::kOffKeyOffset, 0);
+    putU16(h + cdx::kOffKeyExprLength, uint16_t(keyExpr.size() + 1));
+    std::memcpy(h + cdx::kOffExprPool, keyExpr.data(), keyExpr.size());
+    std::memcpy(h + cdx::kOffExprPool + keyExpr.size() + 1, forExpr.data(), forExpr.size());
+    // Root, free list and the open-for-write mark are not part of the description.
+    File* f = store_->file();
+    Status s = f->write(headerOffset_ + cdx::kOffKeyLength, h + cdx::kOffKeyLength, 4);
+    if (s.ok()) s = f->write(headerOffset_ + cdx::kOffDescending, h + cdx::kOffDescending, cdx::kHeaderSize - 502);
+    if (!s.ok()) return s;
+    keyLength_ = keyLength;
+    options_ = uint8_t(h[cdx::kOffOptions]);
+    descending_ = false;
+    keyExpr_ = keyExpr;
+    forExpr_ = forExpr;
+    return Status::OK();
+}
+
+Status CompactTree::load(char padByte) {
+    pad_ = padByte;
+    char h[cdx::kHeaderSize];
+    if (uint64_t(headerOffset_) + cdx::kHeaderSize > store_->file()->size()) {
+        return Status::Corruption("Index header lies outside " + store_->file()->path());
+    }
+    Status s = store_->file()->read(headerOffset_, h, sizeof h);
+    if (!s.ok()) return s;
+    root_ = getU32(h + cdx::kOffRoot);
+    keyLength_ = getU16(h + cdx::kOffKeyLength);
+    options_ = uint8_t(h[cdx::kOffOptions]);
+    descending_ = getU16(h + cdx::kOffDescending) != 0;
+    if (keyLength_ < 1 || keyLength_ > cdx::kMaxKeyLength) {
+        return Status::Corruption("Index header has a bad key length in " + store_->file()->path());
+    }
+    const size_t keyOff = getU16(h + cdx::kOffKeyOffset), keyLen = getU16(h + cdx::kOffKeyExprLength);
+    const size_t forOff = getU16(h + cdx::kOffForOffset), forLen = getU16(h + cdx::kOffForLength);
+    if (keyOff + keyLen > cdx::kExprPoolSize || forOff + forLen > cdx::kExprPoolSize) {
+        return Status::Corruption("Index header has bad expressions in " + store_->file()->path());
+    }
+    const char* pool = h + cdx::kOffExprPool;
+    keyExpr_.assign(pool + keyOff, strnlen(pool + keyOff, keyLen));
+    forExpr_.assign(pool + forOff, strnlen(pool + forOff, forLen));
+    cache_.clear();
+    return Status::OK();
+}
+
+Status CompactTree::writeRoot(uint32_t root) {
+    root_ = root;
+    char field[4];
+    putU32(field, root);
+    return store_->file()->write(headerOffset_ + cdx::kOffRoot, field, 4);
+}
+
+// ---- nodes ----
+
+void CompactTree::trimCache() {
+    if (cache_.size() > kMaxCachedNodes) cache_.clear();
+}
+
+Status CompactTree::node(uint32_t offset, Node** out) {
+    auto it = cache_.find(offset);
+    if (it != cache_.end()) {
+        *out = it->second.get();
+        return Status::OK();
+    }
+    char page[cdx::kPageSize];
+    Status s = store_->read(offset, page);
+    if (!s.ok()) return s;
+    auto n = std::make_unique<Node>();
+    s = decode(offset, page, n.get());
+    if (!s.ok()) return s;
+    *out = n.get();
+    cache_.emplace(offset, std::move(n));
+    return Status::OK();
+}
+
+Status CompactTree::decode(uint32_t offset, const char* page, Node* n) const {
+    const auto damaged = [&](const char* what) {
+        return Status::Corruption(std::string("Index node ") + std::to_string(offset) + " is damaged (" + what +
+                                  ") in " + store_->file()->path());
+    };
+    const size_t klen = size_t(keyLength_);
+    n->attr = getU16(page + cdx::kOffAttr);
+    const size_t count = getU16(page + cdx::kOffCount);
+    n->left = getU32(page + cdx::kOffLeft);
+    n->right = getU32(page + cdx::kOffRight);
+    n->keys.clear();
+    n->recNos.clear();
+    n->children.clear();
+    n->keys.reserve(count);
+    n->recNos.reserve(count);
+    if (!n->leaf()) {
+        if (count * (klen + 8) > cdx::kPageSize - cdx::kOffInteriorEntries) return damaged("too many keys");
+        n->children.reserve(count);
+        for (size_t i = 0; i < count; ++i) {
+            const char* e = page + cdx::kOffInteriorEntries + i * (klen + 8);
+            n->keys.emplace_back(e, klen);
+            n->recNos.push_back(getU32BE(e + klen));
+            n->children.push_back(getU32BE(e + klen + 4));
+        }
+        return Status::OK();
+    }
+    const int recBits = uint8_t(page[cdx::kOffRecBits]);
+    const int dupBits = uint8_t(page[cdx::kOffDupBits]);
+    const int trailBits = uint8_t(page[cdx::kOffTrailBits]);
+    const size_t bytes = uint8_t(page[cdx::kOffEntryBytes]);
+    if (bytes < 1 || bytes > 8 || size_t(recBits + dupBits + trailBits) > 8 * bytes || dupBits > 16 || trailBits > 16) {
+        return damaged("bad entry layout");
+    }
+    if (count * bytes > cdx::kLeafArea) return damaged("too many keys");
+    const uint64_t recMask = recBits >= 64 ? ~uint64_t(0) : (uint64_t(1) << recBits) - 1;
+    const uint64_t dupMask = (uint64_t(1) << dupBits) - 1, trailMask = (uint64_t(1) << trailBits) - 1;
+    size_t pool = cdx::kPageSize;
+    const size_t entriesEnd = cdx::kOffLeafEntries + count * bytes;
+    std::string prev(klen, pad_);
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned char* e = reinterpret_cast<const unsigned char*>(page + cdx::kOffLeafEntries + i * bytes);
+        uint64_t v = 0;
+        for (size_t b = 0; b < bytes; ++b) v |= uint64_t(e[b]) << (8 * b);
+        const size_t rec = size_t(v & recMask);
+        const size_t dup = size_t((v >> recBits) & dupMask);
+        const size_t trail = size_t((v >> (recBits + dupBits)) & trailMask);
+        if (dup + trail > klen) return damaged("bad key compression");
+        const size_t stored = klen - dup - trail;
+        if (pool < entriesEnd + stored) return damaged("keys overlap entries");
+        pool -= stored;
+        std::string key;
+        key.reserve(klen);
+        key.append(prev, 0, dup);
+        key.append(page + pool, stored);
+        key.append(trail, pad_);
+        n->keys.push_back(key);
+        n->recNos.push_back(uint32_t(rec));
+        prev = std::move(key);
+    }
+    return Status::OK();
+}
+
+bool CompactTree::encode(const Node& n, char* page) const {
+    const size_t klen = size_t(keyLength_);
+    if (!n.leaf()) {
+        if (n.keys.size() > interiorCapacity()) return false;
+        std::memset(page, 0, cdx::kPageSize);
+        putU16(page + cdx::kOffAttr, n.attr);
+        putU16(page + cdx::kOffCount, uint16_t(n.keys.size()));
+        putU32(page + cdx::kOffLeft, n.left);
+        putU32(page + cdx::kOffRight, n.right);
+        for (size_t i = 0; i < n.keys.size(); ++i) {
+            char* e = page + cdx::kOffInteriorEntries + i * (klen + 8);
+            std::memcpy(e, n.keys[i].data(), klen);
+            putU32BE(e + klen, n.recNos[i]);
+            putU32BE(e + klen + 4, n.children[i]);
+        }
+        return true;
+    }
+    uint32_t maxRec = 0;
+    for (uint32_t r : n.recNos) maxRec = std::max(maxRec, r);
+    LeafPacker packer(keyLength_, pad_, LeafBits(keyLength_, maxRec));
+    for (size_t i = 0; i < n.keys.size(); ++i) {
+        if (!packer.add(n.keys[i].data(), n.recNos[i])) return false;
+    }
+    std::memcpy(page, packer.finish(n.attr, n.left, n.right), cdx::kPageSize);
+    return true;
+}
+
+Status CompactTree::store(uint32_t offset, const Node& n) {
+    char page[cdx::kPageSize];
+    if (!encode(n, page)) {
+        return Status::Corruption("Index node " + std::to_string(offset) + " overflows in " + store_->file()->path());
+    }
+    return store_->write(offset, page);
+}
+
+int CompactTree::compare(const std::string& key, uint32_t recNo, std::string_view search, uint32_t searchRec) const {
+    const int c = std::memcmp(key.data(), search.data(), search.size());
+    if (c != 0) return c;
+    if (search.size() < size_t(keyLength_)) return 0;
+    return recNo < searchRec ? -1 : (recNo > searchRec ? 1 : 0);
+}
+
+Status CompactTree::descend(std::string_view key, uint32_t recNo, std::vector<PathStep>* path, uint32_t* leaf) {
+    uint32_t off = root_;
+    for (int depth = 0; depth < kMaxDepth; ++depth) {
+        Node* n;
+        Status s = node(off, &n);
+        if (!s.ok()) return s;
+        if (n->leaf()) {
+            *leaf = off;
+            return Status::OK();
+        }
+        if (n->keys.empty()) return Status::Corruption("Empty index node in " + store_->file()->path());
+        size_t i = 0;
+        while (i + 1 < n->keys.size() && compare(n->keys[i], n->recNos[i], key, recNo) < 0) ++i;
+        if (path) path->push_back({off, i});
+        off = n->children[i];
+    }
+    return Status::Corruption("Index tree too deep (a loop?) in " + store_->file()->path());
+}
+
+// After the node at `child` changed (and perhaps split off `split` at `splitOffset`),
+// brings the parents' high keys up to date and splits parents that overflow.
+Status CompactTree::fixParents(std::vector<PathStep>& path, uint32_t child, const Node* split,
+                               uint32_t splitOffset) {
+    Node* cur;
+    Status s = node(child, &cur);
+    if (!s.ok()) return s;
+    uint32_t curOff = child;
+    while (!path.empty()) {
+        const PathStep step = path.back();
+        path.pop_back();
+        Node* p;
+        s = node(step.offset, &p);
+        if (!s.ok()) return s;
+        const size_t i = step.index;
+        bool changed = false;
+        if (!cur->keys.empty() && (p->keys[i] != cur->keys.back() || p->recNos[i] != cur->recNos.back())) {
+            p->keys[i] = cur->keys.back();
+            p->recNos[i] = cur->recNos.back();
+            changed = true;
+        }
+        if (split) {
+            p->keys.insert(p->keys.begin() + long(i) + 1, split->keys.back());
+            p->recNos.insert(p->recNos.begin() + long(i) + 1, split->recNos.back());
+            p->children.insert(p->children.begin() + long(i) + 1, splitOffset);
+            changed = true;
+        }
+        if (!changed) return Status::OK();
+        const bool maxChanged = i + (split ? 1 : 0) == p->keys.size() - 1;
+        if (p->keys.size() <= interiorCapacity()) {
+            s = store(step.offset, *p);
+            if (!s.ok() || !maxChanged) return s;
+            cur = p;
+            curOff = step.offset;
+            split = nullptr;
+            continue;
+        }
+        // Split the interior node in two halves.
+        auto right = std::make_unique<Node>();
+        const size_t half = p->keys.size() / 2;
+        right->attr = uint16_t(p->attr & ~cdx::kAttrRoot);
+        right->keys.assign(p->keys.begin() + long(half), p->keys.end());
+        right->recNos.assign(p->recNos.begin() + long(half), p->recNos.end());
+        right->children.assign(p->children.begin() + long(half), p->children.end());
+        p->keys.resize(half);
+        p->recNos.resize(half);
+        p->children.resize(half);
+        uint32_t rightOff;
+        s = store_->allocate(&rightOff);
+        if (!s.ok()) return s;
+        right->left = step.offset;
+        right->right = p->right;
+        if (p->right != cdx::kNone) {
+            Node* after;
+            s = node(p->right, &after);
+            if (!s.ok()) return s;
+            after->left = rightOff;
+            s = store(p->right, *after);
+            if (!s.ok()) return s;
+        }
+        p->right = rightOff;
+        p->attr = uint16_t(p->attr & ~cdx::kAttrRoot);
+        s = store(step.offset, *p);
+        if (s.ok()) s = store(rightOff, *right);
+        if (!s.ok()) return s;
+        split = right.get();
+        splitOffset = rightOff;
+        cache_[rightOff] = std::move(right);
+        cur = p;
+        curOff = step.offset;
+    }
+    if (!split) return Status::OK();
+    // The root split: a new root above the two halves.
+    auto root = std::make_unique<Node>();
+    root->attr = cdx::kAttrRoot;
+    root->keys = {cur->keys.back(), split->keys.back()};
+    root->recNos = {cur->recNos.back(), split->recNos.back()};
+    root->children = {curOff, splitOffset};
+    uint32_t rootOff;
+    s = store_->allocate(&rootOff);
+    if (s.ok()) s = store(rootOff, *root);
+    if (!s.ok()) return s;
+    cache_[rootOff] = std::move(root);
+    return writeRoot(rootOff);
+}
+
+Status CompactTree::insert(std::string_view key, uint32_t recNo) {
+    if (key.size() != size_t(keyLength_)) return Status::InvalidArgument("Index key of the wrong length");
+    trimCache();
+    std::vector<PathStep> path;
+    uint32_t leafOff;
+    Status s = descend(key, recNo, &path, &leafOff);
+    if (!s.ok()) return s;
+    Node* leaf;
+    s = node(leafOff, &leaf);
+    if (!s.ok()) return s;
+    size_t pos = 0;
+    while (pos < leaf->keys.size() && compare(leaf->keys[pos], leaf->recNos[pos], key, recNo) < 0) ++pos;
+    if (pos < leaf->keys.size() && compare(leaf->keys[pos], leaf->recNos[pos], key, recNo) == 0) {
+        return Status::OK();  // already there
+    }
+    leaf->keys.insert(leaf->keys.begin() + long(pos), std::string(key));
+    leaf->recNos.insert(leaf->recNos.begin() + long(pos), recNo);
+    char page[cdx::kPageSize];
+    if (encode(*leaf, page)) {
+        s = store_->write(leafOff, page);
+        if (!s.ok() || pos + 1 != leaf->keys.size()) return s;
+        return fixParents(path, leafOff, nullptr, 0);
+    }
+    // Split the leaf: the first half stays, the second moves to a new page.
+    auto right = std::make_unique<Node>();
+    const size_t half = leaf->keys.size() / 2;
+    right->attr = cdx::kAttrLeaf;
+    right->keys.assign(leaf->keys.begin() + long(half), leaf->keys.end());
+    right->recNos.assign(leaf->recNos.begin() + long(half), leaf->recNos.end());
+    leaf->keys.resize(half);
+    leaf->recNos.resize(half);
+    uint32_t rightOff;
+    s = store_->allocate(&rightOff);
+    if (!s.ok()) return s;
+    right->left = leafOff;
+    right->right = leaf->right;
+    if (leaf->right != cdx::kNone) {
+        Node* after;
+        s = node(leaf->right, &after);
+        if (!s.ok()) return s;
+        after->left = rightOff;
+        s = store(leaf->right, *after);
+        if (!s.ok()) return s;
+    }
+    leaf->right = rightOff;
+    leaf->attr = cdx::kAttrLeaf;
+    s = store(leafOff, *leaf);
+    if (s.ok()) s = store(rightOff, *right);
+    if (!s.ok()) return s;
+    const Node* split = right.get();
+    cache_[rightOff] = std::move(right);
+    return fixParents(path, leafOff, split, rightOff);
+}
+
+Status CompactTree::remove(std::string_view key, uint32_t recNo) {
+    if (key.size() != size_t(keyLength_)) return Status::InvalidArgument("Index key of the wrong length");
+    trimCache();
+    std::vector<PathStep> path;
+    uint32_t off;
+    Status s = descend(key, recNo, &path, &off);
+    if (!s.ok()) return s;
+    Node* n;
+    s = node(off, &n);
+    if (!s.ok()) return s;
+    size_t j = 0;
+    while (j < n->keys.size() && compare(n->keys[j], n->recNos[j], key, recNo) < 0) ++j;
+    if (j == n->keys.size() || compare(n->keys[j], n->recNos[j], key, recNo) != 0) {
+        return Status::NotFound("Index entry not found");
+    }
+    n->keys.erase(n->keys.begin() + long(j));
+    n->recNos.erase(n->recNos.begin() + long(j));
+    if (!n->children.empty()) n->children.erase(n->children.begin() + long(j));
+
+    // Drop nodes that became empty, walking up while parents empty too.
+    while (n->keys.empty() && !n->root() && !path.empty()) {
+        for (uint32_t side : {n->left, n->right}) {
+            if (side == cdx::kNone) continue;
+            Node* sib;
+            s = node(side, &sib);
+            if (!s.ok()) return s;
+            (side == n->left ? sib->right : sib->left) = (side == n->left ? n->right : n->left);
+            s = store(side, *sib);
+            if (!s.ok()) return s;
+        }
+        s = store_->release(off);
+        if (!s.ok()) return s;
+        cache_.erase(off);
+        const PathStep step = path.back();
+        path.pop_back();
+        off = step.offset;
+        s = node(off, &n);
+        if (!s.ok()) return s;
+        j = step.index;
+        n->keys.erase(n->keys.begin() + long(j));
+        n->recNos.erase(n->recNos.begin() + long(j));
+        n->children.erase(n->children.begin() + long(j));
+    }
+    if (n->keys.empty() && n->root() && !n->leaf()) {
+        n->attr = cdx::kAttrRoot | cdx::kAttrLeaf;  // an empty tree is an empty root leaf
+    }
+    s = store(off, *n);
+    if (!s.ok()) return s;
+    if (j == n->keys.size() && !n->keys.empty()) {
+        s = fixParents(path, off, nullptr, 0);
+        if (!s.ok()) return s;
+    }
+    // A root with a single child hands the root over to it.
+    for (;;) {
+        Node* root;
+        s = node(root_, &root);
+        if (!s.ok()) return s;
+        if (root->leaf() || root->children.size() != 1) return Status::OK();
+        const uint32_t childOff = root->children[0];
+        Node* child;
+        s = node(childOff, &child);
+        if (!s.ok()) return s;
+        child->attr = uint16_t(child->attr | cdx::kAttrRoot);
+        s = store(childOff, *child);
+        if (!s.ok()) return s;
+        const uint32_t oldRoot = root_;
+        s = writeRoot(childOff);
+        if (!s.ok()) return s;
+        cache_.erase(oldRoot);
+        s = store_->release(oldRoot);
+        if (!s.ok()) return s;
+    }
+}
+
+// ---- bulk building ----
+
+Status CompactTree::freeSubtree(uint32_t offset) {
+    std::vector<uint32_t> stack{offset};
+    size_t visited = 0;
+    while (!stack.empty()) {
+        const uint32_t off = stack.back();
+        stack.pop_back();
+        if (++visited > (store_->file()->size() / cdx::kPageSize) + 1) {
+            return Status::Corruption("Index tree has a loop in " + store_->file()->path());
+        }
+        Node* n;
+        Status s = node(off, &n);
+        if (!s.ok()) return s;
+        if (!n->leaf()) stack.insert(stack.end(), n->children.begin(), n->children.end());
+        cache_.erase(off);
+        s = store_->release(off);
+        if (!s.ok()) return s;
+    }
+    return Status::OK();
+}
+
+Status CompactTree::build(const std::vector<IndexEntry>& entries, int keyLength) {
+    std::string keys;
+    std::vector<uint32_t> recNos, order;
+    keys.reserve(entries.size() * size_t(keyLength));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        keys += entries[i].key;
+        recNos.push_back(entries[i].recNo);
+        order.push_back(uint32_t(i));
+    }
+    return build(keys, recNos, order, keyLength);
+}
+
+Status CompactTree::build(const std::string& keys, const std::vector<uint32_t>& recNos,
+                          const std::vector<uint32_t>& order, int keyLength) {
+    // A damaged old tree must not stop a rebuild: its pages are simply left behind.
+    (void)freeSubtree(root_);
+    cache_.clear();
+    keyLength_ = keyLength;
+    char field[2];
+    putU16(field, uint16_t(keyLength));
+    Status s = store_->file()->write(headerOffset_ + cdx::kOffKeyLength, field, 2);
+    if (!s.ok()) return s;
+
+    const size_t klen = size_t(keyLength);
+    uint32_t maxRec = 0;
+    for (uint32_t r : recNos) maxRec = std::max(maxRec, r);
+    LeafPacker packer(keyLength, pad_, LeafBits(keyLength, maxRec));
+
+    // Leaves, filled one after the other; a page is written once the offset of the
+    // next one is known.
+    std::vector<uint32_t> leafOffsets;
+    std::vector<size_t> leafLast;  // index into `order` of each leaf's highest entry
+    uint32_t current, left = cdx::kNone;
+    s = store_->allocate(&current);
+    if (!s.ok()) return s;
+    for (size_t i = 0; i < order.size(); ++i) {
+        const char* key = keys.data() + size_t(order[i]) * klen;
+        if (packer.add(key, recNos[order[i]])) continue;
+        uint32_t nextOff;
+        s = store_->allocate(&nextOff);
+        if (s.ok()) s = store_->write(current, packer.finish(cdx::kAttrLeaf, left, nextOff));
+        if (!s.ok()) return s;
+        leafOffsets.push_back(current);
+        leafLast.push_back(i - 1);
+        left = current;
+        current = nextOff;
+        packer.reset();
+        packer.add(key, recNos[order[i]]);
+    }
+    if (leafOffsets.empty()) {
+        s = store_->write(current, packer.finish(cdx::kAttrRoot | cdx::kAttrLeaf, cdx::kNone, cdx::kNone));
+        return s.ok() ? writeRoot(current) : s;
+    }
+    s = store_->write(current, packer.finish(cdx::kAttrLeaf, left, cdx::kNone));
+    if (!s.ok()) return s;
+    leafOffsets.push_back(current);
+    leafLast.push_back(order.size() - 1);
+
+    // Interior levels, bottom up.
+    const size_t capacity = interiorCapacity();
+    std::vector<std::pair<uint32_t, std::pair<std::string, uint32_t>>> children;
+    children.reserve(leafOffsets.size());
+    for (size_t k = 0; k < leafOffsets.size(); ++k) {
+        const uint32_t e = order[leafLast[k]];
+        children.push_back({leafOffsets[k], {keys.substr(size_t(e) * klen, klen), recNos[e]}});
+    }
+    while (children.size() > 1) {
+        const size_t nodes = (children.size() + capacity - 1) / capacity;
+        std::vector<uint32_t> offsets(nodes);
+        for (uint32_t& o : offsets) {
+            s = store_->allocate(&o);
+            if (!s.ok()) return s;
+        }
+        std::vector<std::pair<uint32_t, std::pair<std::string, uint32_t>>> parents;
+        for (size_t k = 0; k < nodes; ++k) {
+            // Spread entries evenly so that no node is left nearly empty.
+            const size_t begin = children.size() * k / nodes, end = children.size() * (k + 1) / nodes;
+            Node n;
+            n.attr = nodes == 1 ? cdx::kAttrRoot : 0;
+            n.left = k ? offsets[k - 1] : cdx::kNone;
+            n.right = k + 1 < nodes ? offsets[k + 1] : cdx::kNone;
+            for (size_t c = begin; c < end; ++c) {
+                n.keys.push_back(children[c].second.first);
+                n.recNos.push_back(children[c].second.second);
+                n.children.push_back(children[c].first);
+            }
+            s = store(offsets[k], n);
+            if (!s.ok()) return s;
+            parents.push_back({offsets[k], {n.keys.back(), n.recNos.back()}});
+        }
+        children = std::move(parents);
+    }
+    return writeRoot(children[0].first);
+}
+
+// ---- cursor ----
+
+Status CompactTree::first(Position* pos) {
+    trimCache();
+    uint32_t off = root_;
+    for (int depth = 0; depth < kMaxDepth; ++depth) {
+        Node* n;
+        Status s = node(off, &n);
+        if (!s.ok()) return s;
+        if (n->leaf()) {
+            *pos = {off, n->keys.empty() ? -1 : 0};
+            if (n->keys.empty() && n->right != cdx::kNone) return next(pos);
+            return Status::OK();
+        }
+        if (n->children.empty()) return Status::Corruption("Empty index node in " + store_->file()->path());
+        off = n->children.front();
+    }
+    return Status::Corruption("Index tree too deep in " + store_->file()->path());
+}
+
+Status CompactTree::last(Position* pos) {
+    trimCache();
+    uint32_t off = root_;
+    for (int depth = 0; depth < kMaxDepth; ++depth) {
+        Node* n;
+        Status s = node(off, &n);
+        if (!s.ok()) return s;
+        if (n->leaf()) {
+            *pos = {off, int(n->keys.size()) - 1};
+            return Status::OK();
+        }
+        if (n->children.empty()) return Status::Corruption("Empty index node in " + store_->file()->path());
+        off = n->children.back();
+    }
+    return Status::Corruption("Index tree too deep in " + store_->file()->path());
+}
+
+Status CompactTree::next(Position* pos) {
+    trimCache();
+    Node* n;
+    Status s = node(pos->leaf, &n);
+    if (!s.ok()) return s;
+    if (pos->index >= 0 && size_t(pos->index + 1) < n->keys.size()) {
+        ++pos->index;
+        return Status::OK();
+    }
+    for (uint32_t off = n->right, steps = 0; off != cdx::kNone; off = n->right) {
+        if (++steps > 1000000) return Status::Corruption("Index leaf chain loops in " + store_->file()->path());
+        s = node(off, &n);
+        if (!s.ok()) return s;
+        if (!n->keys.empty()) {
+            *pos = {off, 0};
+            return Status::OK();
+        }
+    }
+    pos->index = -1;
+    return Status::OK();
+}
+
+Status CompactTree::prev(Position* pos) {
+    trimCache();
+    Node* n;
+    Status s = node(pos->leaf, &n);
+    if (!s.ok()) return s;
+    if (pos->index > 0) {
+        --pos->index;
+        return Status::OK();
+    }
+    for (uint32_t off = n->left, steps = 0; off != cdx::kNone; off = n->left) {
+        if (++steps > 1000000) return Status::Corruption("Index leaf chain loops in " + store_->file()->path());
+        s = node(off, &n);
+        if (!s.ok()) return s;
+        if (!n->keys.empty()) {
+            *pos = {off, int(n->keys.size()) - 1};
+            return Status::OK();
+        }
+    }
+    pos->index = -1;
+    return Status::OK();
+}
+
+Status CompactTree::lowerBound(std::string_view key, uint32_t recNo, Position* pos) {
+    trimCache();
+    if (key.size() > size_t(keyLength_)) key = key.substr(0, size_t(keyLength_));
+    uint32_t leafOff;
+    Status s = descend(key, recNo, nullptr, &leafOff);
+    if (!s.ok()) return s;
+    Node* n;
+    s = node(leafOff, &n);
+    if (!s.ok()) return s;
+    size_t i = 0;
+    while (i < n->keys.size() && compare(n->keys[i], n->recNos[i], key, recNo) < 0) ++i;
+    if (i < n->keys.size()) {
+        *pos = {leafOff, int(i)};
+        return Status::OK();
+    }
+    // Everything in this leaf is smaller: the answer is the next leaf's first entry.
+    *pos = {leafOff, int(n->keys.size()) - 1};
+    return next(pos);
+}
+
+const std::string& CompactTree::keyAt(const Position& pos) {
+    static const std::string none;
+    Node* n;
+    if (!pos.valid() || !node(pos.leaf, &n).ok() || size_t(pos.index) >= n->keys.size()) return none;
+    return n->keys[size_t(pos.index)];
+}
+
+uint32_t CompactTree::recNoAt(const Position& pos) {
+    Node* n;
+    if (!pos.valid() || !node(pos.leaf, &n).ok() || size_t(pos.index) >= n->recNos.size()) return 0;
+    return n->recNos[size_t(pos.index)];
+}
+
+Status CompactTree::verify(uint64_t* entryCount) {
+    cache_.clear();
+    *entryCount = 0;
+    std::vector<uint32_t> leaves;
+    std::string lastKey;
+    uint32_t lastRec = 0;
+    bool any = false;
+    // Depth-first, left to right: parent entries must equal their child's last entry.
+    struct Frame {
+        uint32_t off;
+        int depth;
+    };
+    std::vector<Frame> stack{{root_, 0}};
+    const auto bad = [&](const std::string& what) {
+        return Status::Corruption("Index check failed (" + what + ") in " + store_->file()->path());
+    };
+    while (!stack.empty()) {
+        const Frame f = stack.back();
+        stack.pop_back();
+        if (f.depth > kMaxDepth) return bad("too deep");
+        Node* n;
+        Status s = node(f.off, &n);
+        if (!s.ok()) return s;
+        if (n->leaf()) {
+            leaves.push_back(f.off);
+            for (size_t i = 0; i < n->keys.size(); ++i) {
+                if (any && compare(n->keys[i], n->recNos[i], lastKey, lastRec) <= 0) return bad("keys out of order");
+                lastKey = n->keys[i];
+                lastRec = n->recNos[i];
+                any = true;
+                ++*entryCount;
+            }
+            continue;
+        }
+        for (size_t i = n->children.size(); i-- > 0;) {
+            Node* c;
+            s = node(n->children[i], &c);
+            if (!s.ok()) return s;
+            if (c->keys.empty() || c->keys.back() != n->keys[i] || c->recNos.back() != n->recNos[i]) {
+                return bad("parent key differs from its child's last key");
+            }
+            stack.push_back({n->children[i], f.depth + 1});
+        }
+    }
+    for (size_t i = 0; i < leaves.size(); ++i) {
+        Node* n;
+        Status s = node(leaves[i], &n);
+        if (!s.ok()) return s;
+        const uint32_t left = i ? leaves[i - 1] : cdx::kNone;
+        const uint32_t right = i + 1 < leaves.size() ? leaves[i + 1] : cdx::kNone;
+        if (n->left != left || n->right != right) return bad("sibling links");
+    }
+    return Status::OK();
+}
+
+}  // namespace xbase

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "File.h"
+#include "Status.h"
+
+namespace xbase {
+
+// The pages of one index file: reading, writing and allocating 512-byte pages.
+// Freed pages are chained from the free-list field of the header at `freeListHeader`.
+class PageStore {
+public:
+    PageStore(File* file, uint32_t freeListHeader) : file_(file), freeListHeader_(freeListHeader) {}
+
+    File* file() const { return file_; }
+    Status read(uint32_t offset, char* page) const;
+    Status write(uint32_t offset, const char* page);
+    // A page from the free list, else a new one at the end of the file.
+    Status allocate(uint32_t* offset);
+    // `count` contiguous new pages at the end of the file (tag headers).
+    Status allocateAtEnd(uint32_t count, uint32_t* offset);
+    Status release(uint32_t offset);
+
+private:
+    File* file_;
+    uint32_t freeListHeader_;
+};
+
+// One entry of an index: a key of the tree's key length and its record number.
+struct IndexEntry {
+    std::string key;
+    uint32_t recNo = 0;
+};
+
+// One compact B-tree of an index file (a CDX tag, the CDX directory or an IDX file),
+// described by the 1024-byte header at `headerOffset`. Nodes read are kept decoded;
+// every change is written through at once.
+class CompactTree {
+public:
+    // Where a cursor stands: a leaf page and an entry in it.
+    struct Position {
+        uint32_t leaf = 0;
+        int index = -1;
+        bool valid() const { return index >= 0; }
+    };
+
+    CompactTree(PageStore* store, uint32_t headerOffset) : store_(store), headerOffset_(headerOffset) {}
+
+    // Writes a header and an empty root leaf for a new tree.
+    static Status create(PageStore* store, uint32_t headerOffset, int keyLength, uint8_t options,
+                         const std::string& keyExpr, const std::string& forExpr, char padByte);
+    // Reads the header.
+    Status load(char padByte);
+    // Rewrites the header's description of the keys (length, options, expressions);
+    // the tree itself is left as it is.
+    Status describe(int keyLength, uint8_t options, const std::string& keyExpr, const std::string& forExpr);
+
+    uint32_t headerOffset() const { return headerOffset_; }
+    int keyLength() const { return keyLength_; }
+    uint8_t options() const { return options_; }
+    bool descending() const { return descending_; }
+    const std::string& keyExpression() const { return keyExpr_; }
+    const std::string& forExpression() const { return forExpr_; }
+
+    // Replaces the whole content with `entries`, which must be sorted by (key, record).
+    // The old nodes go to the free list. `keyLength` may differ from the old one.
+    Status build(const std::vector<IndexEntry>& entries, int keyLength);
+    // Same, from keys stored back to back in `keys` (n * keyLength bytes) in the order
+    // given by `order`, with their record numbers in `recNos`.
+    Status build(const std::string& keys, const std::vector<uint32_t>& recNos, const std::vector<uint32_t>& order,
+                 int keyLength);
+    Status insert(std::string_view key, uint32_t recNo);
+    // NotFound when the entry is not in the tree.
+    Status remove(std::string_view key, uint32_t recNo);
+
+    Status first(Position* pos);
+    Status last(Position* pos);
+    // Steps to the next / previous entry; an invalid position past either end.
+    Status next(Position* pos);
+    Status prev(Position* pos);
+    // The first entry not less than `key` (compared over key.size() bytes; when that is
+    // the whole key length, equal keys are ordered by record and `recNo` counts).
+    Status lowerBound(std::string_view key, uint32_t recNo, Position* pos);
+    // The entry at a valid position.
+    const std::string& keyAt(const Position& pos);
+    uint32_t recNoAt(const Position& pos);
+
+    // Checks the structure: order, parent keys, sibling links. For tests and repair.
+    Status verify(uint64_t* entryCount);
+
+private:
+    struct Node {
+        uint16_t attr = 0;
+        uint32_t left = 0xFFFFFFFFu;
+        uint32_t right = 0xFFFFFFFFu;
+        std::vector<std::string> keys;
+        std::vector<uint32_t> recNos;
+        std::vector<uint32_t> children;  // interior nodes only
+        bool leaf() const { return (attr & 0x02) != 0; }
+        bool root() const { return (attr & 0x01) != 0; }
+    };
+    struct PathStep {
+        uint32_t offset;
+        size_t index;
+    };
+
+    Status node(uint32_t offset, Node** out);
+    Status decode(uint32_t offset, const char* page, Node* n) const;
+    // Encodes a node; false when a leaf's entries do not fit one page.
+    bool encode(const Node& n, char* page) const;
+    Status store(uint32_t offset, const Node& n);
+    Status writeRoot(uint32_t root);
+    Status freeSubtree(uint32_t offset);
+    size_t interiorCapacity() const { return (512 - 12) / size_t(keyLength_ + 8); }
+    int compare(const std::string& key, uint32_t recNo, std::string_view search, uint32_t searchRec) const;
+    Status descend(std::string_view key, uint32_t recNo, std::vector<PathStep>* path, uint32_t* leaf);
+    Status fixParents(std::vector<PathStep>& path, uint32_t child, const Node* split, uint32_t splitOffset);
+    void trimCache();
+
+    PageStore* store_;
+    uint32_t headerOffset_;
+    uint32_t root_ = 0;
+    int keyLength_ = 0;
+    uint8_t options_ = 0;
+    bool descending_ = false;
+    char pad_ = ' ';
+    std::string keyExpr_;
+    std::string forExpr_;
+    std::unordered_map<uint32_t, std::unique_ptr<Node>> cache_;
+};
+
+}  // namespace xbase

@@ -1,0 +1,910 @@
+#include "Table.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <ctime>
+#include <set>
+
+#include "CodePage.h"
+#include "DbfFormat.h"
+#include "IndexFile.h"
+#include "Memo.h"
+
+namespace xbase {
+
+namespace {
+
+bool isBinaryType(char type) { return type == 'I' || type == 'T' || type == 'Y' || type == 'B' || type == '0'; }
+
+std::string rtrim(std::string s) {
+    size_t end = s.find_last_not_of(' ');
+    s.erase(end == std::string::npos ? 0 : end + 1);
+    return s;
+}
+
+std::string trimBoth(std::string_view s) {
+    size_t b = s.find_first_not_of(' ');
+    if (b == std::string_view::npos) return std::string();
+    size_t e = s.find_last_not_of(' ');
+    return std::string(s.substr(b, e - b + 1));
+}
+
+std::string replaceExtension(const std::string& path, const char* upper, const char* lower) {
+    size_t slash = path.rfind('/');
+    size_t dot = path.rfind('.');
+    std::string base = (dot == std::string::npos || (slash != std::string::npos && dot < slash)) ? path
+                                                                                                   : path.substr(0, dot);
+    std::string ext = base.size() < path.size() ? path.substr(base.size() + 1) : std::string();
+    bool lowerCase = !ext.empty() && std::islower(static_cast<unsigned char>(ext[0]));
+    return base + "." + (lowerCase ? lower : upper);
+}
+
+bool validFieldName(const std::string& name) {
+    if (name.empty() || name.size() > 10) return false;
+    if (!std::isalpha(static_cast<unsigned char>(name[0]))) return false;
+    for (char c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+    }
+    return true;
+}
+
+Status checkSpecField(const FieldDef& f) {
+    const std::string what = "Field " + f.name + ": ";
+    if (!validFieldName(f.name)) return Status::InvalidArgument("Invalid field name \"" + f.name + "\"");
+    switch (f.type) {
+        case 'C':
+            if (f.width < 1 || f.width > 254) return Status::InvalidArgument(what + "width must be 1 to 254");
+            break;
+        case 'N':
+            if (f.width < 1 || f.width > 20) return Status::InvalidArgument(what + "width must be 1 to 20");
+            if (f.decimals > 0 && f.decimals + 2 > f.width) return Status::InvalidArgument(what + "too many decimals");
+            break;
+        case 'L':
+            if (f.width != 1) return Status::InvalidArgument(what + "logical fields have width 1");
+            break;
+        case 'D':
+            if (f.width != 8) return Status::InvalidArgument(what + "date fields have width 8");
+            break;
+        case 'M':
+            if (f.width != dbf::kMemoRefWidth) return Status::InvalidArgument(what + "memo fields have width 10");
+            break;
+        default:
+            return Status::InvalidArgument(what + "unsupported type " + std::string(1, f.type));
+    }
+    return Status::OK();
+}
+
+std::string formatTimestamp(const char* p) {
+    const uint32_t jdn = dbf::getU32(p);
+    const uint32_t ms = dbf::getU32(p + 4);
+    if (jdn == 0) return std::string();
+    // Julian day number to the civil calendar.
+    int64_t a = int64_t(jdn) + 32044;
+    int64_t b = (4 * a + 3) / 146097;
+    int64_t c = a - 146097 * b / 4;
+    int64_t d = (4 * c + 3) / 1461;
+    int64_t e = c - 1461 * d / 4;
+    int64_t m = (5 * e + 2) / 153;
+    int day = int(e - (153 * m + 2) / 5 + 1);
+    int month = int(m + 3 - 12 * (m / 10));
+    int year = int(100 * b + d - 4800 + m / 10);
+    unsigned secs = ms / 1000;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02u:%02u:%02u", year, month, day, secs / 3600, secs / 60 % 60,
+                  secs % 60);
+    return buf;
+}
+
+std::string formatDouble(double v) {
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
+}  // namespace
+
+// Lets expressions read memo fields of any record of this table.
+class Table::Memos : public MemoSource {
+public:
+    explicit Memos(const Table& t) : table_(t) {}
+    std::string memoText(const FieldDef& f, const char* rec) const override {
+        std::string text;
+        uint32_t block = table_.memoRef(f, rec);
+        if (block && table_.memo_) (void)table_.memo_->read(block, &text);
+        return text;
+    }
+
+private:
+    const Table& table_;
+};
+
+void todayHeaderDate(char out[3]) {
+    std::time_t now = std::time(nullptr);
+    std::tm tm;
+    localtime_r(&now, &tm);
+    out[0] = static_cast<char>(tm.tm_year);  // years since 1900: 126 for 2026
+    out[1] = static_cast<char>(tm.tm_mon + 1);
+    out[2] = static_cast<char>(tm.tm_mday);
+}
+
+Table::Table() = default;
+
+Table::~Table() { (void)commit(); }
+
+Status Table::create(const std::string& path, const TableSpec& spec) {
+    if (spec.fields.empty()) return Status::InvalidArgument("A table needs at least one field");
+    if (spec.fields.size() > dbf::kMaxFields) return Status::InvalidArgument("Too many fields");
+    const CodePage* cp;
+    Status s = CodePage::forMark(spec.codePageMark, &cp);
+    if (!s.ok()) return s;
+
+    std::vector<FieldDef> fields = spec.fields;
+    std::set<std::string> names;
+    bool hasMemo = false;
+    for (FieldDef& f : fields) {
+        f.name = asciiUpper(f.name);
+        if (f.type == 'M' && f.width == 0) f.width = dbf::kMemoRefWidth;
+        if (f.type == 'L' && f.width == 0) f.width = 1;
+        if (f.type == 'D' && f.width == 0) f.width = 8;
+        s = checkSpecField(f);
+        if (!s.ok()) return s;
+        if (!names.insert(f.name).second) return Status::InvalidArgument("Duplicate field name " + f.name);
+        hasMemo |= f.type == 'M';
+    }
+    RecordLayout layout(fields);
+    if (layout.recordLength() > 65535) return Status::InvalidArgument("Record too long");
+
+    const size_t headerLength = dbf::kHeaderSize + dbf::kDescriptorSize * fields.size() + 1;
+    std::string header(headerLength + 1, '\0');
+    header[0] = static_cast<char>(hasMemo ? dbf::kVersionFoxProMemo : dbf::kVersionNoMemo);
+    todayHeaderDate(&header[1]);
+    dbf::putU32(&header[dbf::kOffRecordCount], 0);
+    dbf::putU16(&header[dbf::kOffHeaderLength], static_cast<uint16_t>(headerLength));
+    dbf::putU16(&header[dbf::kOffRecordLength], static_cast<uint16_t>(layout.recordLength()));
+    header[dbf::kOffCodePage] = static_cast<char>(spec.codePageMark);
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const FieldDef& f = layout.field(static_cast<int>(i));
+        char* d = &header[dbf::kHeaderSize + i * dbf::kDescriptorSize];
+        std::memcpy(d + dbf::kDescName, f.name.data(), f.name.size());
+        d[dbf::kDescType] = f.type;
+        dbf::putU32(d + dbf::kDescOffset, f.offset);
+        d[dbf::kDescWidth] = static_cast<char>(f.width);
+        d[dbf::kDescDecimals] = static_cast<char>(f.decimals);
+    }
+    header[headerLength - 1] = dbf::kTerminator;
+    header[headerLength] = dbf::kEof;
+
+    std::unique_ptr<File> file;
+    s = File::create(path, &file);
+    if (!s.ok()) return s;
+    s = file->write(0, header.data(), header.size());
+    if (!s.ok()) return s;
+    if (hasMemo) {
+        std::unique_ptr<MemoFile> memo;
+        s = MemoFile::createFpt(replaceExtension(path, "FPT", "fpt"), &memo);
+        if (!s.ok()) return s;
+    }
+    return file->sync();
+}
+
+Status Table::open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out) {
+    std::unique_ptr<File> file;
+    Status s = File::open(path, mode, &file);
+    if (!s.ok()) return s;
+    std::unique_ptr<Table> table(new Table());
+    s = table->load(std::move(file));
+    if (!s.ok()) return s;
+    s = table->openMemo(mode);
+    if (!s.ok()) return s;
+    table->memoSource_ = std::make_unique<Memos>(*table);
+    s = table->openStructuralIndex(mode);
+    if (!s.ok()) return s;
+    s = table->goTop();
+    if (!s.ok()) return s;
+    *out = std::move(table);
+    return Status::OK();
+}
+
+Status Table::load(std::unique_ptr<File> file) {
+    file_ = std::move(file);
+    const std::string& path = file_->path();
+    const uint64_t size = file_->size();
+    if (size < dbf::kHeaderSize) return Status::Corruption("Not a table (file too small): " + path);
+    char h[dbf::kHeaderSize];
+    Status s = file_->read(0, h, sizeof h);
+    if (!s.ok()) return s;
+
+    version_ = static_cast<uint8_t>(h[0]);
+    switch (version_) {
+        case dbf::kVersionNoMemo:
+        case dbf::kVersionFoxProMemo:
+        case dbf::kVersionVisualFoxPro:
+        case dbf::kVersionVisualFoxProAutoInc:
+        case dbf::kVersionVisualFoxProVarchar:
+        case dbf::kVersionDBase3Memo:
+        case dbf::kVersionDBase4Memo:
+        case dbf::kVersionFoxBase:
+        case 0x04:  // dBase IV without memo
+        case 0xFB:
+            break;
+        default:
+            return Status::Corruption("Not a table (unknown version byte " + std::to_string(version_) + "): " + path);
+    }
+    headerLength_ = dbf::getU16(h + dbf::kOffHeaderLength);
+    const uint32_t recordLength = dbf::getU16(h + dbf::kOffRecordLength);
+    tableFlags_ = static_cast<uint8_t>(h[dbf::kOffFlags]);
+    codePageMark_ = static_cast<uint8_t>(h[dbf::kOffCodePage]);
+    if (headerLength_ < dbf::kHeaderSize + dbf::kDescriptorSize + 1 || headerLength_ > size) {
+        return Status::Corruption("Table header is damaged (bad header length): " + path);
+    }
+    if (recordLength < 2) return Status::Corruption("Table header is damaged (bad record length): " + path);
+
+    std::string desc(headerLength_ - dbf::kHeaderSize, '\0');
+    s = file_->read(dbf::kHeaderSize, &desc[0], desc.size());
+    if (!s.ok()) return s;
+    const bool vfp = dbf::isVisualFoxPro(version_);
+    std::vector<FieldDef> fields;
+    size_t pos = 0;
+    while (pos < desc.size() && desc[pos] != dbf::kTerminator) {
+        if (pos + dbf::kDescriptorSize > desc.size()) {
+            return Status::Corruption("Table header is damaged (field list not terminated): " + path);
+        }
+        const char* d = &desc[pos];
+        FieldDef f;
+        size_t nameLen = 0;
+        while (nameLen < 11 && d[nameLen] != '\0') ++nameLen;
+        f.name = asciiUpper(std::string(d, nameLen));
+        f.type = static_cast<char>(std::toupper(static_cast<unsigned char>(d[dbf::kDescType])));
+        f.width = static_cast<uint8_t>(d[dbf::kDescWidth]);
+        f.decimals = static_cast<uint8_t>(d[dbf::kDescDecimals]);
+        if (f.type == 'C' && !vfp && f.decimals > 0) {  // Clipper's long text fields
+            f.width = static_cast<uint16_t>(f.width + 256 * f.decimals);
+            f.decimals = 0;
+        }
+        if (f.name.empty() || f.width == 0) {
+            return Status::Corruption("Table header is damaged (field " + std::to_string(fields.size() + 1) +
+                                      "): " + path);
+        }
+        static const std::string kKnownTypes = "CNFLDMIITYBGPWVQ0@+O";
+        if (kKnownTypes.find(f.type) == std::string::npos) {
+            return Status::Corruption("Table header is damaged (field " + f.name + " has unknown type): " + path);
+        }
+        f.binaryMemoRef = f.isMemo() && f.width == 4;
+        fields.push_back(std::move(f));
+        pos += dbf::kDescriptorSize;
+    }
+    if (pos >= desc.size()) return Status::Corruption("Table header is damaged (no field terminator): " + path);
+    if (fields.empty()) return Status::Corruption("Table has no fields: " + path);
+    layout_ = RecordLayout(std::move(fields));
+    if (layout_.recordLength() != recordLength) {
+        return Status::Corruption("Table header is damaged (record length does not match the fields): " + path);
+    }
+
+    if (CodePage::forMark(codePageMark_, &codePage_).isNotSupported()) {
+        (void)CodePage::forMark(0, &codePage_);  // unknown marks are read as DOS text
+    }
+
+    // Trust the header count only as far as the file really holds records: a crash
+    // during an append may leave the count ahead of the data.
+    const uint32_t headerCount = dbf::getU32(h + dbf::kOffRecordCount);
+    const uint64_t present = (size - headerLength_) / recordLength;
+    recCount_ = headerCount <= present ? headerCount : static_cast<uint32_t>(present);
+    record_.assign(recordLength, ' ');
+    if (recCount_ != headerCount && file_->writable()) {
+        s = writeHeaderCount();
+        if (!s.ok()) return s;
+    }
+    return Status::OK();
+}
+
+Status Table::openMemo(OpenMode mode) {
+    bool hasMemo = false;
+    for (const FieldDef& f : layout_.fields()) hasMemo |= f.isMemo();
+    if (!hasMemo) return Status::OK();
+    const bool dbase = version_ == dbf::kVersionDBase3Memo || version_ == dbf::kVersionDBase4Memo;
+    std::string memoPath = findFileIgnoringCase(replaceExtension(path(), dbase ? "DBT" : "FPT", dbase ? "dbt" : "fpt"));
+    MemoFile::Kind kind = !dbase ? MemoFile::Kind::Fpt
+                                 : (version_ == dbf::kVersionDBase3Memo ? MemoFile::Kind::Dbt3 : MemoFile::Kind::Dbt4);
+    if (!fileExists(memoPath) && version_ == dbf::kVersionNoMemo) {
+        std::string dbt = findFileIgnoringCase(replaceExtension(path(), "DBT", "dbt"));
+        if (fileExists(dbt)) {
+            memoPath = dbt;
+            kind = MemoFile::Kind::Dbt3;
+        }
+    }
+    if (!fileExists(memoPath)) return Status::NotFound("The memo file is missing: " + memoPath);
+    return MemoFile::open(memoPath, kind, mode, &memo_);
+}
+
+Status Table::close() {
+    Status s = commit();
+    Status c = cleanIndexes();
+    if (s.ok()) s = c;
+    cdx_.reset();
+    idx_.clear();
+    memo_.reset();
+    file_.reset();
+    return s;
+}
+
+const std::string& Table::path() const { return file_->path(); }
+bool Table::readOnly() const { return !file_->writable(); }
+
+const std::string& Table::memoPath() const {
+    static const std::string none;
+    return memo_ ? memo_->path() : none;
+}
+
+const char* Table::recordView(uint32_t recNo) {
+    const uint32_t len = layout_.recordLength();
+    return file_->view(headerLength_ + uint64_t(recNo - 1) * len, len);
+}
+
+Status Table::readRecord(uint32_t recNo) {
+    const char* v = recordView(recNo);
+    if (v) {
+        record_.assign(v, layout_.recordLength());
+    } else {
+        Status s = file_->read(headerLength_ + uint64_t(recNo - 1) * layout_.recordLength(), &record_[0],
+                               record_.size());
+        if (!s.ok()) return s;
+    }
+    savedRecord_ = record_;
+    recNo_ = recNo;
+    eof_ = false;
+    bof_ = false;
+    return Status::OK();
+}
+
+void Table::setEof() {
+    for (const FieldDef& f : layout_.fields()) {
+        const char fill = isBinaryType(f.type) || f.binaryMemoRef ? '\0' : ' ';
+        std::memset(&record_[f.offset], fill, f.width);
+    }
+    record_[0] = ' ';
+    recNo_ = recCount_ + 1;
+    eof_ = true;
+}
+
+bool Table::visible(uint32_t recNo, const char* bytes) const {
+    if (hideDeleted_ && bytes[0] == dbf::kDeleted) return false;
+    if (!query_) return true;
+    EvalContext ctx{bytes, recNo, exact_, memoSource_.get()};
+    return query_->evalLogical(ctx);
+}
+
+uint32_t Table::scan(uint32_t from, int dir) {
+    std::string buf;
+    for (int64_t r = from; r >= 1 && r <= int64_t(recCount_); r += dir) {
+        const uint32_t recNo = static_cast<uint32_t>(r);
+        const char* bytes = recordView(recNo);
+        if (!bytes) {
+            buf.resize(layout_.recordLength());
+            if (!file_->read(headerLength_ + uint64_t(recNo - 1) * buf.size(), &buf[0], buf.size()).ok()) return 0;
+            bytes = buf.data();
+        }
+        if (visible(recNo, bytes)) return recNo;
+    }
+    return 0;
+}
+
+Status Table::step(uint32_t from, int dir, uint32_t* out) {
+    if (Tag* tag = currentTag()) return stepOrdered(tag, from, dir, out);
+    if (from == 0) {
+        *out = scan(dir > 0 ? 1 : recCount_, dir);
+    } else {
+        *out = (dir < 0 && from == 1) ? 0 : scan(from + uint32_t(dir), dir);
+    }
+    return Status::OK();
+}
+
+Status Table::goTop() {
+    Status s = commit();
+    if (!s.ok()) return s;
+    uint32_t r;
+    s = step(0, +1, &r);
+    if (!s.ok()) return s;
+    if (r == 0) {
+        setEof();
+        bof_ = true;
+        return Status::OK();
+    }
+    return readRecord(r);
+}
+
+Status Table::goBottom() {
+    Status s = commit();
+    if (!s.ok()) return s;
+    uint32_t r;
+    s = step(0, -1, &r);
+    if (!s.ok()) return s;
+    if (r == 0) {
+        setEof();
+        bof_ = true;
+        return Status::OK();
+    }
+    return readRecord(r);
+}
+
+Status Table::skip(int64_t n) {
+    Status s = commit();
+    if (!s.ok()) return s;
+    if (n == 0) return eof_ ? Status::OK() : readRecord(recNo_);
+    if (n > 0 && eof_) return Status::OK();
+    uint32_t cur = eof_ ? 0 : recNo_;
+    const int dir = n > 0 ? +1 : -1;
+    for (int64_t i = 0; i < (n > 0 ? n : -n); ++i) {
+        uint32_t r;
+        s = step(cur, dir, &r);
+        if (!s.ok()) return s;
+        if (r == 0) {
+            if (dir > 0) {
+                setEof();
+                return Status::OK();
+            }
+            // Before the first visible record: stay on it with bof set.
+            s = goTop();
+            bof_ = true;
+            return s;
+        }
+        cur = r;
+    }
+    return readRecord(cur);
+}
+
+Status Table::go(uint32_t recNo) {
+    Status s = commit();
+    if (!s.ok()) return s;
+    if (recNo < 1 || recNo > recCount_) {
+        setEof();
+        return Status::OK();
+    }
+    return readRecord(recNo);
+}
+
+uint32_t Table::memoRef(const FieldDef& f, const char* rec) const {
+    const char* p = rec + f.offset;
+    if (f.binaryMemoRef) return dbf::getU32(p);
+    uint32_t v = 0;
+    for (int i = 0; i < f.width; ++i) {
+        const char c = p[i];
+        if (c >= '0' && c <= '9') {
+            v = v * 10 + uint32_t(c - '0');
+        } else if (c != ' ' && c != '\0') {
+            return 0;  // not a block number
+        }
+    }
+    return v;
+}
+
+void Table::putMemoRef(const FieldDef& f, char* rec, uint32_t block) const {
+    char* p = rec + f.offset;
+    if (f.binaryMemoRef) {
+        dbf::putU32(p, block);
+        return;
+    }
+    std::memset(p, ' ', f.width);
+    if (block == 0) return;
+    std::string digits = std::to_string(block);
+    if (digits.size() <= f.width) std::memcpy(p + f.width - digits.size(), digits.data(), digits.size());
+}
+
+std::string Table::getString(int index) const {
+    const FieldDef& f = layout_.field(index);
+    const char* p = record_.data() + f.offset;
+    if (f.isMemo()) {
+        std::string text;
+        (void)getMemo(index, &text);
+        return text;
+    }
+    switch (f.type) {
+        case 'I': return eof_ ? std::string() : std::to_string(int32_t(dbf::getU32(p)));
+        case 'B': {
+            double v;
+            std::memcpy(&v, p, 8);
+            return eof_ ? std::string() : formatDouble(v);
+        }
+        case 'Y': {
+            int64_t v;
+            std::memcpy(&v, p, 8);
+            char buf[40];
+            std::snprintf(buf, sizeof buf, "%s%lld.%04lld", v < 0 ? "-" : "", std::llabs(v) / 10000LL,
+                          std::llabs(v) % 10000LL);
+            return eof_ ? std::string() : std::string(buf);
+        }
+        case 'T': return formatTimestamp(p);
+        default: return std::string(p, f.width);
+    }
+}
+
+std::string Table::getTrimString(int index) const {
+    const FieldDef& f = layout_.field(index);
+    if (f.type == 'N' || f.type == 'F') return trimBoth(std::string_view(record_.data() + f.offset, f.width));
+    if (f.type == 'L') return getLogical(index) ? "T" : (record_[f.offset] == ' ' || record_[f.offset] == '?' ? "" : "F");
+    return rtrim(getString(index));
+}
+
+bool Table::getLogical(int index) const {
+    const char c = record_[layout_.field(index).offset];
+    return c == 'T' || c == 't' || c == 'Y' || c == 'y';
+}
+
+Status Table::getMemo(int index, std::string* out) const {
+    const FieldDef& f = layout_.field(index);
+    out->clear();
+    if (!f.isMemo()) return Status::InvalidArgument("Field " + f.name + " is not a memo field");
+    const uint32_t block = memoRef(f, record_.data());
+    if (block == 0 || eof_) return Status::OK();
+    if (!memo_) return Status::NotFound("The memo file is missing");
+    return memo_->read(block, out);
+}
+
+bool Table::empty(int index) const {
+    const FieldDef& f = layout_.field(index);
+    const char* p = record_.data() + f.offset;
+    if (f.isMemo()) return memoRef(f, record_.data()) == 0 || getString(index).empty();
+    if (isBinaryType(f.type)) {
+        for (int i = 0; i < f.width; ++i)
+            if (p[i] != '\0') return false;
+        return true;
+    }
+    if (f.type == 'L') return !getLogical(index);
+    if (f.type == 'N' || f.type == 'F') {
+        std::string t = trimBoth(std::string_view(p, f.width));
+        return t.empty() || std::strtod(t.c_str(), nullptr) == 0.0;
+    }
+    for (int i = 0; i < f.width; ++i)
+        if (p[i] != ' ') return false;
+    return true;
+}
+
+Status Table::requireWritable() const {
+    if (!file_->writable()) return Status::InvalidArgument("The table is open read-only: " + path());
+    return Status::OK();
+}
+
+Status Table::requireRecord() const {
+    if (eof_) return Status::InvalidArgument("No current record (end of file)");
+    return Status::OK();
+}
+
+Status Table::replace(int index, std::string_view value) {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
+    s = requireRecord();
+    if (!s.ok()) return s;
+    if (index < 0 || index >= layout_.fieldCount()) return Status::InvalidArgument("No such field");
+    const FieldDef& f = layout_.field(index);
+    char* p = &record_[f.offset];
+    switch (f.type) {
+        case 'C': {
+            const size_t n = value.size() < f.width ? value.size() : f.width;
+            std::memcpy(p, value.data(), n);
+            std::memset(p + n, ' ', f.width - n);
+            break;
+        }
+        case 'N':
+        case 'F': {
+            const std::string t = trimBoth(value);
+            if (t.empty()) {
+                std::memset(p, ' ', f.width);
+                break;
+            }
+            double v = 0;
+            auto res = std::from_chars(t.data(), t.data() + t.size(), v);
+            if (res.ec != std::errc() || res.ptr != t.data() + t.size() || !std::isfinite(v)) {
+                return Status::InvalidArgument("\"" + t + "\" is not a number (field " + f.name + ")");
+            }
+            char buf[64];
+            auto out = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, f.decimals);
+            std::string_view text(buf, out.ptr - buf);
+            if (text == "-0" || text.find_first_not_of("-0.") == std::string_view::npos) {
+                text = text.substr(text[0] == '-' ? 1 : 0);  // no negative zero
+            }
+            if (text.size() > f.width) {
+                return Status::InvalidArgument("The value " + t + " does not fit field " + f.name + " (width " +
+                                               std::to_string(f.width) + ")");
+            }
+            std::memset(p, ' ', f.width - text.size());
+            std::memcpy(p + f.width - text.size(), text.data(), text.size());
+            break;
+        }
+        case 'L': {
+            const std::string t = asciiUpper(trimBoth(value));
+            if (t.empty()) {
+                *p = ' ';
+            } else if (t == "T" || t == "Y" || t == ".T." || t == "TRUE") {
+                *p = 'T';
+            } else if (t == "F" || t == "N" || t == ".F." || t == "FALSE") {
+                *p = 'F';
+            } else {
+                return Status::InvalidArgument("\"" + t + "\" is not a logical value (field " + f.name + ")");
+            }
+            break;
+        }
+        case 'D': {
+            const std::string t = trimBoth(value);
+            if (t.empty()) {
+                std::memset(p, ' ', 8);
+                break;
+            }
+            if (t.size() != 8 || t.find_first_not_of("0123456789") != std::string::npos) {
+                return Status::InvalidArgument("\"" + t + "\" is not a date YYYYMMDD (field " + f.name + ")");
+            }
+            std::memcpy(p, t.data(), 8);
+            break;
+        }
+        case 'M': {
+            if (!memo_) return Status::NotFound("The memo file is missing");
+            uint32_t block = 0;
+            s = memo_->write(memoRef(f, record_.data()), std::string(value), &block);
+            if (!s.ok()) return s;
+            putMemoRef(f, &record_[0], block);
+            break;
+        }
+        default:
+            return Status::NotSupported("Field " + f.name + " cannot be written");
+    }
+    dirty_ = true;
+    return Status::OK();
+}
+
+Status Table::replaceLogical(int index, bool value) { return replace(index, value ? "T" : "F"); }
+
+Status Table::commit() {
+    if (!dirty_ || !file_) return Status::OK();
+    const bool indexed = cdx_ || !idx_.empty();
+    Status s = indexed ? touchIndexes() : Status::OK();
+    if (!s.ok()) return s;
+    dirty_ = false;
+    s = file_->write(headerLength_ + uint64_t(recNo_ - 1) * layout_.recordLength(), record_.data(), record_.size());
+    if (!s.ok()) return s;
+    if (!indexed) return Status::OK();
+    s = updateIndexes();
+    if (!s.ok()) return s;
+    return cleanIndexes();
+}
+
+Status Table::writeHeaderCount() {
+    char h[8];
+    todayHeaderDate(h + 1);
+    dbf::putU32(h + 4, recCount_);
+    return file_->write(1, h + 1, 7);
+}
+
+Status Table::appendBlank() {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
+    s = commit();
+    if (!s.ok()) return s;
+    if (recCount_ == 0xFFFFFFFEu) return Status::InvalidArgument("The table is full");
+    s = touchIndexes();
+    if (!s.ok()) return s;
+    setEof();
+    // Record and end-of-file mark first, the count after: a crash in between leaves
+    // a table that opens with the records it had.
+    std::string bytes = record_;
+    bytes.push_back(dbf::kEof);
+    s = file_->write(headerLength_ + uint64_t(recCount_) * layout_.recordLength(), bytes.data(), bytes.size());
+    if (!s.ok()) return s;
+    ++recCount_;
+    s = writeHeaderCount();
+    if (!s.ok()) return s;
+    recNo_ = recCount_;
+    eof_ = false;
+    bof_ = false;
+    savedRecord_ = record_;
+    if (cdx_ || !idx_.empty()) {
+        newRecord_ = true;  // its keys go in when it is committed
+        dirty_ = true;
+    }
+    return Status::OK();
+}
+
+Status Table::deleteRecord() {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
+    s = requireRecord();
+    if (!s.ok()) return s;
+    record_[0] = dbf::kDeleted;
+    dirty_ = true;
+    return commit();
+}
+
+Status Table::recall() {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
+    s = requireRecord();
+    if (!s.ok()) return s;
+    record_[0] = dbf::kLive;
+    dirty_ = true;
+    return commit();
+}
+
+Status Table::pack(const ProgressHook& progress) {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
+    s = commit();
+    if (!s.ok()) return s;
+    s = touchIndexes();
+    if (!s.ok()) return s;
+
+    const std::string target = path();
+    const std::string temp = target + ".pack";
+    std::unique_ptr<File> out;
+    s = File::create(temp, &out);
+    if (!s.ok()) return s;
+    std::string header(headerLength_, '\0');
+    s = file_->read(0, &header[0], header.size());
+    if (!s.ok()) return s;
+    s = out->write(0, header.data(), header.size());
+    if (!s.ok()) return s;
+
+    const uint32_t len = layout_.recordLength();
+    std::string chunk;
+    uint32_t kept = 0;
+    int lastPercent = -1;
+    for (uint32_t r = 1; r <= recCount_; ++r) {
+        const char* rec = recordView(r);
+        std::string buf;
+        if (!rec) {
+            buf.resize(len);
+            s = file_->read(headerLength_ + uint64_t(r - 1) * len, &buf[0], len);
+            if (!s.ok()) break;
+            rec = buf.data();
+        }
+        if (rec[0] != dbf::kDeleted) {
+            chunk.append(rec, len);
+            ++kept;
+        }
+        if (chunk.size() >= (1u << 20) || r == recCount_) {
+            s = out->write(headerLength_ + uint64_t(kept) * len - chunk.size(), chunk.data(), chunk.size());
+            if (!s.ok()) break;
+            chunk.clear();
+        }
+        const int percent = int(uint64_t(r) * 100 / recCount_);
+        if (progress && percent != lastPercent) progress(lastPercent = percent);
+    }
+    if (s.ok()) {
+        char eof = dbf::kEof;
+        s = out->write(headerLength_ + uint64_t(kept) * len, &eof, 1);
+    }
+    if (s.ok()) {
+        char h[8];
+        todayHeaderDate(h + 1);
+        dbf::putU32(h + 4, kept);
+        s = out->write(1, h + 1, 7);
+    }
+    if (s.ok()) s = out->sync();
+    if (s.ok()) s = out->renameTo(target);
+    if (!s.ok()) {
+        out.reset();
+        (void)removeFile(temp);
+        return s;
+    }
+    // The new file, already locked, now stands at the table's path.
+    file_ = std::move(out);
+    recCount_ = kept;
+    if (progress && lastPercent != 100) progress(100);
+    // Record numbers have closed up: every order is built anew.
+    s = buildTags(orders(), progress);
+    if (!s.ok()) return s;
+    return goTop();
+}
+
+Status Table::zap() {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
+    s = touchIndexes();
+    if (!s.ok()) return s;
+    dirty_ = false;
+    newRecord_ = false;
+    s = file_->truncate(headerLength_);
+    if (!s.ok()) return s;
+    char eof = dbf::kEof;
+    s = file_->write(headerLength_, &eof, 1);
+    if (!s.ok()) return s;
+    recCount_ = 0;
+    s = writeHeaderCount();
+    if (!s.ok()) return s;
+    if (memo_) {
+        s = memo_->zap();
+        if (!s.ok()) return s;
+    }
+    s = buildTags(orders(), nullptr);
+    if (!s.ok()) return s;
+    setEof();
+    bof_ = true;
+    return Status::OK();
+}
+
+Status Table::copyStructure(const std::string& path) const {
+    TableSpec spec;
+    spec.fields = layout_.fields();
+    spec.codePageMark = codePageMark_;
+    return create(path, spec);
+}
+
+Status Table::compile(std::string_view expression, std::unique_ptr<Expression>* out) const {
+    return Expression::compile(expression, layout_, codePageMark_, out);
+}
+
+const MemoSource* Table::memoSource() const { return memoSource_.get(); }
+
+EvalContext Table::evalContext() const { return EvalContext{record_.data(), recNo_, exact_, memoSource_.get()}; }
+
+Status Table::query(std::string_view expression) {
+    if (trimBoth(expression).empty()) {
+        query_.reset();
+        queryText_.clear();
+        return Status::OK();
+    }
+    std::unique_ptr<Expression> e;
+    Status s = compile(expression, &e);
+    if (!s.ok()) return s;
+    if (e->type() != ValueType::Logical) return Status::InvalidArgument("A query must be a logical expression");
+    query_ = std::move(e);
+    queryText_ = std::string(expression);
+    return Status::OK();
+}
+
+uint32_t Table::queryRecCount() {
+    (void)commit();
+    if (Tag* tag = currentTag()) {
+        if (tag->condition || !tag->scopeTop.empty() || !tag->scopeBottom.empty()) {
+            uint32_t n = 0;
+            for (uint32_t r = 0; step(r, +1, &r).ok() && r != 0;) ++n;
+            return n;
+        }
+    }
+    const uint32_t len = layout_.recordLength();
+    const char* base = recCount_ ? file_->view(headerLength_, uint64_t(recCount_) * len) : nullptr;
+    if (!base) {  // unmappable: fall back to record-by-record reads
+        uint32_t n = 0;
+        for (uint32_t r = scan(1, +1); r != 0; r = scan(r + 1, +1)) ++n;
+        return n;
+    }
+    uint32_t n = 0;
+    if (!query_) {
+        if (!hideDeleted_) return recCount_;
+        for (uint32_t r = 0; r < recCount_; ++r) n += base[uint64_t(r) * len] != dbf::kDeleted;
+        return n;
+    }
+    EvalContext ctx{nullptr, 0, exact_, memoSource_.get()};
+    for (uint32_t r = 0; r < recCount_; ++r) {
+        const char* rec = base + uint64_t(r) * len;
+        if (hideDeleted_ && rec[0] == dbf::kDeleted) continue;
+        ctx.record = rec;
+        ctx.recNo = r + 1;
+        n += query_->evalLogical(ctx);
+    }
+    return n;
+}
+
+Status Table::evalTest(std::string_view expression, ValueType* type) const {
+    std::unique_ptr<Expression> e;
+    Status s = compile(expression, &e);
+    if (s.ok()) *type = e->type();
+    return s;
+}
+
+Status Table::evalLogical(std::string_view expression, bool* out) {
+    std::unique_ptr<Expression> e;
+    Status s = compile(expression, &e);
+    if (!s.ok()) return s;
+    if (e->type() != ValueType::Logical) return Status::InvalidArgument("Not a logical expression");
+    *out = e->evalLogical(evalContext());
+    return Status::OK();
+}
+
+Status Table::evalString(std::string_view expression, std::string* out) {
+    std::unique_ptr<Expression> e;
+    Status s = compile(expression, &e);
+    if (!s.ok()) return s;
+    *out = e->evalString(evalContext());
+    return Status::OK();
+}
+
+}  // namespace xbase

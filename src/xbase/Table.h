@@ -1,0 +1,244 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Expression.h"
+#include "Field.h"
+#include "File.h"
+#include "Status.h"
+
+namespace xbase {
+
+class CodePage;
+class IndexFile;
+class MemoFile;
+struct Tag;
+
+// Called with the percentage done (0..100) while a long operation runs.
+using ProgressHook = std::function<void(int percent)>;
+
+// The state of a table's structural index as found at open.
+enum class IndexState {
+    None,     // no structural index, none expected
+    Ok,       // opened
+    Missing,  // the header says there is one, but the file is gone
+    Damaged,  // the file is there but cannot be used: see indexProblem()
+};
+
+// What a new table is made of. Field offsets are computed; names are upper-cased.
+struct TableSpec {
+    std::vector<FieldDef> fields;  // types C, N, L, D, M
+    uint8_t codePageMark = 0x03;   // Windows-1252
+};
+
+// One open xBase table with a cursor on a current record.
+//
+// The current record is held in a buffer: replace() changes the buffer and the
+// change reaches the file when the cursor moves, on commit() and on close().
+// Appends write the record before the header's count, so after any crash the
+// header never counts a record that is not in the file.
+//
+// Visibility: navigation (goTop, goBottom, skip) visits only records that pass the
+// query and, while setDeleted(true), are not marked deleted. go() positions on any
+// record. A Table is used from one thread at a time.
+class Table {
+public:
+    static Status create(const std::string& path, const TableSpec& spec);
+    // Opens a table and its memo file. Exclusive opens hold an OS lock: a second
+    // open of the same file, in this process or another, gives Locked.
+    static Status open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out);
+
+    ~Table();  // commits a pending change, ignoring errors: call close() to see them
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    Status close();
+
+    // Structure.
+    const std::string& path() const;
+    uint8_t version() const { return version_; }
+    uint8_t codePageMark() const { return codePageMark_; }
+    const CodePage& codePage() const { return *codePage_; }
+    uint8_t tableFlags() const { return tableFlags_; }
+    bool readOnly() const;
+    const RecordLayout& layout() const { return layout_; }
+    int fieldCount() const { return layout_.fieldCount(); }
+    const FieldDef& field(int index) const { return layout_.field(index); }
+    int fieldIndex(std::string_view name) const { return layout_.fieldIndex(name); }
+    const std::string& memoPath() const;  // empty without a memo file
+
+    // Navigation in natural (record number) order.
+    uint32_t recCount() const { return recCount_; }
+    uint32_t recNo() const { return recNo_; }  // recCount() + 1 at end of file
+    bool eof() const { return eof_; }
+    bool bof() const { return bof_; }
+    Status goTop();
+    Status goBottom();
+    Status skip(int64_t n = 1);
+    Status go(uint32_t recNo);
+
+    // Reading the current record (a blank record at end of file). Values are raw
+    // bytes in the table's code page.
+    const char* recordBytes() const { return record_.data(); }
+    std::string getString(int field) const;      // the stored bytes (memo: its text)
+    std::string getTrimString(int field) const;  // without trailing blanks
+    Status getMemo(int field, std::string* out) const;
+    bool empty(int field) const;
+    bool getLogical(int field) const;
+
+    // Writing the current record.
+    // C: the text, cut to the width. N: a number, written right-aligned with the
+    // field's decimals (a value that does not fit is an error, never asterisks).
+    // L: T/Y/F/N or empty. D: YYYYMMDD or empty. M: the memo text.
+    Status replace(int field, std::string_view value);
+    Status replaceLogical(int field, bool value);
+    Status appendBlank();
+    Status commit();
+
+    // Deletion marks.
+    Status deleteRecord();
+    Status recall();
+    bool deleted() const { return !eof_ && record_[0] == '*'; }
+    void setDeleted(bool hide) { hideDeleted_ = hide; }
+    bool hidesDeleted() const { return hideDeleted_; }
+
+    // Removes every record marked deleted; record numbers close up. The table file
+    // is rebuilt beside the old one and replaces it only when complete.
+    Status pack(const ProgressHook& progress = nullptr);
+    Status zap();
+    // Creates an empty table at `path` with this table's fields and code page.
+    Status copyStructure(const std::string& path) const;
+
+    // Queries: an expression that navigation honours; empty clears it.
+    Status query(std::string_view expression);
+    const std::string& queryText() const { return queryText_; }
+    // The exact number of records that navigation would visit.
+    uint32_t queryRecCount();
+
+    void setExact(bool exact) { exact_ = exact; }
+    bool exact() const { return exact_; }
+
+    // Indexes. Orders are numbered from 1: the tags of the structural CDX (the file
+    // beside the table with its base name) in the order they were created, then the
+    // IDX files created or opened, in that order. Order 0 is natural order. Every
+    // order is kept up to date through append, replace, delete, recall, pack and zap.
+    IndexState indexState() const { return indexState_; }
+    const std::string& indexProblem() const { return indexProblem_; }
+    // Creates a tag in the structural index (making the file when there is none), or
+    // rebuilds the tag of that name from the new expression. Character, numeric, date
+    // and logical keys; `forExpr` leaves out the records for which it does not hold.
+    // Reports 0..100 while it builds.
+    Status indexTag(const std::string& tag, std::string_view keyExpr, std::string_view forExpr = {},
+                    const ProgressHook& progress = nullptr);
+    int orderCount() const;
+    int tagArea(std::string_view tag) const;  // the order number of a tag; 0 when absent
+    Status setOrder(int order);               // does not move the cursor
+    int indexOrd() const { return order_; }
+    std::string tagName(int order) const;  // empty for 0 or an unknown order
+    std::string tagExpression(int order) const;
+    std::string tagCondition(int order) const;
+    std::string indexName(int order) const;  // the path of the file that holds the order
+    // Closes the structural index and every IDX file; natural order afterwards.
+    Status closeIndexes();
+    // Checks every order's tree against itself (key order, parent keys, links) and its
+    // entry count against the records: for tests and the repair path.
+    Status verifyIndexes();
+
+    // Seeks `value` in the current order: with exact matching off a key matches when
+    // it begins with the value. Lands on the first visible match; without one, on the
+    // next greater key when soft seek is on, else at end of file.
+    Status seek(std::string_view value, bool* found = nullptr);
+    bool found() const { return found_; }
+    void setSoftSeek(bool on) { softSeek_ = on; }
+    bool softSeek() const { return softSeek_; }
+    // Limits navigation in the current order to keys that begin at or after `top` and
+    // at or before `bottom` (compared over their lengths); empty means open.
+    Status setScope(std::string_view top, std::string_view bottom);
+
+    // A new empty single-order IDX file whose keys are added one by one with keyAdd();
+    // *order is its order number.
+    Status createIdx(const std::string& path, std::string_view keyExpr, int* order);
+    Status openIdx(const std::string& path, int* order);
+    Status closeIdx(int order);
+    // Adds the current record's key to the current order, which must be an IDX file.
+    Status keyAdd();
+
+    // Evaluating an expression on the current record.
+    Status evalLogical(std::string_view expression, bool* out);
+    Status evalString(std::string_view expression, std::string* out);
+    Status evalTest(std::string_view expression, ValueType* type) const;
+    Status compile(std::string_view expression, std::unique_ptr<Expression>* out) const;
+    EvalContext evalContext() const;
+
+private:
+    class Memos;
+    Table();
+    Status load(std::unique_ptr<File> file);
+    Status openMemo(OpenMode mode);
+    Status readRecord(uint32_t recNo);
+    void setEof();
+    bool visible(uint32_t recNo, const char* bytes) const;
+    // First visible record at or after `from` stepping by `dir` (+1/-1); 0 if none.
+    uint32_t scan(uint32_t from, int dir);
+    const char* recordView(uint32_t recNo);
+    Status writeHeaderCount();
+    // The visible record after (dir +1) or before (dir -1) record `from` in the current
+    // order; from 0 starts at the top (+1) or the bottom (-1). *out = 0 when none.
+    Status step(uint32_t from, int dir, uint32_t* out);
+    Status stepOrdered(Tag* tag, uint32_t from, int dir, uint32_t* out);
+    Tag* currentTag() const;
+    const MemoSource* memoSource() const;
+    std::vector<Tag*> orders() const;
+    Status openStructuralIndex(OpenMode mode);
+    std::string structuralIndexPath() const;
+    Status updateIndexes();
+    Status buildTags(const std::vector<Tag*>& tags, const ProgressHook& progress);
+    Status touchIndexes();
+    Status cleanIndexes();
+    Status requireWritable() const;
+    Status requireRecord() const;
+    uint32_t memoRef(const FieldDef& f, const char* rec) const;
+    void putMemoRef(const FieldDef& f, char* rec, uint32_t block) const;
+
+    std::unique_ptr<File> file_;
+    std::unique_ptr<MemoFile> memo_;
+    std::unique_ptr<Memos> memoSource_;
+    const CodePage* codePage_ = nullptr;
+    RecordLayout layout_;
+    uint8_t version_ = 0;
+    uint8_t codePageMark_ = 0;
+    uint8_t tableFlags_ = 0;
+    uint32_t headerLength_ = 0;
+    uint32_t recCount_ = 0;
+
+    std::string record_;       // current record, recordLength() bytes
+    std::string savedRecord_;  // the current record as the file and the indexes hold it
+    bool newRecord_ = false;   // appended, keys not yet in the indexes
+    uint32_t recNo_ = 0;
+    bool eof_ = true;
+    bool bof_ = true;
+    bool dirty_ = false;
+
+    bool hideDeleted_ = false;
+    bool exact_ = false;
+    std::string queryText_;
+    std::unique_ptr<Expression> query_;
+
+    std::unique_ptr<IndexFile> cdx_;
+    std::vector<std::unique_ptr<IndexFile>> idx_;
+    IndexState indexState_ = IndexState::None;
+    std::string indexProblem_;
+    int order_ = 0;
+    bool softSeek_ = false;
+    bool found_ = false;
+};
+
+// Today's date as the three header bytes (year mod 100, month, day).
+void todayHeaderDate(char out[3]);
+
+}  // namespace xbase

@@ -1,0 +1,529 @@
+// Table: its index orders, kept up to date as records change, and navigation,
+// seeks and scopes in them.
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
+
+#include "CdxFormat.h"
+#include "DbfFormat.h"
+#include "IndexFile.h"
+#include "Table.h"
+
+namespace xbase {
+
+namespace {
+
+std::string withExtension(const std::string& path, const char* upper, const char* lower) {
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.rfind('.');
+    const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const std::string base = hasExt ? path.substr(0, dot) : path;
+    const bool lowerCase = hasExt && dot + 1 < path.size() && std::islower(static_cast<unsigned char>(path[dot + 1]));
+    return base + "." + (lowerCase ? lower : upper);
+}
+
+// The smallest byte string greater than every string that begins with `prefix`;
+// empty when there is none (all 0xFF).
+std::string prefixSuccessor(std::string prefix) {
+    while (!prefix.empty()) {
+        unsigned char& last = reinterpret_cast<unsigned char&>(prefix.back());
+        if (last != 0xFF) {
+            ++last;
+            return prefix;
+        }
+        prefix.pop_back();
+    }
+    return prefix;
+}
+
+bool inScope(const Tag& tag, const std::string& key) {
+    if (!tag.scopeTop.empty() && std::memcmp(key.data(), tag.scopeTop.data(), tag.scopeTop.size()) < 0) return false;
+    if (!tag.scopeBottom.empty() && std::memcmp(key.data(), tag.scopeBottom.data(), tag.scopeBottom.size()) > 0) {
+        return false;
+    }
+    return true;
+}
+
+// The keys of one tag for a range of records, computed from the raw record bytes.
+struct KeyBatch {
+    std::string keys;  // back to back, key length each
+    std::vector<uint32_t> recNos;
+};
+
+void collectKeys(const Tag& tag, const Expression* key, const Expression* condition, const char* base,
+                 uint32_t recordLength, uint32_t first, uint32_t last, bool exact, const MemoSource* memo,
+                 KeyBatch* out) {
+    const size_t klen = size_t(tag.tree->keyLength());
+    std::string k;
+    EvalContext ctx{nullptr, 0, exact, memo};
+    out->keys.reserve(size_t(last - first + 1) * klen);
+    for (uint32_t r = first; r <= last; ++r) {
+        ctx.record = base + uint64_t(r - 1) * recordLength;
+        ctx.recNo = r;
+        if (condition && !condition->evalLogical(ctx)) continue;
+        switch (tag.keyType) {
+            case 'N': k = encodeNumberKey(key->evalNumeric(ctx)); break;
+            case 'D': k = encodeNumberKey(julianDay(key->evalString(ctx))); break;
+            case 'L': k = key->evalLogical(ctx) ? "T" : "F"; break;
+            default: k = key->evalString(ctx); break;
+        }
+        k.resize(klen, tag.padByte());
+        out->keys += k;
+        out->recNos.push_back(r);
+    }
+}
+
+// Sorts entries by (key, record): an 8-byte big-endian prefix of each key first,
+// the rest only for ties.
+std::vector<uint32_t> sortedOrder(const std::string& keys, const std::vector<uint32_t>& recNos, size_t klen,
+                                  bool twoThreads) {
+    struct Item {
+        uint64_t prefix;
+        uint32_t index;
+    };
+    const size_t n = recNos.size();
+    std::vector<Item> items(n);
+    for (size_t i = 0; i < n; ++i) {
+        uint64_t p = 0;
+        const unsigned char* k = reinterpret_cast<const unsigned char*>(keys.data() + i * klen);
+        for (size_t b = 0; b < 8; ++b) p = (p << 8) | (b < klen ? k[b] : 0);
+        items[i] = {p, uint32_t(i)};
+    }
+    const auto less = [&](const Item& a, const Item& b) {
+        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+        if (klen > 8) {
+            const int c = std::memcmp(keys.data() + size_t(a.index) * klen + 8, keys.data() + size_t(b.index) * klen + 8,
+                                      klen - 8);
+            if (c != 0) return c < 0;
+        }
+        return recNos[a.index] < recNos[b.index];
+    };
+    if (twoThreads && n > 50000) {
+        const auto mid = items.begin() + long(n / 2);
+        std::thread worker([&] { std::sort(items.begin(), mid, less); });
+        std::sort(mid, items.end(), less);
+        worker.join();
+        std::inplace_merge(items.begin(), mid, items.end(), less);
+    } else {
+        std::sort(items.begin(), items.end(), less);
+    }
+    std::vector<uint32_t> order(n);
+    for (size_t i = 0; i < n; ++i) order[i] = items[i].index;
+    return order;
+}
+
+}  // namespace
+
+std::string Table::structuralIndexPath() const { return withExtension(path(), "CDX", "cdx"); }
+
+Status Table::openStructuralIndex(OpenMode mode) {
+    const std::string path = findFileIgnoringCase(structuralIndexPath());
+    if (!fileExists(path)) {
+        indexState_ = (tableFlags_ & dbf::kFlagStructuralIndex) ? IndexState::Missing : IndexState::None;
+        indexProblem_ = indexState_ == IndexState::Missing ? "The index file is missing: " + path : std::string();
+        return Status::OK();
+    }
+    Status s = IndexFile::open(path, IndexFile::Kind::Cdx, mode, layout_, codePageMark_, &cdx_);
+    if (s.isLocked()) return s;
+    if (!s.ok()) {
+        // The table stays usable in natural order; the caller offers a rebuild.
+        cdx_.reset();
+        indexState_ = IndexState::Damaged;
+        indexProblem_ = s.message();
+        return Status::OK();
+    }
+    indexState_ = IndexState::Ok;
+    for (const auto& tag : cdx_->tags()) {
+        if (!tag->usable && indexProblem_.empty()) indexProblem_ = tag->problem;
+    }
+    return Status::OK();
+}
+
+std::vector<Tag*> Table::orders() const {
+    std::vector<Tag*> list;
+    if (cdx_) {
+        for (const auto& t : cdx_->tags()) list.push_back(t.get());
+    }
+    for (const auto& f : idx_) list.push_back(f->tags().front().get());
+    return list;
+}
+
+int Table::orderCount() const { return int(orders().size()); }
+
+Tag* Table::currentTag() const {
+    if (order_ <= 0) return nullptr;
+    const std::vector<Tag*> list = orders();
+    return size_t(order_) <= list.size() ? list[size_t(order_ - 1)] : nullptr;
+}
+
+int Table::tagArea(std::string_view tag) const {
+    const std::string upper = asciiUpper(tag);
+    const std::vector<Tag*> list = orders();
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (list[i]->name == upper) return int(i + 1);
+    }
+    return 0;
+}
+
+std::string Table::tagName(int order) const {
+    const std::vector<Tag*> list = orders();
+    return order >= 1 && size_t(order) <= list.size() ? list[size_t(order - 1)]->name : std::string();
+}
+
+std::string Table::tagExpression(int order) const {
+    const std::vector<Tag*> list = orders();
+    return order >= 1 && size_t(order) <= list.size() ? list[size_t(order - 1)]->tree->keyExpression() : std::string();
+}
+
+std::string Table::tagCondition(int order) const {
+    const std::vector<Tag*> list = orders();
+    return order >= 1 && size_t(order) <= list.size() ? list[size_t(order - 1)]->tree->forExpression() : std::string();
+}
+
+std::string Table::indexName(int order) const {
+    const std::vector<Tag*> list = orders();
+    return order >= 1 && size_t(order) <= list.size() ? list[size_t(order - 1)]->file->path() : std::string();
+}
+
+Status Table::setOrder(int order) {
+    if (order == 0) {
+        order_ = 0;
+        return Status::OK();
+    }
+    const std::vector<Tag*> list = orders();
+    if (order < 0 || size_t(order) > list.size()) {
+        return Status::InvalidArgument("No index order " + std::to_string(order));
+    }
+    if (!list[size_t(order - 1)]->usable) return Status::NotSupported(list[size_t(order - 1)]->problem);
+    Status s = commit();
+    if (!s.ok()) return s;
+    order_ = order;
+    return Status::OK();
+}
+
+Status Table::closeIndexes() {
+    Status s = commit();
+    Status c = cleanIndexes();
+    cdx_.reset();
+    idx_.clear();
+    order_ = 0;
+    if (indexState_ == IndexState::Ok) indexState_ = IndexState::None;
+    return s.ok() ? c : s;
+}
+
+Status Table::touchIndexes() {
+    if (cdx_) {
+        Status s = cdx_->touch();
+        if (!s.ok()) return s;
+    }
+    for (const auto& f : idx_) {
+        Status s = f->touch();
+        if (!s.ok()) return s;
+    }
+    return Status::OK();
+}
+
+Status Table::cleanIndexes() {
+    Status result;
+    if (cdx_) result = cdx_->clean();
+    for (const auto& f : idx_) {
+        Status s = f->clean();
+        if (result.ok()) result = s;
+    }
+    return result;
+}
+
+Status Table::updateIndexes() {
+    const std::vector<Tag*> list = orders();
+    for (Tag* tag : list) {
+        if (!tag->usable) {
+            return Status::Corruption(tag->problem + " - the index cannot be kept up to date; rebuild it");
+        }
+    }
+    EvalContext before{savedRecord_.data(), recNo_, exact_, memoSource()};
+    EvalContext after{record_.data(), recNo_, exact_, memoSource()};
+    std::string oldKey, newKey;
+    for (Tag* tag : list) {
+        const bool isIdx = tag->file->kind() == IndexFile::Kind::Idx;
+        const bool hadKey = !newRecord_ && tag->makeKey(before, &oldKey);
+        const bool hasKey = tag->makeKey(after, &newKey);
+        if (hadKey && hasKey && oldKey == newKey) continue;
+        bool wasThere = false;
+        if (hadKey) {
+            Status s = tag->tree->remove(oldKey, recNo_);
+            if (!s.ok() && !s.isNotFound()) return s;
+            wasThere = s.ok();
+        }
+        // An IDX file holds only the records given to keyAdd(): it follows changes of
+        // those and takes no others.
+        if (hasKey && (!isIdx || wasThere)) {
+            Status s = tag->tree->insert(newKey, recNo_);
+            if (!s.ok()) return s;
+        }
+    }
+    newRecord_ = false;
+    savedRecord_ = record_;
+    return Status::OK();
+}
+
+Status Table::buildTags(const std::vector<Tag*>& tags, const ProgressHook& progress) {
+    const uint32_t len = layout_.recordLength();
+    for (Tag* tag : tags) {
+        if (progress) progress(0);
+        if (tag->file->kind() == IndexFile::Kind::Idx || recCount_ == 0) {
+            Status s = tag->tree->build(std::vector<IndexEntry>(), tag->tree->keyLength());
+            if (!s.ok()) return s;
+            if (progress) progress(100);
+            continue;
+        }
+        if (!tag->usable) return Status::Corruption(tag->problem);
+        const char* base = file_->view(headerLength_, uint64_t(recCount_) * len);
+        std::string copy;
+        if (!base) {  // not mappable: read the records once
+            copy.resize(size_t(recCount_) * len);
+            Status s = file_->read(headerLength_, &copy[0], copy.size());
+            if (!s.ok()) return s;
+            base = copy.data();
+        }
+        // Two halves of the records, evaluated side by side with their own expressions.
+        const uint32_t mid = recCount_ > 20000 ? recCount_ / 2 : recCount_;
+        KeyBatch low, high;
+        std::unique_ptr<Expression> key2, cond2;
+        std::thread worker;
+        if (mid < recCount_) {
+            Status s = compile(tag->tree->keyExpression(), &key2);
+            if (s.ok() && tag->condition) s = compile(tag->tree->forExpression(), &cond2);
+            if (!s.ok()) return s;
+            worker = std::thread(collectKeys, std::cref(*tag), key2.get(), cond2.get(), base, len, mid + 1, recCount_,
+                                 exact_, memoSource(), &high);
+        }
+        collectKeys(*tag, tag->key.get(), tag->condition.get(), base, len, 1, mid, exact_, memoSource(), &low);
+        if (worker.joinable()) worker.join();
+        if (progress) progress(50);
+        low.keys += high.keys;
+        low.recNos.insert(low.recNos.end(), high.recNos.begin(), high.recNos.end());
+        const std::vector<uint32_t> order = sortedOrder(low.keys, low.recNos, size_t(tag->tree->keyLength()), true);
+        if (progress) progress(80);
+        Status s = tag->tree->build(low.keys, low.recNos, order, tag->tree->keyLength());
+        if (!s.ok()) return s;
+        if (progress) progress(100);
+    }
+    return cleanIndexes();
+}
+
+Status Table::indexTag(const std::string& name, std::string_view keyExpr, std::string_view forExpr,
+                       const ProgressHook& progress) {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
+    s = commit();
+    if (!s.ok()) return s;
+    if (!cdx_) {
+        s = IndexFile::createCdx(structuralIndexPath(), layout_, codePageMark_, &cdx_);
+        if (!s.ok()) return s;
+        if (!(tableFlags_ & dbf::kFlagStructuralIndex)) {
+            const char flags = char(tableFlags_ | dbf::kFlagStructuralIndex);
+            s = file_->write(dbf::kOffFlags, &flags, 1);
+            if (!s.ok()) return s;
+            tableFlags_ = uint8_t(flags);
+        }
+        indexState_ = IndexState::Ok;
+        indexProblem_.clear();
+    }
+    Tag* tag;
+    s = cdx_->defineTag(name, keyExpr, forExpr, &tag);
+    if (!s.ok()) return s;
+    return buildTags({tag}, progress);
+}
+
+Status Table::stepOrdered(Tag* tag, uint32_t from, int dir, uint32_t* out) {
+    *out = 0;
+    CompactTree& tree = *tag->tree;
+    CompactTree::Position pos;
+    Status s;
+    if (from == 0) {
+        if (dir > 0) {
+            s = tag->scopeTop.empty() ? tree.first(&pos) : tree.lowerBound(tag->scopeTop, 0, &pos);
+        } else {
+            const std::string after = prefixSuccessor(tag->scopeBottom);
+            if (after.empty()) {
+                s = tree.last(&pos);
+            } else {
+                s = tree.lowerBound(after, 0, &pos);
+                if (s.ok()) s = pos.valid() ? tree.prev(&pos) : tree.last(&pos);
+            }
+        }
+    } else {
+        // Find where record `from` stands in the order, from its key as stored.
+        const char* bytes = recordView(from);
+        if (!bytes) return Status::Corruption("Record " + std::to_string(from) + " cannot be read");
+        std::string key;
+        const EvalContext ctx{bytes, from, exact_, memoSource()};
+        const bool inTag = tag->makeKey(ctx, &key);
+        if (!inTag) key.assign(size_t(tree.keyLength()), tag->padByte());
+        s = tree.lowerBound(key, from, &pos);
+        if (s.ok() && pos.valid() && inTag && tree.recNoAt(pos) == from && tree.keyAt(pos) == key) {
+            s = dir > 0 ? tree.next(&pos) : tree.prev(&pos);
+        } else if (s.ok() && dir < 0) {
+            s = pos.valid() ? tree.prev(&pos) : tree.last(&pos);
+        }
+    }
+    while (s.ok() && pos.valid()) {
+        const std::string& key = tree.keyAt(pos);
+        if (!inScope(*tag, key)) {
+            // Past the scope's far end: nothing more in this direction.
+            const bool beforeTop = !tag->scopeTop.empty() &&
+                                   std::memcmp(key.data(), tag->scopeTop.data(), tag->scopeTop.size()) < 0;
+            if ((dir > 0) != beforeTop) return Status::OK();
+        } else {
+            const uint32_t rec = tree.recNoAt(pos);
+            const char* bytes = rec >= 1 && rec <= recCount_ ? recordView(rec) : nullptr;
+            if (bytes && visible(rec, bytes)) {
+                *out = rec;
+                return Status::OK();
+            }
+        }
+        s = dir > 0 ? tree.next(&pos) : tree.prev(&pos);
+    }
+    return s;
+}
+
+Status Table::seek(std::string_view value, bool* found) {
+    found_ = false;
+    if (found) *found = false;
+    Status s = commit();
+    if (!s.ok()) return s;
+    Tag* tag = currentTag();
+    if (!tag) return Status::InvalidArgument("Seek needs an index order");
+    std::string search;
+    if (!tag->encodeSearch(value, &search)) {
+        return Status::InvalidArgument("\"" + std::string(value) + "\" is not a value of the order's key");
+    }
+    if (exact_ || tag->keyType != 'C') search.resize(size_t(tag->tree->keyLength()), tag->padByte());
+    CompactTree::Position pos;
+    s = tag->tree->lowerBound(search, 0, &pos);
+    uint32_t rec = 0;
+    while (s.ok() && pos.valid()) {
+        const std::string& key = tag->tree->keyAt(pos);
+        if (!tag->scopeBottom.empty() &&
+            std::memcmp(key.data(), tag->scopeBottom.data(), tag->scopeBottom.size()) > 0) {
+            break;
+        }
+        const uint32_t r = tag->tree->recNoAt(pos);
+        const char* bytes = r >= 1 && r <= recCount_ ? recordView(r) : nullptr;
+        if (inScope(*tag, key) && bytes && visible(r, bytes)) {
+            rec = r;
+            found_ = std::memcmp(key.data(), search.data(), search.size()) == 0;
+            break;
+        }
+        s = tag->tree->next(&pos);
+    }
+    if (!s.ok()) return s;
+    if (found) *found = found_;
+    if (rec != 0 && (found_ || softSeek_)) return readRecord(rec);
+    setEof();
+    return Status::OK();
+}
+
+Status Table::setScope(std::string_view top, std::string_view bottom) {
+    Tag* tag = currentTag();
+    if (!tag) return Status::InvalidArgument("A scope needs an index order");
+    std::string t, b;
+    if (!top.empty() && !tag->encodeSearch(top, &t)) return Status::InvalidArgument("Bad scope value");
+    if (!bottom.empty() && !tag->encodeSearch(bottom, &b)) return Status::InvalidArgument("Bad scope value");
+    tag->scopeTop = t;
+    tag->scopeBottom = b;
+    return Status::OK();
+}
+
+Status Table::createIdx(const std::string& path, std::string_view keyExpr, int* order) {
+    std::unique_ptr<IndexFile> file;
+    Status s = IndexFile::createIdx(path, keyExpr, layout_, codePageMark_, &file);
+    if (!s.ok()) return s;
+    s = file->clean();
+    if (!s.ok()) return s;
+    idx_.push_back(std::move(file));
+    *order = orderCount();
+    return Status::OK();
+}
+
+Status Table::openIdx(const std::string& path, int* order) {
+    std::unique_ptr<IndexFile> file;
+    Status s = IndexFile::open(path, IndexFile::Kind::Idx, readOnly() ? OpenMode::ReadOnlyShared : OpenMode::Exclusive,
+                               layout_, codePageMark_, &file);
+    if (!s.ok()) return s;
+    idx_.push_back(std::move(file));
+    *order = orderCount();
+    return Status::OK();
+}
+
+Status Table::closeIdx(int order) {
+    Tag* tag = nullptr;
+    const std::vector<Tag*> list = orders();
+    if (order >= 1 && size_t(order) <= list.size()) tag = list[size_t(order - 1)];
+    if (!tag || tag->file->kind() != IndexFile::Kind::Idx) {
+        return Status::InvalidArgument("Order " + std::to_string(order) + " is not an IDX file");
+    }
+    Status s = commit();
+    if (!s.ok()) return s;
+    for (auto it = idx_.begin(); it != idx_.end(); ++it) {
+        if (it->get() == tag->file) {
+            s = (*it)->clean();
+            idx_.erase(it);
+            break;
+        }
+    }
+    if (order_ == order) {
+        order_ = 0;
+    } else if (order_ > order) {
+        --order_;
+    }
+    return s;
+}
+
+Status Table::keyAdd() {
+    Tag* tag = currentTag();
+    if (!tag || tag->file->kind() != IndexFile::Kind::Idx) {
+        return Status::InvalidArgument("keyAdd needs an IDX file as the current order");
+    }
+    Status s = requireRecord();
+    if (!s.ok()) return s;
+    s = commit();
+    if (!s.ok()) return s;
+    std::string key;
+    if (!tag->makeKey(evalContext(), &key)) return Status::OK();
+    s = tag->file->touch();
+    if (s.ok()) s = tag->tree->insert(key, recNo_);
+    if (s.ok()) s = tag->file->clean();
+    return s;
+}
+
+Status Table::verifyIndexes() {
+    for (Tag* tag : orders()) {
+        uint64_t entries = 0;
+        Status s = tag->tree->verify(&entries);
+        if (!s.ok()) return s;
+        if (tag->file->kind() == IndexFile::Kind::Idx || !tag->usable) continue;
+        uint64_t expected = 0;
+        for (uint32_t r = 1; r <= recCount_; ++r) {
+            const char* bytes = recordView(r);
+            std::string key;
+            if (bytes && tag->makeKey(EvalContext{bytes, r, exact_, memoSource()}, &key)) {
+                ++expected;
+                CompactTree::Position pos;
+                s = tag->tree->lowerBound(key, r, &pos);
+                if (!s.ok()) return s;
+                if (!pos.valid() || tag->tree->recNoAt(pos) != r || tag->tree->keyAt(pos) != key) {
+                    return Status::Corruption("Tag " + tag->name + " lacks the key of record " + std::to_string(r));
+                }
+            }
+        }
+        if (entries != expected) {
+            return Status::Corruption("Tag " + tag->name + " holds " + std::to_string(entries) + " keys for " +
+                                      std::to_string(expected) + " records");
+        }
+    }
+    return Status::OK();
+}
+
+}  // namespace xbase

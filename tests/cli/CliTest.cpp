@@ -1,0 +1,172 @@
+// The command line, run as a user's script runs it: the real binary, its output
+// and its exit code.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+
+#include "CodePage.h"
+#include "Table.h"
+#include "TempDir.h"
+
+namespace {
+
+struct Result {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Result runQuillory(const std::vector<std::string>& args, const TempDir& dir) {
+    std::string cmd = std::string(QUILLORY_BINARY) + " --home " + quote(dir.path());
+    for (const std::string& a : args) cmd += " " + quote(a);
+    cmd += " 2>" + quote(dir.file("stderr.txt"));
+    Result r;
+    FILE* p = popen(cmd.c_str(), "r");
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    const int status = pclose(p);
+    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    FILE* e = fopen(dir.file("stderr.txt").c_str(), "r");
+    while (e && (n = fread(buf.data(), 1, buf.size(), e)) > 0) r.err.append(buf.data(), n);
+    if (e) fclose(e);
+    return r;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        table_ = dir_.file("people.dbf");
+        xbase::TableSpec spec;
+        spec.fields = {{"LNAME", 'C', 20}, {"CITY", 'C', 20}, {"ISDEL", 'L', 1}, {"MEMO", 'M', 10}};
+        ASSERT_TRUE(xbase::Table::create(table_, spec).ok());
+        std::unique_ptr<xbase::Table> t;
+        ASSERT_TRUE(xbase::Table::open(table_, xbase::OpenMode::Exclusive, &t).ok());
+        const xbase::CodePage& cp = t->codePage();
+        const struct {
+            const char* name;
+            const char* city;
+            bool deleted;
+            const char* memo;
+        } rows[] = {
+            {"Smith", "Zürich", false, ""},
+            {"Smythe", "Boston, MA", false, "line one\nline \"two\""},
+            {"Jones", "Austin", true, ""},
+            {"smart", "Paris", false, ""},
+        };
+        for (const auto& row : rows) {
+            ASSERT_TRUE(t->appendBlank().ok());
+            std::string raw;
+            ASSERT_TRUE(cp.fromUtf8(row.name, &raw).ok());
+            ASSERT_TRUE(t->replace(0, raw).ok());
+            ASSERT_TRUE(cp.fromUtf8(row.city, &raw).ok());
+            ASSERT_TRUE(t->replace(1, raw).ok());
+            ASSERT_TRUE(t->replaceLogical(2, row.deleted).ok());
+            ASSERT_TRUE(t->replace(3, row.memo).ok());
+            if (row.deleted) {
+                ASSERT_TRUE(t->deleteRecord().ok());
+            }
+        }
+    }
+    TempDir dir_;
+    std::string table_;
+};
+
+TEST_F(CliTest, InfoListsStructure) {
+    Result r = runQuillory({"info", table_}, dir_);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("Version: 0xF5"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Code page: 1252 (mark 0x03)"), std::string::npos);
+    EXPECT_NE(r.out.find("Records: 4"), std::string::npos);
+    EXPECT_NE(r.out.find("  LNAME      C 20\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("  MEMO       M 10\n"), std::string::npos);
+}
+
+TEST_F(CliTest, DumpWritesVisibleRecordsAsCsv) {
+    Result r = runQuillory({"dump", table_}, dir_);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "LNAME,CITY,ISDEL\n"
+              "Smith,Zürich,F\n"
+              "Smythe,\"Boston, MA\",F\n"
+              "smart,Paris,F\n");
+
+    r = runQuillory({"dump", table_, "--query", "UPPER(LNAME) = \"SM\" .and. RECNO() > 1", "--fields", "lname,memo"},
+                    dir_);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "LNAME,MEMO\n"
+              "Smythe,\"line one\nline \"\"two\"\"\"\n"
+              "smart,\n");
+}
+
+TEST_F(CliTest, CountsMatchingVisibleRecords) {
+    const struct {
+        const char* expr;
+        const char* count;
+    } cases[] = {
+        {"UPPER(LNAME) = \"SM\" .and. !ISDEL", "3\n"},
+        {"LNAME = \"Sm\"", "2\n"},
+        {"\"MA\" $ CITY", "1\n"},
+        {"!ISDEL", "3\n"},  // the deleted record stays hidden either way
+    };
+    for (const auto& c : cases) {
+        Result r = runQuillory({"count", table_, c.expr}, dir_);
+        EXPECT_EQ(r.exitCode, 0) << c.expr << ": " << r.err;
+        EXPECT_EQ(r.out, c.count) << c.expr;
+    }
+}
+
+TEST_F(CliTest, ErrorsAndUsageHaveTheirExitCodes) {
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* message;
+    } cases[] = {
+        {{"count", "people.dbf"}, 2, "usage"},
+        {{"dump", "--fields"}, 2, "usage"},
+        {{"frobnicate"}, 2, "unknown command"},
+        {{"info", "/no/such/table.dbf"}, 1, "not found"},
+        {{"count", "PEOPLE", "LNAME ="}, 1, ""},
+        {{"dump", "PEOPLE", "--fields", "LNAME,NOPE"}, 1, "Unknown field NOPE"},
+    };
+    for (auto c : cases) {
+        for (std::string& a : c.args) {
+            if (a == "PEOPLE") a = table_;
+        }
+        Result r = runQuillory(c.args, dir_);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args[0] << " " << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_FALSE(r.err.empty());
+        std::string lower = r.err;
+        for (char& ch : lower) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        std::string want = c.message;
+        for (char& ch : want) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        EXPECT_NE(lower.find(want), std::string::npos) << r.err;
+    }
+    Result bad = runQuillory({"count", table_, "LNAME ="}, dir_);
+    EXPECT_NE(bad.err.find("column"), std::string::npos) << bad.err;  // says where the problem is
+
+    Result help = runQuillory({"help"}, dir_);
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* command : {"info", "dump", "count"}) EXPECT_NE(help.out.find(command), std::string::npos);
+}
+
+TEST_F(CliTest, TableInUseIsReported) {
+    std::unique_ptr<xbase::Table> t;
+    ASSERT_TRUE(xbase::Table::open(table_, xbase::OpenMode::Exclusive, &t).ok());
+    Result r = runQuillory({"count", table_, "!ISDEL"}, dir_);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("may be in use"), std::string::npos) << r.err;
+}
+
+}  // namespace
