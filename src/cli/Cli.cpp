@@ -19,10 +19,13 @@ int helpCommand(const Invocation& in);
 const Command kCommands[] = {
     {"help", "help                             list the commands", helpCommand},
     {"info", "info TABLE                       fields, record count, code page and tags of a table", infoCommand},
-    {"dump", "dump TABLE [--query EXPR] [--fields F,...]\n"
+    {"dump", "dump TABLE [--order TAG] [--query EXPR] [--fields F,...]\n"
              "                                 the visible records as CSV (UTF-8, header line)",
      dumpCommand},
     {"count", "count TABLE EXPR                 the number of visible records for which EXPR holds", countCommand},
+    {"seek", "seek TABLE TAG KEY [--exact]      the record number found in the tag's order", seekCommand},
+    {"new", "new FILE.DBF                     create an address file with its 26 tags", newCommand},
+    {"reindex", "reindex FILE.DBF                 remove deleted records and rebuild the tags", reindexCommand},
 };
 
 int helpCommand(const Invocation& in) {

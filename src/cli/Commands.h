@@ -16,5 +16,8 @@ struct Invocation {
 int infoCommand(const Invocation& in);
 int dumpCommand(const Invocation& in);
 int countCommand(const Invocation& in);
+int seekCommand(const Invocation& in);
+int newCommand(const Invocation& in);
+int reindexCommand(const Invocation& in);
 
 }  // namespace cli

@@ -97,27 +97,51 @@ int infoCommand(const Invocation& in) {
         if (f.decimals) out << "," << int(f.decimals);
         out << "\n";
     }
-    out << "Tags: none\n";
+    switch (table->indexState()) {
+        case xbase::IndexState::Missing:
+        case xbase::IndexState::Damaged: out << "Index: " << table->indexProblem() << "\n"; break;
+        default: break;
+    }
+    out << "Tags: " << table->orderCount() << "\n";
+    for (int order = 1; order <= table->orderCount(); ++order) {
+        const std::string name = table->tagName(order);
+        out << "  " << name << std::string(name.size() < 11 ? 11 - name.size() : 1, ' ') << table->tagExpression(order);
+        if (!table->tagCondition(order).empty()) out << " FOR " << table->tagCondition(order);
+        out << "\n";
+    }
     return kOk;
 }
 
+// Puts the table in the order of tag `name`; a message and false when it has none.
+bool selectOrder(const Invocation& in, Table& table, const std::string& name) {
+    const int order = table.tagArea(name);
+    Status s = order ? table.setOrder(order) : Status::NotFound("The table has no tag " + name);
+    if (!s.ok()) {
+        fail(in, s);
+        return false;
+    }
+    return true;
+}
+
 int dumpCommand(const Invocation& in) {
-    std::string path, queryText, fieldList;
+    const char* kUsage = "usage: quillory dump TABLE [--order TAG] [--query EXPR] [--fields F,...]";
+    std::string path, queryText, fieldList, orderName;
     for (size_t i = 0; i < in.args.size(); ++i) {
         const std::string& a = in.args[i];
-        if ((a == "--query" || a == "--fields") && i + 1 < in.args.size()) {
-            (a == "--query" ? queryText : fieldList) = in.args[++i];
+        if ((a == "--query" || a == "--fields" || a == "--order") && i + 1 < in.args.size()) {
+            (a == "--query" ? queryText : a == "--fields" ? fieldList : orderName) = in.args[++i];
         } else if (a.rfind("--", 0) == 0 || !path.empty()) {
-            return usage(in, "usage: quillory dump TABLE [--query EXPR] [--fields F,...]");
+            return usage(in, kUsage);
         } else {
             path = a;
         }
     }
-    if (path.empty()) return usage(in, "usage: quillory dump TABLE [--query EXPR] [--fields F,...]");
+    if (path.empty()) return usage(in, kUsage);
 
     std::unique_ptr<Table> table;
     Status s = openForReading(path, &table);
     if (!s.ok()) return fail(in, s);
+    if (!orderName.empty() && !selectOrder(in, *table, orderName)) return kFailed;
 
     std::vector<int> columns;
     if (fieldList.empty()) {
@@ -164,6 +188,33 @@ int countCommand(const Invocation& in) {
     s = table->query(in.args[1]);
     if (!s.ok()) return fail(in, s);
     in.out << table->queryRecCount() << "\n";
+    return kOk;
+}
+
+int seekCommand(const Invocation& in) {
+    std::vector<std::string> args;
+    bool exact = false;
+    for (const std::string& a : in.args) {
+        if (a == "--exact") {
+            exact = true;
+        } else {
+            args.push_back(a);
+        }
+    }
+    if (args.size() != 3) return usage(in, "usage: quillory seek TABLE TAG KEY [--exact]");
+    std::unique_ptr<Table> table;
+    Status s = openForReading(args[0], &table);
+    if (!s.ok()) return fail(in, s);
+    if (!selectOrder(in, *table, args[1])) return kFailed;
+    table->setExact(exact);
+    bool found = false;
+    s = table->seek(args[2], &found);
+    if (!s.ok()) return fail(in, s);
+    if (!found) {
+        in.err << "quillory: " << args[2] << " not found\n";
+        return kFailed;
+    }
+    in.out << table->recNo() << "\n";
     return kOk;
 }
 

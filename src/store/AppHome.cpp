@@ -1,6 +1,10 @@
 #include "AppHome.h"
 
 #include <QDir>
+#include <QFile>
+
+#include "File.h"
+#include "SystemTables.h"
 
 QString AppHome::resolve(const QString& explicitHome) {
     if (!explicitHome.isEmpty()) return QDir(explicitHome).absolutePath();
@@ -16,5 +20,10 @@ bool AppHome::ensureExists(QString* error) const {
             return false;
         }
     }
-    return true;
+    return SystemTables::seedShippedTables(*this, error);
+}
+
+QString AppHome::existingFile(const QString& relative) const {
+    const std::string found = xbase::findFileIgnoringCase(QFile::encodeName(file(relative)).toStdString());
+    return QFile::decodeName(found.c_str());
 }

@@ -16,9 +16,14 @@ public:
     QString dataDir() const { return root_ + "/DATA"; }
     QString sysDataDir() const { return root_ + "/sysdata"; }
     QString file(const QString& name) const { return root_ + "/" + name; }
+    // The path of `relative` under the home; when no file has that exact name but one
+    // differs from it only in letter case, that one (the files may come from a system
+    // that ignores case).
+    QString existingFile(const QString& relative) const;
 
-    // Creates a missing home with its DATA and sysdata folders. False with
-    // `error` set when the folders cannot be made.
+    // Creates a missing home with its DATA and sysdata folders, and builds the
+    // shipped label stock and state/ZIP tables in sysdata when they are missing.
+    // False with `error` set when that fails.
     bool ensureExists(QString* error) const;
 
 private:

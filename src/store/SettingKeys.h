@@ -12,7 +12,7 @@ namespace setting {
 // Aids for adding records, set in the Preferences dialog.
 inline const BoolKey kPlugDate{"Adding", "PlugDate", false};            // today's date into DATE
 inline const BoolKey kPlugCityState{"Adding", "PlugCityState", false};  // ask for the ZIP, fill city/state
-inline const BoolKey kAutoDupCheck{"Adding", "AutoDupCheck", false};    // ask for the names, warn on a duplicate
+inline const BoolKey kAutoDupCheck{"Adding", "AutoDupCheck", false};    // ask for names, warn on duplicates
 inline const TextKey kDefaultCountry{"Adding", "DefaultCountry", {}};   // when no country is carried forward
 // Carry the field from the current record into a new one.
 inline const BoolKey kCarryOrg{"Adding", "CarryOrg", false};
@@ -60,21 +60,30 @@ inline const std::array<TextKey, 4> kMruItems{{
 // Field widths for new address files, "Field" + field name. The defaults are also the
 // values that replace a width out of range (FieldLengths).
 inline const std::array<IntKey, 18> kNewFileFieldLengths{{
-    {"NewFileFieldLengths", "FieldLNAME", 30},   {"NewFileFieldLengths", "FieldFNAME", 30},
-    {"NewFileFieldLengths", "FieldPREFIX", 12},  {"NewFileFieldLengths", "FieldTITLE", 30},
-    {"NewFileFieldLengths", "FieldORG", 30},     {"NewFileFieldLengths", "FieldSTREET", 40},
-    {"NewFileFieldLengths", "FieldSTREET2", 40}, {"NewFileFieldLengths", "FieldCITY", 30},
-    {"NewFileFieldLengths", "FieldSTATE", 20},   {"NewFileFieldLengths", "FieldZIP", 10},
-    {"NewFileFieldLengths", "FieldCOUNTRY", 30}, {"NewFileFieldLengths", "FieldPHONE", 30},
-    {"NewFileFieldLengths", "FieldPHONE2", 30},  {"NewFileFieldLengths", "FieldFAX", 40},
-    {"NewFileFieldLengths", "FieldEMAIL", 40},   {"NewFileFieldLengths", "FieldCODES", 30},
-    {"NewFileFieldLengths", "FieldUSER1", 40},   {"NewFileFieldLengths", "FieldUSER2", 40},
+    {"NewFileFieldLengths", "FieldLNAME", 30},
+    {"NewFileFieldLengths", "FieldFNAME", 30},
+    {"NewFileFieldLengths", "FieldPREFIX", 12},
+    {"NewFileFieldLengths", "FieldTITLE", 30},
+    {"NewFileFieldLengths", "FieldORG", 30},
+    {"NewFileFieldLengths", "FieldSTREET", 40},
+    {"NewFileFieldLengths", "FieldSTREET2", 40},
+    {"NewFileFieldLengths", "FieldCITY", 30},
+    {"NewFileFieldLengths", "FieldSTATE", 20},
+    {"NewFileFieldLengths", "FieldZIP", 10},
+    {"NewFileFieldLengths", "FieldCOUNTRY", 30},
+    {"NewFileFieldLengths", "FieldPHONE", 30},
+    {"NewFileFieldLengths", "FieldPHONE2", 30},
+    {"NewFileFieldLengths", "FieldFAX", 40},
+    {"NewFileFieldLengths", "FieldEMAIL", 40},
+    {"NewFileFieldLengths", "FieldCODES", 30},
+    {"NewFileFieldLengths", "FieldUSER1", 40},
+    {"NewFileFieldLengths", "FieldUSER2", 40},
 }};
 
 // The phone dialer.
 inline const TextKey kDialPrefix{"Dialing", "Prefix", {}};
-inline const TextKey kDialInit{"Dialing", "Init", {}};  // modem initialisation string
-inline const IntKey kDialPort{"Dialing", "Port", 0};    // serial port index 0..3
+inline const TextKey kDialInit{"Dialing", "Init", {}};    // modem initialisation string
+inline const IntKey kDialPort{"Dialing", "Port", 0};      // serial port index 0..3
 inline const IntKey kDialMethod{"Dialing", "Method", 0};  // 0 tone, 1 pulse
 
 // Default font of the letter editor.

@@ -21,14 +21,7 @@ IniFile current(const QString& path) {
 }  // namespace
 
 QString Settings::GetIniFileName(const AppHome& home) {
-    const QString exact = home.file(kIniFileName);
-    if (QFileInfo(exact).isFile()) return exact;
-    // The files may come from a system that ignores letter case.
-    const QStringList names = QDir(home.root()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    for (const QString& name : names) {
-        if (name.compare(kIniFileName, Qt::CaseInsensitive) == 0) return home.file(name);
-    }
-    return exact;
+    return home.existingFile(kIniFileName);
 }
 
 bool Settings::value(const BoolKey& key, bool fallback) const {

@@ -19,7 +19,8 @@ QString TagId::NewTagId(const QDateTime& when) {
     const QTime time = when.time();
     const int years = std::max(0, date.year() - 1995);
     const quint64 stamp = quint64(date.month()) * 100000000 + quint64(date.day()) * 1000000 +
-                          quint64(time.hour()) * 10000 + quint64(time.minute()) * 100 + quint64(time.second());
+                          quint64(time.hour()) * 10000 + quint64(time.minute()) * 100 +
+                          quint64(time.second());
     return ToBase36(quint64(years)) + ToBase36(stamp);
 }
 
@@ -34,7 +35,6 @@ QString TagId::NewTagId() {
 
 bool TagId::isValid(const QString& id) {
     if (id.isEmpty() || id.size() > kMaxLength) return false;
-    return std::all_of(id.begin(), id.end(), [](QChar c) {
-        return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z');
-    });
+    return std::all_of(id.begin(), id.end(),
+                       [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z'); });
 }

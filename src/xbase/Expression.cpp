@@ -69,6 +69,7 @@ int formatFixed(double value, int64_t dec, char* buf, size_t size) {
 }
 
 struct CaseTables {
+    unsigned char identity[256];
     unsigned char asciiUpper[256];
     unsigned char asciiLower[256];
     unsigned char winUpper[256];
@@ -76,7 +77,7 @@ struct CaseTables {
 
     CaseTables() {
         for (int c = 0; c < 256; ++c) {
-            asciiUpper[c] = asciiLower[c] = static_cast<unsigned char>(c);
+            identity[c] = asciiUpper[c] = asciiLower[c] = static_cast<unsigned char>(c);
         }
         for (int c = 'a'; c <= 'z'; ++c) {
             asciiUpper[c] = static_cast<unsigned char>(c - 32);
@@ -205,9 +206,9 @@ double parseNumber(std::string_view s) {
     while (i < n && (s[i] == ' ' || s[i] == '\t')) ++i;
     bool negative = false;
     if (i < n && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
-    // Up to 17 significant digits are gathered exactly enough; later integer digits
-    // only scale, later fraction digits are dropped.
-    double mantissa = 0;
+    // Up to 18 significant digits are gathered exactly in an integer; later integer
+    // digits only scale, later fraction digits are dropped.
+    uint64_t mantissa = 0;
     int significant = 0;
     int64_t fractionDigits = 0;
     int64_t extraScale = 0;
@@ -215,10 +216,10 @@ double parseNumber(std::string_view s) {
     for (; i < n; ++i) {
         const char c = s[i];
         if (c >= '0' && c <= '9') {
-            if (significant < 17) {
-                mantissa = mantissa * 10 + (c - '0');
-                if (mantissa != 0) ++significant;
-                if (point) ++fractionDigits;
+            if (significant < 18) {
+                mantissa = mantissa * 10 + uint64_t(c - '0');
+                significant += mantissa != 0;
+                fractionDigits += point;
             } else if (!point) {
                 ++extraScale;
             }
@@ -228,7 +229,7 @@ double parseNumber(std::string_view s) {
             break;
         }
     }
-    double v = mantissa;
+    double v = double(mantissa);
     if (extraScale > 0) v *= pow10(extraScale);
     if (fractionDigits > 0) v /= pow10(fractionDigits);
     return negative ? -v : v;
@@ -340,6 +341,8 @@ int compareMapped(const unsigned char* a, size_t size, const unsigned char* map,
     }
     return 0;
 }
+
+const unsigned char* identityMap() { return caseTables().identity; }
 
 const unsigned char* upperTable(uint8_t codePageMark) {
     return codePageMark == 0x03 ? caseTables().winUpper : caseTables().asciiUpper;

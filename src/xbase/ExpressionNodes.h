@@ -78,6 +78,8 @@ int compareMapped(const unsigned char* a, size_t size, const unsigned char* map,
 // Windows-1252 when the table is marked with that code page.
 const unsigned char* upperTable(uint8_t codePageMark);
 const unsigned char* lowerTable(uint8_t codePageMark);
+// Every byte to itself.
+const unsigned char* identityMap();
 
 // A number as a count or position: truncated, NaN as 0, clamped to [lo, hi].
 int64_t toInt(double value, int64_t lo, int64_t hi);
@@ -107,6 +109,10 @@ class Node {
     const Node& kid(size_t i) const { return *kids_[i]; }
 
     virtual bool isConstant() const { return false; }
+    // A logical node that evaluates in a few instructions without branching on the
+    // record's data; an .AND. over such nodes evaluates all of them rather than
+    // stopping early, which costs less than a mispredicted branch.
+    virtual bool cheap() const { return false; }
     // For the comparison fast path: a text field, or UPPER()/LOWER() of one, tells
     // where its bytes lie in the record and the byte map to read them through.
     virtual bool recordSpan(uint32_t* /*offset*/, uint32_t* /*size*/, const unsigned char** /*map*/) const {
@@ -164,6 +170,7 @@ class ConstNode final : public Node {
 
     const std::string& str() const { return str_; }
     bool isConstant() const override { return true; }
+    bool cheap() const override { return true; }
     bool logical(const EvalContext&) const override { return bool_; }
     double number(const EvalContext&) const override { return num_; }
 
@@ -252,10 +259,11 @@ class BinaryNumField final : public FieldNode {
 class LogicalField final : public FieldNode {
   public:
     explicit LogicalField(const FieldDef& f) : FieldNode(ValueType::Logical, f) {}
+    bool cheap() const override { return true; }
     bool logical(const EvalContext& ctx) const override {
         if (!ctx.record || size_ == 0) return false;
-        const char c = ctx.record[offset_];
-        return c == 'T' || c == 't' || c == 'Y' || c == 'y';
+        const char c = static_cast<char>(ctx.record[offset_] | 0x20);  // lower case
+        return (c == 't') | (c == 'y');
     }
 };
 
@@ -302,6 +310,7 @@ class DeletedNode final : public Node {
   public:
     DeletedNode() : Node(ValueType::Logical) {}
     bool foldable() const override { return false; }
+    bool cheap() const override { return true; }
     bool logical(const EvalContext& ctx) const override { return ctx.record && ctx.record[0] == '*'; }
 };
 
@@ -331,8 +340,22 @@ class TodayNode final : public Node {
 class AndOrNode final : public Node {
   public:
     AndOrNode(bool isAnd, std::vector<NodePtr> kids)
-        : Node(ValueType::Logical, std::move(kids)), and_(isAnd) {}
+        : Node(ValueType::Logical, std::move(kids)), and_(isAnd) {
+        eager_ = kids_.size() <= 4 &&
+                 std::all_of(kids_.begin(), kids_.end(), [](const NodePtr& k) { return k->cheap(); });
+    }
+    bool cheap() const override { return eager_; }
     bool logical(const EvalContext& ctx) const override {
+        if (eager_) {
+            bool all = true;
+            bool any = false;
+            for (const NodePtr& k : kids_) {
+                const bool v = k->logical(ctx);
+                all &= v;
+                any |= v;
+            }
+            return and_ ? all : any;
+        }
         for (const NodePtr& k : kids_) {
             if (k->logical(ctx) != and_) return !and_;
         }
@@ -341,11 +364,13 @@ class AndOrNode final : public Node {
 
   private:
     bool and_;
+    bool eager_ = false;  // all operands cheap: evaluate them all, no early exit
 };
 
 class NotNode final : public Node {
   public:
     explicit NotNode(std::vector<NodePtr> kids) : Node(ValueType::Logical, std::move(kids)) {}
+    bool cheap() const override { return k0().cheap(); }
     bool logical(const EvalContext& ctx) const override { return !k0().logical(ctx); }
 };
 
@@ -380,10 +405,25 @@ class CompareText final : public Node {
             right_ = static_cast<const ConstNode&>(k1()).str();
         }
         span_ = k0().recordSpan(&spanOffset_, &spanSize_, &spanMap_);
+        // Up to 8 bytes of constant against at least as many of a field: compared as
+        // one big-endian integer, without a branch on the data.
+        if (span_ && constRight_ && op_ != CmpOp::ExactEq && right_.size() <= 8 &&
+            right_.size() <= spanSize_) {
+            packed_ = true;
+            for (char c : right_) rightKey_ = rightKey_ << 8 | static_cast<unsigned char>(c);
+            if (!spanMap_) spanMap_ = identityMap();
+        }
     }
     // The outcome of = < > and the like depends on SET EXACT, known only when evaluating.
     bool foldable() const override { return op_ == CmpOp::ExactEq; }
+    bool cheap() const override { return packed_; }
     bool logical(const EvalContext& ctx) const override {
+        if (packed_ && !ctx.exact && ctx.record) {
+            const auto* a = reinterpret_cast<const unsigned char*>(ctx.record) + spanOffset_;
+            uint64_t key = 0;
+            for (size_t i = 0; i < right_.size(); ++i) key = key << 8 | spanMap_[a[i]];
+            return cmpHolds(op_, int(key > rightKey_) - int(key < rightKey_));
+        }
         const std::string_view r = constRight_ ? right_ : k1().text(ctx);
         if (span_ && ctx.record) {
             const auto* a = reinterpret_cast<const unsigned char*>(ctx.record) + spanOffset_;
@@ -405,6 +445,8 @@ class CompareText final : public Node {
     uint32_t spanOffset_ = 0;
     uint32_t spanSize_ = 0;
     const unsigned char* spanMap_ = nullptr;
+    bool packed_ = false;
+    uint64_t rightKey_ = 0;
 };
 
 // Numbers and dates.

@@ -170,3 +170,72 @@ TEST_F(CliTest, TableInUseIsReported) {
 }
 
 }  // namespace
+
+namespace {
+
+// An address file made and kept by the command line alone.
+TEST(CliAddressFileTest, NewSeekReindexAndOrderedDump) {
+    TempDir dir;
+    const std::string file = dir.file("add0001.DBF");
+    Result r = runQuillory({"new", file}, dir);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = runQuillory({"new", file}, dir);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("That file already exists.Please select another name"), std::string::npos);
+
+    r = runQuillory({"info", file}, dir);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("Fields: 23\n"), std::string::npos);
+    EXPECT_NE(r.out.find("Tags: 26\n  NAME       UPPER(LNAME-FNAME)\n  LNAME      UPPER(LNAME)+UPPER(FNAME)\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("  NOTISDEL   !ISDEL\n"), std::string::npos);
+
+    {
+        std::unique_ptr<xbase::Table> t;
+        ASSERT_TRUE(xbase::Table::open(file, xbase::OpenMode::Exclusive, &t).ok());
+        const struct {
+            const char* last;
+            const char* first;
+        } people[] = {{"smith", "Zoe"}, {"Adams", "Al"}, {"SMITH", "anna"}, {"Baker", "Bo"}, {"Gone", "Guy"}};
+        for (const auto& p : people) {
+            ASSERT_TRUE(t->appendBlank().ok());
+            ASSERT_TRUE(t->replace(0, p.last).ok());
+            ASSERT_TRUE(t->replace(1, p.first).ok());
+        }
+        ASSERT_TRUE(t->replaceLogical(t->fieldIndex("ISDEL"), true).ok());
+        ASSERT_TRUE(t->deleteRecord().ok());
+    }
+    r = runQuillory({"dump", file, "--order", "lname", "--fields", "LNAME,FNAME"}, dir);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "LNAME,FNAME\nAdams,Al\nBaker,Bo\nSMITH,anna\nsmith,Zoe\n");
+    r = runQuillory({"dump", file, "--order", "NOSUCH"}, dir);
+    EXPECT_EQ(r.exitCode, 1);
+
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* out;
+    } seeks[] = {
+        {{"LNAME", "SMITH"}, 0, "3\n"},
+        {{"NAME", "SMITHANNA"}, 0, "3\n"},
+        {{"LNAME", "SMITH", "--exact"}, 1, ""},
+        {{"FNAME", "ZO"}, 0, "1\n"},
+        {{"LNAME", "GONE"}, 1, ""},  // deleted records stay hidden
+    };
+    for (const auto& s : seeks) {
+        std::vector<std::string> args{"seek", file};
+        args.insert(args.end(), s.args.begin(), s.args.end());
+        r = runQuillory(args, dir);
+        EXPECT_EQ(r.exitCode, s.exitCode) << s.args[1];
+        EXPECT_EQ(r.out, s.out) << s.args[1];
+    }
+
+    r = runQuillory({"reindex", file}, dir);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Cleaning out old deleted records\nRebuilding indexes\n4 records, 26 tags\n");
+    r = runQuillory({"count", file, "!ISDEL"}, dir);
+    EXPECT_EQ(r.out, "4\n");
+}
+
+}  // namespace

@@ -16,9 +16,9 @@ protected:
 };
 
 TEST_F(FieldLengthsTest, FieldsAndDefaults) {
-    const QStringList fields{"LNAME", "FNAME",   "PREFIX", "TITLE", "ORG",   "STREET",
+    const QStringList fields{"LNAME",   "FNAME", "PREFIX", "TITLE", "ORG",     "STREET",
                              "STREET2", "CITY",  "STATE",  "ZIP",   "COUNTRY", "PHONE",
-                             "PHONE2", "FAX",    "EMAIL",  "CODES", "USER1", "USER2"};
+                             "PHONE2",  "FAX",   "EMAIL",  "CODES", "USER1",   "USER2"};
     const int stored[] = {30, 30, 12, 30, 30, 40, 40, 30, 20, 10, 30, 30, 30, 40, 40, 30, 40, 40};
     const FieldLengths defaults;
     const FieldLengths button = FieldLengths::buttonDefaults();
@@ -39,12 +39,12 @@ TEST_F(FieldLengthsTest, OutOfRangeOrUnreadableWidthsReadAsTheStoredDefault) {
         int fax;
     };
     const Case cases[] = {
-        {"4", 30, 40},  {"5", 5, 5},     {"80", 80, 80}, {"81", 30, 40}, {"0", 30, 40},
+        {"4", 30, 40},  {"5", 5, 5},      {"80", 80, 80},   {"81", 30, 40}, {"0", 30, 40},
         {"-1", 30, 40}, {"0x14", 20, 20}, {"wide", 30, 40}, {"", 30, 40},
     };
     for (const Case& c : cases) {
-        writeFile(path_, QByteArray("[NewFileFieldLengths]\nFieldLNAME=") + c.stored + "\nFieldFAX=" + c.stored +
-                             "\nFieldZIP=15\n");
+        writeFile(path_, QByteArray("[NewFileFieldLengths]\nFieldLNAME=") + c.stored +
+                             "\nFieldFAX=" + c.stored + "\nFieldZIP=15\n");
         const FieldLengths lengths = FieldLengths::LoadFieldLengths(settings_);
         EXPECT_EQ(lengths.width("LNAME"), c.lname) << c.stored;
         EXPECT_EQ(lengths.width("FAX"), c.fax) << c.stored;

@@ -109,8 +109,8 @@ TEST(IniFileTest, TypedReadsFallBackToTheDefault) {
         bool withTrue;
     };
     const Case cases[] = {
-        {"On", true, true},     {"Off", false, false},  {"Two", true, true},      {"Neg", true, true},
-        {"Int", true, true},    {"Word", false, true},  {"Empty", false, true},   {"Missing", false, true},
+        {"On", true, true},  {"Off", false, false}, {"Two", true, true},    {"Neg", true, true},
+        {"Int", true, true}, {"Word", false, true}, {"Empty", false, true}, {"Missing", false, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ini.readBool("S", c.key, false), c.withFalse) << c.key;
@@ -189,7 +189,13 @@ TEST(IniFileTest, RewritingChangesOnlyWhatWasSet) {
 
 TEST(IniFileTest, AwkwardValuesReadBackUnchanged) {
     const QString values[] = {
-        "  leading and trailing  ", "\"quoted\"", "'single'", "\"", "a;b=c", "[not a section]", "",
+        "  leading and trailing  ",
+        "\"quoted\"",
+        "'single'",
+        "\"",
+        "a;b=c",
+        "[not a section]",
+        "",
         QString::fromUtf8("Z\xC3\xBCrich \xE2\x82\xAC"),
     };
     for (const QString& v : values) {

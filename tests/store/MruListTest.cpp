@@ -43,8 +43,9 @@ TEST_F(MruListFileTest, OpeningFiles) {
               QStringList({"/d/add0005.DBF", "/d/add0004.DBF", "/d/add0003.DBF", "/d/add0002.DBF"}));
     EXPECT_EQ(MruList::UpdateMRUList(settings_, "/d/add0003.DBF"),
               QStringList({"/d/add0003.DBF", "/d/add0005.DBF", "/d/add0004.DBF", "/d/add0002.DBF"}));
-    EXPECT_EQ(readFile(path_),
-              "[MRU]\nItem1=/d/add0003.DBF\nItem2=/d/add0005.DBF\nItem3=/d/add0004.DBF\nItem4=/d/add0002.DBF\n");
+    EXPECT_EQ(
+        readFile(path_),
+        "[MRU]\nItem1=/d/add0003.DBF\nItem2=/d/add0005.DBF\nItem3=/d/add0004.DBF\nItem4=/d/add0002.DBF\n");
 }
 
 TEST_F(MruListFileTest, GapsAndStaleEntries) {

@@ -42,8 +42,8 @@ TEST_F(PreferencesTest, AnUnusableTagIdIsReplaced) {
         bool kept;
     };
     const Case cases[] = {
-        {"T51O82T", true},   {"ZZKD1NQV", true}, {"", false},         {"t51o82t", false},
-        {"ZZZKD1NQV", false}, {"AB\"C", false},  {"A B", false},
+        {"T51O82T", true},    {"ZZKD1NQV", true}, {"", false},    {"t51o82t", false},
+        {"ZZZKD1NQV", false}, {"AB\"C", false},   {"A B", false},
     };
     for (const Case& c : cases) {
         writeFile(path_, QByteArray("[Misc]\nGlobalTagId=") + c.stored + "\n");

@@ -101,7 +101,8 @@ TEST(SettingsFileNameTest, FindsTheFileWhateverItsLetterCase) {
         TempDir dir;
         const AppHome home(QString::fromStdString(dir.path()));
         for (const QString& name : c.existing) writeFile(home.file(name), "");
-        EXPECT_EQ(Settings::GetIniFileName(home), home.file(c.expected)) << c.existing.join(",").toStdString();
+        EXPECT_EQ(Settings::GetIniFileName(home), home.file(c.expected))
+            << c.existing.join(",").toStdString();
     }
 }
 

@@ -32,7 +32,7 @@ TEST(TagIdTest, NewTagIdFromTheClock) {
     const Case cases[] = {
         {2024, 3, 5, 14, 7, 9, "T51O82T"},
         {2030, 12, 31, 23, 59, 59, "ZKD1NQV"},
-        {1995, 1, 1, 0, 0, 0, "1O4S3K"},       // year part 0: nothing
+        {1995, 1, 1, 0, 0, 0, "1O4S3K"},         // year part 0: nothing
         {3290, 12, 31, 23, 59, 59, "ZZKD1NQV"},  // the last year with 8 characters
         {3291, 1, 1, 0, 0, 0, "1001O4S3K"},
         {1970, 6, 1, 12, 0, 0, "9XW35S"},  // a clock before 1995 counts as 1995

@@ -39,11 +39,14 @@ TEST(WindowPlacementTest, FitToScreen) {
         {"wholly above", {0, -900, 500, -100}, screen, centre},
         {"empty width", {100, 100, 100, 400}, screen, centre},
         {"upside down", {100, 400, 300, 300}, screen, centre},
-        {"screen not at the origin", {3000, 100, 3400, 500}, QRect(1920, 0, 1280, 1024),
+        {"screen not at the origin",
+         {3000, 100, 3400, 500},
+         QRect(1920, 0, 1280, 1024),
          QRect(2800, 100, 400, 400)},
         {"absurd numbers", {-2147483647 - 1, 0, 2147483647, 100}, screen, QRect(0, 0, 1024, 100)},
     };
-    for (const Case& c : cases) EXPECT_EQ(WindowPlacement::fitToScreen(c.stored, c.screen), c.expected) << c.what;
+    for (const Case& c : cases)
+        EXPECT_EQ(WindowPlacement::fitToScreen(c.stored, c.screen), c.expected) << c.what;
 }
 
 TEST(WindowPlacementTest, CenterForm) {
@@ -76,7 +79,8 @@ TEST(WindowPlacementTest, SaveAndRestoreThroughTheSettings) {
     }
 
     ASSERT_TRUE(WindowPlacement::SavePlacement(settings, section, QRect(10, 20, 400, 300), true));
-    EXPECT_EQ(readFile(path), "[TAddressMain_Placement]\nLeft=10\nTop=20\nRight=410\nBottom=320\nMaximized=1\n");
+    EXPECT_EQ(readFile(path),
+              "[TAddressMain_Placement]\nLeft=10\nTop=20\nRight=410\nBottom=320\nMaximized=1\n");
     const WindowPlacement::Restored r = WindowPlacement::RestorePlacement(settings, section, screen, false);
     EXPECT_EQ(r.rect, QRect(10, 20, 400, 300));
     EXPECT_TRUE(r.maximized);

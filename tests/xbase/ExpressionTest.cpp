@@ -284,6 +284,12 @@ TEST_F(ExpressionTest, LogicalOperatorsAndComparisons) {
         {"IIF(.T., ISDEL, .T.)", false},
     };
     for (const auto& c : cases) EXPECT_EQ(logical(c.expr), c.value) << c.expr;
+
+    // Bytes compare unsigned, also when read straight from the record.
+    const std::string accented = makeRecord({{"LNAME", "\xC9LISE"}});
+    EXPECT_TRUE(logical("LNAME > 'z'", &accented));
+    EXPECT_TRUE(logical("LNAME > 'zzzzzzzzzzzz'", &accented));
+    EXPECT_TRUE(logical("LOWER(LNAME) = '\xE9l'", &accented));
 }
 
 TEST_F(ExpressionTest, ExactSettingIsReadAtEvaluation) {
@@ -307,6 +313,12 @@ TEST_F(ExpressionTest, ExactSettingIsReadAtEvaluation) {
         {"'abc' > 'ab'", false, true},
         {"'\xE9' > 'z'", true, true},  // bytes compare unsigned
         {"'A\x01' < 'A'", false, true},
+        {"UPPER(TAG) = 'VIP'", true, true},
+        {"UPPER(TAG) = 'VI'", true, false},
+        {"CITY = 'Springfield'", true, true},
+        {"UPPER(CITY) = 'SPRINGFIELD'", true, true},
+        {"UPPER(CITY) = 'SPRINGFIEL'", true, false},
+        {"UPPER(CITY) > 'SPRINGFIELD'", false, false},
     };
     for (const auto& c : cases) {
         auto e = compile(c.expr);

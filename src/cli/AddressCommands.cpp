@@ -1,0 +1,60 @@
+// new and reindex: address files from the command line.
+
+#include <QFileInfo>
+#include <ostream>
+
+#include "AddressFile.h"
+#include "AppHome.h"
+#include "Cli.h"
+#include "Commands.h"
+#include "FieldLengths.h"
+#include "Settings.h"
+
+namespace cli {
+
+namespace {
+
+int fail(const Invocation& in, const QString& message) {
+    QString text = message;
+    text.replace("\r\n", "\n");
+    in.err << "quillory: " << text.toStdString() << "\n";
+    return kFailed;
+}
+
+}  // namespace
+
+int newCommand(const Invocation& in) {
+    if (in.args.size() != 1) {
+        in.err << "quillory: usage: quillory new FILE.DBF\n";
+        return kUsage;
+    }
+    const QString path = QString::fromStdString(in.args[0]);
+    if (QFileInfo::exists(path)) return fail(in, "That file already exists.Please select another name");
+    const AppHome home(QString::fromStdString(in.home));
+    const FieldLengths widths = FieldLengths::LoadFieldLengths(Settings(Settings::GetIniFileName(home)));
+    QString message;
+    if (!AddressFile::CreateAddressFile(path, widths, &message)) return fail(in, message);
+    in.out << "Created " << in.args[0] << "\n";
+    return kOk;
+}
+
+int reindexCommand(const Invocation& in) {
+    if (in.args.size() != 1) {
+        in.err << "quillory: usage: quillory reindex FILE.DBF\n";
+        return kUsage;
+    }
+    const QString path = QString::fromStdString(in.args[0]);
+    std::unique_ptr<xbase::Table> table;
+    QString message;
+    if (!AddressFile::OpenQYZFile(path, &table, &message)) return fail(in, message);
+    AddressFile::ReindexGauge gauge;
+    const bool ok = AddressFile::Reindex(*table, gauge, &message,
+                                         [&](const QString& status) { in.out << status.toStdString() << "\n"; });
+    if (!ok) return fail(in, message);
+    const uint32_t records = table->recCount();
+    if (!table->close().ok()) return fail(in, "Cannot close " + path);
+    in.out << records << " records, " << AddressFile::tags().size() << " tags\n";
+    return kOk;
+}
+
+}  // namespace cli

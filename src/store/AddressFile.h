@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "FieldLengths.h"
+#include "Table.h"
+
+// An address file: one table of addresses with the 23 fields below and a structural
+// index of 26 tags. These functions return success and fill `message` with the text
+// the user is shown; the windows and the command line only display it.
+namespace AddressFile {
+
+// A stored field of the address layout, in file order.
+struct Field {
+    const char* name;
+    char type;
+    int width;          // the width of a new file when not one of the eighteen sized fields
+    const char* label;  // as shown to the user; empty for TAG and MEMO
+};
+const std::vector<Field>& fields();
+
+struct TagDef {
+    const char* name;
+    const char* key;
+};
+// The 26 tags in the order they are created.
+const std::vector<TagDef>& tags();
+
+// Creates the address file at `path` with `widths` for its sized fields and then its
+// tags; the file is closed afterwards. Messages: "Create failed", "Unable to create
+// index files" followed by "File creation failed", or "File creation failed".
+bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString* message,
+                       const xbase::ProgressHook& progress = nullptr);
+// Deletes the table's structural index file and creates the 26 tags anew.
+bool CreateAddressTags(xbase::Table& table, QString* message, const xbase::ProgressHook& progress = nullptr);
+
+// Opens an address file exclusively. A file that lacks a field of the layout, is not a
+// table or is in use fails; "File <path> not found" when it does not exist.
+bool OpenTableFile(const QString& path, std::unique_ptr<xbase::Table>* table, QString* message);
+// Every field of the layout is present (any width; extra fields are fine).
+bool CheckTableFields(const xbase::Table& table);
+// Every one of the 26 tags is present.
+bool CheckValidIndex(const xbase::Table& table);
+// OpenTableFile with the message the main window shows when it fails.
+bool OpenQYZFile(const QString& path, std::unique_ptr<xbase::Table>* table, QString* message);
+// "The index file for <path>\r\nis missing or invalid. Rebuild now?"
+QString rebuildQuestion(const QString& path);
+
+// The rebuild gauge, 0 to 100, over its two phases: while packing it shows each
+// percentage as it comes; while the tags are built it adds up every rise of the
+// percentage and shows the total against 2100.
+class ReindexGauge {
+public:
+    void packProgress(int percent);
+    void tagProgress(int percent);
+    int value() const { return value_; }
+
+private:
+    int value_ = 0;
+    int previous_ = 0;
+    int total_ = 0;
+};
+
+enum class ReindexPhase { Packing, Tagging };
+// Packs the file (removing deleted records) and rebuilds its 26 tags after deleting
+// its index file. `status` is told each phase's text: "Cleaning out old deleted
+// records", then "Rebuilding indexes".
+bool Reindex(xbase::Table& table, ReindexGauge& gauge, QString* message,
+             const std::function<void(const QString& status)>& status = nullptr,
+             const std::function<void(int gauge)>& gaugeChanged = nullptr);
+
+// Deletes the current record: sets ISDEL and the deletion mark.
+xbase::Status DeleteRecord(xbase::Table& table);
+
+// Text of a field as Unicode, without trailing blanks.
+QString text(const xbase::Table& table, int field);
+// Stores Unicode text in a field; text the table's code page cannot hold is refused
+// with a message naming the character, before anything is written.
+xbase::Status setText(xbase::Table& table, int field, const QString& value);
+
+}  // namespace AddressFile

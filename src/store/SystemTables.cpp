@@ -1,0 +1,279 @@
+#include "SystemTables.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include "AppHome.h"
+#include "CodePage.h"
+
+namespace SystemTables {
+
+using xbase::FieldDef;
+using xbase::Status;
+using xbase::Table;
+
+namespace {
+
+struct Definition {
+    Kind kind;
+    const char* file;
+    bool creatable;
+    std::vector<FieldDef> fields;
+    const char* tag;
+    const char* openKey;  // the key made when the index is missing at open
+};
+
+FieldDef c(const char* n, uint16_t w) { return FieldDef{n, 'C', w}; }
+FieldDef num(const char* n, uint16_t w, uint8_t d) { return FieldDef{n, 'N', w, d}; }
+
+const std::vector<FieldDef>& labelStockFields() {
+    static const std::vector<FieldDef> f = {
+        c("DESCRIPT", 60),         c("PRINTER", 2),           num("LBLHEIGHT", 6, 3),  num("LBLWIDTH", 6, 3),
+        num("NBRACROSS", 2, 0),    num("NBRDOWN", 2, 0),      num("TOPMARG", 6, 3),    num("LEFTMARG", 6, 3),
+        num("HORIZPITCH", 6, 3),   num("VERTPITCH", 6, 3),    num("SHEETWIDTH", 6, 3), num("SHEETDEPTH", 6, 3),
+        c("PAPERSIZE", 5),         c("LBLSHAPE", 2),          c("MANUFAC", 10),        c("PRODTYPE", 25),
+        num("MIDEXTRAX", 6, 3),    num("MIDEXTRAY", 6, 3),    c("ART", 12),
+    };
+    return f;
+}
+
+const std::vector<Definition>& definitions() {
+    static const std::vector<Definition> list = {
+        {Kind::Letter, "LETTER.DBF", true, {c("DESCRIPT", 50), {"RTF", 'M', 10}}, "DESCRIPT", "UPPER(descript)"},
+        {Kind::Report, "REPORT.DBF", true, {c("DESCRIPT", 60), c("LAYOUT", 60), c("BINARY", 12)}, "DESCRIPT",
+         "UPPER(descript)"},
+        {Kind::Envelope, "ENVELOPE.DBF", true, {c("DESCRIPT", 60), num("NUMBER", 5, 0), c("BINARY", 12)}, "DESCRIPT",
+         "UPPER(descript)"},
+        {Kind::Label,
+         "LABEL.DBF",
+         true,
+         {c("DESCRIPT", 60), c("PRINTER", 2), num("LBLHEIGHT", 6, 3), num("LBLWIDTH", 6, 3), num("NBRACROSS", 2, 0),
+          num("NBRDOWN", 2, 0), num("TOPMARG", 6, 3), num("LEFTMARG", 6, 3), num("HORIZPITCH", 6, 3),
+          num("VERTPITCH", 6, 3), num("SHEETWIDTH", 6, 3), num("SHEETDEPTH", 6, 3), c("PAPERSIZE", 5),
+          c("LBLSHAPE", 2), c("TPLDESCRIP", 60), c("MANUFAC", 10), c("PRODTYPE", 25), num("MIDEXTRAX", 6, 3),
+          num("MIDEXTRAY", 6, 3), c("ART", 12), {"DELETED", 'L', 1}, c("BINARY", 12)},
+         "DESCRIPT",
+         "UPPER(descript)"},
+        {Kind::LabelStock, "LBLTPL.DBF", false, labelStockFields(), "DESCRIPT", "UPPER(descript)"},
+        {Kind::Csz, "CSZ.DBF", false, {c("NAME", 20), c("STATE", 4), c("LOW_ZIP", 10), c("HIGH_ZIP", 10)}, "STATE",
+         "UPPER(state)"},
+    };
+    return list;
+}
+
+const Definition& definition(Kind kind) {
+    for (const Definition& d : definitions())
+        if (d.kind == kind) return d;
+    return definitions().front();
+}
+
+std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// The existing file of that name in any letter case, else the name as given.
+QString sysPath(const AppHome& home, const QString& name) { return home.existingFile("sysdata/" + name); }
+
+QString indexPathOf(const QString& tablePath) {
+    const QString base = tablePath.left(tablePath.lastIndexOf('.'));
+    return QFile::decodeName(xbase::findFileIgnoringCase(local(base + ".CDX")).c_str());
+}
+
+// Rows of the comma-separated tables shipped in the program: a header line of field
+// names, then values; text in double quotes (a doubled quote is one quote).
+std::vector<QStringList> parseCsv(const QString& text) {
+    std::vector<QStringList> rows;
+    QStringList row;
+    QString value;
+    bool quoted = false, any = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (quoted) {
+            if (ch == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                value += '"';
+                ++i;
+            } else if (ch == '"') {
+                quoted = false;
+            } else {
+                value += ch;
+            }
+        } else if (ch == '"') {
+            quoted = true;
+            any = true;
+        } else if (ch == ',') {
+            row << value;
+            value.clear();
+        } else if (ch == '\n' || ch == '\r') {
+            if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            if (any || !value.isEmpty() || !row.isEmpty()) {
+                row << value;
+                rows.push_back(row);
+            }
+            row.clear();
+            value.clear();
+            any = false;
+        } else {
+            value += ch;
+            any = true;
+        }
+    }
+    if (any || !value.isEmpty() || !row.isEmpty()) {
+        row << value;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+bool buildFromCsv(const QString& resource, const QString& path, const Definition& def, QString* error) {
+    QFile in(resource);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *error = "The shipped table " + resource + " is missing from the program";
+        return false;
+    }
+    const std::vector<QStringList> rows = parseCsv(QString::fromUtf8(in.readAll()));
+    if (rows.empty()) {
+        *error = "The shipped table " + resource + " is empty";
+        return false;
+    }
+    // Build beside the final name and move it into place only when complete.
+    const QString temp = path.left(path.lastIndexOf('.')) + "_NEW.DBF";
+    xbase::TableSpec spec;
+    spec.fields = def.fields;
+    Status s = Table::create(local(temp), spec);
+    std::unique_ptr<Table> table;
+    if (s.ok()) s = Table::open(local(temp), xbase::OpenMode::Exclusive, &table);
+    std::vector<int> columns;
+    for (const QString& name : rows.front()) columns.push_back(table ? table->fieldIndex(name.toStdString()) : -1);
+    for (size_t r = 1; s.ok() && r < rows.size(); ++r) {
+        s = table->appendBlank();
+        for (int col = 0; s.ok() && col < rows[r].size() && col < int(columns.size()); ++col) {
+            if (columns[size_t(col)] < 0) continue;
+            std::string raw;
+            s = table->codePage().fromUtf8(rows[r][col].toStdString(), &raw);
+            if (s.ok()) s = table->replace(columns[size_t(col)], raw);
+        }
+    }
+    if (s.ok()) s = table->indexTag(def.tag, def.openKey);
+    if (s.ok()) s = table->close();
+    table.reset();
+    const QString tempIndex = indexPathOf(temp);
+    if (s.ok()) {
+        QFile::remove(indexPathOf(path));
+        const QString finalIndex = path.left(path.lastIndexOf('.')) + ".CDX";
+        if (!QFile::rename(temp, path) || !QFile::rename(tempIndex, finalIndex)) {
+            s = Status::IOError("Cannot write " + local(path));
+        }
+    }
+    if (!s.ok()) {
+        QFile::remove(temp);
+        QFile::remove(tempIndex);
+        *error = "Cannot create " + path + ": " + QString::fromStdString(s.message());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QString fileName(Kind kind) { return QString::fromLatin1(definition(kind).file); }
+
+bool open(const AppHome& home, Kind kind, std::unique_ptr<Table>* table, QString* message) {
+    const Definition& def = definition(kind);
+    table->reset();
+    const QString path = sysPath(home, def.file);
+    const QString failure =
+        QString(def.creatable || kind == Kind::Csz ? "Unable to Open or Create " : "Unable to Open ") + def.file;
+    std::unique_ptr<Table> t;
+    Status s = Table::open(local(path), xbase::OpenMode::Exclusive, &t);
+    if (!s.ok()) {
+        // Only a missing file is created: one that exists but will not open is kept.
+        if (!def.creatable || QFileInfo::exists(path)) {
+            *message = failure;
+            return false;
+        }
+        xbase::TableSpec spec;
+        spec.fields = def.fields;
+        s = Table::create(local(path), spec);
+        if (s.ok()) s = Table::open(local(path), xbase::OpenMode::Exclusive, &t);
+        if (!s.ok()) {
+            *message = failure;
+            return false;
+        }
+    }
+    if (t->tagArea(def.tag) == 0 && !QFileInfo::exists(indexPathOf(path))) {
+        (void)t->indexTag(def.tag, def.openKey);  // a failure here leaves the table usable
+    }
+    (void)t->setOrder(0);
+    *table = std::move(t);
+    return true;
+}
+
+bool DoExtra(const AppHome& home, const QString& tableName, const char* tag, bool pack, const char* key,
+             const xbase::ProgressHook& progress) {
+    const QString path = sysPath(home, tableName);
+    std::unique_ptr<Table> table;
+    if (!Table::open(local(path), xbase::OpenMode::Exclusive, &table).ok()) return false;
+    (void)table->closeIndexes();
+    QFile::remove(indexPathOf(path));
+    if (pack && !table->pack(progress).ok()) return false;
+    if (!table->indexTag(tag, key, {}, progress).ok()) return false;
+    return table->close().ok();
+}
+
+void RebuildSystemIndexes(const AppHome& home, const std::function<void(const QString&)>& status,
+                          const xbase::ProgressHook& progress) {
+    const struct {
+        const char* status;
+        const char* table;
+        const char* tag;
+        const char* key;
+    } steps[] = {
+        {"Rebuilding Letters File indexes", "LETTER.DBF", "DESCRIPT", "UPPER(DESCRIPT)"},
+        {"Rebuilding Label File indexes", "LABEL.DBF", "DESCRIPT", "UPPER(DESCRIPT)"},
+        {"Rebuilding State/Province File indexes", "CSZ.DBF", "STATE", "UPPER(STATE)"},
+        {"Rebuilding Label Setup File indexes", "LBLTPL.DBF", "DESCRIPT", "UPPER(descript)"},
+        {"Rebuilding Envelope File indexes", "ENVELOPE.DBF", "DESCRIPT", "UPPER(descript)"},
+        {"Rebuilding Report File indexes", "REPORT.DBF", "DESCRIPT", "UPPER(descript)"},
+    };
+    for (const auto& step : steps) {
+        if (status) status(step.status);
+        (void)DoExtra(home, step.table, step.tag, true, step.key, progress);
+    }
+}
+
+bool seedShippedTables(const AppHome& home, QString* error) {
+    const struct {
+        Kind kind;
+        const char* resource;
+    } shipped[] = {{Kind::LabelStock, ":/data/lbltpl.csv"}, {Kind::Csz, ":/data/csz.csv"}};
+    for (const auto& s : shipped) {
+        const Definition& def = definition(s.kind);
+        const QString path = sysPath(home, def.file);
+        if (QFileInfo::exists(path)) continue;
+        if (!buildFromCsv(s.resource, path, def, error)) return false;
+    }
+    return true;
+}
+
+QString fieldsListPath(const AppHome& home) { return sysPath(home, "FIELDS.LST"); }
+
+QStringList readFieldsList(const AppHome& home) {
+    QFile f(fieldsListPath(home));
+    QStringList names;
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return names;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        const QString name = QString::fromLatin1(line).trimmed();
+        if (!name.isEmpty()) names << name;
+    }
+    return names;
+}
+
+bool writeFieldsList(const AppHome& home, const QStringList& fields) {
+    QSaveFile f(fieldsListPath(home));
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    for (const QString& name : fields) f.write(name.toLatin1() + "\r\n");
+    return f.commit();
+}
+
+}  // namespace SystemTables

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "Table.h"
+
+class AppHome;
+
+// The system tables in the home's "sysdata" folder: letter, report, envelope and label
+// definitions, the label stock catalogue and the state/ZIP table, each with one tag.
+namespace SystemTables {
+
+enum class Kind { Letter, Report, Envelope, Label, LabelStock, Csz };
+
+// Opens a system table exclusively, in natural order. LETTER, REPORT, ENVELOPE and
+// LABEL are created when missing (a file that exists but cannot be opened is never
+// replaced); a missing index gets its tag without a word. On failure `message` is
+// "Unable to Open or Create LETTER.DBF" and the like.
+bool open(const AppHome& home, Kind kind, std::unique_ptr<xbase::Table>* table, QString* message);
+inline bool OpenLetterTable(const AppHome& h, std::unique_ptr<xbase::Table>* t, QString* m) {
+    return open(h, Kind::Letter, t, m);
+}
+inline bool OpenReportTable(const AppHome& h, std::unique_ptr<xbase::Table>* t, QString* m) {
+    return open(h, Kind::Report, t, m);
+}
+inline bool OpenEnvelopeTable(const AppHome& h, std::unique_ptr<xbase::Table>* t, QString* m) {
+    return open(h, Kind::Envelope, t, m);
+}
+inline bool OpenLabelTable(const AppHome& h, std::unique_ptr<xbase::Table>* t, QString* m) {
+    return open(h, Kind::Label, t, m);
+}
+inline bool OpenLabelStockTable(const AppHome& h, std::unique_ptr<xbase::Table>* t, QString* m) {
+    return open(h, Kind::LabelStock, t, m);
+}
+inline bool OpenCszTable(const AppHome& h, std::unique_ptr<xbase::Table>* t, QString* m) {
+    return open(h, Kind::Csz, t, m);
+}
+
+QString fileName(Kind kind);  // "LETTER.DBF", ...
+
+// Rebuilds the six tables' indexes, packing each first, in the fixed order, telling
+// `status` each table's text ("Rebuilding Letters File indexes", ...). A table that
+// cannot be opened is skipped.
+void RebuildSystemIndexes(const AppHome& home, const std::function<void(const QString&)>& status,
+                          const xbase::ProgressHook& progress);
+// One table of the rebuild: open it, delete its index file, pack, create the tag.
+bool DoExtra(const AppHome& home, const QString& table, const char* tag, bool pack, const char* key,
+             const xbase::ProgressHook& progress);
+
+// Builds LBLTPL.DBF and CSZ.DBF, with their tags, from the tables shipped inside the
+// program when the home lacks them. False with `error` set when that fails.
+bool seedShippedTables(const AppHome& home, QString* error);
+
+// The browse grid's column order, one field name a line, in sysdata/FIELDS.LST.
+QString fieldsListPath(const AppHome& home);
+QStringList readFieldsList(const AppHome& home);  // empty when there is no file
+bool writeFieldsList(const AppHome& home, const QStringList& fields);
+
+}  // namespace SystemTables
