@@ -1,7 +1,9 @@
 #include "Expression.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "ExpressionNodes.h"
@@ -41,8 +43,9 @@ double roundHalfUp(double a) {
 
 double roundHalfAway(double y) { return y < 0 ? -roundHalfUp(-y) : roundHalfUp(y); }
 
-// `value` with `dec` decimals into buf (without padding); -1 when too large to print.
-int formatFixed(double value, int64_t dec, char* buf, size_t size) {
+// `value` with `dec` (at most 18) decimals into buf, which holds 512 bytes, without
+// padding; -1 when too large to print.
+int formatFixed(double value, int64_t dec, char* buf) {
     const double scaled = std::fabs(value) * pow10(dec);
     if (!std::isfinite(scaled) || scaled > 1e300) return -1;
     const double r = roundHalfUp(scaled);
@@ -64,7 +67,6 @@ int formatFixed(double value, int64_t dec, char* buf, size_t size) {
         std::memcpy(buf + len, digits + intDigits, size_t(n - intDigits));
         len += size_t(n - intDigits);
     }
-    (void)size;
     return int(len);
 }
 
@@ -243,7 +245,7 @@ void formatStr(double value, int64_t len, int64_t dec, std::string* out) {
     if (std::isfinite(value)) {
         char buf[512];
         for (int64_t d = dec; d >= 0; --d) {
-            const int n = formatFixed(value, d, buf, sizeof buf);
+            const int n = formatFixed(value, d, buf);
             if (n >= 0 && n <= len) {
                 out->assign(size_t(len - n), ' ');
                 out->append(buf, size_t(n));

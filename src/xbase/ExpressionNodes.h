@@ -54,8 +54,8 @@ void formatDtoc(double dayNum, char* out);
 double todayDayNumber();
 
 // The number at the start of `text` as VAL() reads it: leading blanks, a sign,
-// digits with at most one decimal point; 0 when there is none. Never uses the
-// C locale, so a German desktop still reads "1.5" as one and a half.
+// digits with at most one decimal point; 0 when there is none. Independent of the
+// process locale, so a German desktop still reads "1.5" as one and a half.
 double parseNumber(std::string_view text);
 // STR(value, len, dec): right-aligned in len, fewer decimals when they do not fit,
 // len asterisks when even the integer part does not.
@@ -91,7 +91,7 @@ using NodePtr = std::unique_ptr<Node>;
 
 class Node {
   public:
-    Node(ValueType type, std::vector<NodePtr> kids = {}) : type_(type), kids_(std::move(kids)) {
+    explicit Node(ValueType type, std::vector<NodePtr> kids = {}) : type_(type), kids_(std::move(kids)) {
         for (const NodePtr& k : kids_) depth_ = std::max(depth_, k->depth_ + 1);
     }
     virtual ~Node() = default;
@@ -232,7 +232,7 @@ class NumField final : public FieldNode {
 // Visual FoxPro's binary numbers: I (int32), Y (currency, int64 / 10000), B (double).
 class BinaryNumField final : public FieldNode {
   public:
-    BinaryNumField(const FieldDef& f) : FieldNode(ValueType::Numeric, f), kind_(f.type) {}
+    explicit BinaryNumField(const FieldDef& f) : FieldNode(ValueType::Numeric, f), kind_(f.type) {}
     double number(const EvalContext& ctx) const override {
         if (!ctx.record) return 0;
         const char* p = ctx.record + offset_;

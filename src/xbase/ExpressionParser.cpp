@@ -18,7 +18,7 @@ namespace {
 
 // Parentheses, argument lists and prefix operators nested deeper than this are
 // refused, so that a hostile expression cannot exhaust the stack while parsing.
-constexpr int kMaxNesting = 100;
+constexpr int kMaxNesting = 64;
 // Levels of the finished tree (long chains of operators build deep trees);
 // evaluation recurses once per level.
 constexpr int kMaxDepth = 1000;

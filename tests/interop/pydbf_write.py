@@ -46,8 +46,8 @@ def main():
     if sys.argv[1] == "--append":
         table = dbf.Table(sys.argv[2])
     else:
-        path, table_type, spec = sys.argv[1:4]
-        table = dbf.Table(path, spec, dbf_type=table_type, codepage="cp1252")
+        path, table_type, field_list = sys.argv[1:4]
+        table = dbf.Table(path, field_list, dbf_type=table_type, codepage="cp1252")
     table.open(mode=dbf.READ_WRITE)
     try:
         fields = []
@@ -59,6 +59,8 @@ def main():
                 continue
             cells = [unescape(cell) for cell in line.split("\t")]
             mark, cells = cells[0], cells[1:]
+            if len(cells) != len(fields):
+                raise ValueError("%d values for %d fields: %r" % (len(cells), len(fields), line))
             table.append(tuple(value_of(text, k, dec) for text, (k, dec) in zip(cells, fields)))
             if mark == "*":
                 dbf.delete(table[-1])

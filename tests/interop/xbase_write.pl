@@ -17,10 +17,10 @@ sub unescape {
     return $text;
 }
 
-my ($path, $spec) = @ARGV;
-die "usage: $0 TABLE FIELDS\n" unless defined $spec;
+my ($path, $field_list) = @ARGV;
+die "usage: $0 TABLE FIELDS\n" unless defined $field_list;
 my (@names, @types, @lengths, @decimals);
-for my $field (split /\s*;\s*/, $spec) {
+for my $field (split /\s*;\s*/, $field_list) {
     $field =~ /^\s*(\w+)\s+([CNLDM])(?:\((\d+)(?:,(\d+))?\))?\s*$/ or die "bad field \"$field\"\n";
     push @names, uc $1;
     push @types, $2;
@@ -41,6 +41,7 @@ while (my $line = <STDIN>) {
     chomp $line;
     next if $first-- > 0 or $line eq '';
     my ($mark, @cells) = map { unescape(decode('UTF-8', $_)) } split /\t/, $line, -1;
+    die scalar(@cells) . " values for " . scalar(@names) . " fields: $line\n" unless @cells == @names;
     my @values;
     for my $f (0 .. $#names) {
         my ($text, $type) = ($cells[$f], $types[$f]);
