@@ -25,6 +25,7 @@ const char* versionName(uint8_t v) {
         case 0x31: return "Visual FoxPro, autoincrement";
         case 0x32: return "Visual FoxPro, varchar";
         case 0x83: return "dBase III with DBT memo";
+        case 0x84:
         case 0x8B: return "dBase IV with DBT memo";
         case 0xF5: return "FoxPro 2.x with FPT memo";
         default: return "xBase";

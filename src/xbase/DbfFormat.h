@@ -4,7 +4,7 @@
 //
 //   offset  size  header (32 bytes)
 //   0       1     version: 0x03 no memo, 0xF5 FoxPro 2.x with FPT memo, 0x30/0x31/0x32
-//                 Visual FoxPro, 0x83 dBase III + DBT, 0x8B dBase IV + DBT
+//                 Visual FoxPro, 0x83 dBase III + DBT, 0x8B (or 0x84) dBase IV + DBT
 //   1       3     date of last update: year byte, month, day. Year < 100 is read as
 //                 2000 + y when written by FoxPro (y = year mod 100); >= 100 as 1900 + y
 //   4       4     record count
@@ -47,6 +47,7 @@ constexpr uint8_t kVersionVisualFoxProAutoInc = 0x31;
 constexpr uint8_t kVersionVisualFoxProVarchar = 0x32;
 constexpr uint8_t kVersionDBase3Memo = 0x83;
 constexpr uint8_t kVersionDBase4Memo = 0x8B;
+constexpr uint8_t kVersionDBase4MemoAlt = 0x84;  // dBase IV with DBT as some writers mark it
 constexpr uint8_t kVersionFoxBase = 0x02;
 
 constexpr size_t kHeaderSize = 32;

@@ -225,6 +225,7 @@ Status Table::load(std::unique_ptr<File> file) {
         case dbf::kVersionVisualFoxProVarchar:
         case dbf::kVersionDBase3Memo:
         case dbf::kVersionDBase4Memo:
+        case dbf::kVersionDBase4MemoAlt:
         case dbf::kVersionFoxBase:
         case 0x04:  // dBase IV without memo
         case 0xFB:
@@ -303,7 +304,8 @@ Status Table::openMemo(OpenMode mode) {
     bool hasMemo = false;
     for (const FieldDef& f : layout_.fields()) hasMemo |= f.isMemo();
     if (!hasMemo) return Status::OK();
-    const bool dbase = version_ == dbf::kVersionDBase3Memo || version_ == dbf::kVersionDBase4Memo;
+    const bool dbase = version_ == dbf::kVersionDBase3Memo || version_ == dbf::kVersionDBase4Memo ||
+                       version_ == dbf::kVersionDBase4MemoAlt;
     std::string memoPath = findFileIgnoringCase(replaceExtension(path(), dbase ? "DBT" : "FPT", dbase ? "dbt" : "fpt"));
     MemoFile::Kind kind = !dbase ? MemoFile::Kind::Fpt
                                  : (version_ == dbf::kVersionDBase3Memo ? MemoFile::Kind::Dbt3 : MemoFile::Kind::Dbt4);

@@ -70,6 +70,26 @@ TEST(FixtureTest, ForeignTablesOpenAndEveryValueReads) {
     }
 }
 
+TEST(FixtureTest, DBaseMemoFiles) {
+    const struct {
+        const char* table;
+        uint32_t record;
+        std::string memo;
+    } cases[] = {
+        {"dbt/d3.dbf", 1, "first memo\nline two"}, {"dbt/d3.dbf", 2, std::string(1500, 'x')}, {"dbt/d3.dbf", 3, ""},
+        {"dbt/d4.dbf", 1, "dbase four memo"},      {"dbt/d4.dbf", 2, std::string(1000, 'y')},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<Table> t;
+        ASSERT_TRUE(Table::open(std::string(QUILLORY_FIXTURES) + "/" + c.table, OpenMode::ReadOnlyShared, &t).ok());
+        ASSERT_TRUE(t->go(c.record).ok());
+        std::string memo;
+        Status s = t->getMemo(t->fieldIndex("NOTES"), &memo);
+        ASSERT_TRUE(s.ok()) << s.toString();
+        EXPECT_EQ(memo, c.memo) << c.table << " " << c.record;
+    }
+}
+
 TEST(FixtureTest, MemosAndTextOfForeignTables) {
     std::unique_ptr<Table> t;
     ASSERT_TRUE(Table::open(std::string(QUILLORY_FIXTURES) + "/xbase/mod_harbour/jsonform/jsonform.dbf",
