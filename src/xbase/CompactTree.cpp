@@ -245,6 +245,11 @@ Status CompactTree::writeRoot(uint32_t root) {
 // ---- nodes ----
 
 void CompactTree::trimCache() {
+    if (cache_.size() <= kMaxCachedNodes) return;
+    // Leaves go first: the interior nodes are few and every descent needs them.
+    for (auto it = cache_.begin(); it != cache_.end();) {
+        it = it->second->leaf() ? cache_.erase(it) : std::next(it);
+    }
     if (cache_.size() > kMaxCachedNodes) cache_.clear();
 }
 
