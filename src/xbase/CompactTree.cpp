@@ -179,6 +179,7 @@ Status CompactTree::create(PageStore* store, uint32_t headerOffset, int keyLengt
 }
 
 Status CompactTree::describe(int keyLength, uint8_t options, const std::string& keyExpr, const std::string& forExpr) {
+    ++generation_;
     if (keyLength < 1 || keyLength > cdx::kMaxKeyLength) {
         return Status::InvalidArgument("Index key length must be 1 to 240, not " + std::to_string(keyLength));
     }
@@ -210,6 +211,7 @@ Status CompactTree::describe(int keyLength, uint8_t options, const std::string& 
 
 Status CompactTree::load(char padByte) {
     pad_ = padByte;
+    ++generation_;
     char h[cdx::kHeaderSize];
     if (uint64_t(headerOffset_) + cdx::kHeaderSize > store_->file()->size()) {
         return Status::Corruption("Index header lies outside " + store_->file()->path());
@@ -482,6 +484,7 @@ Status CompactTree::fixParents(std::vector<PathStep>& path, uint32_t child, cons
 Status CompactTree::insert(std::string_view key, uint32_t recNo) {
     if (key.size() != size_t(keyLength_)) return Status::InvalidArgument("Index key of the wrong length");
     trimCache();
+    ++generation_;
     std::vector<PathStep> path;
     uint32_t leafOff;
     Status s = descend(key, recNo, &path, &leafOff);
@@ -536,6 +539,7 @@ Status CompactTree::insert(std::string_view key, uint32_t recNo) {
 Status CompactTree::remove(std::string_view key, uint32_t recNo) {
     if (key.size() != size_t(keyLength_)) return Status::InvalidArgument("Index key of the wrong length");
     trimCache();
+    ++generation_;
     std::vector<PathStep> path;
     uint32_t off;
     Status s = descend(key, recNo, &path, &off);
@@ -643,6 +647,7 @@ Status CompactTree::build(const std::vector<IndexEntry>& entries, int keyLength)
 
 Status CompactTree::build(const std::string& keys, const std::vector<uint32_t>& recNos,
                           const std::vector<uint32_t>& order, int keyLength) {
+    ++generation_;
     // A damaged old tree must not stop a rebuild: its pages are simply left behind.
     (void)freeSubtree(root_);
     cache_.clear();

@@ -66,6 +66,8 @@ public:
     uint8_t options() const { return options_; }
     bool descending() const { return descending_; }
     const std::string& keyExpression() const { return keyExpr_; }
+    // Grows with every change to the tree: a Position taken before is stale after.
+    uint64_t generation() const { return generation_; }
     const std::string& forExpression() const { return forExpr_; }
 
     // Replaces the whole content with `entries`, which must be sorted by (key, record).
@@ -133,6 +135,7 @@ private:
     std::string keyExpr_;
     std::string forExpr_;
     std::unordered_map<uint32_t, std::unique_ptr<Node>> cache_;
+    uint64_t generation_ = 0;
 };
 
 }  // namespace xbase

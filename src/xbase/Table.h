@@ -234,6 +234,15 @@ private:
     IndexState indexState_ = IndexState::None;
     std::string indexProblem_;
     int order_ = 0;
+    // Where the last ordered step stopped, so that the next step need not search the
+    // tree again; valid while the tag and its generation are unchanged.
+    struct OrderCursor {
+        const Tag* tag = nullptr;
+        uint64_t generation = 0;
+        uint32_t recNo = 0;
+        uint32_t leaf = 0;
+        int index = -1;
+    } cursor_;
     bool softSeek_ = false;
     bool found_ = false;
 };

@@ -208,6 +208,7 @@ Status Table::closeIndexes() {
     cdx_.reset();
     idx_.clear();
     order_ = 0;
+    cursor_ = {};
     if (indexState_ == IndexState::Ok) indexState_ = IndexState::None;
     return s.ok() ? c : s;
 }
@@ -268,6 +269,7 @@ Status Table::updateIndexes() {
 }
 
 Status Table::buildTags(const std::vector<Tag*>& tags, const ProgressHook& progress) {
+    cursor_ = {};
     const uint32_t len = layout_.recordLength();
     for (Tag* tag : tags) {
         if (progress) progress(0);
@@ -353,6 +355,9 @@ Status Table::stepOrdered(Tag* tag, uint32_t from, int dir, uint32_t* out) {
                 if (s.ok()) s = pos.valid() ? tree.prev(&pos) : tree.last(&pos);
             }
         }
+    } else if (cursor_.tag == tag && cursor_.generation == tree.generation() && cursor_.recNo == from) {
+        pos = {cursor_.leaf, cursor_.index};
+        s = dir > 0 ? tree.next(&pos) : tree.prev(&pos);
     } else {
         // Find where record `from` stands in the order, from its key as stored.
         const char* bytes = recordView(from);
@@ -380,6 +385,7 @@ Status Table::stepOrdered(Tag* tag, uint32_t from, int dir, uint32_t* out) {
             const char* bytes = rec >= 1 && rec <= recCount_ ? recordView(rec) : nullptr;
             if (bytes && visible(rec, bytes)) {
                 *out = rec;
+                cursor_ = {tag, tree.generation(), rec, pos.leaf, pos.index};
                 return Status::OK();
             }
         }
@@ -466,6 +472,7 @@ Status Table::closeIdx(int order) {
     }
     Status s = commit();
     if (!s.ok()) return s;
+    cursor_ = {};
     for (auto it = idx_.begin(); it != idx_.end(); ++it) {
         if (it->get() == tag->file) {
             s = (*it)->clean();
