@@ -481,22 +481,29 @@ Status CompactTree::fixParents(std::vector<PathStep>& path, uint32_t child, cons
     return writeRoot(rootOff);
 }
 
-Status CompactTree::insert(std::string_view key, uint32_t recNo) {
+Status CompactTree::locate(std::string_view key, uint32_t recNo, std::vector<PathStep>* path, uint32_t* leafOff,
+                           Node** leaf, size_t* pos, bool* exact) {
     if (key.size() != size_t(keyLength_)) return Status::InvalidArgument("Index key of the wrong length");
     trimCache();
     ++generation_;
+    Status s = descend(key, recNo, path, leafOff);
+    if (s.ok()) s = node(*leafOff, leaf);
+    if (!s.ok()) return s;
+    const Node& n = **leaf;
+    *pos = 0;
+    while (*pos < n.keys.size() && compare(n.keys[*pos], n.recNos[*pos], key, recNo) < 0) ++*pos;
+    *exact = *pos < n.keys.size() && compare(n.keys[*pos], n.recNos[*pos], key, recNo) == 0;
+    return Status::OK();
+}
+
+Status CompactTree::insert(std::string_view key, uint32_t recNo) {
     std::vector<PathStep> path;
     uint32_t leafOff;
-    Status s = descend(key, recNo, &path, &leafOff);
-    if (!s.ok()) return s;
     Node* leaf;
-    s = node(leafOff, &leaf);
-    if (!s.ok()) return s;
-    size_t pos = 0;
-    while (pos < leaf->keys.size() && compare(leaf->keys[pos], leaf->recNos[pos], key, recNo) < 0) ++pos;
-    if (pos < leaf->keys.size() && compare(leaf->keys[pos], leaf->recNos[pos], key, recNo) == 0) {
-        return Status::OK();  // already there
-    }
+    size_t pos;
+    bool exact;
+    Status s = locate(key, recNo, &path, &leafOff, &leaf, &pos, &exact);
+    if (!s.ok() || exact) return s;  // an entry already there stays as it is
     leaf->keys.insert(leaf->keys.begin() + long(pos), std::string(key));
     leaf->recNos.insert(leaf->recNos.begin() + long(pos), recNo);
     char page[cdx::kPageSize];
@@ -537,21 +544,14 @@ Status CompactTree::insert(std::string_view key, uint32_t recNo) {
 }
 
 Status CompactTree::remove(std::string_view key, uint32_t recNo) {
-    if (key.size() != size_t(keyLength_)) return Status::InvalidArgument("Index key of the wrong length");
-    trimCache();
-    ++generation_;
     std::vector<PathStep> path;
     uint32_t off;
-    Status s = descend(key, recNo, &path, &off);
-    if (!s.ok()) return s;
     Node* n;
-    s = node(off, &n);
+    size_t j;
+    bool exact;
+    Status s = locate(key, recNo, &path, &off, &n, &j, &exact);
     if (!s.ok()) return s;
-    size_t j = 0;
-    while (j < n->keys.size() && compare(n->keys[j], n->recNos[j], key, recNo) < 0) ++j;
-    if (j == n->keys.size() || compare(n->keys[j], n->recNos[j], key, recNo) != 0) {
-        return Status::NotFound("Index entry not found");
-    }
+    if (!exact) return Status::NotFound("Index entry not found");
     n->keys.erase(n->keys.begin() + long(j));
     n->recNos.erase(n->recNos.begin() + long(j));
     if (!n->children.empty()) n->children.erase(n->children.begin() + long(j));

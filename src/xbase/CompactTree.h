@@ -122,6 +122,10 @@ private:
     size_t interiorCapacity() const { return (512 - 12) / size_t(keyLength_ + 8); }
     int compare(const std::string& key, uint32_t recNo, std::string_view search, uint32_t searchRec) const;
     Status descend(std::string_view key, uint32_t recNo, std::vector<PathStep>* path, uint32_t* leaf);
+    // Descends to the leaf where (key, recNo) belongs: *pos is where it stands or would
+    // stand, *exact whether it is there.
+    Status locate(std::string_view key, uint32_t recNo, std::vector<PathStep>* path, uint32_t* leafOff, Node** leaf,
+                  size_t* pos, bool* exact);
     Status fixParents(std::vector<PathStep>& path, uint32_t child, const Node* split, uint32_t splitOffset);
     void trimCache();
 

@@ -705,22 +705,16 @@ Status Table::appendBlank() {
     return Status::OK();
 }
 
-Status Table::deleteRecord() {
-    Status s = requireWritable();
-    if (!s.ok()) return s;
-    s = requireRecord();
-    if (!s.ok()) return s;
-    record_[0] = dbf::kDeleted;
-    dirty_ = true;
-    return commit();
-}
+Status Table::deleteRecord() { return setDeletionMark(dbf::kDeleted); }
 
-Status Table::recall() {
+Status Table::recall() { return setDeletionMark(dbf::kLive); }
+
+Status Table::setDeletionMark(char mark) {
     Status s = requireWritable();
     if (!s.ok()) return s;
     s = requireRecord();
     if (!s.ok()) return s;
-    record_[0] = dbf::kLive;
+    record_[0] = mark;
     dirty_ = true;
     return commit();
 }

@@ -202,6 +202,7 @@ private:
     Status cleanIndexes();
     Status requireWritable() const;
     Status requireRecord() const;
+    Status setDeletionMark(char mark);
     uint32_t memoRef(const FieldDef& f, const char* rec) const;
     void putMemoRef(const FieldDef& f, char* rec, uint32_t block) const;
 
