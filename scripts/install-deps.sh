@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev
     fonts-liberation
     python3 python3-dbf libdbd-xbase-perl
+    libcups2-dev poppler-utils
+    cups printer-driver-cups-pdf
 )
 
 missing=()

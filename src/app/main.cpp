@@ -2,35 +2,43 @@
 // runs headless (see cli::run); without one it starts the desktop program.
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 #include <QMessageBox>
-
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "AppHome.h"
 #include "Cli.h"
+#include "HelpSystem.h"
+#include "SingleInstance.h"
+#include "TAddressMain.h"
 
 namespace {
 
 int runDesktop(int argc, char** argv, const QString& homeArg) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quillory");
+    QApplication::setApplicationDisplayName("Quillory");
+    QApplication::setApplicationVersion(QUILLORY_VERSION);
     AppHome home(AppHome::resolve(homeArg));
+
+    // One program per user and home: a second start brings the first one forward.
+    SingleInstance instance(SingleInstance::keyFor(home.root()));
+    if (instance.askRunningToRaise()) return 0;
+    if (instance.listen() == SingleInstance::Listen::OtherRunning) return 0;
+
     QString error;
     if (!home.ensureExists(&error)) {
         QMessageBox::critical(nullptr, "Quillory", error);
         return 1;
     }
-    QMainWindow window;
-    window.setWindowTitle("Quillory");
-    auto* label = new QLabel("Application home: " + home.root(), &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(800, 560);
-    window.show();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::setFont(QFont("Arial", 10));
+    HelpSystem::install();
+    TAddressMain window(home);
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &window, &TAddressMain::bringToFront);
+    QApplication::restoreOverrideCursor();
+    window.FormActivate();
     return app.exec();
 }
 
@@ -56,7 +64,8 @@ int main(int argc, char** argv) {
     }
     if (i < args.size() && cli::isCommand(args[i])) {
         const std::string resolved = AppHome::resolve(QString::fromStdString(home)).toStdString();
-        return cli::run(std::vector<std::string>(args.begin() + long(i), args.end()), resolved, std::cout, std::cerr);
+        return cli::run(std::vector<std::string>(args.begin() + long(i), args.end()), resolved, std::cout,
+                        std::cerr);
     }
     if (i < args.size() && args[i].rfind("-", 0) != 0) {
         std::cerr << "quillory: unknown command \"" << args[i] << "\" (try quillory help)\n";

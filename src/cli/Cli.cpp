@@ -20,12 +20,34 @@ const Command kCommands[] = {
     {"help", "help                             list the commands", helpCommand},
     {"info", "info TABLE                       fields, record count, code page and tags of a table", infoCommand},
     {"dump", "dump TABLE [--order TAG] [--query EXPR] [--fields F,...]\n"
-             "                                 the visible records as CSV (UTF-8, header line)",
+             "       [--filter FILE.FLT [--tag-id ID]]\n"
+             "                                 the visible records as CSV (UTF-8, header line), within the\n"
+             "                                 saved filter when one is given",
      dumpCommand},
-    {"count", "count TABLE EXPR                 the number of visible records for which EXPR holds", countCommand},
+    {"count", "count TABLE [EXPR] [--filter FILE.FLT [--tag-id ID]]\n"
+              "                                 the number of visible records for which EXPR holds,\n"
+              "                                 within the saved filter when one is given (then EXPR\n"
+              "                                 may be left out)",
+     countCommand},
     {"seek", "seek TABLE TAG KEY [--exact]      the record number found in the tag's order", seekCommand},
     {"new", "new FILE.DBF                     create an address file with its 26 tags", newCommand},
     {"reindex", "reindex FILE.DBF                 remove deleted records and rebuild the tags", reindexCommand},
+    {"filter", "filter FILE.FLT [--tag-id ID]    the filter expression a saved filter gives (tagged\n"
+               "                                 records: ID, else the home's Misc/GlobalTagId)",
+     filterCommand},
+    {"presort", "presort FILE.DBF [--filter FILE.FLT] [--out PATH]\n"
+                "                                 group the records by ZIP for bulk mail into PRESORT.PSL\n"
+                "                                 (default: in the home)",
+     presortCommand},
+    {"zipcount", "zipcount FILE.DBF [--filter FILE.FLT] (--pdf OUT.pdf | --printer NAME)\n"
+                 "                                 print the number of records per ZIP code",
+     zipcountCommand},
+    {"layout-dump", "layout-dump FILE [--all]         the objects of a layout file and their properties (--all:\n"
+                    "                                 defaults as well)",
+     layoutDumpCommand},
+    {"layout-print", "layout-print FILE --table ADDRESS.DBF [--recno N] --pdf OUT.pdf\n"
+                     "                                 proof-print a layout for one record at the page's corner",
+     layoutPrintCommand},
 };
 
 int helpCommand(const Invocation& in) {

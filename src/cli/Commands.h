@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -19,5 +20,26 @@ int countCommand(const Invocation& in);
 int seekCommand(const Invocation& in);
 int newCommand(const Invocation& in);
 int reindexCommand(const Invocation& in);
+int filterCommand(const Invocation& in);
+int presortCommand(const Invocation& in);
+int zipcountCommand(const Invocation& in);
+int layoutDumpCommand(const Invocation& in);
+int layoutPrintCommand(const Invocation& in);
+
+// The options --filter FILE.FLT and --tag-id ID.
+struct FilterOptions {
+    std::string file;  // empty: no filter
+    std::string tagId;
+    bool tagIdGiven = false;  // else the home's Misc/GlobalTagId
+};
+// Takes --filter or --tag-id and its value at args[*i], moving *i onto the value;
+// false when args[*i] is neither (or lacks its value).
+bool TakeFilterOption(const std::vector<std::string>& args, size_t* i, FilterOptions* options);
+// The FilterExpression that the .FLT file gives (empty when it sets nothing). Any
+// other result is an exit code, its message written to err.
+int FilterExpressionFromFile(const Invocation& in, const FilterOptions& options, QString* expression);
+// The table query the main window makes of that filter: "!ISDEL", or the expression
+// followed by ".and. !ISDEL"; a filter too long for it gives the program's message.
+int FilterQueryFromFile(const Invocation& in, const FilterOptions& options, QString* query);
 
 }  // namespace cli

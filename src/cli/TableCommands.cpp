@@ -77,6 +77,23 @@ std::vector<std::string> splitList(const std::string& text) {
     return parts;
 }
 
+// Sets the table's query: EXPR (UTF-8, as typed) within the saved filter when one is
+// named, both in the table's code page.
+int applyQuery(const Invocation& in, Table& table, const std::string& expr, const FilterOptions& filter) {
+    std::string query = expr;
+    if (!filter.file.empty()) {
+        QString filterQuery;
+        const int code = FilterQueryFromFile(in, filter, &filterQuery);
+        if (code != kOk) return code;
+        query = filterQuery.toStdString();
+        if (!expr.empty()) query = "(" + query + ") .and. (" + expr + ")";
+    }
+    std::string raw;
+    Status s = table.codePage().fromUtf8(query, &raw);
+    if (s.ok()) s = table.query(raw);
+    return s.ok() ? kOk : fail(in, s);
+}
+
 }  // namespace
 
 int infoCommand(const Invocation& in) {
@@ -125,10 +142,14 @@ bool selectOrder(const Invocation& in, Table& table, const std::string& name) {
 }
 
 int dumpCommand(const Invocation& in) {
-    const char* kUsage = "usage: quillory dump TABLE [--order TAG] [--query EXPR] [--fields F,...]";
+    const char* kUsage =
+        "usage: quillory dump TABLE [--order TAG] [--query EXPR] [--fields F,...]\n"
+        "                     [--filter FILE.FLT [--tag-id ID]]";
     std::string path, queryText, fieldList, orderName;
+    FilterOptions filter;
     for (size_t i = 0; i < in.args.size(); ++i) {
         const std::string& a = in.args[i];
+        if (TakeFilterOption(in.args, &i, &filter)) continue;
         if ((a == "--query" || a == "--fields" || a == "--order") && i + 1 < in.args.size()) {
             (a == "--query" ? queryText : a == "--fields" ? fieldList : orderName) = in.args[++i];
         } else if (a.rfind("--", 0) == 0 || !path.empty()) {
@@ -137,7 +158,7 @@ int dumpCommand(const Invocation& in) {
             path = a;
         }
     }
-    if (path.empty()) return usage(in, kUsage);
+    if (path.empty() || (filter.tagIdGiven && filter.file.empty())) return usage(in, kUsage);
 
     std::unique_ptr<Table> table;
     Status s = openForReading(path, &table);
@@ -157,8 +178,8 @@ int dumpCommand(const Invocation& in) {
             columns.push_back(index);
         }
     }
-    s = table->query(queryText);
-    if (!s.ok()) return fail(in, s);
+    const int code = applyQuery(in, *table, queryText, filter);
+    if (code != kOk) return code;
     s = table->goTop();
     if (!s.ok()) return fail(in, s);
 
@@ -182,12 +203,22 @@ int dumpCommand(const Invocation& in) {
 }
 
 int countCommand(const Invocation& in) {
-    if (in.args.size() != 2) return usage(in, "usage: quillory count TABLE EXPR");
+    const char* kUsage = "usage: quillory count TABLE [EXPR] [--filter FILE.FLT [--tag-id ID]]";
+    std::vector<std::string> args;
+    FilterOptions filter;
+    for (size_t i = 0; i < in.args.size(); ++i) {
+        if (TakeFilterOption(in.args, &i, &filter)) continue;
+        if (in.args[i].rfind("--", 0) == 0) return usage(in, kUsage);
+        args.push_back(in.args[i]);
+    }
+    // EXPR may be left out only when a filter says what to count.
+    const size_t wanted = filter.file.empty() ? 2 : args.size() == 1 ? 1 : 2;
+    if (args.size() != wanted || (filter.tagIdGiven && filter.file.empty())) return usage(in, kUsage);
     std::unique_ptr<Table> table;
-    Status s = openForReading(in.args[0], &table);
+    Status s = openForReading(args[0], &table);
     if (!s.ok()) return fail(in, s);
-    s = table->query(in.args[1]);
-    if (!s.ok()) return fail(in, s);
+    const int code = applyQuery(in, *table, args.size() > 1 ? args[1] : std::string(), filter);
+    if (code != kOk) return code;
     in.out << table->queryRecCount() << "\n";
     return kOk;
 }

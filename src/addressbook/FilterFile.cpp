@@ -1,0 +1,110 @@
+#include "FilterFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringList>
+
+#include "CodePage.h"
+
+namespace FilterFile {
+
+namespace {
+
+const xbase::CodePage& windows1252() {
+    const xbase::CodePage* cp = nullptr;
+    (void)xbase::CodePage::forMark(xbase::CodePage::kWindows1252, &cp);
+    return *cp;
+}
+
+bool hasFltExtension(const QString& fileName) {
+    const int dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 && fileName.mid(dot).toUpper() == QLatin1String(".FLT");
+}
+
+}  // namespace
+
+QByteArray toBytes(const FilterCriteria& criteria) {
+    QString text;
+    for (QString entry : criteria.texts) {
+        entry.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        entry.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        entry.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text += entry + QLatin1String("\r\n");
+    }
+    text += QLatin1String(criteria.tagged ? "T\r\n" : "F\r\n");
+    text += QLatin1String(criteria.reverse ? "T\r\n" : "F\r\n");
+    const std::string utf8 = text.toStdString();
+    std::string ansi;
+    if (windows1252().fromUtf8(utf8, &ansi).ok()) return QByteArray::fromStdString(ansi);
+    return QByteArray::fromStdString(utf8);
+}
+
+FilterCriteria fromBytes(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError()) text = QString::fromStdString(windows1252().toUtf8(bytes.toStdString()));
+    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();  // after the last line break
+    for (QString& line : lines) {
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+    }
+    while (lines.size() < kLineCount) lines << QString();
+
+    FilterCriteria criteria;
+    for (int i = 0; i < FilterCriteria::kEntryCount; ++i) criteria.texts[size_t(i)] = lines[i];
+    criteria.tagged = lines[18] == QLatin1String("T");
+    criteria.reverse = lines[19] == QLatin1String("T");
+    return criteria;
+}
+
+bool SaveFilterTo(const QString& path, const FilterCriteria& criteria, QString* message) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(toBytes(criteria)) < 0 || !file.commit()) {
+        *message = "Unable to write " + path + ": " + file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool RestoreFilterFrom(const QString& path, FilterCriteria* criteria, QString* message) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *message = "Unable to read " + path + ": " + file.errorString();
+        return false;
+    }
+    // Twenty typed lines are a few kilobytes; a big file picked by mistake is not
+    // read whole.
+    constexpr qint64 kEnough = 1 << 20;
+    *criteria = fromBytes(file.read(kEnough));
+    return true;
+}
+
+bool SaveName(const QString& chosen, QString* path, QString* message) {
+    const QString fileName = QFileInfo(chosen).fileName();
+    if (hasFltExtension(fileName)) {
+        *path = chosen;
+        return true;
+    }
+    if (fileName.contains(QLatin1Char('.'))) {
+        *message = QStringLiteral("Must have a .FLT extension");
+        return false;
+    }
+    *path = chosen + QStringLiteral(".FLT");
+    return true;
+}
+
+QString OverwriteQuestion(const QString& path) {
+    return path + QStringLiteral(" already exists.\r\nDo you want to overwrite it?");
+}
+
+bool CheckRestoreName(const QString& chosen, QString* message) {
+    if (hasFltExtension(QFileInfo(chosen).fileName())) return true;
+    *message = QStringLiteral("Must be a Filter (.FLT) file");
+    return false;
+}
+
+}  // namespace FilterFile

@@ -1,0 +1,153 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "AppHome.h"
+#include "Preferences.h"
+#include "RecordEditing.h"
+#include "RecordEditor.h"
+#include "Settings.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+class RecordView;
+
+namespace xbase {
+class Table;
+}
+
+// The main window. It owns the open address file for the whole run and shows one
+// record of it at a time; every other window opens over it.
+//
+// State other windows rely on: CurrentFileName (empty when the last open failed),
+// CurrentOrderName (the tag of the sort order), FilterExpression (empty: no filter),
+// GlobalTagId (records whose TAG equals it are tagged), and DataEventTracking (while
+// off, record changes do not refresh the buttons; bulk tools switch it off).
+class TAddressMain : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit TAddressMain(const AppHome& home, QWidget* parent = nullptr);
+    ~TAddressMain() override;
+
+    // The first activation: placement, caption, preferences, the first file (the newest
+    // MRU entry, else DATA/add0001.DBF, created when missing), the printer check and
+    // the Getting Started screen. Shows the window. Later calls do nothing.
+    void FormActivate();
+    // A second start of the program asked for this window.
+    void bringToFront();
+
+    // Shared state.
+    QString CurrentFileName;
+    QString CurrentOrderName;
+    QString FilterExpression;
+    QString GlobalTagId;
+    bool DataEventTracking = true;
+
+    xbase::Table* table() const { return table_.get(); }
+    RecordEditor& editor() { return editor_; }
+    const Preferences& preferences() const { return prefs_; }
+    const AppHome& home() const { return home_; }
+    Settings& settings() { return settings_; }
+    RecordView* recordView() const { return view_; }
+    // A menu item or toolbar action by its object name ("mnuOpen", "tbLabels", ...).
+    QAction* action(const QString& name) const { return actions_.value(name); }
+    QMenu* menu(const QString& name) const { return menus_.value(name); }
+
+    // Opening and checking files.
+    bool OpenQYZDBF(const QString& path);
+    bool CheckValidIndex();
+    QString GetDatabasePath() const;
+
+    // Refreshing.
+    void SetButtons();
+    void UpdateFilterStatus();
+    int ApplyFilter();
+    void SetCurrentOrder(const QString& tag);
+    void SetOrderTo(const QString& name);
+    void SetExtraFields(bool on) { extraFields_ = on; }
+    bool extraFields() const { return extraFields_; }
+    void LoadPreferences();
+    // Shows the current record (or the record being edited).
+    void RefreshRecord();
+
+    // Record commands.
+    void AddRecord();
+    void EditRecord();
+    bool SaveRecord();
+    void CancelRecord();
+    void DeleteRecord();
+    void CloneRecord();
+    void ToggleTag();
+    void ClearTags();
+    void CopyToClipboard();
+    void SelectDate();
+    void EditPreferences();
+    void Navigate(RecordEditing::Move move);
+
+    // File commands. OpenFile checks the extension, opens and refreshes; the Open menu
+    // asks for the file first (through fileChooser, which tests replace).
+    void OpenFile(const QString& path);
+    void NewDatabase();
+    void RebuildIndexes();
+    void RebuildSystemIndexes();
+    void ShowGettingStarted();
+    std::function<QString(const QString& startFolder)> fileChooser;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    // Building the frame (TAddressMainMenus.cpp).
+    void buildMenus();
+    void buildToolBar();
+    QWidget* buildButtonRow();
+    void buildStatusBar();
+    QAction* addAction(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key,
+                       const std::function<void()>& handler);
+    void connectRecordView();
+    void rebuildMruMenu(const QStringList& entries);
+    void openMruEntry(const QString& path);
+
+    void OnOpenQYZFile();
+    void closeTable();
+    void freeze(bool on);
+    // The keys the window handles before its controls; true when `key` is one of them.
+    bool windowKey(class QKeyEvent* key, bool perform);
+    bool actionEnabled(const QAction* action) const;
+    void restorePlacement();
+    void savePlacement();
+    QString placementSection() const;
+
+    AppHome home_;
+    Settings settings_;
+    Preferences prefs_;
+    std::unique_ptr<xbase::Table> table_;
+    RecordEditor editor_;
+    bool firstActivation_ = true;
+    bool extraFields_ = false;
+    bool memoSearchOffered_ = false;
+    bool indexValid_ = false;
+
+    RecordView* view_ = nullptr;
+    QStackedWidget* clientStack_ = nullptr;
+    QLabel* noFileLabel_ = nullptr;
+    QLabel* sortPanel_ = nullptr;
+    QLabel* filterPanel_ = nullptr;
+    QMenu* mruSeparatorMenu_ = nullptr;
+    QAction* mruSeparator_ = nullptr;
+    QList<QAction*> mruActions_;
+    QList<QAction*> sortActions_;  // in Sort menu order
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
+    QHash<QString, QPushButton*> buttons_;
+};

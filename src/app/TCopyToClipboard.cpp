@@ -1,0 +1,60 @@
+#include "TCopyToClipboard.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "HelpSystem.h"
+
+TCopyToClipboard::TCopyToClipboard(QWidget* parent) : QDialog(parent) {
+    setObjectName("TCopyToClipboard");
+    setWindowTitle("Copy Record To Clipboard");
+    HelpSystem::setTopic(this, HelpTopic::CopyToClipboard);
+
+    auto* boxes = new QVBoxLayout;
+    auto make = [boxes](const QString& caption, const char* name) {
+        auto* b = new QCheckBox(caption);
+        b->setObjectName(name);
+        b->setChecked(true);
+        boxes->addWidget(b);
+        return b;
+    };
+    NameBox = make("Name, Organization, Title", "NameBox");
+    AddressBox = make("Address", "AddressBox");
+    PhoneBox = make("Phone Numbers", "PhoneBox");
+    CodesBox = make("Codes", "CodesBox");
+    CommentsBox = make("Comments 1 && 2", "CommentsBox");
+
+    OkButton = new QPushButton("Ok");
+    OkButton->setObjectName("OkButton");
+    OkButton->setDefault(true);
+    CancelButton = new QPushButton("Cancel");
+    CancelButton->setObjectName("CancelButton");
+    HelpButton = new QPushButton("Help");
+    HelpButton->setObjectName("HelpButton");
+    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpButton, &QPushButton::clicked, this,
+            [] { HelpSystem::showTopic(HelpTopic::CopyToClipboard); });
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(OkButton);
+    buttons->addWidget(CancelButton);
+    buttons->addWidget(HelpButton);
+    buttons->addStretch(1);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(boxes, 1);
+    layout->addSpacing(16);
+    layout->addLayout(buttons);
+}
+
+RecordEditing::ClipboardGroups TCopyToClipboard::groups() const {
+    RecordEditing::ClipboardGroups g;
+    g.name = NameBox->isChecked();
+    g.address = AddressBox->isChecked();
+    g.phones = PhoneBox->isChecked();
+    g.codes = CodesBox->isChecked();
+    g.comments = CommentsBox->isChecked();
+    return g;
+}

@@ -1,0 +1,102 @@
+#include "TCreateNewDatabase.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "AddressFile.h"
+#include "HelpSystem.h"
+#include "MessageBoxes.h"
+#include "NewDatabase.h"
+#include "TFieldLengths.h"
+
+TCreateNewDatabase::TCreateNewDatabase(const AppHome& home, Settings& settings, QWidget* parent)
+    : QDialog(parent), home_(home), settings_(settings), widths_(FieldLengths::LoadFieldLengths(settings)) {
+    setObjectName("TCreateNewDatabase");
+    setWindowTitle("Create new database");
+    HelpSystem::setTopic(this, HelpTopic::NewDatabase);
+
+    auto* prompt = new QLabel("Enter the database name (no extension)");
+    NameEdit = new QLineEdit(NewDatabase::ProposeName(home));
+    NameEdit->setObjectName("NameEdit");
+    NameEdit->setWhatsThis(
+        "The name of the new file: a letter or underscore, then letters, digits or underscores.");
+    prompt->setBuddy(NameEdit);
+    InvalidLabel = new QLabel(NewDatabase::kInvalidNameText);
+    InvalidLabel->setObjectName("InvalidLabel");
+    InvalidLabel->setStyleSheet("color: #b00000");
+    InvalidLabel->setWordWrap(true);
+
+    OkButton = new QPushButton("Ok [PgDn]");
+    OkButton->setObjectName("OkButton");
+    OkButton->setDefault(true);
+    CancelButton = new QPushButton("Cancel");
+    CancelButton->setObjectName("CancelButton");
+    HelpButton = new QPushButton("Help");
+    HelpButton->setObjectName("HelpButton");
+    FieldLengthsButton = new QPushButton("Specify Field Lengths");
+    FieldLengthsButton->setObjectName("FieldLengthsButton");
+    FieldLengthsButton->setWhatsThis("Sets how many characters each field of the new file holds.");
+    connect(NameEdit, &QLineEdit::textChanged, this, &TCreateNewDatabase::NameChange);
+    connect(OkButton, &QPushButton::clicked, this, &TCreateNewDatabase::OkButtonClick);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpButton, &QPushButton::clicked, this, [] { HelpSystem::showTopic(HelpTopic::NewDatabase); });
+    connect(FieldLengthsButton, &QPushButton::clicked, this, &TCreateNewDatabase::FieldLengthsButtonClick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(FieldLengthsButton);
+    buttons->addStretch(1);
+    buttons->addWidget(OkButton);
+    buttons->addWidget(CancelButton);
+    buttons->addWidget(HelpButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
+    layout->addWidget(NameEdit);
+    layout->addWidget(InvalidLabel);
+    layout->addLayout(buttons);
+    setMinimumWidth(460);
+    NameEdit->selectAll();
+    NameChange();
+}
+
+void TCreateNewDatabase::NameChange() {
+    const bool valid = NewDatabase::IsValidName(NameEdit->text());
+    OkButton->setEnabled(valid);
+    InvalidLabel->setVisible(!valid);
+}
+
+void TCreateNewDatabase::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_PageDown) {
+        if (OkButton->isEnabled()) OkButtonClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TCreateNewDatabase::FieldLengthsButtonClick() {
+    TFieldLengths dialog(widths_, settings_, this);
+    if (dialog.exec() == QDialog::Accepted) widths_ = dialog.widths();
+}
+
+void TCreateNewDatabase::OkButtonClick() {
+    const QString path = NewDatabase::PathFor(home_, NameEdit->text());
+    if (QFileInfo::exists(path)) {
+        ShowInformation("That file already exists.Please select another name", this);
+        return;
+    }
+    QString message;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool created = AddressFile::CreateAddressFile(path, widths_, &message);
+    QApplication::restoreOverrideCursor();
+    if (!created) {
+        ShowInformation(message, this);
+        return;
+    }
+    path_ = path;
+    accept();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+
+class TBaseReport;
+
+// The ZIP code count report: the count's lines in four columns per page, portrait,
+// Arial 10 pt. Each page has "Zip Code Count Report" in bold above the printing area,
+// "Page " + number below it and a box around the area divided into four columns of
+// 1.875 in; each line is one row of three tab stops (key, count, empty) and the rows of
+// a column are shaded 5% grey alternately, starting with the first.
+namespace ZipReport {
+
+inline constexpr double kColumnWidth = 1.875;
+inline constexpr double kTabWidth = 0.625;
+inline constexpr int kColumns = 4;
+
+// Sets the job's title ("Quillory"), portrait orientation and margins (0.5 in left and
+// right, 1 in top and bottom). Call before execute().
+void SetUp(TBaseReport& report);
+
+// The job's OnPrint: prints `lines`, updating the status after every row, until done
+// or the job is aborted or stopped.
+void Print(TBaseReport& report, const QStringList& lines);
+
+}  // namespace ZipReport

@@ -1,0 +1,36 @@
+#include "LayoutFont.h"
+
+#include <cmath>
+
+#include "ScreenMetrics.h"
+
+using layout::MulDiv;
+using layout::ScreenPixelsPerInch;
+
+int LayoutFont::Size() const {
+    const int points = -MulDiv(Height, 72, ScreenPixelsPerInch());
+    return points < 0 ? -points : points;
+}
+
+void LayoutFont::SetSize(int points) { Height = -MulDiv(points, ScreenPixelsPerInch(), 72); }
+
+QFont LayoutFont::ToQFont(float zoom) const {
+    QFont f(Name);
+    int pixels = Height < 0 ? -Height : Height;
+    if (zoom != 1.0f) pixels = MulDiv(int(float(Size()) * zoom), ScreenPixelsPerInch(), 72);
+    f.setPixelSize(pixels > 0 ? pixels : 1);
+    f.setBold(has(fsBold));
+    f.setItalic(has(fsItalic));
+    f.setUnderline(has(fsUnderline));
+    f.setStrikeOut(has(fsStrikeOut));
+    if (Pitch == fpFixed) f.setFixedPitch(true);
+    f.setKerning(false);
+    return f;
+}
+
+LayoutFont LayoutFont::Make(const QString& name, int points) {
+    LayoutFont f;
+    f.Name = name;
+    f.SetSize(points);
+    return f;
+}

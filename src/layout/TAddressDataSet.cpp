@@ -1,0 +1,52 @@
+#include "TAddressDataSet.h"
+
+#include "AddressFile.h"
+#include "CodePage.h"
+#include "Table.h"
+
+void TAddressDataSet::AddCalculatedField(const QString& name, const QString& label,
+                                         std::function<QString()> value) {
+    calculated_.push_back({name, label, std::move(value)});
+}
+
+bool TAddressDataSet::Active() const { return table_ != nullptr; }
+
+int TAddressDataSet::storedCount() const { return table_ ? table_->fieldCount() : 0; }
+
+int TAddressDataSet::FieldCount() const { return storedCount() + int(calculated_.size()); }
+
+QString TAddressDataSet::FieldName(int field) const {
+    if (field >= storedCount()) return calculated_[size_t(field - storedCount())].name;
+    return QString::fromStdString(table_->field(field).name);
+}
+
+QString TAddressDataSet::DisplayLabel(int field) const {
+    if (field >= storedCount()) return calculated_[size_t(field - storedCount())].label;
+    const QString name = FieldName(field);
+    for (const AddressFile::Field& f : AddressFile::fields()) {
+        if (name.compare(f.name, Qt::CaseInsensitive) == 0 && f.label[0] != '\0') return QString(f.label);
+    }
+    return name;
+}
+
+bool TAddressDataSet::IsMemo(int field) const {
+    return field < storedCount() && table_->field(field).isMemo();
+}
+
+QString TAddressDataSet::Text(int field) const {
+    if (field >= storedCount()) return calculated_[size_t(field - storedCount())].value();
+    if (table_->field(field).type == 'L') {
+        return table_->getLogical(field) ? "True" : "False";
+    }
+    if (IsMemo(field)) return MemoText(field);
+    return AddressFile::text(*table_, field);
+}
+
+bool TAddressDataSet::MemoEmpty(int field) const { return !IsMemo(field) || table_->empty(field); }
+
+QString TAddressDataSet::MemoText(int field) const {
+    if (!IsMemo(field)) return QString();
+    std::string raw;
+    if (!table_->getMemo(field, &raw).ok()) return QString();
+    return QString::fromStdString(table_->codePage().toUtf8(raw));
+}

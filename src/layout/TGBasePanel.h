@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QPainterPath>
+#include <QRect>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "LayoutEnums.h"
+#include "LayoutFont.h"
+#include "LayoutPicture.h"
+#include "LayoutStatus.h"
+
+class QPainter;
+class TBaseReport;
+class TGGraphicControl;
+class TGOwner;
+
+// The surface that holds the objects of one layout: a label, an envelope or a report
+// band. It owns its objects; their order is the z-order (first = bottom), the order in
+// which they are written and printed. The panel has no window of its own: the
+// designer shows it in a widget that calls Paint and routes the mouse; the print code
+// keeps it invisible and calls PrintObjects.
+class TGBasePanel {
+  public:
+    // `owner` names the objects (the designer or print window); null gives the panel a
+    // private one.
+    explicit TGBasePanel(TGOwner* owner = nullptr);
+    virtual ~TGBasePanel();
+    TGBasePanel(const TGBasePanel&) = delete;
+    TGBasePanel& operator=(const TGBasePanel&) = delete;
+
+    virtual const char* ClassName() const { return "TGBasePanel"; }
+    TGOwner* Owner() const { return owner_; }
+
+    // ---- published state ----
+    bool Pointing = true;
+    bool DrawOutline = false;
+    LayoutPicture Picture;
+    LayoutPicture ColorPicture;
+    bool Printing = false;
+    TLabelShapeType Shape = lsRoundRect;
+    TGridSize GridSize = gs4x4;
+    bool ShowGrid = false;
+    bool SnapToGrid = false;
+    // The font new text objects take and the "Font" command starts from.
+    LayoutFont Font;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetSize(int width, int height);
+
+    float Zoom() const { return zoom_; }
+    // Scales the panel and every object by zoom ÷ Zoom (each length rounded to nearest,
+    // halves to even). Nothing happens when the factor does not change.
+    void SetZoom(float zoom);
+    bool Busy() const { return busy_; }
+
+    // ---- objects ----
+    int ObjectCount() const { return int(objects_.size()); }
+    TGGraphicControl* Object(int index) const { return objects_[size_t(index)].get(); }
+    int IndexOf(const TGGraphicControl* object) const;
+    // Takes the object on top of the others, gives it the panel's zoom.
+    TGGraphicControl* InsertObject(std::unique_ptr<TGGraphicControl> object);
+    std::unique_ptr<TGGraphicControl> RemoveObject(TGGraphicControl* object);
+    void DeleteObject(TGGraphicControl* object);
+    void ClearObjects();
+    void BringToFront(TGGraphicControl* object);
+    void SendToBack(TGGraphicControl* object);
+
+    // ---- operations ----
+    // Lets every object fetch the current record's values.
+    virtual void RefreshData();
+    // Every object prints itself, back to front, with the panel's top-left corner at
+    // (x, y) inches.
+    void PrintObjects(TBaseReport& report, double x, double y);
+    void AdvanceCounters();
+    void ResetCounters();
+    virtual void KeepObjectsInside();
+    virtual void RemoveObjectsOutside();
+
+    // Writes the layout at zoom 1.0 without record data; the panel shows what it showed
+    // before afterwards. The file is replaced only when completely written.
+    LayoutStatus SaveToFile(const QString& fileName);
+    // Reads a layout file onto the panel (objects already there stay); nothing when the
+    // file does not exist. On a read error the objects read before it stay.
+    LayoutStatus LoadFromFile(const QString& fileName);
+    // What the panel does with objects that were added: its zoom.
+    void BindObject(TGGraphicControl* object);
+
+    // Paints the background (white, pictures clipped to the shape, outline, grid) and
+    // then the objects, in panel pixels.
+    virtual void Paint(QPainter& painter);
+
+    // ---- notifications ----
+    // Raised after a change of the layout; not while zooming or printing.
+    std::function<void(TGGraphicControl* sender)> LabelChangedEvent;
+    // Asks the widget showing the panel to repaint an area.
+    std::function<void(const QRect& area)> RepaintRequest;
+    void ObjectChanged(TGGraphicControl* sender);
+    void RequestRepaint(const QRect& area);
+
+  protected:
+    virtual void PaintBackground(QPainter& painter);
+    // The outline and clipping shape, in panel pixels.
+    QPainterPath ShapePath() const;
+
+  private:
+    std::unique_ptr<TGOwner> ownOwner_;
+    TGOwner* owner_;
+    std::vector<std::unique_ptr<TGGraphicControl>> objects_;
+    int width_ = 0;
+    int height_ = 0;
+    float zoom_ = 1.0f;
+    bool busy_ = false;
+};

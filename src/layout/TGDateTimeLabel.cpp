@@ -1,0 +1,26 @@
+#include "TGDateTimeLabel.h"
+
+#include "DateTimeText.h"
+
+using layout::PropertyReader;
+using layout::PropertyWriter;
+using layout::ReadResult;
+
+std::function<QDateTime()> TGDateTimeLabel::Clock;
+
+void TGDateTimeLabel::ComposeCaption(TBaseReport*) {
+    const QDateTime now = Clock ? Clock() : QDateTime::currentDateTime();
+    SetCaption(layout::DateTimeText(now, DateFormat, TimeFormat));
+}
+
+void TGDateTimeLabel::WriteProperties(PropertyWriter& w) const {
+    TGBaseLabel::WriteProperties(w);
+    w.enumeration("DateFormat", DateFormat);
+    w.enumeration("TimeFormat", TimeFormat);
+}
+
+ReadResult TGDateTimeLabel::ReadProperty(const PropertyReader& r) {
+    if (r.is("DateFormat")) return r.enumeration(&DateFormat);
+    if (r.is("TimeFormat")) return r.enumeration(&TimeFormat);
+    return TGBaseLabel::ReadProperty(r);
+}

@@ -1,0 +1,34 @@
+#include "TReportFiler.h"
+
+#include <utility>
+
+#include "PrinterDevice.h"
+
+TReportFiler::TReportFiler(PrinterDevice* device) : TBaseReport(device) {}
+
+bool TReportFiler::beginOutput(DeviceMetrics* metrics, QString* error) {
+    if (!stream_) {
+        *error = QStringLiteral("No page stream was given for the preview");
+        return false;
+    }
+    stream_->pages.clear();
+    DeviceMetrics m = fixed_ ? *fixed_ : device().metrics();
+    if (!fixed_ && orientation() && *orientation() != device().orientation()) {
+        std::swap(m.pageWidth, m.pageHeight);
+        std::swap(m.offsetLeft, m.offsetTop);
+        std::swap(m.offsetRight, m.offsetBottom);
+        std::swap(m.dpiX, m.dpiY);
+    }
+    *metrics = m;
+    return true;
+}
+
+void TReportFiler::outputPage(Page&& page) { stream_->pages.push_back(std::move(page)); }
+
+void TReportFiler::endOutput(bool) {}
+
+void TReportFiler::statusNames(QString* device, QString* driver, QString* port) const {
+    *device = QStringLiteral("Preview");
+    *driver = QStringLiteral("Preview");
+    *port = QStringLiteral("Screen");
+}

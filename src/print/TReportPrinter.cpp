@@ -1,0 +1,68 @@
+#include "TReportPrinter.h"
+
+#include <QFile>
+#include <QPrinter>
+
+#include "PagePainter.h"
+#include "PrinterDevice.h"
+
+TReportPrinter::TReportPrinter(PrinterDevice* device) : TBaseReport(device) {}
+
+TReportPrinter::~TReportPrinter() {
+    if (painter_.isActive()) painter_.end();
+}
+
+bool TReportPrinter::beginOutput(DeviceMetrics* metrics, QString* error) {
+    printed_ = 0;
+    documentAborted_ = false;
+    QPrinter* printer = device().printer();
+    if (!printer) {
+        *error = QStringLiteral(
+            "There is no default printer selected.\r\nUnable to perform printer related operations");
+        return false;
+    }
+    if (device().isPdf() && device().pdfFileName().isEmpty()) {
+        *error = QStringLiteral("No file name was given for the PDF file");
+        return false;
+    }
+    printer->setDocName(Title);
+    printer->setCopyCount(std::max(1, Copies));
+    printer->setPageOrientation(orientation().value_or(device().orientation()));
+    printer->setPageMargins(printer->pageLayout().minimumMargins(), printer->pageLayout().units());
+    if (!painter_.begin(printer)) {
+        *error = QStringLiteral("Unable to print to ") +
+                 (device().isPdf() ? device().pdfFileName() : device().printerName());
+        return false;
+    }
+    jobMetrics_ = device().metrics();
+    *metrics = jobMetrics_;
+    return true;
+}
+
+void TReportPrinter::outputPage(Page&& page) {
+    if (documentAborted_ || !painter_.isActive()) return;
+    if (printed_ > 0) device().printer()->newPage();
+    PagePainter(painter_, jobMetrics_).play(page);
+    ++printed_;
+    page = Page();
+}
+
+void TReportPrinter::abort() {
+    if (printing() && !documentAborted_ && painter_.isActive()) {
+        documentAborted_ = true;
+        device().printer()->abort();
+    }
+    TBaseReport::abort();
+}
+
+void TReportPrinter::endOutput(bool aborted) {
+    if (painter_.isActive()) painter_.end();
+    if (aborted && device().isPdf()) QFile::remove(device().pdfFileName());
+    if (QPrinter* printer = device().printer()) printer->setPageOrientation(device().orientation());
+}
+
+void TReportPrinter::statusNames(QString* deviceName, QString* driver, QString* port) const {
+    *deviceName = device().deviceName();
+    *driver = device().driverName();
+    *port = device().portName();
+}

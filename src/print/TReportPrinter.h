@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPainter>
+
+#include "TBaseReport.h"
+
+// The printer output: each finished page is played to the selected printer of the
+// device (or to the PDF file of "PDF File") and then dropped, so a job of any length
+// keeps one page in memory.
+class TReportPrinter : public TBaseReport {
+  public:
+    explicit TReportPrinter(PrinterDevice* device = nullptr);
+    ~TReportPrinter() override;
+
+    // Also abandons the document on the printer: nothing of it is printed, and a PDF
+    // file begun for it is removed.
+    void abort() override;
+
+    // Pages the printer has been sent in this job.
+    int pagesPrinted() const { return printed_; }
+
+  protected:
+    bool beginOutput(DeviceMetrics* metrics, QString* error) override;
+    void outputPage(Page&& page) override;
+    void endOutput(bool aborted) override;
+    void statusNames(QString* device, QString* driver, QString* port) const override;
+
+  private:
+    QPainter painter_;
+    DeviceMetrics jobMetrics_;
+    int printed_ = 0;
+    bool documentAborted_ = false;
+};
