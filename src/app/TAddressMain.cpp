@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,11 +17,12 @@
 #include <QVBoxLayout>
 
 #include "AddressFile.h"
+#include "CheckPrinters.h"
 #include "CodePage.h"
 #include "HelpSystem.h"
 #include "MessageBoxes.h"
 #include "MruList.h"
-#include "Printers.h"
+#include "PrinterDevice.h"
 #include "RecordView.h"
 #include "SortOrders.h"
 #include "TCreateNewDatabase.h"
@@ -37,7 +39,10 @@ const char* const kNoFileText = "Please Open or Create a Quillory Address file";
 }  // namespace
 
 TAddressMain::TAddressMain(const AppHome& home, QWidget* parent)
-    : QMainWindow(parent), home_(home), settings_(Settings::GetIniFileName(home)) {
+    : QMainWindow(parent),
+      home_(home),
+      settings_(Settings::GetIniFileName(home)),
+      filterFiles_(home_, dialogServices()) {
     setObjectName("TAddressMain");
     setWindowTitle("Quillory");
     setFont(QFont("Arial", 10));
@@ -75,6 +80,13 @@ TAddressMain::TAddressMain(const AppHome& home, QWidget* parent)
     fileChooser = [this](const QString& start) {
         return QFileDialog::getOpenFileName(this, "Open Address DataBase", start, "DBF Files (*.dbf *.DBF)");
     };
+    memoSearchPrompt = [this](const QString& last) -> std::optional<QString> {
+        bool ok = false;
+        const QString text =
+            QInputDialog::getText(this, "Memo Search", "Search For", QLineEdit::Normal, last, &ok);
+        if (!ok) return std::nullopt;
+        return text;
+    };
 
     sortPanel_->clear();
     filterPanel_->clear();
@@ -98,7 +110,7 @@ void TAddressMain::FormActivate() {
     setWindowTitle("Quillory");
     noFileLabel_->setText(kNoFileText);
     show();
-    FilterExpression.clear();
+    Filter::ClearQueryVars(FilterState);
     LoadPreferences();
 
     QString first = MruList::GetMRUList(settings_).value(0);
@@ -122,7 +134,7 @@ void TAddressMain::FormActivate() {
     SetButtons();
     QApplication::restoreOverrideCursor();
     QString printerMessage;
-    if (!CheckPrinters(&printerMessage)) ShowInformation(printerMessage, this);
+    if (!CheckPrinters(PrinterDevice::instance(), &printerMessage)) ShowInformation(printerMessage, this);
     firstActivation_ = false;
     if (!prefs_.hideGettingStarted) QTimer::singleShot(0, this, &TAddressMain::ShowGettingStarted);
     centralWidget()->show();
@@ -336,12 +348,11 @@ void TAddressMain::LoadPreferences() {
 
 int TAddressMain::ApplyFilter() {
     if (!table_) return 0;
-    const QString query = FilterExpression.isEmpty() ? "!ISDEL" : FilterExpression + ".and. !ISDEL";
-    std::string raw;
-    if (!table_->codePage().fromUtf8(query.toStdString(), &raw).ok() || !table_->query(raw).ok()) {
-        (void)table_->query("!ISDEL");
-    }
-    return int(table_->queryRecCount());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Filter::ApplyResult result = Filter::ApplyFilter(*table_, FilterState, GlobalTagId);
+    QApplication::restoreOverrideCursor();
+    if (!result.message.isEmpty()) ShowInformation(result.message, this);
+    return int(result.matches);
 }
 
 void TAddressMain::RefreshRecord() {
@@ -359,7 +370,7 @@ void TAddressMain::UpdateFilterStatus() {
         return;
     }
     const uint32_t n = table_->queryRecCount();
-    if (!FilterExpression.isEmpty()) {
+    if (!FilterState.expression.isEmpty()) {
         filterPanel_->setText(QString::number(n) + " filter matches");
     } else if (n > 0) {
         filterPanel_->setText(QString::number(n) + " records (no filter)");
@@ -374,7 +385,7 @@ void TAddressMain::SetButtons() {
     const bool editing = editor_.editing();
     const bool current = open && !table_->eof();
     const bool browsing = open && !editing && current;
-    const bool filtered = !FilterExpression.isEmpty();
+    const bool filtered = !FilterState.expression.isEmpty();
     auto enable = [this](const char* name, bool on) {
         if (QAction* a = actions_.value(name)) a->setEnabled(on);
         if (QPushButton* b = buttons_.value(name)) b->setEnabled(on);

@@ -5,8 +5,12 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "AppHome.h"
+#include "DialogServices.h"
+#include "Filter.h"
+#include "FilterFileCommands.h"
 #include "Preferences.h"
 #include "RecordEditing.h"
 #include "RecordEditor.h"
@@ -27,9 +31,10 @@ class Table;
 // record of it at a time; every other window opens over it.
 //
 // State other windows rely on: CurrentFileName (empty when the last open failed),
-// CurrentOrderName (the tag of the sort order), FilterExpression (empty: no filter),
-// GlobalTagId (records whose TAG equals it are tagged), and DataEventTracking (while
-// off, record changes do not refresh the buttons; bulk tools switch it off).
+// CurrentOrderName (the tag of the sort order), FilterState (the filter's criteria and
+// its expression, FilterState.expression; empty: no filter), GlobalTagId (records
+// whose TAG equals it are tagged), and DataEventTracking (while off, record changes do
+// not refresh the buttons; bulk tools switch it off).
 class TAddressMain : public QMainWindow {
     Q_OBJECT
 
@@ -47,7 +52,9 @@ class TAddressMain : public QMainWindow {
     // Shared state.
     QString CurrentFileName;
     QString CurrentOrderName;
-    QString FilterExpression;
+    Filter::State FilterState;
+    // The text of the last memo search.
+    QString MemoSearchText;
     QString GlobalTagId;
     bool DataEventTracking = true;
 
@@ -69,6 +76,8 @@ class TAddressMain : public QMainWindow {
     // Refreshing.
     void SetButtons();
     void UpdateFilterStatus();
+    // Makes the table's query from FilterState (shows the message of a filter it had to
+    // drop); the number of matching records, 0 without a filter.
     int ApplyFilter();
     void SetCurrentOrder(const QString& tag);
     void SetOrderTo(const QString& name);
@@ -101,6 +110,26 @@ class TAddressMain : public QMainWindow {
     void ShowGettingStarted();
     std::function<QString(const QString& startFolder)> fileChooser;
 
+    // Search, browse and the filter commands.
+    void SearchRecords();
+    void SearchMemo();
+    void FindNext();
+    void BrowseRecords();
+    void SetFilter();
+    void ClearFilter();
+    void SaveFilter();
+    void RestoreFilter();
+    void TagAllFilterMatches();
+    void CountZipCodes();
+    // The memo search's input box, which tests replace: given the last text, the text to
+    // search for, or nothing when the user cancelled.
+    std::function<std::optional<QString>(const QString& lastText)> memoSearchPrompt;
+    // The .FLT file dialogs of Save and Restore Filter.
+    FilterFileCommands& filterFiles() { return filterFiles_; }
+    // The message boxes, beep and help as the address book's windows get them.
+    DialogServices dialogServices() const;
+    bool findNextOffered() const { return memoSearchOffered_; }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -121,6 +150,7 @@ class TAddressMain : public QMainWindow {
     void OnOpenQYZFile();
     void closeTable();
     void freeze(bool on);
+    void runMemoSearch(bool fromFirst);
     // The keys the window handles before its controls; true when `key` is one of them.
     bool windowKey(class QKeyEvent* key, bool perform);
     bool actionEnabled(const QAction* action) const;
@@ -137,6 +167,7 @@ class TAddressMain : public QMainWindow {
     bool extraFields_ = false;
     bool memoSearchOffered_ = false;
     bool indexValid_ = false;
+    FilterFileCommands filterFiles_;
 
     RecordView* view_ = nullptr;
     QStackedWidget* clientStack_ = nullptr;

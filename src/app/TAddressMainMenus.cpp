@@ -91,8 +91,8 @@ void TAddressMain::buildMenus() {
         SetButtons();
     });
     file->addSeparator();
-    addAction(file, "mnuBrowse", "&Browse", QKeySequence("Ctrl+B"), later);
-    addAction(file, "mnuSearch", "&Search", QKeySequence("Ctrl+S"), later);
+    addAction(file, "mnuBrowse", "&Browse", QKeySequence("Ctrl+B"), [this] { BrowseRecords(); });
+    addAction(file, "mnuSearch", "&Search", QKeySequence("Ctrl+S"), [this] { SearchRecords(); });
     file->addSeparator();
     QMenu* import = file->addMenu("&Import");
     import->setObjectName("menuImport");
@@ -103,13 +103,13 @@ void TAddressMain::buildMenus() {
     addAction(import, "mnuImportOld2", "Import from Quillory 2.x DBF", {}, later);
     addAction(file, "mnuExport", "&Export ", {}, later);
     file->addSeparator();
-    addAction(file, "mnuSetFilter", "Set &Filter", QKeySequence("Ctrl+F"), later);
-    addAction(file, "mnuClearFilter", "&Clear Filter", {}, later);
-    addAction(file, "mnuSaveFilter", "&Save Filter", {}, later);
-    addAction(file, "mnuRestoreFilter", "&Restore Filter", {}, later);
+    addAction(file, "mnuSetFilter", "Set &Filter", QKeySequence("Ctrl+F"), [this] { SetFilter(); });
+    addAction(file, "mnuClearFilter", "&Clear Filter", {}, [this] { ClearFilter(); });
+    addAction(file, "mnuSaveFilter", "&Save Filter", {}, [this] { SaveFilter(); });
+    addAction(file, "mnuRestoreFilter", "&Restore Filter", {}, [this] { RestoreFilter(); });
     file->addSeparator();
     addAction(file, "mnuClearTags", "Clear &Tags", {}, [this] { ClearTags(); });
-    addAction(file, "mnuTagAll", "&Tag All Filter Matches", {}, later);
+    addAction(file, "mnuTagAll", "&Tag All Filter Matches", {}, [this] { TagAllFilterMatches(); });
     file->addSeparator();
     addAction(file, "mnuReindex", "&Rebuild Indexes for this file", {}, [this] { RebuildIndexes(); });
     addAction(file, "mnuSysReindex", "Rebuild S&ystem File indexes", {}, [this] { RebuildSystemIndexes(); });
@@ -171,7 +171,7 @@ void TAddressMain::buildMenus() {
     QMenu* utilities = bar->addMenu("&Utilities");
     utilities->setObjectName("menuUtilities");
     menus_.insert("menuUtilities", utilities);
-    addAction(utilities, "mnuCountZip", "Count &Zip Codes", {}, later);
+    addAction(utilities, "mnuCountZip", "Count &Zip Codes", {}, [this] { CountZipCodes(); });
     utilities->addSeparator();
     addAction(utilities, "mnuCheckStateZip", "Check && Repair &State and Zip Codes", {}, later);
     addAction(utilities, "mnuCheckDuplicates", "Check && Repair &Duplicates", {}, later);
@@ -306,7 +306,7 @@ QWidget* TAddressMain::buildButtonRow() {
     for (QPushButton* b : {save, cancel, add, edit, del}) layout->addWidget(b);
     layout->addStretch(1);
     QPushButton* clear = make("ClearFilterButton", "Clear Filter", "Shows all records again.");
-    connect(clear, &QPushButton::clicked, this, [this] { NotAvailableYet(this); });
+    connect(clear, &QPushButton::clicked, this, [this] { ClearFilter(); });
     layout->addWidget(clear);
     QPushButton* exit = make("ExitButton", "E&xit", "Closes Quillory.");
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -337,8 +337,8 @@ void TAddressMain::connectRecordView() {
     auto later = [this] { NotAvailableYet(this); };
     connect(view_, &RecordView::dialPhone1Clicked, this, later);
     connect(view_, &RecordView::dialPhone2Clicked, this, later);
-    connect(view_, &RecordView::searchMemoClicked, this, later);
-    connect(view_, &RecordView::findNextClicked, this, later);
+    connect(view_, &RecordView::searchMemoClicked, this, [this] { SearchMemo(); });
+    connect(view_, &RecordView::findNextClicked, this, [this] { FindNext(); });
 }
 
 void TAddressMain::rebuildMruMenu(const QStringList& entries) {

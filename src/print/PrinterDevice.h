@@ -28,7 +28,7 @@ class PrinterDevice {
     // Throws the device away, so that the next use starts from the default printer.
     static void discard();
     // Tests replace the list of installed printers (an empty list: none at all, not
-    // even "PDF File"); nothing restores the real list.
+    // even "PDF File"); std::nullopt gives the real list again.
     static void setPrinterListForTesting(std::optional<QStringList> names);
 
     PrinterDevice();

@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "Printers.h"
+#include "PrinterDevice.h"
 #include "SingleInstance.h"
 #include "WindowTestSupport.h"
 
@@ -111,8 +111,14 @@ TEST_F(WindowTest, PrinterCheckAtStartUp) {
         {false, false, ""},
     };
     for (const auto& c : cases) {
-        Printers::hideAllForTests(c.hideAll);
-        Printers::hideDefaultForTests(c.hideDefault);
+        // A listed printer that cannot be opened stands for one without a default.
+        if (c.hideAll) {
+            PrinterDevice::setPrinterListForTesting(QStringList());
+        } else if (c.hideDefault) {
+            PrinterDevice::setPrinterListForTesting(QStringList{"Vanished Printer"});
+        } else {
+            PrinterDevice::setPrinterListForTesting(std::nullopt);
+        }
         asked_.clear();
         auto w = start();
         if (c.message.isEmpty()) {

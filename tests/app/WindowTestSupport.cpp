@@ -6,7 +6,7 @@
 #include "CodePage.h"
 #include "FieldLengths.h"
 #include "HelpSystem.h"
-#include "Printers.h"
+#include "PrinterDevice.h"
 #include "Table.h"
 
 namespace {
@@ -82,8 +82,7 @@ void WindowTest::SetUp() {
 
 void WindowTest::TearDown() {
     MessageBoxes::setAsker(nullptr);
-    Printers::hideAllForTests(false);
-    Printers::hideDefaultForTests(false);
+    PrinterDevice::setPrinterListForTesting(std::nullopt);
 }
 
 void WindowTest::writeIni(const QByteArray& text) {

@@ -1,0 +1,164 @@
+// The main window's commands that find and select records: Search, Search Memo and
+// Find Next, Browse, the filter commands and Count Zip Codes.
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "CheckPrinters.h"
+#include "HelpSystem.h"
+#include "MessageBoxes.h"
+#include "PrinterDevice.h"
+#include "RecordView.h"
+#include "Search.h"
+#include "TAddressBrowse.h"
+#include "TAddressFilter.h"
+#include "TAddressMain.h"
+#include "TAddressSearch.h"
+#include "TCountZipCodes.h"
+#include "TMemoSearching.h"
+#include "TTagging.h"
+#include "Table.h"
+
+DialogServices TAddressMain::dialogServices() const {
+    DialogServices s;
+    s.inform = [](const QString& text) { ShowInformation(text); };
+    s.askYesNo = [](const QString& text, const QString& caption) { return AskYesNo(text, caption); };
+    s.askYesNoDefaultNo = [](const QString& text, const QString& caption) {
+        return AskYesNoDefaultNo(text, caption);
+    };
+    s.beep = [] { Beep(); };
+    s.help = [](const QString&) { HelpSystem::showTopic(HelpTopic::Contents); };
+    return s;
+}
+
+void TAddressMain::SearchRecords() {
+    if (!table_ || editor_.editing()) return;
+    TAddressSearch dialog(*table_, CurrentOrderName, dialogServices(), this);
+    if (dialog.exec() == QDialog::Accepted && dialog.searched()) {
+        sortPanel_->setText(dialog.orderChoice().panelText);
+        for (int i = 0; i < sortActions_.size(); ++i) {
+            sortActions_[i]->setChecked(i == dialog.orderChoice().checkedItem);
+        }
+    }
+    RefreshRecord();
+    SetButtons();
+}
+
+void TAddressMain::SearchMemo() {
+    if (!table_ || editor_.editing()) return;
+    const std::optional<QString> text = memoSearchPrompt(MemoSearchText);
+    if (!text) return;
+    MemoSearchText = text->left(Search::kMaxSearchText);
+    memoSearchOffered_ = false;
+    runMemoSearch(true);
+}
+
+void TAddressMain::FindNext() {
+    if (!table_ || editor_.editing() || !memoSearchOffered_) return;
+    runMemoSearch(false);
+}
+
+void TAddressMain::runMemoSearch(bool fromFirst) {
+    freeze(true);
+    const Search::MemoSearchResult result = TMemoSearching::Run(
+        *table_, MemoSearchText,
+        fromFirst ? Search::MemoSearchStart::FirstRecord : Search::MemoSearchStart::AfterCurrent, this);
+    freeze(false);
+    memoSearchOffered_ = result == Search::MemoSearchResult::Found;
+    if (!memoSearchOffered_) Beep();
+    RefreshRecord();
+    SetButtons();
+}
+
+void TAddressMain::BrowseRecords() {
+    if (!table_) return;
+    if (editor_.editing()) {
+        Beep();
+        return;
+    }
+    TAddressBrowse browse(*table_, home_, GlobalTagId, {[this] { RefreshRecord(); }, [this] { ToggleTag(); }},
+                          dialogServices(), this);
+    browse.exec();
+    RefreshRecord();
+    SetButtons();
+}
+
+void TAddressMain::SetFilter() {
+    if (!table_) return;
+    if (editor_.editing()) {
+        Beep();
+        return;
+    }
+    const QString before = FilterState.expression;
+    const uint32_t record = table_->recNo();
+    const auto places = TAddressFilter::placesFrom(view_, [this](FilterCriteria::Entry e) -> const QWidget* {
+        return e == FilterCriteria::Date ? view_->dateDisplay() : view_->edit(TAddressFilter::entryField(e));
+    });
+    TAddressFilter dialog(
+        *table_, FilterState, GlobalTagId, [this] { RefreshRecord(); }, places, dialogServices(), this);
+    dialog.exec();
+    ApplyFilter();
+    // Test moved to the first match. Under the filter the form started with (Cancel, or
+    // Ok on the same filter) the record shown before is back; another filter starts at
+    // its first record, since the one shown may be outside it.
+    if (FilterState.expression == before && table_->go(record).ok()) {
+        if (!editor_.hasCurrent()) (void)table_->goTop();
+    } else {
+        (void)table_->goTop();
+    }
+    RefreshRecord();
+    SetButtons();
+}
+
+void TAddressMain::ClearFilter() {
+    if (!table_ || editor_.editing()) return;
+    Filter::ClearQueryVars(FilterState);
+    ApplyFilter();
+    (void)table_->goTop();
+    RefreshRecord();
+    SetButtons();
+}
+
+void TAddressMain::SaveFilter() {
+    if (FilterState.expression.isEmpty()) return;
+    filterFiles_.SaveFilter(FilterState.criteria, this);
+}
+
+void TAddressMain::RestoreFilter() {
+    if (!table_) return;
+    if (filterFiles_.RestoreFilter(&FilterState.criteria, this)) {
+        ApplyFilter();
+        (void)table_->goTop();
+        RefreshRecord();
+        SetButtons();
+    }
+}
+
+void TAddressMain::TagAllFilterMatches() {
+    if (!table_ || editor_.editing() || FilterState.expression.isEmpty()) return;
+    DataEventTracking = false;
+    freeze(true);
+    TTagging::TagAllFilterMatches(*table_, GlobalTagId, dialogServices(), this);
+    DataEventTracking = true;
+    freeze(false);
+    (void)table_->goTop();
+    RefreshRecord();
+    SetButtons();
+}
+
+void TAddressMain::CountZipCodes() {
+    if (!table_ || editor_.editing()) return;
+    QString message;
+    // The count ends in a report to print or preview, which needs a printer.
+    if (!CheckPrinters(PrinterDevice::instance(), &message)) {
+        ShowInformation(message, this);
+        return;
+    }
+    freeze(true);
+    TCountZipCodes(*table_, &settings_, this).exec();
+    freeze(false);
+    SetCurrentOrder(CurrentOrderName);
+    RefreshRecord();
+    SetButtons();
+}
