@@ -731,7 +731,11 @@ Status CompactTree::build(const std::string& keys, const std::vector<uint32_t>& 
 
 // ---- cursor ----
 
-Status CompactTree::first(Position* pos) {
+Status CompactTree::first(Position* pos) { return edge(+1, pos); }
+
+Status CompactTree::last(Position* pos) { return edge(-1, pos); }
+
+Status CompactTree::edge(int dir, Position* pos) {
     trimCache();
     uint32_t off = root_;
     for (int depth = 0; depth < kMaxDepth; ++depth) {
@@ -739,70 +743,37 @@ Status CompactTree::first(Position* pos) {
         Status s = node(off, &n);
         if (!s.ok()) return s;
         if (n->leaf()) {
-            *pos = {off, n->keys.empty() ? -1 : 0};
-            if (n->keys.empty() && n->right != cdx::kNone) return next(pos);
-            return Status::OK();
+            *pos = {off, n->keys.empty() ? -1 : (dir > 0 ? 0 : int(n->keys.size()) - 1)};
+            return n->keys.empty() ? step(dir, pos) : Status::OK();
         }
         if (n->children.empty()) return Status::Corruption("Empty index node in " + store_->file()->path());
-        off = n->children.front();
+        off = dir > 0 ? n->children.front() : n->children.back();
     }
     return Status::Corruption("Index tree too deep in " + store_->file()->path());
 }
 
-Status CompactTree::last(Position* pos) {
-    trimCache();
-    uint32_t off = root_;
-    for (int depth = 0; depth < kMaxDepth; ++depth) {
-        Node* n;
-        Status s = node(off, &n);
-        if (!s.ok()) return s;
-        if (n->leaf()) {
-            *pos = {off, int(n->keys.size()) - 1};
-            return Status::OK();
-        }
-        if (n->children.empty()) return Status::Corruption("Empty index node in " + store_->file()->path());
-        off = n->children.back();
-    }
-    return Status::Corruption("Index tree too deep in " + store_->file()->path());
-}
+Status CompactTree::next(Position* pos) { return step(+1, pos); }
 
-Status CompactTree::next(Position* pos) {
+Status CompactTree::prev(Position* pos) { return step(-1, pos); }
+
+Status CompactTree::step(int dir, Position* pos) {
     trimCache();
     Node* n;
     Status s = node(pos->leaf, &n);
     if (!s.ok()) return s;
-    if (pos->index >= 0 && size_t(pos->index + 1) < n->keys.size()) {
-        ++pos->index;
+    const int to = pos->index + dir;
+    if (pos->index >= 0 && to >= 0 && size_t(to) < n->keys.size()) {
+        pos->index = to;
         return Status::OK();
     }
-    for (uint32_t off = n->right, steps = 0; off != cdx::kNone; off = n->right) {
+    // Over to the next leaf in that direction that holds any entry.
+    for (uint32_t off = dir > 0 ? n->right : n->left, steps = 0; off != cdx::kNone;
+         off = dir > 0 ? n->right : n->left) {
         if (++steps > 1000000) return Status::Corruption("Index leaf chain loops in " + store_->file()->path());
         s = node(off, &n);
         if (!s.ok()) return s;
         if (!n->keys.empty()) {
-            *pos = {off, 0};
-            return Status::OK();
-        }
-    }
-    pos->index = -1;
-    return Status::OK();
-}
-
-Status CompactTree::prev(Position* pos) {
-    trimCache();
-    Node* n;
-    Status s = node(pos->leaf, &n);
-    if (!s.ok()) return s;
-    if (pos->index > 0) {
-        --pos->index;
-        return Status::OK();
-    }
-    for (uint32_t off = n->left, steps = 0; off != cdx::kNone; off = n->left) {
-        if (++steps > 1000000) return Status::Corruption("Index leaf chain loops in " + store_->file()->path());
-        s = node(off, &n);
-        if (!s.ok()) return s;
-        if (!n->keys.empty()) {
-            *pos = {off, int(n->keys.size()) - 1};
+            *pos = {off, dir > 0 ? 0 : int(n->keys.size()) - 1};
             return Status::OK();
         }
     }

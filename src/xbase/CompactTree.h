@@ -119,6 +119,9 @@ private:
     Status store(uint32_t offset, const Node& n);
     Status writeRoot(uint32_t root);
     Status freeSubtree(uint32_t offset);
+    // The first (dir +1) or last (dir -1) entry; one entry on in that direction.
+    Status edge(int dir, Position* pos);
+    Status step(int dir, Position* pos);
     size_t interiorCapacity() const { return (512 - 12) / size_t(keyLength_ + 8); }
     int compare(const std::string& key, uint32_t recNo, std::string_view search, uint32_t searchRec) const;
     Status descend(std::string_view key, uint32_t recNo, std::vector<PathStep>* path, uint32_t* leaf);

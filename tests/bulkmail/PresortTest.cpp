@@ -15,6 +15,7 @@
 #include "AdcCentres.h"
 #include "Presort.h"
 #include "TSortBulkMail.h"
+#include "RunQuillory.h"
 #include "TempDir.h"
 #include "ZipTable.h"
 
@@ -191,36 +192,22 @@ TEST_F(PresortFileTest, WindowCancelAnsweredYesWritesNothing) {
     EXPECT_FALSE(QFile::exists(out()));
 }
 
-int runQuillory(const std::string& args, const TempDir& dir, std::string* out) {
-    const std::string cmd =
-        std::string(QUILLORY_BINARY) + " --home " + dir.file("home") + " " + args + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out->append(buf, n);
-    const int status = pclose(p);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST_F(PresortFileTest, CommandWritesTheListInTheHome) {
     ASSERT_TRUE(
         makeZipFile(dir_.file("a.dbf"), repeat("12345", 10) + Lines{"-60601", "60601", "ABC"}, &table_));
     ASSERT_TRUE(table_->close().ok());
     table_.reset();
-    std::string out;
-    ASSERT_EQ(runQuillory("presort " + dir_.file("a.dbf"), dir_, &out), 0) << out;
-    EXPECT_NE(out.find("12 records, 11 presorted in 2 groups"), std::string::npos) << out;
-    QFile f(QString::fromStdString(dir_.file("home/PRESORT.PSL")));
+    QuilloryResult r = runQuillory({"presort", dir_.file("a.dbf")}, dir_);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("12 records, 11 presorted in 2 groups"), std::string::npos) << r.out;
+    QFile f(QString::fromStdString(dir_.file("PRESORT.PSL")));  // in the home
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "** 5-digit 12345\r\n12345\r\n** ADC CHICAGO IL 606\r\n60601\r\n");
 
-    out.clear();
-    EXPECT_EQ(runQuillory("presort " + dir_.file("a.dbf") + " --out " + dir_.file("x.psl"), dir_, &out), 0);
+    EXPECT_EQ(runQuillory({"presort", dir_.file("a.dbf"), "--out", dir_.file("x.psl")}, dir_).exitCode, 0);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(dir_.file("x.psl"))));
-    out.clear();
-    EXPECT_EQ(runQuillory("presort", dir_, &out), 2);
-    out.clear();
-    EXPECT_EQ(runQuillory("presort " + dir_.file("none.dbf"), dir_, &out), 1);
+    EXPECT_EQ(runQuillory({"presort"}, dir_).exitCode, 2);
+    EXPECT_EQ(runQuillory({"presort", dir_.file("none.dbf")}, dir_).exitCode, 1);
 }
 
 }  // namespace

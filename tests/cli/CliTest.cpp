@@ -2,45 +2,15 @@
 // and its exit code.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 
 #include "CodePage.h"
 #include "Table.h"
+#include "RunQuillory.h"
 #include "TempDir.h"
 
 namespace {
-
-struct Result {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-Result runQuillory(const std::vector<std::string>& args, const TempDir& dir) {
-    std::string cmd = std::string(QUILLORY_BINARY) + " --home " + quote(dir.path());
-    for (const std::string& a : args) cmd += " " + quote(a);
-    cmd += " 2>" + quote(dir.file("stderr.txt"));
-    Result r;
-    FILE* p = popen(cmd.c_str(), "r");
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    FILE* e = fopen(dir.file("stderr.txt").c_str(), "r");
-    while (e && (n = fread(buf.data(), 1, buf.size(), e)) > 0) r.err.append(buf.data(), n);
-    if (e) fclose(e);
-    return r;
-}
 
 class CliTest : public ::testing::Test {
 protected:
@@ -82,7 +52,7 @@ protected:
 };
 
 TEST_F(CliTest, InfoListsStructure) {
-    Result r = runQuillory({"info", table_}, dir_);
+    QuilloryResult r = runQuillory({"info", table_}, dir_);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("Version: 0xF5"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Code page: 1252 (mark 0x03)"), std::string::npos);
@@ -92,7 +62,7 @@ TEST_F(CliTest, InfoListsStructure) {
 }
 
 TEST_F(CliTest, DumpWritesVisibleRecordsAsCsv) {
-    Result r = runQuillory({"dump", table_}, dir_);
+    QuilloryResult r = runQuillory({"dump", table_}, dir_);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out,
               "LNAME,CITY,ISDEL\n"
@@ -120,7 +90,7 @@ TEST_F(CliTest, CountsMatchingVisibleRecords) {
         {"!ISDEL", "3\n"},  // the deleted record stays hidden either way
     };
     for (const auto& c : cases) {
-        Result r = runQuillory({"count", table_, c.expr}, dir_);
+        QuilloryResult r = runQuillory({"count", table_, c.expr}, dir_);
         EXPECT_EQ(r.exitCode, 0) << c.expr << ": " << r.err;
         EXPECT_EQ(r.out, c.count) << c.expr;
     }
@@ -143,7 +113,7 @@ TEST_F(CliTest, ErrorsAndUsageHaveTheirExitCodes) {
         for (std::string& a : c.args) {
             if (a == "PEOPLE") a = table_;
         }
-        Result r = runQuillory(c.args, dir_);
+        QuilloryResult r = runQuillory(c.args, dir_);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.args[0] << " " << r.err;
         EXPECT_TRUE(r.out.empty()) << r.out;
         EXPECT_FALSE(r.err.empty());
@@ -153,10 +123,10 @@ TEST_F(CliTest, ErrorsAndUsageHaveTheirExitCodes) {
         for (char& ch : want) ch = char(std::tolower(static_cast<unsigned char>(ch)));
         EXPECT_NE(lower.find(want), std::string::npos) << r.err;
     }
-    Result bad = runQuillory({"count", table_, "LNAME ="}, dir_);
+    QuilloryResult bad = runQuillory({"count", table_, "LNAME ="}, dir_);
     EXPECT_NE(bad.err.find("column"), std::string::npos) << bad.err;  // says where the problem is
 
-    Result help = runQuillory({"help"}, dir_);
+    QuilloryResult help = runQuillory({"help"}, dir_);
     EXPECT_EQ(help.exitCode, 0);
     for (const char* command : {"info", "dump", "count"}) EXPECT_NE(help.out.find(command), std::string::npos);
 }
@@ -164,7 +134,7 @@ TEST_F(CliTest, ErrorsAndUsageHaveTheirExitCodes) {
 TEST_F(CliTest, TableInUseIsReported) {
     std::unique_ptr<xbase::Table> t;
     ASSERT_TRUE(xbase::Table::open(table_, xbase::OpenMode::Exclusive, &t).ok());
-    Result r = runQuillory({"count", table_, "!ISDEL"}, dir_);
+    QuilloryResult r = runQuillory({"count", table_, "!ISDEL"}, dir_);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("may be in use"), std::string::npos) << r.err;
 }
@@ -177,7 +147,7 @@ namespace {
 TEST(CliAddressFileTest, NewSeekReindexAndOrderedDump) {
     TempDir dir;
     const std::string file = dir.file("add0001.DBF");
-    Result r = runQuillory({"new", file}, dir);
+    QuilloryResult r = runQuillory({"new", file}, dir);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     r = runQuillory({"new", file}, dir);
     EXPECT_EQ(r.exitCode, 1);
