@@ -29,7 +29,7 @@ const Command kCommands[] = {
               "                                 within the saved filter when one is given (then EXPR\n"
               "                                 may be left out)",
      countCommand},
-    {"seek", "seek TABLE TAG KEY [--exact]      the record number found in the tag's order", seekCommand},
+    {"seek", "seek TABLE TAG KEY [--exact]     the record number found in the tag's order", seekCommand},
     {"new", "new FILE.DBF                     create an address file with its 26 tags", newCommand},
     {"reindex", "reindex FILE.DBF                 remove deleted records and rebuild the tags", reindexCommand},
     {"filter", "filter FILE.FLT [--tag-id ID]    the filter expression a saved filter gives (tagged\n"
