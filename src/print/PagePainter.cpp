@@ -34,17 +34,17 @@ void PagePainter::play(const Page& page) {
     for (const DrawOp& op : page.ops) draw(op);
 }
 
-void PagePainter::applyPen(const PenSpec& spec) {
-    if (spec.style == Qt::NoPen) {
+void PagePainter::applyPen(const PenSpec& design) {
+    if (design.style == Qt::NoPen) {
         painter_.setPen(Qt::NoPen);
     } else {
         // A width under one device pixel is the thinnest line the device draws.
-        const double width = spec.width * device_.dpiX;
-        QPen pen(spec.color, width < 1.0 ? 0.0 : width, spec.style, Qt::SquareCap, Qt::MiterJoin);
+        const double width = design.width * device_.dpiX;
+        QPen pen(design.color, width < 1.0 ? 0.0 : width, design.style, Qt::SquareCap, Qt::MiterJoin);
         painter_.setPen(pen);
     }
     if (!rasterOps_) return;
-    switch (spec.mode) {
+    switch (design.mode) {
         case PenSpec::Mode::Copy:
             painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
             break;

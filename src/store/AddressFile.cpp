@@ -76,12 +76,12 @@ bool dropIndexFile(Table& table) {
 
 bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString* message,
                        const xbase::ProgressHook& progress) {
-    xbase::TableSpec spec;
+    xbase::TableSpec design;
     for (const Field& f : fields()) {
         const int sized = widths.width(QString::fromLatin1(f.name));
-        spec.fields.push_back({f.name, f.type, uint16_t(sized > 0 ? sized : f.width)});
+        design.fields.push_back({f.name, f.type, uint16_t(sized > 0 ? sized : f.width)});
     }
-    if (!Table::create(local(path), spec).ok()) {
+    if (!Table::create(local(path), design).ok()) {
         *message = "Create failed";
         return false;
     }

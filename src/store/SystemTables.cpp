@@ -138,9 +138,9 @@ bool buildFromCsv(const QString& resource, const QString& path, const Definition
     }
     // Build beside the final name and move it into place only when complete.
     const QString temp = path.left(path.lastIndexOf('.')) + "_NEW.DBF";
-    xbase::TableSpec spec;
-    spec.fields = def.fields;
-    Status s = Table::create(local(temp), spec);
+    xbase::TableSpec design;
+    design.fields = def.fields;
+    Status s = Table::create(local(temp), design);
     std::unique_ptr<Table> table;
     if (s.ok()) s = Table::open(local(temp), xbase::OpenMode::Exclusive, &table);
     std::vector<int> columns;
@@ -192,9 +192,9 @@ bool open(const AppHome& home, Kind kind, std::unique_ptr<Table>* table, QString
             *message = failure;
             return false;
         }
-        xbase::TableSpec spec;
-        spec.fields = def.fields;
-        s = Table::create(local(path), spec);
+        xbase::TableSpec design;
+        design.fields = def.fields;
+        s = Table::create(local(path), design);
         if (s.ok()) s = Table::open(local(path), xbase::OpenMode::Exclusive, &t);
         if (!s.ok()) {
             *message = failure;

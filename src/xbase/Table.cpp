@@ -133,14 +133,14 @@ Table::Table() = default;
 
 Table::~Table() { (void)commit(); }
 
-Status Table::create(const std::string& path, const TableSpec& spec) {
-    if (spec.fields.empty()) return Status::InvalidArgument("A table needs at least one field");
-    if (spec.fields.size() > dbf::kMaxFields) return Status::InvalidArgument("Too many fields");
+Status Table::create(const std::string& path, const TableSpec& design) {
+    if (design.fields.empty()) return Status::InvalidArgument("A table needs at least one field");
+    if (design.fields.size() > dbf::kMaxFields) return Status::InvalidArgument("Too many fields");
     const CodePage* cp;
-    Status s = CodePage::forMark(spec.codePageMark, &cp);
+    Status s = CodePage::forMark(design.codePageMark, &cp);
     if (!s.ok()) return s;
 
-    std::vector<FieldDef> fields = spec.fields;
+    std::vector<FieldDef> fields = design.fields;
     std::set<std::string> names;
     bool hasMemo = false;
     for (FieldDef& f : fields) {
@@ -163,7 +163,7 @@ Status Table::create(const std::string& path, const TableSpec& spec) {
     dbf::putU32(&header[dbf::kOffRecordCount], 0);
     dbf::putU16(&header[dbf::kOffHeaderLength], static_cast<uint16_t>(headerLength));
     dbf::putU16(&header[dbf::kOffRecordLength], static_cast<uint16_t>(layout.recordLength()));
-    header[dbf::kOffCodePage] = static_cast<char>(spec.codePageMark);
+    header[dbf::kOffCodePage] = static_cast<char>(design.codePageMark);
     for (size_t i = 0; i < fields.size(); ++i) {
         const FieldDef& f = layout.field(static_cast<int>(i));
         char* d = &header[dbf::kHeaderSize + i * dbf::kDescriptorSize];
@@ -817,10 +817,10 @@ Status Table::zap() {
 }
 
 Status Table::copyStructure(const std::string& path) const {
-    TableSpec spec;
-    spec.fields = layout_.fields();
-    spec.codePageMark = codePageMark_;
-    return create(path, spec);
+    TableSpec design;
+    design.fields = layout_.fields();
+    design.codePageMark = codePageMark_;
+    return create(path, design);
 }
 
 Status Table::compile(std::string_view expression, std::unique_ptr<Expression>* out) const {

@@ -48,7 +48,7 @@ struct TableSpec {
 // record. A Table is used from one thread at a time.
 class Table {
 public:
-    static Status create(const std::string& path, const TableSpec& spec);
+    static Status create(const std::string& path, const TableSpec& design);
     // Opens a table and its memo file. Exclusive opens hold an OS lock: a second
     // open of the same file, in this process or another, gives Locked.
     static Status open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out);

@@ -16,9 +16,9 @@ class CliTest : public ::testing::Test {
 protected:
     void SetUp() override {
         table_ = dir_.file("people.dbf");
-        xbase::TableSpec spec;
-        spec.fields = {{"LNAME", 'C', 20}, {"CITY", 'C', 20}, {"ISDEL", 'L', 1}, {"MEMO", 'M', 10}};
-        ASSERT_TRUE(xbase::Table::create(table_, spec).ok());
+        xbase::TableSpec design;
+        design.fields = {{"LNAME", 'C', 20}, {"CITY", 'C', 20}, {"ISDEL", 'L', 1}, {"MEMO", 'M', 10}};
+        ASSERT_TRUE(xbase::Table::create(table_, design).ok());
         std::unique_ptr<xbase::Table> t;
         ASSERT_TRUE(xbase::Table::open(table_, xbase::OpenMode::Exclusive, &t).ok());
         const xbase::CodePage& cp = t->codePage();

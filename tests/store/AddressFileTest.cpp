@@ -72,9 +72,9 @@ TEST_F(AddressFileTest, OpenFailuresSayWhy) {
     EXPECT_EQ(message, "File " + path("none.DBF") + " not found\n" + unable);
 
     // A table without the address fields, and an address file in use.
-    xbase::TableSpec spec;
-    spec.fields = {{"LNAME", 'C', 10}};
-    ASSERT_TRUE(Table::create(dir_.file("other.DBF"), spec).ok());
+    xbase::TableSpec design;
+    design.fields = {{"LNAME", 'C', 10}};
+    ASSERT_TRUE(Table::create(dir_.file("other.DBF"), design).ok());
     EXPECT_FALSE(AddressFile::OpenQYZFile(path("other.DBF"), &t, &message));
     EXPECT_TRUE(message.startsWith("Unable to open " + path("other.DBF")));
     auto open = create("add0001.DBF");
@@ -83,10 +83,10 @@ TEST_F(AddressFileTest, OpenFailuresSayWhy) {
     EXPECT_EQ(AddressFile::rebuildQuestion("/x/a.DBF"), "The index file for /x/a.DBF\r\nis missing or invalid. Rebuild now?");
 
     // Extra fields and other widths still open.
-    spec.fields.clear();
-    for (const auto& f : AddressFile::fields()) spec.fields.push_back({f.name, f.type, uint16_t(f.type == 'C' ? 60 : f.width)});
-    spec.fields.push_back({"EXTRA", 'C', 5});
-    ASSERT_TRUE(Table::create(dir_.file("wide.DBF"), spec).ok());
+    design.fields.clear();
+    for (const auto& f : AddressFile::fields()) design.fields.push_back({f.name, f.type, uint16_t(f.type == 'C' ? 60 : f.width)});
+    design.fields.push_back({"EXTRA", 'C', 5});
+    ASSERT_TRUE(Table::create(dir_.file("wide.DBF"), design).ok());
     EXPECT_TRUE(AddressFile::OpenQYZFile(path("wide.DBF"), &t, &message));
 }
 

@@ -29,10 +29,10 @@ class IndexTest : public ::testing::Test {
 protected:
     void SetUp() override {
         path_ = dir_.file("t.dbf");
-        TableSpec spec;
-        spec.fields = {{"LNAME", 'C', 12}, {"FNAME", 'C', 10}, {"CITY", 'C', 10},
+        TableSpec design;
+        design.fields = {{"LNAME", 'C', 12}, {"FNAME", 'C', 10}, {"CITY", 'C', 10},
                        {"ISDEL", 'L', 1},  {"AMOUNT", 'N', 8, 2}, {"BORN", 'D', 8}};
-        ASSERT_TRUE(Table::create(path_, spec).ok());
+        ASSERT_TRUE(Table::create(path_, design).ok());
         reopen();
     }
     void reopen() {

@@ -17,9 +17,9 @@ class MemoTest : public ::testing::Test {
 protected:
     void SetUp() override {
         path_ = dir_.file("m.dbf");
-        TableSpec spec;
-        spec.fields = {{"NAME", 'C', 10}, {"MEMO", 'M', 10}};
-        ASSERT_TRUE(Table::create(path_, spec).ok());
+        TableSpec design;
+        design.fields = {{"NAME", 'C', 10}, {"MEMO", 'M', 10}};
+        ASSERT_TRUE(Table::create(path_, design).ok());
         ASSERT_TRUE(Table::open(path_, OpenMode::Exclusive, &table_).ok());
     }
     uint32_t blockOf(uint32_t recNo) {

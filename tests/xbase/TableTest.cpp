@@ -14,10 +14,10 @@ using namespace xbase;
 namespace {
 
 TableSpec peopleSpec() {
-    TableSpec spec;
-    spec.fields = {{"LNAME", 'C', 20}, {"FNAME", 'C', 15}, {"AMOUNT", 'N', 9, 2},
+    TableSpec design;
+    design.fields = {{"LNAME", 'C', 20}, {"FNAME", 'C', 15}, {"AMOUNT", 'N', 9, 2},
                    {"ISDEL", 'L', 1},  {"BORN", 'D', 8},   {"NOTES", 'M', 10}};
-    return spec;
+    return design;
 }
 
 std::unique_ptr<Table> openOrDie(const std::string& path, OpenMode mode = OpenMode::Exclusive) {
@@ -101,16 +101,16 @@ TEST_F(TableTest, CreateRejectsBadFieldLists) {
         {{"X", 'Q', 4}},
     };
     for (const auto& fields : bad) {
-        TableSpec spec;
-        spec.fields = fields;
-        EXPECT_TRUE(Table::create(dir_.file("bad.dbf"), spec).isInvalidArgument()) << fields.size();
+        TableSpec design;
+        design.fields = fields;
+        EXPECT_TRUE(Table::create(dir_.file("bad.dbf"), design).isInvalidArgument()) << fields.size();
     }
 }
 
 TEST_F(TableTest, NoMemoFieldsGivesVersion3AndNoMemoFile) {
-    TableSpec spec;
-    spec.fields = {{"A", 'C', 3}};
-    ASSERT_TRUE(Table::create(dir_.file("plain.DBF"), spec).ok());
+    TableSpec design;
+    design.fields = {{"A", 'C', 3}};
+    ASSERT_TRUE(Table::create(dir_.file("plain.DBF"), design).ok());
     EXPECT_EQ(uint8_t(readBytes(dir_.file("plain.DBF"))[0]), 0x03);
     EXPECT_FALSE(std::filesystem::exists(dir_.file("plain.FPT")));
 }
