@@ -12,21 +12,9 @@
 
 namespace cli {
 
-namespace {
-
-int fail(const Invocation& in, const QString& message) {
-    QString text = message;
-    text.replace("\r\n", "\n");
-    in.err << "quillory: " << text.toStdString() << "\n";
-    return kFailed;
-}
-
-}  // namespace
-
 int newCommand(const Invocation& in) {
     if (in.args.size() != 1) {
-        in.err << "quillory: usage: quillory new FILE.DBF\n";
-        return kUsage;
+        return usage(in, "usage: quillory new FILE.DBF");
     }
     const QString path = QString::fromStdString(in.args[0]);
     if (QFileInfo::exists(path)) return fail(in, "That file already exists.Please select another name");
@@ -40,8 +28,7 @@ int newCommand(const Invocation& in) {
 
 int reindexCommand(const Invocation& in) {
     if (in.args.size() != 1) {
-        in.err << "quillory: usage: quillory reindex FILE.DBF\n";
-        return kUsage;
+        return usage(in, "usage: quillory reindex FILE.DBF");
     }
     const QString path = QString::fromStdString(in.args[0]);
     std::unique_ptr<xbase::Table> table;

@@ -35,11 +35,11 @@ const Command kCommands[] = {
     {"filter", "filter FILE.FLT [--tag-id ID]    the filter expression a saved filter gives (tagged\n"
                "                                 records: ID, else the home's Misc/GlobalTagId)",
      filterCommand},
-    {"presort", "presort FILE.DBF [--filter FILE.FLT] [--out PATH]\n"
+    {"presort", "presort FILE.DBF [--filter FILE.FLT [--tag-id ID]] [--out PATH]\n"
                 "                                 group the records by ZIP for bulk mail into PRESORT.PSL\n"
                 "                                 (default: in the home)",
      presortCommand},
-    {"zipcount", "zipcount FILE.DBF [--filter FILE.FLT] (--pdf OUT.pdf | --printer NAME)\n"
+    {"zipcount", "zipcount FILE.DBF [--filter FILE.FLT [--tag-id ID]] (--pdf OUT.pdf | --printer NAME)\n"
                  "                                 print the number of records per ZIP code",
      zipcountCommand},
     {"layout-dump", "layout-dump FILE [--all]         the objects of a layout file and their properties (--all:\n"
@@ -59,6 +59,18 @@ int helpCommand(const Invocation& in) {
 }
 
 }  // namespace
+
+int fail(const Invocation& in, const QString& message) {
+    QString text = message;
+    text.replace("\r\n", "\n");
+    in.err << "quillory: " << text.toStdString() << "\n";
+    return kFailed;
+}
+
+int usage(const Invocation& in, const std::string& text) {
+    in.err << "quillory: " << text << "\n";
+    return kUsage;
+}
 
 bool isCommand(const std::string& name) {
     for (const Command& c : kCommands)

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+namespace xbase {
+class Table;
+}
+
 namespace cli {
 
 struct Invocation {
@@ -13,6 +17,11 @@ struct Invocation {
     std::ostream& out;
     std::ostream& err;
 };
+
+// Writes "quillory: " + message (CR LF line breaks as LF) to err; returns kFailed.
+int fail(const Invocation& in, const QString& message);
+// Writes "quillory: " + text to err; returns kUsage.
+int usage(const Invocation& in, const std::string& text);
 
 int infoCommand(const Invocation& in);
 int dumpCommand(const Invocation& in);
@@ -41,5 +50,8 @@ int FilterExpressionFromFile(const Invocation& in, const FilterOptions& options,
 // The table query the main window makes of that filter: "!ISDEL", or the expression
 // followed by ".and. !ISDEL"; a filter too long for it gives the program's message.
 int FilterQueryFromFile(const Invocation& in, const FilterOptions& options, QString* query);
+// Sets the table's query: `expr` (UTF-8, as typed) within the saved filter when one is
+// named, both turned into the table's code page. An exit code, its message written.
+int applyQuery(const Invocation& in, xbase::Table& table, const std::string& expr, const FilterOptions& filter);
 
 }  // namespace cli

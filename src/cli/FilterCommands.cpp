@@ -9,6 +9,8 @@
 #include "FilterFile.h"
 #include "SettingKeys.h"
 #include "Settings.h"
+#include "CodePage.h"
+#include "Table.h"
 #include "TagId.h"
 
 namespace cli {
@@ -57,6 +59,21 @@ int FilterQueryFromFile(const Invocation& in, const FilterOptions& options, QStr
     }
     *query = Filter::QueryFor(expression);
     return kOk;
+}
+
+int applyQuery(const Invocation& in, xbase::Table& table, const std::string& expr, const FilterOptions& filter) {
+    std::string query = expr;
+    if (!filter.file.empty()) {
+        QString filterQuery;
+        const int code = FilterQueryFromFile(in, filter, &filterQuery);
+        if (code != kOk) return code;
+        query = filterQuery.toStdString();
+        if (!expr.empty()) query = "(" + query + ") .and. (" + expr + ")";
+    }
+    std::string raw;
+    xbase::Status s = table.codePage().fromUtf8(query, &raw);
+    if (s.ok()) s = table.query(raw);
+    return s.ok() ? kOk : fail(in, QString::fromStdString(s.message()));
 }
 
 bool TakeFilterOption(const std::vector<std::string>& args, size_t* i, FilterOptions* options) {

@@ -31,11 +31,6 @@ namespace cli {
 
 namespace {
 
-int fail(const Invocation& in, const QString& message) {
-    in.err << "quillory: " << message.toStdString() << "\n";
-    return kFailed;
-}
-
 bool readLayoutFile(const QString& path, QByteArray* data, QString* message) {
     QFile f(path);
     if (!QFileInfo(path).isFile()) {

@@ -26,16 +26,9 @@ namespace cli {
 
 namespace {
 
-int fail(const Invocation& in, const QString& message) {
-    QString text = message;
-    text.replace("\r\n", "\n");
-    in.err << "quillory: " << text.toStdString() << "\n";
-    return kFailed;
-}
-
 struct JobArgs {
     QString table;
-    QString filter;
+    FilterOptions filter;
     QString out;
     QString pdf;
     QString printer;
@@ -48,13 +41,13 @@ bool parse(const Invocation& in, const std::vector<std::string>& allowed, const 
     };
     for (size_t i = 0; i < in.args.size(); ++i) {
         const std::string& arg = in.args[i];
+        if (allows("--filter") && TakeFilterOption(in.args, &i, &a->filter)) continue;
         if (arg.rfind("--", 0) == 0) {
             if (!allows(arg) || i + 1 >= in.args.size()) {
                 in.err << "quillory: usage: " << usage << "\n";
                 return false;
             }
             const QString value = QString::fromStdString(in.args[++i]);
-            if (arg == "--filter") a->filter = value;
             if (arg == "--out") a->out = value;
             if (arg == "--pdf") a->pdf = value;
             if (arg == "--printer") a->printer = value;
@@ -73,39 +66,19 @@ bool parse(const Invocation& in, const std::vector<std::string>& allowed, const 
 }
 
 // Opens the address file with the selection the main window would use: records not
-// deleted, narrowed by the saved filter when one is named.
-bool openSelection(const Invocation& in, const JobArgs& a, std::unique_ptr<xbase::Table>* table,
-                   QString* message) {
-    if (!AddressFile::OpenTableFile(a.table, table, message)) return false;
+// deleted, narrowed by the saved filter when one is named. An exit code, its message
+// written.
+int openSelection(const Invocation& in, const JobArgs& a, std::unique_ptr<xbase::Table>* table) {
+    QString message;
+    if (!AddressFile::OpenTableFile(a.table, table, &message)) return fail(in, message);
     (*table)->setDeleted(true);
-    QString query = QString::fromLatin1(Filter::kNotDeleted);
-    if (!a.filter.isEmpty()) {
-        FilterCriteria criteria;
-        if (!FilterFile::CheckRestoreName(a.filter, message)) return false;
-        if (!FilterFile::RestoreFilterFrom(a.filter, &criteria, message)) return false;
-        const AppHome home(QString::fromStdString(in.home));
-        const QString tagId = Settings(Settings::GetIniFileName(home)).value(setting::kGlobalTagId);
-        const QString expression = Filter::BuildQueryString(criteria, tagId);
-        if (Filter::TooComplex(expression)) {
-            *message = Filter::kTooComplexMessage;
-            return false;
-        }
-        query = Filter::QueryFor(expression);
-    }
-    std::string raw;
-    xbase::Status s = (*table)->codePage().fromUtf8(query.toStdString(), &raw);
-    if (s.ok()) s = (*table)->query(raw);
-    if (!s.ok()) {
-        *message = QString::fromStdString(s.message());
-        return false;
-    }
-    return true;
+    return applyQuery(in, **table, a.filter.file.empty() ? Filter::kNotDeleted : "", a.filter);
 }
 
 }  // namespace
 
 int presortCommand(const Invocation& in) {
-    const char* usage = "quillory presort FILE.DBF [--filter FILE.FLT] [--out PATH]";
+    const char* usage = "quillory presort FILE.DBF [--filter FILE.FLT [--tag-id ID]] [--out PATH]";
     JobArgs a;
     if (!parse(in, {"--filter", "--out"}, usage, &a)) return kUsage;
     const AppHome home(QString::fromStdString(in.home));
@@ -114,8 +87,8 @@ int presortCommand(const Invocation& in) {
         a.out = home.existingFile(Presort::kFileName);
     }
     std::unique_ptr<xbase::Table> table;
+    if (const int code = openSelection(in, a, &table); code != kOk) return code;
     QString message;
-    if (!openSelection(in, a, &table, &message)) return fail(in, message);
 
     Presort::Tally tally;
     int records = 0;
@@ -137,7 +110,8 @@ int presortCommand(const Invocation& in) {
 }
 
 int zipcountCommand(const Invocation& in) {
-    const char* usage = "quillory zipcount FILE.DBF [--filter FILE.FLT] (--pdf OUT.pdf | --printer NAME)";
+    const char* usage =
+        "quillory zipcount FILE.DBF [--filter FILE.FLT [--tag-id ID]] (--pdf OUT.pdf | --printer NAME)";
     JobArgs a;
     if (!parse(in, {"--filter", "--pdf", "--printer"}, usage, &a)) return kUsage;
     if (a.pdf.isEmpty() == a.printer.isEmpty()) {
@@ -155,8 +129,8 @@ int zipcountCommand(const Invocation& in) {
     }
 
     std::unique_ptr<xbase::Table> table;
+    if (const int code = openSelection(in, a, &table); code != kOk) return code;
     QString message;
-    if (!openSelection(in, a, &table, &message)) return fail(in, message);
     ZipCount count;
     if (CountZipCodes(*table, &count, ScanProgress(), &message) != ScanResult::Done) return fail(in, message);
     const QStringList lines = count.reportLines(table->codePage());

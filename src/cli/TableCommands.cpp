@@ -37,15 +37,7 @@ std::string hex(unsigned v) {
     return std::string("0x") + digits[(v >> 4) & 15] + digits[v & 15];
 }
 
-int fail(const Invocation& in, const Status& s) {
-    in.err << "quillory: " << s.message() << "\n";
-    return kFailed;
-}
-
-int usage(const Invocation& in, const std::string& text) {
-    in.err << "quillory: " << text << "\n";
-    return kUsage;
-}
+int fail(const Invocation& in, const Status& s) { return fail(in, QString::fromStdString(s.message())); }
 
 Status openForReading(const std::string& path, std::unique_ptr<Table>* table) {
     Status s = Table::open(path, xbase::OpenMode::ReadOnlyShared, table);
@@ -75,23 +67,6 @@ std::vector<std::string> splitList(const std::string& text) {
         if (!part.empty()) parts.push_back(part);
     }
     return parts;
-}
-
-// Sets the table's query: EXPR (UTF-8, as typed) within the saved filter when one is
-// named, both in the table's code page.
-int applyQuery(const Invocation& in, Table& table, const std::string& expr, const FilterOptions& filter) {
-    std::string query = expr;
-    if (!filter.file.empty()) {
-        QString filterQuery;
-        const int code = FilterQueryFromFile(in, filter, &filterQuery);
-        if (code != kOk) return code;
-        query = filterQuery.toStdString();
-        if (!expr.empty()) query = "(" + query + ") .and. (" + expr + ")";
-    }
-    std::string raw;
-    Status s = table.codePage().fromUtf8(query, &raw);
-    if (s.ok()) s = table.query(raw);
-    return s.ok() ? kOk : fail(in, s);
 }
 
 }  // namespace

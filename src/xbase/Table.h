@@ -192,6 +192,7 @@ private:
     Status step(uint32_t from, int dir, uint32_t* out);
     Status stepOrdered(Tag* tag, uint32_t from, int dir, uint32_t* out);
     Tag* currentTag() const;
+    Tag* orderAt(int order) const;  // null for 0 or an unknown order
     const MemoSource* memoSource() const;
     std::vector<Tag*> orders() const;
     Status openStructuralIndex(OpenMode mode);

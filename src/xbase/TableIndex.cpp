@@ -149,41 +149,46 @@ std::vector<Tag*> Table::orders() const {
     return list;
 }
 
-int Table::orderCount() const { return int(orders().size()); }
-
-Tag* Table::currentTag() const {
-    if (order_ <= 0) return nullptr;
-    const std::vector<Tag*> list = orders();
-    return size_t(order_) <= list.size() ? list[size_t(order_ - 1)] : nullptr;
+int Table::orderCount() const {
+    return int((cdx_ ? cdx_->tags().size() : 0) + idx_.size());
 }
+
+Tag* Table::orderAt(int order) const {
+    if (order < 1) return nullptr;
+    const size_t i = size_t(order - 1);
+    const size_t tags = cdx_ ? cdx_->tags().size() : 0;
+    if (i < tags) return cdx_->tags()[i].get();
+    return i - tags < idx_.size() ? idx_[i - tags]->tags().front().get() : nullptr;
+}
+
+Tag* Table::currentTag() const { return orderAt(order_); }
 
 int Table::tagArea(std::string_view tag) const {
     const std::string upper = asciiUpper(tag);
-    const std::vector<Tag*> list = orders();
-    for (size_t i = 0; i < list.size(); ++i) {
-        if (list[i]->name == upper) return int(i + 1);
+    for (int order = 1; order <= orderCount(); ++order) {
+        if (orderAt(order)->name == upper) return order;
     }
     return 0;
 }
 
 std::string Table::tagName(int order) const {
-    const std::vector<Tag*> list = orders();
-    return order >= 1 && size_t(order) <= list.size() ? list[size_t(order - 1)]->name : std::string();
+    const Tag* tag = orderAt(order);
+    return tag ? tag->name : std::string();
 }
 
 std::string Table::tagExpression(int order) const {
-    const std::vector<Tag*> list = orders();
-    return order >= 1 && size_t(order) <= list.size() ? list[size_t(order - 1)]->tree->keyExpression() : std::string();
+    const Tag* tag = orderAt(order);
+    return tag ? tag->tree->keyExpression() : std::string();
 }
 
 std::string Table::tagCondition(int order) const {
-    const std::vector<Tag*> list = orders();
-    return order >= 1 && size_t(order) <= list.size() ? list[size_t(order - 1)]->tree->forExpression() : std::string();
+    const Tag* tag = orderAt(order);
+    return tag ? tag->tree->forExpression() : std::string();
 }
 
 std::string Table::indexName(int order) const {
-    const std::vector<Tag*> list = orders();
-    return order >= 1 && size_t(order) <= list.size() ? list[size_t(order - 1)]->file->path() : std::string();
+    const Tag* tag = orderAt(order);
+    return tag ? tag->file->path() : std::string();
 }
 
 Status Table::setOrder(int order) {
@@ -191,11 +196,9 @@ Status Table::setOrder(int order) {
         order_ = 0;
         return Status::OK();
     }
-    const std::vector<Tag*> list = orders();
-    if (order < 0 || size_t(order) > list.size()) {
-        return Status::InvalidArgument("No index order " + std::to_string(order));
-    }
-    if (!list[size_t(order - 1)]->usable) return Status::NotSupported(list[size_t(order - 1)]->problem);
+    const Tag* tag = orderAt(order);
+    if (!tag) return Status::InvalidArgument("No index order " + std::to_string(order));
+    if (!tag->usable) return Status::NotSupported(tag->problem);
     Status s = commit();
     if (!s.ok()) return s;
     order_ = order;
@@ -464,9 +467,7 @@ Status Table::openIdx(const std::string& path, int* order) {
 }
 
 Status Table::closeIdx(int order) {
-    Tag* tag = nullptr;
-    const std::vector<Tag*> list = orders();
-    if (order >= 1 && size_t(order) <= list.size()) tag = list[size_t(order - 1)];
+    const Tag* tag = orderAt(order);
     if (!tag || tag->file->kind() != IndexFile::Kind::Idx) {
         return Status::InvalidArgument("Order " + std::to_string(order) + " is not an IDX file");
     }
