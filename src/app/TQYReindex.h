@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QDialog>
-
-class QLabel;
-class QProgressBar;
-class QPushButton;
+#include "TReindexDialog.h"
 
 namespace xbase {
 class Table;
@@ -12,7 +8,7 @@ class Table;
 
 // "Rebuild indexes for <file>": packs the open address file (deleted records go for
 // good) and builds its tags anew, with a gauge over both phases.
-class TQYReindex : public QDialog {
+class TQYReindex : public TReindexDialog {
     Q_OBJECT
 
   public:
@@ -21,14 +17,8 @@ class TQYReindex : public QDialog {
     // The message of a failed rebuild; empty after success or when not run.
     const QString& error() const { return error_; }
 
-    QLabel* StatusLabel;
-    QProgressBar* Gauge;
-    QPushButton* ReindexButton;
-    QPushButton* CancelButton;
-    QPushButton* HelpButton;
-
   private:
-    void ReindexButtonClick();
+    bool run() override;
 
     xbase::Table& table_;
     QString error_;

@@ -1,29 +1,18 @@
 #pragma once
 
-#include <QDialog>
-
 #include "AppHome.h"
-
-class QLabel;
-class QProgressBar;
-class QPushButton;
+#include "TReindexDialog.h"
 
 // "Rebuild System Indexes": packs the six system tables and builds their tags anew.
 // A table that cannot be opened is passed over without a word.
-class TSystemReindex : public QDialog {
+class TSystemReindex : public TReindexDialog {
     Q_OBJECT
 
   public:
     explicit TSystemReindex(const AppHome& home, QWidget* parent = nullptr);
 
-    QLabel* StatusLabel;
-    QProgressBar* Gauge;
-    QPushButton* ReindexButton;
-    QPushButton* CancelButton;
-    QPushButton* HelpButton;
-
   private:
-    void ReindexButtonClick();
+    bool run() override;
 
     AppHome home_;
 };

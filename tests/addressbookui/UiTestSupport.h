@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NextDialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -26,27 +28,3 @@ class RecordedServices {
     QStringList helped;
 };
 
-// Runs `handle` on the next modal dialog of type D once it is up and `ready` holds
-// (it must close it). Fails the test when none comes within a few seconds.
-template <typename D>
-void onNextDialog(std::function<bool(D*)> ready, std::function<void(D*)> handle) {
-    auto* timer = new QTimer;
-    auto* waited = new int(0);
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, waited, ready, handle] {
-        auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (d && ready(d)) {
-            timer->stop();
-            timer->deleteLater();
-            delete waited;
-            handle(d);
-        } else if (++*waited > 500) {
-            timer->stop();
-            timer->deleteLater();
-            delete waited;
-            ADD_FAILURE() << "no dialog came";
-            if (QWidget* w = QApplication::activeModalWidget()) w->close();
-        }
-    });
-    timer->start();
-}
