@@ -14,6 +14,7 @@
 #include "PrinterDevice.h"
 #include "TCountZipCodes.h"
 #include "TReportFiler.h"
+#include "RunQuillory.h"
 #include "TempDir.h"
 #include "ZipCount.h"
 #include "ZipReport.h"
@@ -221,16 +222,6 @@ TEST_F(ZipCountTest, WindowCancelClosesAndKeepsTheFilePosition) {
     EXPECT_EQ(table_->recNo(), 7u);
 }
 
-std::string run(const std::string& command, int* exitCode = nullptr) {
-    std::string out;
-    FILE* p = popen((command + " 2>&1").c_str(), "r");
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    const int status = pclose(p);
-    if (exitCode) *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return out;
-}
 
 TEST_F(ZipCountTest, CommandWritesAPdfReport) {
     Lines zips;
@@ -242,25 +233,25 @@ TEST_F(ZipCountTest, CommandWritesAPdfReport) {
     const std::string quillory = std::string(QUILLORY_BINARY) + " --home " + dir_.file("home");
     int code = 0;
     const std::string out =
-        run(quillory + " zipcount " + dir_.file("r.dbf") + " --pdf " + dir_.file("zip.pdf"), &code);
+        runCommand(quillory + " zipcount " + dir_.file("r.dbf") + " --pdf " + dir_.file("zip.pdf"), &code);
     ASSERT_EQ(code, 0) << out;
     EXPECT_NE(out.find("306 records"), std::string::npos) << out;
-    const std::string info = run("pdfinfo " + dir_.file("zip.pdf"));
+    const std::string info = runCommand("pdfinfo " + dir_.file("zip.pdf"));
     EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
     for (int page = 1; page <= 2; ++page) {
-        const std::string text = run("pdftotext -layout -f " + std::to_string(page) + " -l " +
+        const std::string text = runCommand("pdftotext -layout -f " + std::to_string(page) + " -l " +
                                      std::to_string(page) + " " + dir_.file("zip.pdf") + " -");
         EXPECT_NE(text.find("Zip Code Count Report"), std::string::npos) << text;
         EXPECT_NE(text.find("Page " + std::to_string(page)), std::string::npos) << text;
     }
-    const std::string all = run("pdftotext -layout " + dir_.file("zip.pdf") + " -");
+    const std::string all = runCommand("pdftotext -layout " + dir_.file("zip.pdf") + " -");
     for (const char* expected : {"10000", "12345", "K1A 0", "BLANK"})
         EXPECT_NE(all.find(expected), std::string::npos) << expected;
 
-    run(quillory + " zipcount " + dir_.file("r.dbf"), &code);
+    runCommand(quillory + " zipcount " + dir_.file("r.dbf"), &code);
     EXPECT_EQ(code, 2);
     const std::string missing =
-        run(quillory + " zipcount " + dir_.file("r.dbf") + " --printer NoSuchPrinter", &code);
+        runCommand(quillory + " zipcount " + dir_.file("r.dbf") + " --printer NoSuchPrinter", &code);
     EXPECT_EQ(code, 1);
     EXPECT_NE(missing.find("NoSuchPrinter"), std::string::npos);
 }

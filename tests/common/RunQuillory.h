@@ -23,6 +23,18 @@ inline std::string shellQuote(const std::string& s) {
     return q + "'";
 }
 
+// Runs a shell command; its standard output and error, together.
+inline std::string runCommand(const std::string& command, int* exitCode = nullptr) {
+    std::string out;
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
+    const int status = pclose(p);
+    if (exitCode) *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return out;
+}
+
 inline QuilloryResult runQuillory(const std::vector<std::string>& args, const TempDir& dir) {
     std::string cmd = std::string(QUILLORY_BINARY) + " --home " + shellQuote(dir.path());
     for (const std::string& a : args) cmd += " " + shellQuote(a);

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "PostNetPattern.h"
 #include "AddressBlock.h"
 #include "AddressFile.h"
 #include "FieldLengths.h"
@@ -222,22 +223,7 @@ TEST_F(ObjectTest, APostNetBarcodePrintsItsBarsFromTheRecord) {
         EXPECT_TRUE(full || std::abs(b.height() - 0.055) < 1e-9) << i;
         pattern += full ? '1' : '0';
     }
-    // Frame bar, 1 2 3 4 5 6 7 8 9 0 0, check digit 5, frame bar.
-    EXPECT_EQ(pattern,
-              "1"
-              "00011"
-              "00101"
-              "00110"
-              "01001"
-              "01010"
-              "01100"
-              "10001"
-              "10010"
-              "10100"
-              "11000"
-              "11000"
-              "01010"
-              "1");
+    EXPECT_EQ(pattern, kPostNetPattern12345678900);
     EXPECT_NEAR(bars.back().right() - bars.front().left(), 2.821, 1e-9);
     EXPECT_EQ(page.ops.front().pen.color, QColor(Qt::black));
 }

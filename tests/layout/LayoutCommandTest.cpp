@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdio>
 
+#include "PostNetPattern.h"
 #include "AddressFile.h"
 #include "FieldLengths.h"
 #include "LayoutTestSupport.h"
@@ -16,6 +17,7 @@
 #include "TGPLabel.h"
 #include "TGPostNetBarCode.h"
 #include "Table.h"
+#include "RunQuillory.h"
 #include "TempDir.h"
 
 namespace {
@@ -25,20 +27,11 @@ struct Result {
     std::string out;
 };
 
-std::string quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+std::string quote(const std::string& s) { return shellQuote(s); }
 
 Result run(const std::string& command) {
     Result r;
-    FILE* p = popen((command + " 2>&1").c_str(), "r");
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = runCommand(command, &r.exitCode);
     return r;
 }
 
@@ -168,21 +161,7 @@ TEST_F(LayoutCommandTest, AProofPrintOfAPostNetBarcodeHas62BarsAPitchOf0046Inch)
         if (full) ++h;
         pattern += full ? '1' : '0';
     }
-    EXPECT_EQ(pattern,
-              "1"
-              "00011"
-              "00101"
-              "00110"
-              "01001"
-              "01010"
-              "01100"
-              "10001"
-              "10010"
-              "10100"
-              "11000"
-              "11000"
-              "01010"
-              "1");
+    EXPECT_EQ(pattern, kPostNetPattern12345678900);
 }
 
 }  // namespace

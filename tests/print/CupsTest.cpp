@@ -14,22 +14,13 @@
 
 #include "AddressFile.h"
 #include "FieldLengths.h"
+#include "RunQuillory.h"
 #include "TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string run(const std::string& command, int* exitCode = nullptr) {
-    std::string out;
-    FILE* p = popen((command + " 2>&1").c_str(), "r");
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    const int status = pclose(p);
-    if (exitCode) *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return out;
-}
 
 void write(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
@@ -89,7 +80,7 @@ class PrivateCups {
         }
         int code = 0;
         const std::string added =
-            run("CUPS_SERVER=" + socket() + " lpadmin -p " + queue + " -E -v cups-pdf:/" + instance_ +
+            runCommand("CUPS_SERVER=" + socket() + " lpadmin -p " + queue + " -E -v cups-pdf:/" + instance_ +
                     " -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd",
                 &code);
         if (code != 0) {
@@ -129,7 +120,7 @@ TEST(CupsTest, ZipCountPrintsThroughACupsPdfQueue) {
     ASSERT_TRUE(table->close().ok());
 
     int code = 0;
-    const std::string out = run("CUPS_SERVER=" + cups.socket() + " " + QUILLORY_BINARY + " --home " +
+    const std::string out = runCommand("CUPS_SERVER=" + cups.socket() + " " + QUILLORY_BINARY + " --home " +
                                     dir.file("home") + " zipcount " + file + " --printer QuilloryTestPDF",
                                 &code);
     ASSERT_EQ(code, 0) << out;
@@ -141,11 +132,11 @@ TEST(CupsTest, ZipCountPrintsThroughACupsPdfQueue) {
             if (entry.path().extension() == ".pdf") pdf = entry.path().string();
         if (pdf.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    ASSERT_FALSE(pdf.empty()) << "no PDF from the queue; " << run("tail -20 " + dir.file("log/error_log"));
+    ASSERT_FALSE(pdf.empty()) << "no PDF from the queue; " << runCommand("tail -20 " + dir.file("log/error_log"));
     // cups-pdf writes the file before it is complete; wait until poppler can read it.
     std::string info;
     for (int i = 0; i < 100; ++i) {
-        info = run("pdfinfo " + pdf, &code);
+        info = runCommand("pdfinfo " + pdf, &code);
         if (code == 0) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
