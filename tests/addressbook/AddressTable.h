@@ -6,6 +6,7 @@
 #include <QString>
 #include <initializer_list>
 #include <memory>
+#include <set>
 #include <utility>
 
 #include "AddressFile.h"
@@ -52,6 +53,18 @@ class AddressTable {
 
     QString value(const char* field) const { return AddressFile::text(*table_, table_->fieldIndex(field)); }
     void order(const char* tag) { ASSERT_TRUE(table_->setOrder(table_->tagArea(tag)).ok()); }
+
+    // The last names of the records whose TAG is `tagId`; the current record stays.
+    std::set<QString> namesTagged(const QString& tagId) {
+        std::set<QString> names;
+        const uint32_t keep = table_->recNo();
+        for (uint32_t r = 1; r <= table_->recCount(); ++r) {
+            EXPECT_TRUE(table_->go(r).ok());
+            if (value("TAG") == tagId) names.insert(value("LNAME"));
+        }
+        EXPECT_TRUE(table_->go(keep).ok());
+        return names;
+    }
 
   private:
     TempDir dir_;

@@ -188,16 +188,7 @@ class TagAllTest : public ::testing::Test {
         table_.order("LNAME");
         ASSERT_TRUE(table_->query("!ISDEL").ok());
     }
-    std::set<QString> taggedNames() {
-        std::set<QString> names;
-        const uint32_t keep = table_->recNo();
-        for (uint32_t r = 1; r <= table_->recCount(); ++r) {
-            EXPECT_TRUE(table_->go(r).ok());
-            if (table_.value("TAG") == "NEW") names.insert(table_.value("LNAME"));
-        }
-        EXPECT_TRUE(table_->go(keep).ok());
-        return names;
-    }
+    std::set<QString> taggedNames() { return table_.namesTagged("NEW"); }
     AddressTable table_;
 };
 

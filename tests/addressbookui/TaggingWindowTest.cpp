@@ -16,16 +16,7 @@ class TaggingWindowTest : public ::testing::Test {
         table_.order("LNAME");
         ASSERT_TRUE(table_->query("!ISDEL").ok());
     }
-    std::set<QString> taggedNames() {
-        std::set<QString> names;
-        const uint32_t keep = table_->recNo();
-        for (uint32_t r = 1; r <= table_->recCount(); ++r) {
-            EXPECT_TRUE(table_->go(r).ok());
-            if (table_.value("TAG") == "ID1") names.insert(table_.value("LNAME"));
-        }
-        EXPECT_TRUE(table_->go(keep).ok());
-        return names;
-    }
+    std::set<QString> taggedNames() { return table_.namesTagged("ID1"); }
     TagAll::Result tagAll(TTagging& dialog) {
         return dialog.runLoop([this](const std::function<bool(uint32_t)>& progress) {
             return TagAll::TagAll(*table_, "ID1", progress);
