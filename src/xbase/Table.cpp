@@ -661,6 +661,7 @@ Status Table::commit() {
     Status s = indexed ? touchIndexes() : Status::OK();
     if (!s.ok()) return s;
     dirty_ = false;
+    countValid_ = false;
     s = file_->write(headerLength_ + uint64_t(recNo_ - 1) * layout_.recordLength(), record_.data(), record_.size());
     if (!s.ok()) return s;
     if (!indexed) return Status::OK();
@@ -692,6 +693,7 @@ Status Table::appendBlank() {
     s = file_->write(headerLength_ + uint64_t(recCount_) * layout_.recordLength(), bytes.data(), bytes.size());
     if (!s.ok()) return s;
     ++recCount_;
+    countValid_ = false;
     s = writeHeaderCount();
     if (!s.ok()) return s;
     recNo_ = recCount_;
@@ -783,6 +785,7 @@ Status Table::pack(const ProgressHook& progress) {
     // The new file, already locked, now stands at the table's path.
     file_ = std::move(out);
     recCount_ = kept;
+    countValid_ = false;
     if (progress && lastPercent != 100) progress(100);
     // Record numbers have closed up: every order is built anew.
     s = buildTags(orders(), progress);
@@ -803,6 +806,7 @@ Status Table::zap() {
     s = file_->write(headerLength_, &eof, 1);
     if (!s.ok()) return s;
     recCount_ = 0;
+    countValid_ = false;
     s = writeHeaderCount();
     if (!s.ok()) return s;
     if (memo_) {
@@ -832,6 +836,7 @@ const MemoSource* Table::memoSource() const { return memoSource_.get(); }
 EvalContext Table::evalContext() const { return EvalContext{record_.data(), recNo_, exact_, memoSource_.get()}; }
 
 Status Table::query(std::string_view expression) {
+    countValid_ = false;
     if (trimBoth(expression).empty()) {
         query_.reset();
         queryText_.clear();
@@ -848,8 +853,18 @@ Status Table::query(std::string_view expression) {
 
 uint32_t Table::queryRecCount() {
     (void)commit();
+    if (!countValid_) {
+        count_ = countVisible();
+        countValid_ = true;
+    }
+    return count_;
+}
+
+uint32_t Table::countVisible() {
     if (Tag* tag = currentTag()) {
-        if (tag->condition || !tag->scopeTop.empty() || !tag->scopeBottom.empty()) {
+        // An order that leaves records out is walked; otherwise the file is scanned.
+        if (tag->condition || !tag->scopeTop.empty() || !tag->scopeBottom.empty() ||
+            tag->file->kind() == IndexFile::Kind::Idx) {
             uint32_t n = 0;
             for (uint32_t r = 0; step(r, +1, &r).ok() && r != 0;) ++n;
             return n;

@@ -104,7 +104,10 @@ public:
     Status deleteRecord();
     Status recall();
     bool deleted() const { return !eof_ && record_[0] == '*'; }
-    void setDeleted(bool hide) { hideDeleted_ = hide; }
+    void setDeleted(bool hide) {
+        if (hide != hideDeleted_) countValid_ = false;
+        hideDeleted_ = hide;
+    }
     bool hidesDeleted() const { return hideDeleted_; }
 
     // Removes every record marked deleted; record numbers close up. The table file
@@ -117,10 +120,14 @@ public:
     // Queries: an expression that navigation honours; empty clears it.
     Status query(std::string_view expression);
     const std::string& queryText() const { return queryText_; }
-    // The exact number of records that navigation would visit.
+    // The exact number of records that navigation would visit. Kept until a write, a
+    // new query or another setting changes what is visible, so asking again is free.
     uint32_t queryRecCount();
 
-    void setExact(bool exact) { exact_ = exact; }
+    void setExact(bool exact) {
+        if (exact != exact_) countValid_ = false;
+        exact_ = exact;
+    }
     bool exact() const { return exact_; }
 
     // Indexes. Orders are numbered from 1: the tags of the structural CDX (the file
@@ -187,6 +194,7 @@ private:
     uint32_t scan(uint32_t from, int dir);
     const char* recordView(uint32_t recNo);
     Status writeHeaderCount();
+    uint32_t countVisible();
     // The visible record after (dir +1) or before (dir -1) record `from` in the current
     // order; from 0 starts at the top (+1) or the bottom (-1). *out = 0 when none.
     Status step(uint32_t from, int dir, uint32_t* out);
@@ -247,6 +255,9 @@ private:
     } cursor_;
     bool softSeek_ = false;
     bool found_ = false;
+    // queryRecCount()'s last answer, while nothing has changed since.
+    uint32_t count_ = 0;
+    bool countValid_ = false;
 };
 
 // Today's date as the three header bytes (year mod 100, month, day).

@@ -194,6 +194,7 @@ std::string Table::indexName(int order) const {
 Status Table::setOrder(int order) {
     if (order == 0) {
         order_ = 0;
+        countValid_ = false;
         return Status::OK();
     }
     const Tag* tag = orderAt(order);
@@ -202,6 +203,7 @@ Status Table::setOrder(int order) {
     Status s = commit();
     if (!s.ok()) return s;
     order_ = order;
+    countValid_ = false;
     return Status::OK();
 }
 
@@ -212,6 +214,7 @@ Status Table::closeIndexes() {
     idx_.clear();
     order_ = 0;
     cursor_ = {};
+    countValid_ = false;
     if (indexState_ == IndexState::Ok) indexState_ = IndexState::None;
     return s.ok() ? c : s;
 }
@@ -273,6 +276,7 @@ Status Table::updateIndexes() {
 
 Status Table::buildTags(const std::vector<Tag*>& tags, const ProgressHook& progress) {
     cursor_ = {};
+    countValid_ = false;
     const uint32_t len = layout_.recordLength();
     for (Tag* tag : tags) {
         if (progress) progress(0);
@@ -442,6 +446,7 @@ Status Table::setScope(std::string_view top, std::string_view bottom) {
     if (!bottom.empty() && !tag->encodeSearch(bottom, &b)) return Status::InvalidArgument("Bad scope value");
     tag->scopeTop = t;
     tag->scopeBottom = b;
+    countValid_ = false;
     return Status::OK();
 }
 
@@ -481,6 +486,7 @@ Status Table::closeIdx(int order) {
             break;
         }
     }
+    countValid_ = false;
     if (order_ == order) {
         order_ = 0;
     } else if (order_ > order) {
@@ -501,6 +507,7 @@ Status Table::keyAdd() {
     std::string key;
     if (!tag->makeKey(evalContext(), &key)) return Status::OK();
     s = tag->file->touch();
+    countValid_ = false;
     if (s.ok()) s = tag->tree->insert(key, recNo_);
     if (s.ok()) s = tag->file->clean();
     return s;

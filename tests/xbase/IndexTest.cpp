@@ -361,6 +361,7 @@ TEST_F(IndexTest, IdxFilesHoldOnlyTheKeysAdded) {
         ASSERT_TRUE(table_->keyAdd().ok());
     }
     EXPECT_EQ(walk(), (std::vector<uint32_t>{4, 3, 1}));
+    EXPECT_EQ(table_->queryRecCount(), 3u);  // what the order holds, not the whole file
     ASSERT_TRUE(table_->go(1).ok());
     ASSERT_TRUE(table_->replace(0, "0").ok());  // a record in the file follows its change
     ASSERT_TRUE(table_->go(2).ok());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <thread>
 
@@ -241,6 +242,33 @@ TEST_F(TableTest, QueryCountSeesUncommittedChange) {
     ASSERT_TRUE(t->replace(0, "zz").ok());  // still in the record buffer
     ASSERT_TRUE(t->query("LNAME = \"zz\"").ok());
     EXPECT_EQ(t->queryRecCount(), 1u);
+}
+
+TEST_F(TableTest, QueryCountFollowsEveryChangeThatAltersWhatIsVisible) {
+    auto t = openOrDie(path_);
+    appendNames(*t, {"Smith", "Jones", "Smythe"});
+    ASSERT_TRUE(t->query("LNAME = \"Sm\"").ok());
+    EXPECT_EQ(t->queryRecCount(), 2u);
+    const struct {
+        const char* step;
+        std::function<void()> change;
+        uint32_t count;
+    } steps[] = {
+        {"replace", [&] { ASSERT_TRUE(t->go(2).ok()); ASSERT_TRUE(t->replace(0, "Smart").ok()); }, 3},
+        {"append", [&] { appendNames(*t, {"Small"}); }, 4},
+        {"delete, not hidden", [&] { ASSERT_TRUE(t->go(1).ok()); ASSERT_TRUE(t->deleteRecord().ok()); }, 4},
+        {"hide deleted", [&] { t->setDeleted(true); }, 3},
+        {"recall", [&] { ASSERT_TRUE(t->go(1).ok()); ASSERT_TRUE(t->recall().ok()); }, 4},
+        {"exact on", [&] { t->setExact(true); }, 0},
+        {"exact off", [&] { t->setExact(false); }, 4},
+        {"new query", [&] { ASSERT_TRUE(t->query("LNAME = \"J\"").ok()); }, 0},
+        {"zap", [&] { ASSERT_TRUE(t->query("").ok()); ASSERT_TRUE(t->zap().ok()); }, 0},
+    };
+    for (const auto& s : steps) {
+        s.change();
+        EXPECT_EQ(t->queryRecCount(), s.count) << s.step;
+        EXPECT_EQ(t->queryRecCount(), s.count) << s.step << ", asked again";
+    }
 }
 
 TEST_F(TableTest, EvaluatesOnTheCurrentRecord) {
