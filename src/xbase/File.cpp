@@ -176,9 +176,4 @@ Status removeFile(const std::string& path) {
     return Status::OK();
 }
 
-Status renameFile(const std::string& from, const std::string& to) {
-    if (::rename(from.c_str(), to.c_str()) != 0) return errnoStatus("Cannot rename", from);
-    return Status::OK();
-}
-
 }  // namespace xbase

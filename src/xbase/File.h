@@ -63,6 +63,5 @@ bool fileExists(const std::string& path);
 // in any letter case (files come from systems that ignore case), else `path`.
 std::string findFileIgnoringCase(const std::string& path);
 Status removeFile(const std::string& path);
-Status renameFile(const std::string& from, const std::string& to);
 
 }  // namespace xbase
