@@ -7,17 +7,7 @@
 
 #include "AddressFile.h"
 #include "RecordEditing.h"
-
-// Remembers where the table's cursor stands and puts it back when it goes.
-class BrowseModel::CursorKeeper {
-  public:
-    explicit CursorKeeper(xbase::Table& table) : table_(table), recNo_(table.eof() ? 0 : table.recNo()) {}
-    ~CursorKeeper() { (void)table_.go(recNo_); }  // 0: back to the end of file
-
-  private:
-    xbase::Table& table_;
-    uint32_t recNo_;
-};
+#include "SavedCursor.h"
 
 BrowseModel::BrowseModel(xbase::Table& table, const QStringList& fieldOrder, const QString& globalTagId,
                          QObject* parent)
@@ -99,7 +89,7 @@ void BrowseModel::reload() {
 bool BrowseModel::fillAnchors(int maxSteps) {
     while (filled_ < anchors_.size() && anchors_[filled_] != 0) ++filled_;
     if (filled_ >= anchors_.size()) return true;
-    CursorKeeper keep(table_);
+    SavedCursor keep(table_);
     int r = filled_ == 0 ? 0 : int(filled_ - 1) * kChunkRows;
     const xbase::Status s = filled_ == 0 ? table_.goTop() : table_.go(anchors_[filled_ - 1]);
     ++visited_;
@@ -129,7 +119,7 @@ void BrowseModel::refreshRecord(uint32_t recNo) {
         for (size_t i = 0; i < c.rows.size(); ++i) {
             if (c.rows[i].recNo != recNo) continue;
             {
-                CursorKeeper keep(table_);
+                SavedCursor keep(table_);
                 if (table_.go(recNo).ok()) c.rows[i] = readRow();
             }
             const int r = k * kChunkRows + int(i);
@@ -159,7 +149,7 @@ const BrowseModel::Chunk& BrowseModel::chunk(int k) const {
     }
     Chunk& c = chunks_[k];
     c.lastUse = ++clock_;
-    CursorKeeper keep(table_);
+    SavedCursor keep(table_);
     const int first = k * kChunkRows;
     const int end = std::min(rowCount_, first + kChunkRows);
     if (!seekRow(first)) return c;
@@ -243,7 +233,7 @@ QString BrowseModel::cell(int column) const {
 }
 
 bool BrowseModel::visible(uint32_t recNo) const {
-    CursorKeeper keep(table_);
+    SavedCursor keep(table_);
     if (recNo == 0 || !table_.go(recNo).ok() || table_.eof()) return false;
     if (table_.hidesDeleted() && table_.deleted()) return false;
     if (table_.queryText().empty()) return true;
@@ -263,7 +253,7 @@ int BrowseModel::rowOf(uint32_t recNo) const {
     // Walk up and down from the record in turns, each turn twice as far as the last,
     // until one side meets its end of the order; the rows passed on either side then
     // tell the first record of the chunks they cross.
-    CursorKeeper keep(table_);
+    SavedCursor keep(table_);
     std::vector<uint32_t> above, below;  // rows r-1, r-2, ... and r+1, r+2, ...
     int r = -1;
     for (size_t budget = kChunkRows * 4; r < 0; budget *= 2) {

@@ -87,9 +87,6 @@ class BrowseModel : public QAbstractTableModel {
         std::vector<Row> rows;
         uint64_t lastUse = 0;
     };
-    // Puts the table's cursor back where it was when made.
-    class CursorKeeper;
-
     const Row* row(int r) const;
     const Chunk& chunk(int k) const;
     // Moves the cursor to row `target`, from the nearest known place, noting the first

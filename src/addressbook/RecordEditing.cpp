@@ -5,6 +5,7 @@
 
 #include "AddressFile.h"
 #include "CodePage.h"
+#include "SavedCursor.h"
 
 using xbase::Status;
 using xbase::Table;
@@ -24,30 +25,6 @@ QString trimRight(const QString& text) {
     while (n > 0 && text[n - 1] == ' ') --n;
     return text.left(n);
 }
-
-// The position, order and exact setting of a table, put back when the object goes.
-// Errors while putting them back are ignored: the lookups that use it only read.
-class Position {
-  public:
-    explicit Position(Table& table)
-        : table_(table),
-          recNo_(table.eof() ? 0 : table.recNo()),
-          order_(table.indexOrd()),
-          exact_(table.exact()) {}
-    ~Position() {
-        table_.setExact(exact_);
-        (void)table_.setOrder(order_);
-        (void)table_.go(recNo_);
-    }
-    Position(const Position&) = delete;
-    Position& operator=(const Position&) = delete;
-
-  private:
-    Table& table_;
-    uint32_t recNo_;
-    int order_;
-    bool exact_;
-};
 
 // `text` in the table's code page, upper-cased as the index keys are (UPPER works on
 // single bytes), padded with blanks or cut to `width` when width > 0.
@@ -130,7 +107,7 @@ std::optional<Duplicate> FindDuplicateName(Table& table, const QString& first, c
         !keyPart(table, first, fieldWidth(table, "FNAME"), &firstKey)) {
         return std::nullopt;  // a name the file cannot hold is in no record of it
     }
-    Position keep(table);
+    SavedCursor keep(table);
     if (!table.setOrder(tag).ok()) return std::nullopt;
     table.setExact(true);
     bool found = false;
@@ -147,7 +124,7 @@ bool FillCityState(Table& table, const QString& zip, QString* city, QString* sta
     if (zip.isEmpty() || tag == 0 || !keyPart(table, zip, 0, &key)) return false;
     const int zipWidth = fieldWidth(table, "ZIP");
     if (zipWidth > 0 && key.size() > size_t(zipWidth)) key.resize(size_t(zipWidth));
-    Position keep(table);
+    SavedCursor keep(table);
     if (!table.setOrder(tag).ok()) return false;
     table.setExact(false);
     bool found = false;

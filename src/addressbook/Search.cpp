@@ -2,6 +2,7 @@
 
 #include "CodePage.h"
 #include "Filter.h"
+#include "SavedCursor.h"
 
 namespace Search {
 
@@ -30,15 +31,17 @@ bool SearchOrder(xbase::Table& table, QString* currentOrderName, const QString& 
     if (choice) *choice = chosen;
 
     table.setExact(false);
-    table.setSoftSeek(true);
-    const uint32_t remembered = table.recNo();
-    std::string key;
     bool found = false;
-    // A character the file's code page cannot hold is in no key: nothing matches.
-    if (table.codePage().fromUtf8(upperKey(table, text).toStdString(), &key).ok()) {
-        if (!table.seek(key, &found).ok()) found = false;
+    {
+        SavedCursor saved(table);  // where the cursor goes back to when nothing is found
+        table.setSoftSeek(true);
+        std::string key;
+        // A character the file's code page cannot hold is in no key: nothing matches.
+        if (table.codePage().fromUtf8(upperKey(table, text).toStdString(), &key).ok()) {
+            if (!table.seek(key, &found).ok()) found = false;
+        }
+        if (found) saved.keepPosition();
     }
-    if (!found && remembered > 0) (void)table.go(remembered);
     table.setSoftSeek(false);
     return found;
 }
@@ -52,7 +55,7 @@ QString SearchingText(const QString& text) { return QStringLiteral("Searching fo
 
 MemoSearchResult MemoSearch(xbase::Table& table, const QString& text, MemoSearchStart start,
                             const std::function<bool()>& keepGoing) {
-    const uint32_t remembered = table.recNo();
+    SavedCursor saved(table);  // where the cursor goes back to unless a memo matches
     const int memoField = table.fieldIndex("MEMO");
     xbase::Status s = start == MemoSearchStart::FirstRecord ? table.goTop() : table.skip(1);
     MemoSearchResult result = MemoSearchResult::NotFound;
@@ -60,6 +63,7 @@ MemoSearchResult MemoSearch(xbase::Table& table, const QString& text, MemoSearch
         std::string raw;
         if (table.getMemo(memoField, &raw).ok() &&
             MemoContains(QString::fromStdString(table.codePage().toUtf8(raw)), text)) {
+            saved.keepPosition();
             return MemoSearchResult::Found;
         }
         if (keepGoing && !keepGoing()) {
@@ -68,7 +72,6 @@ MemoSearchResult MemoSearch(xbase::Table& table, const QString& text, MemoSearch
         }
         s = table.skip(1);
     }
-    if (remembered > 0) (void)table.go(remembered);
     return result;
 }
 

@@ -20,7 +20,6 @@
 #include "CheckPrinters.h"
 #include "CodePage.h"
 #include "HelpSystem.h"
-#include "MessageBoxes.h"
 #include "MruList.h"
 #include "PrinterDevice.h"
 #include "RecordView.h"
@@ -30,6 +29,7 @@
 #include "TQYReindex.h"
 #include "TSystemReindex.h"
 #include "Table.h"
+#include "WindowMessages.h"
 #include "WindowPlacement.h"
 
 namespace {
@@ -124,7 +124,7 @@ void TAddressMain::FormActivate() {
                                                &message)) {
                 first = add0001;
             } else {
-                ShowInformation(message, this);
+                WindowMessages().inform(message);
             }
         }
     }
@@ -134,7 +134,7 @@ void TAddressMain::FormActivate() {
     SetButtons();
     QApplication::restoreOverrideCursor();
     QString printerMessage;
-    if (!CheckPrinters(PrinterDevice::instance(), &printerMessage)) ShowInformation(printerMessage, this);
+    if (!CheckPrinters(PrinterDevice::instance(), &printerMessage)) WindowMessages().inform(printerMessage);
     firstActivation_ = false;
     if (!prefs_.hideGettingStarted) QTimer::singleShot(0, this, &TAddressMain::ShowGettingStarted);
     centralWidget()->show();
@@ -156,7 +156,7 @@ void TAddressMain::closeEvent(QCloseEvent* event) {
         QApplication::processEvents();
         // Closing the window while a record is being edited would lose what was typed:
         // ask first, and stay open when the record cannot be saved.
-        if (editor_.editing() && AskYesNo("Save changes?", "Save", this) && !SaveRecord()) {
+        if (editor_.editing() && WindowMessages().ask("Save changes?", "Save") && !SaveRecord()) {
             event->ignore();
             return;
         }
@@ -234,17 +234,17 @@ bool TAddressMain::OpenQYZDBF(const QString& path) {
     const bool opened = AddressFile::OpenQYZFile(path, &table_, &message);
     if (!opened) {
         freeze(false);
-        ShowInformation(message, this);
+        WindowMessages().inform(message);
         freeze(true);
     }
     if (opened) {
         table_->setDeleted(true);
         if (!CheckValidIndex()) {
             freeze(false);
-            if (AskYesNo(AddressFile::rebuildQuestion(path), "Warning", this)) {
+            if (WindowMessages().ask(AddressFile::rebuildQuestion(path), "Warning")) {
                 TQYReindex reindex(*table_, QFileInfo(path).fileName(), this);
                 reindex.exec();
-                if (!reindex.error().isEmpty()) ShowInformation(reindex.error(), this);
+                if (!reindex.error().isEmpty()) WindowMessages().inform(reindex.error());
                 if (!CheckValidIndex()) closeTable();
             } else {
                 closeTable();
@@ -284,7 +284,7 @@ void TAddressMain::OnOpenQYZFile() {
 
 void TAddressMain::OpenFile(const QString& path) {
     if (QFileInfo(path).suffix().toUpper() != "DBF") {
-        ShowInformation("Must be a DBF file", this);
+        WindowMessages().inform("Must be a DBF file");
         return;
     }
     OpenQYZDBF(path);
@@ -310,7 +310,7 @@ void TAddressMain::NewDatabase() {
 
 void TAddressMain::RebuildIndexes() {
     if (!table_) {
-        ShowInformation("You need to have a database file open first", this);
+        WindowMessages().inform("You need to have a database file open first");
         return;
     }
     editor_.cancel();
@@ -318,7 +318,7 @@ void TAddressMain::RebuildIndexes() {
     TQYReindex reindex(*table_, QFileInfo(CurrentFileName).fileName(), this);
     reindex.exec();
     freeze(false);
-    if (!reindex.error().isEmpty()) ShowInformation(reindex.error(), this);
+    if (!reindex.error().isEmpty()) WindowMessages().inform(reindex.error());
     CheckValidIndex();
     SetCurrentOrder(CurrentOrderName);
     ApplyFilter();
@@ -351,7 +351,7 @@ int TAddressMain::ApplyFilter() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const Filter::ApplyResult result = Filter::ApplyFilter(*table_, FilterState, GlobalTagId);
     QApplication::restoreOverrideCursor();
-    if (!result.message.isEmpty()) ShowInformation(result.message, this);
+    if (!result.message.isEmpty()) WindowMessages().inform(result.message);
     return int(result.matches);
 }
 
@@ -456,7 +456,7 @@ bool TAddressMain::windowKey(QKeyEvent* k, bool perform) {
 
     if (enter && mods == Qt::AltModifier) {
         if (!editing) return false;
-        if (perform && SaveRecord() && AskYesNo("Add another record?", "Add", this)) AddRecord();
+        if (perform && SaveRecord() && WindowMessages().ask("Add another record?", "Add")) AddRecord();
         return true;
     }
     if (enter && mods == Qt::ControlModifier) {
@@ -467,7 +467,7 @@ bool TAddressMain::windowKey(QKeyEvent* k, bool perform) {
     if (key == Qt::Key_PageDown || key == Qt::Key_PageUp) {
         const bool down = key == Qt::Key_PageDown;
         if (editing) {
-            if (perform && down && AskYesNo("Save changes?", "Save", this)) SaveRecord();
+            if (perform && down && WindowMessages().ask("Save changes?", "Save")) SaveRecord();
             return true;
         }
         if (!buttons_.value("NextButton")->isEnabled()) return false;
@@ -480,7 +480,7 @@ bool TAddressMain::windowKey(QKeyEvent* k, bool perform) {
     if (key == Qt::Key_Escape && mods == Qt::NoModifier) {
         if (!editing) return false;
         // In the memo too: answering No keeps the edit.
-        if (perform && AskYesNo("Cancel changes?", "Cancel", this)) CancelRecord();
+        if (perform && WindowMessages().ask("Cancel changes?", "Cancel")) CancelRecord();
         return true;
     }
     const QKeySequence pressed(k->keyCombination());

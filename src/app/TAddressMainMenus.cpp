@@ -16,11 +16,11 @@
 #include <QWhatsThis>
 
 #include "HelpSystem.h"
-#include "MessageBoxes.h"
 #include "RecordView.h"
 #include "SortOrders.h"
 #include "TAboutBox.h"
 #include "TAddressMain.h"
+#include "WindowMessages.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ QAction* TAddressMain::addAction(QMenu* menu, const QString& name, const QString
 
 void TAddressMain::buildMenus() {
     QMenuBar* bar = menuBar();
-    auto later = [this] { NotAvailableYet(this); };
+    auto later = [] { WindowMessages().inform(QStringLiteral("This command is not available yet.")); };
 
     QMenu* file = bar->addMenu("&File");
     file->setObjectName("menuFile");
@@ -334,7 +334,7 @@ void TAddressMain::connectRecordView() {
     });
     connect(view_, &RecordView::taggedClicked, this, [this] { ToggleTag(); });
     connect(view_, &RecordView::dateClicked, this, [this] { SelectDate(); });
-    auto later = [this] { NotAvailableYet(this); };
+    auto later = [] { WindowMessages().inform(QStringLiteral("This command is not available yet.")); };
     connect(view_, &RecordView::dialPhone1Clicked, this, later);
     connect(view_, &RecordView::dialPhone2Clicked, this, later);
     connect(view_, &RecordView::searchMemoClicked, this, [this] { SearchMemo(); });

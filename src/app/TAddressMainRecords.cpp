@@ -7,7 +7,6 @@
 #include <QPushButton>
 
 #include "AddressFile.h"
-#include "MessageBoxes.h"
 #include "RecordView.h"
 #include "SettingKeys.h"
 #include "TAddressMain.h"
@@ -17,6 +16,7 @@
 #include "TPreferences.h"
 #include "Table.h"
 #include "TagId.h"
+#include "WindowMessages.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ QString failure(const xbase::Status& s) { return QString::fromStdString(s.messag
 
 void TAddressMain::Navigate(RecordEditing::Move move) {
     if (!table_ || editor_.editing()) return;
-    if (!RecordEditing::Navigate(*table_, move)) Beep();
+    if (!RecordEditing::Navigate(*table_, move)) WindowMessages().beep();
     RefreshRecord();
     SetButtons();
 }
@@ -56,8 +56,8 @@ void TAddressMain::AddRecord() {
         RecordEditing::FillCityState(*table_, entries.zip, &entries.city, &entries.state);
     }
     if (auto duplicate = RecordEditing::FindDuplicateName(*table_, entries.firstName, entries.lastName)) {
-        Beep();
-        if (!AskYesNoDefaultNo(duplicate->question, "Possible Duplicate", this)) {
+        WindowMessages().beep();
+        if (!WindowMessages().ask(duplicate->question, "Possible Duplicate", Messages::Preset::No)) {
             // The user looks at the record that is already there.
             (void)table_->go(duplicate->recNo);
             RefreshRecord();
@@ -85,7 +85,7 @@ bool TAddressMain::SaveRecord() {
     editor_.setValue("MEMO", RecordEditing::MemoForSave(view_->memoText()));
     const xbase::Status s = editor_.post();
     if (!s.ok()) {
-        ShowError("The record was not saved.\n" + failure(s), "Save", this);
+        WindowMessages().error("The record was not saved.\n" + failure(s), "Save");
         return false;
     }
     if (table_->queryRecCount() == 0) ApplyFilter();
@@ -104,7 +104,7 @@ void TAddressMain::CancelRecord() {
 
 void TAddressMain::DeleteRecord() {
     if (!editor_.hasCurrent() || editor_.editing()) return;
-    if (AskYesNo("Delete this record?", "DELETE", this)) {
+    if (WindowMessages().ask("Delete this record?", "DELETE")) {
         table_->setDeleted(false);
         QApplication::processEvents();
         const xbase::Status s = AddressFile::DeleteRecord(*table_);
@@ -112,7 +112,7 @@ void TAddressMain::DeleteRecord() {
         if (s.ok()) {
             (void)table_->skip(-1);
         } else {
-            ShowError("The record was not deleted.\n" + failure(s), "DELETE", this);
+            WindowMessages().error("The record was not deleted.\n" + failure(s), "DELETE");
         }
     }
     if (table_->queryRecCount() == 0) ApplyFilter();
@@ -122,7 +122,7 @@ void TAddressMain::DeleteRecord() {
 
 void TAddressMain::CloneRecord() {
     if (!editor_.hasCurrent() || editor_.editing()) return;
-    if (!AskYesNo("Clone this record?", "Clone", this)) return;
+    if (!WindowMessages().ask("Clone this record?", "Clone")) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     freeze(true);
     DataEventTracking = false;
@@ -133,9 +133,9 @@ void TAddressMain::CloneRecord() {
     RefreshRecord();
     SetButtons();
     if (s.ok()) {
-        ShowInformation("Clone completed. Current record is an exact copy", this);
+        WindowMessages().inform("Clone completed. Current record is an exact copy");
     } else {
-        ShowError("The record was not cloned.\n" + failure(s), "Clone", this);
+        WindowMessages().error("The record was not cloned.\n" + failure(s), "Clone");
     }
 }
 
@@ -148,7 +148,7 @@ void TAddressMain::ToggleTag() {
     if (!wasEditing) DataEventTracking = false;
     const xbase::Status s = RecordEditing::ToggleTag(editor_, GlobalTagId);
     if (!wasEditing) DataEventTracking = true;
-    if (!s.ok()) ShowError("The tag was not changed.\n" + failure(s), "Tagged", this);
+    if (!s.ok()) WindowMessages().error("The tag was not changed.\n" + failure(s), "Tagged");
     if (table_->queryRecCount() == 0) ApplyFilter();
     RefreshRecord();
     SetButtons();
@@ -158,9 +158,9 @@ void TAddressMain::ClearTags() {
     GlobalTagId = TagId::NewTagId();
     prefs_.globalTagId = GlobalTagId;
     if (!settings_.setValue(setting::kGlobalTagId, GlobalTagId)) {
-        ShowError("The new tag could not be stored in " + settings_.path() +
-                      ".\nRecords tagged before will count as tagged again at the next start.",
-                  "Clear Tags", this);
+        WindowMessages().error("The new tag could not be stored in " + settings_.path() +
+                                   ".\nRecords tagged before will count as tagged again at the next start.",
+                               "Clear Tags");
     }
     ApplyFilter();
     RefreshRecord();
@@ -173,7 +173,7 @@ void TAddressMain::CopyToClipboard() {
     if (dialog.exec() != QDialog::Accepted) return;
     const QString text = RecordEditing::GetRecordAsString(editor_.values(), dialog.groups());
     QGuiApplication::clipboard()->setText(text);
-    ShowInformation("Record copied to Windows Clipboard", this);
+    WindowMessages().inform("Record copied to Windows Clipboard");
 }
 
 void TAddressMain::SelectDate() {

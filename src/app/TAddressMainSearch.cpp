@@ -7,7 +7,6 @@
 
 #include "CheckPrinters.h"
 #include "HelpSystem.h"
-#include "MessageBoxes.h"
 #include "PrinterDevice.h"
 #include "RecordView.h"
 #include "Search.h"
@@ -19,15 +18,10 @@
 #include "TMemoSearching.h"
 #include "TTagging.h"
 #include "Table.h"
+#include "WindowMessages.h"
 
 DialogServices TAddressMain::dialogServices() const {
     DialogServices s;
-    s.inform = [](const QString& text) { ShowInformation(text); };
-    s.askYesNo = [](const QString& text, const QString& caption) { return AskYesNo(text, caption); };
-    s.askYesNoDefaultNo = [](const QString& text, const QString& caption) {
-        return AskYesNoDefaultNo(text, caption);
-    };
-    s.beep = [] { Beep(); };
     s.help = [](const QString&) { HelpSystem::showTopic(HelpTopic::Contents); };
     return s;
 }
@@ -66,7 +60,7 @@ void TAddressMain::runMemoSearch(bool fromFirst) {
         fromFirst ? Search::MemoSearchStart::FirstRecord : Search::MemoSearchStart::AfterCurrent, this);
     freeze(false);
     memoSearchOffered_ = result == Search::MemoSearchResult::Found;
-    if (!memoSearchOffered_) Beep();
+    if (!memoSearchOffered_) WindowMessages().beep();
     RefreshRecord();
     SetButtons();
 }
@@ -74,7 +68,7 @@ void TAddressMain::runMemoSearch(bool fromFirst) {
 void TAddressMain::BrowseRecords() {
     if (!table_) return;
     if (editor_.editing()) {
-        Beep();
+        WindowMessages().beep();
         return;
     }
     TAddressBrowse browse(*table_, home_, GlobalTagId, {[this] { RefreshRecord(); }, [this] { ToggleTag(); }},
@@ -87,7 +81,7 @@ void TAddressMain::BrowseRecords() {
 void TAddressMain::SetFilter() {
     if (!table_) return;
     if (editor_.editing()) {
-        Beep();
+        WindowMessages().beep();
         return;
     }
     const QString before = FilterState.expression;
@@ -152,7 +146,7 @@ void TAddressMain::CountZipCodes() {
     QString message;
     // The count ends in a report to print or preview, which needs a printer.
     if (!CheckPrinters(PrinterDevice::instance(), &message)) {
-        ShowInformation(message, this);
+        WindowMessages().inform(message);
         return;
     }
     freeze(true);

@@ -11,9 +11,9 @@
 
 #include "AddressFile.h"
 #include "HelpSystem.h"
-#include "MessageBoxes.h"
 #include "NewDatabase.h"
 #include "TFieldLengths.h"
+#include "WindowMessages.h"
 
 TCreateNewDatabase::TCreateNewDatabase(const AppHome& home, Settings& settings, QWidget* parent)
     : QDialog(parent), home_(home), settings_(settings), widths_(FieldLengths::LoadFieldLengths(settings)) {
@@ -85,16 +85,16 @@ void TCreateNewDatabase::FieldLengthsButtonClick() {
 
 void TCreateNewDatabase::OkButtonClick() {
     const QString path = NewDatabase::PathFor(home_, NameEdit->text());
-    if (QFileInfo::exists(path)) {
-        ShowInformation("That file already exists.Please select another name", this);
+    QString message;
+    if (!NewDatabase::CheckNewPath(path, &message)) {
+        WindowMessages().inform(message);
         return;
     }
-    QString message;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool created = AddressFile::CreateAddressFile(path, widths_, &message);
     QApplication::restoreOverrideCursor();
     if (!created) {
-        ShowInformation(message, this);
+        WindowMessages().inform(message);
         return;
     }
     path_ = path;

@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 #include "HelpSystem.h"
-#include "MessageBoxes.h"
 #include "NewDatabase.h"
 #include "Settings.h"
+#include "WindowMessages.h"
 
 namespace {
 
@@ -106,8 +106,8 @@ void TFieldLengths::OkButtonClick() {
         widths_.setWidth(k, edits_[k]->text().toInt());
     }
     if (UseForAllCheckBox->isChecked() && !widths_.SaveFieldLengths(settings_)) {
-        ShowError("The field lengths could not be saved in " + settings_.path(), "Specify Field Lengths",
-                  this);
+        WindowMessages().error("The field lengths could not be saved in " + settings_.path(),
+                               "Specify Field Lengths");
     }
     accept();
 }

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "HelpSystem.h"
-#include "MessageBoxes.h"
 #include "Settings.h"
+#include "WindowMessages.h"
 
 namespace {
 
@@ -135,7 +135,7 @@ Preferences TPreferences::values() const {
 
 void TPreferences::OkButtonClick() {
     if (!values().saveAdding(settings_)) {
-        ShowError("The preferences could not be saved in " + settings_.path(), "Preferences", this);
+        WindowMessages().error("The preferences could not be saved in " + settings_.path(), "Preferences");
         return;
     }
     accept();

@@ -2,7 +2,6 @@
 // runs headless (see cli::run); without one it starts the desktop program.
 
 #include <QApplication>
-#include <QMessageBox>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "HelpSystem.h"
 #include "SingleInstance.h"
 #include "TAddressMain.h"
+#include "WindowMessages.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ int runDesktop(int argc, char** argv, const QString& homeArg) {
 
     QString error;
     if (!home.ensureExists(&error)) {
-        QMessageBox::critical(nullptr, "Quillory", error);
+        WindowMessages().error(error);
         return 1;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -1,6 +1,7 @@
 #include "Presort.h"
 
 #include <QSaveFile>
+#include <algorithm>
 
 #include "AdcCentres.h"
 
@@ -101,14 +102,29 @@ bool WriteFile(const QString& path, const std::vector<std::string>& lines, QStri
     return true;
 }
 
-ScanResult RunPresort(xbase::Table& table, const QString& path, const ScanProgress& progress,
-                      QString* error) {
+JobResult RunPresort(xbase::Table& table, const QString& path, JobProgress& progress, QString* error,
+                     Summary* summary) {
     Tally tally;
-    const ScanResult read = ScanZipKeys(
-        table, progress, [&](const std::string& key) { tally.add(key); }, error);
-    if (read != ScanResult::Done) return read;
-    if (progress.status) progress.status(QStringLiteral("Sorting Zip Codes..."));
-    return WriteFile(path, BuildList(tally), error) ? ScanResult::Done : ScanResult::Failed;
+    int records = 0;
+    const JobResult read = ScanZipKeys(
+        table, progress,
+        [&](const std::string& key) {
+            ++records;
+            tally.add(key);
+        },
+        error);
+    if (read != JobResult::Done) return read;
+    progress.status(QStringLiteral("Sorting Zip Codes..."));
+    const std::vector<std::string> lines = BuildList(tally);
+    if (!WriteFile(path, lines, error)) return JobResult::Failed;
+    if (summary) {
+        summary->records = records;
+        summary->pieces = tally.pieces();
+        summary->groups = int(std::count_if(lines.begin(), lines.end(), [](const std::string& l) {
+            return l.find("**") != std::string::npos;
+        }));
+    }
+    return JobResult::Done;
 }
 
 }  // namespace Presort

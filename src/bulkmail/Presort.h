@@ -57,9 +57,18 @@ std::vector<std::string> BuildList(const Tally& tally);
 // file. False with `error` set when it cannot be written.
 bool WriteFile(const QString& path, const std::vector<std::string>& lines, QString* error);
 
+// What a presort did: the records read, the pieces presorted (records whose ZIP
+// qualifies) and the groups of the list.
+struct Summary {
+    int records = 0;
+    int pieces = 0;
+    int groups = 0;
+};
+
 // Runs the presort over the table's current selection and writes the list to `path`.
 // Shows "Sorting Zip Codes..." once the records are read. Nothing is written when the
-// user cancels or the table cannot be read.
-ScanResult RunPresort(xbase::Table& table, const QString& path, const ScanProgress& progress, QString* error);
+// user cancels or the table cannot be read. `summary`, when given, is filled when Done.
+JobResult RunPresort(xbase::Table& table, const QString& path, JobProgress& progress, QString* error,
+                     Summary* summary = nullptr);
 
 }  // namespace Presort

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QDialog>
 #include <QStringList>
 
-#include "ZipScan.h"
+#include "JobWindow.h"
 
 class PrinterDevice;
 class QLabel;
@@ -19,7 +18,7 @@ class Table;
 // Cancel during the count asks "Cancel Count?" and, on Yes, closes the window. The
 // table's order and current record are the same afterwards. With `settings` the
 // preview window keeps its placement.
-class TCountZipCodes : public QDialog {
+class TCountZipCodes : public JobWindow {
     Q_OBJECT
 
   public:
@@ -30,8 +29,6 @@ class TCountZipCodes : public QDialog {
     const QStringList& reportLines() const { return lines_; }
 
     QLabel* CaptionLabel;
-    QLabel* StatusLabel;
-    QPushButton* CancelButton;
     QPushButton* PrintButton;
     QPushButton* PreviewButton;
     QPushButton* PrinterSetupButton;
@@ -39,28 +36,20 @@ class TCountZipCodes : public QDialog {
     QPushButton* HelpButton;
 
   public slots:
-    void CancelButtonClick();
     void PrintButtonClick();
     void PreviewButtonClick();
     void PrinterSetupButtonClick();
 
   protected:
-    void showEvent(QShowEvent* event) override;
-    void reject() override;
-
-  private slots:
-    void count();
+    void jobEnded(JobResult result) override;
 
   private:
     bool report(bool preview);
-    void information(const QString& text);
 
     xbase::Table& table_;
     Settings* settings_;
     PrinterDevice* device_;
-    bool started_ = false;
-    bool counting_ = false;
-    bool cancelled_ = false;
     bool counted_ = false;
+    QString error_;
     QStringList lines_;
 };

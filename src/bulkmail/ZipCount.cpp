@@ -35,12 +35,12 @@ QStringList ZipCount::reportLines(const xbase::CodePage& codePage) const {
     return lines;
 }
 
-ScanResult CountZipCodes(xbase::Table& table, ZipCount* count, const ScanProgress& progress, QString* error) {
+JobResult CountZipCodes(xbase::Table& table, ZipCount* count, JobProgress& progress, QString* error) {
     ZipCount tally;
-    const ScanResult read = ScanZipKeys(
+    const JobResult read = ScanZipKeys(
         table, progress, [&](const std::string& key) { tally.add(key); }, error);
-    if (read != ScanResult::Done) return read;
-    if (progress.status) progress.status(QStringLiteral("Sorting Zip Codes..."));
+    if (read != JobResult::Done) return read;
+    progress.status(QStringLiteral("Sorting Zip Codes..."));
     *count = std::move(tally);
-    return ScanResult::Done;
+    return JobResult::Done;
 }

@@ -44,4 +44,4 @@ class ZipCount {
 // Counts the table's current selection into `count` (Done), or stops when the user
 // cancels; the table's order and current record are restored in either case. Shows
 // "Sorting Zip Codes..." once the records are read.
-ScanResult CountZipCodes(xbase::Table& table, ZipCount* count, const ScanProgress& progress, QString* error);
+JobResult CountZipCodes(xbase::Table& table, ZipCount* count, JobProgress& progress, QString* error);

@@ -1,31 +1,17 @@
 #include "ZipScan.h"
 
+#include "SavedCursor.h"
 #include "Table.h"
 
-ScanResult ScanZipKeys(xbase::Table& table, const ScanProgress& progress,
-                       const std::function<void(const std::string& key)>& visit, QString* error) {
+JobResult ScanZipKeys(xbase::Table& table, JobProgress& progress,
+                      const std::function<void(const std::string& key)>& visit, QString* error) {
     const int zip = table.fieldIndex("ZIP");
     if (zip < 0) {
         *error = QStringLiteral("The file has no ZIP field");
-        return ScanResult::Failed;
+        return JobResult::Failed;
     }
-    const int savedOrder = table.indexOrd();
-    const uint32_t savedRecord = table.recNo();
-    const bool savedEof = table.eof();
-    auto restore = [&] {
-        (void)table.setOrder(savedOrder);
-        if (!savedEof && savedRecord >= 1 && savedRecord <= table.recCount()) {
-            (void)table.go(savedRecord);
-        } else {
-            (void)table.goBottom();
-            (void)table.skip(1);
-        }
-    };
-    auto show = [&](const QString& text) {
-        if (progress.status) progress.status(text);
-    };
-
-    show(QStringLiteral("Reading database records..."));
+    SavedCursor saved(table);
+    progress.status(QStringLiteral("Reading database records..."));
     xbase::Status s = table.setOrder(0);
     if (s.ok()) s = table.goTop();
     while (s.ok() && !table.eof()) {
@@ -35,16 +21,12 @@ ScanResult ScanZipKeys(xbase::Table& table, const ScanProgress& progress,
         s = table.skip(1);
         if (!s.ok()) break;
         if (!table.eof() && table.recNo() % 100 == 0)
-            show(QStringLiteral("Reading record %1").arg(table.recNo()));
-        if (progress.keepGoing && !progress.keepGoing()) {
-            restore();
-            return ScanResult::Cancelled;
-        }
+            progress.status(QStringLiteral("Reading record %1").arg(table.recNo()));
+        if (!progress.keepGoing()) return JobResult::Cancelled;
     }
-    restore();
     if (!s.ok()) {
         *error = QString::fromStdString(s.toString());
-        return ScanResult::Failed;
+        return JobResult::Failed;
     }
-    return ScanResult::Done;
+    return JobResult::Done;
 }

@@ -8,35 +8,30 @@
 #include "Cli.h"
 #include "Commands.h"
 #include "FieldLengths.h"
+#include "NewDatabase.h"
 #include "Settings.h"
 
 namespace cli {
 
 int newCommand(const Invocation& in) {
-    if (in.args.size() != 1) {
-        return usage(in, "usage: quillory new FILE.DBF");
-    }
-    const QString path = QString::fromStdString(in.args[0]);
-    if (QFileInfo::exists(path)) return fail(in, "That file already exists.Please select another name");
+    const QString path = QString::fromStdString(in.args.operand(0));
+    QString message;
+    if (!NewDatabase::CheckNewPath(path, &message)) return fail(in, message);
     const AppHome home(QString::fromStdString(in.home));
     const FieldLengths widths = FieldLengths::LoadFieldLengths(Settings(Settings::GetIniFileName(home)));
-    QString message;
     if (!AddressFile::CreateAddressFile(path, widths, &message)) return fail(in, message);
-    in.out << "Created " << in.args[0] << "\n";
+    in.out << "Created " << in.args.operand(0) << "\n";
     return kOk;
 }
 
 int reindexCommand(const Invocation& in) {
-    if (in.args.size() != 1) {
-        return usage(in, "usage: quillory reindex FILE.DBF");
-    }
-    const QString path = QString::fromStdString(in.args[0]);
+    const QString path = QString::fromStdString(in.args.operand(0));
     std::unique_ptr<xbase::Table> table;
     QString message;
     if (!AddressFile::OpenQYZFile(path, &table, &message)) return fail(in, message);
     AddressFile::ReindexGauge gauge;
-    const bool ok = AddressFile::Reindex(*table, gauge, &message,
-                                         [&](const QString& status) { in.out << status.toStdString() << "\n"; });
+    const bool ok = AddressFile::Reindex(
+        *table, gauge, &message, [&](const QString& status) { in.out << status.toStdString() << "\n"; });
     if (!ok) return fail(in, message);
     const uint32_t records = table->recCount();
     if (!table->close().ok()) return fail(in, "Cannot close " + path);

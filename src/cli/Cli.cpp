@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include <ostream>
+#include <sstream>
 
 #include "Commands.h"
 
@@ -9,85 +10,128 @@ namespace cli {
 namespace {
 
 struct Command {
-    const char* name;
-    const char* synopsis;
+    Syntax syntax;
+    const char* description;  // lines separated by '\n'
     int (*run)(const Invocation&);
 };
 
 int helpCommand(const Invocation& in);
 
-const Command kCommands[] = {
-    {"help", "help                             list the commands", helpCommand},
-    {"info", "info TABLE                       fields, record count, code page and tags of a table", infoCommand},
-    {"dump", "dump TABLE [--order TAG] [--query EXPR] [--fields F,...]\n"
-             "       [--filter FILE.FLT [--tag-id ID]]\n"
-             "                                 the visible records as CSV (UTF-8, header line), within the\n"
-             "                                 saved filter when one is given",
-     dumpCommand},
-    {"count", "count TABLE [EXPR] [--filter FILE.FLT [--tag-id ID]]\n"
-              "                                 the number of visible records for which EXPR holds,\n"
-              "                                 within the saved filter when one is given (then EXPR\n"
-              "                                 may be left out)",
-     countCommand},
-    {"seek", "seek TABLE TAG KEY [--exact]     the record number found in the tag's order", seekCommand},
-    {"new", "new FILE.DBF                     create an address file with its 26 tags", newCommand},
-    {"reindex", "reindex FILE.DBF                 remove deleted records and rebuild the tags", reindexCommand},
-    {"filter", "filter FILE.FLT [--tag-id ID]    the filter expression a saved filter gives (tagged\n"
-               "                                 records: ID, else the home's Misc/GlobalTagId)",
-     filterCommand},
-    {"presort", "presort FILE.DBF [--filter FILE.FLT [--tag-id ID]] [--out PATH]\n"
-                "                                 group the records by ZIP for bulk mail into PRESORT.PSL\n"
-                "                                 (default: in the home)",
-     presortCommand},
-    {"zipcount", "zipcount FILE.DBF [--filter FILE.FLT [--tag-id ID]] (--pdf OUT.pdf | --printer NAME)\n"
-                 "                                 print the number of records per ZIP code",
-     zipcountCommand},
-    {"layout-dump", "layout-dump FILE [--all]         the objects of a layout file and their properties (--all:\n"
-                    "                                 defaults as well)",
-     layoutDumpCommand},
-    {"layout-print", "layout-print FILE --table ADDRESS.DBF [--recno N] --pdf OUT.pdf\n"
-                     "                                 proof-print a layout for one record at the page's corner",
-     layoutPrintCommand},
-};
+const Option kTable{"--table", "ADDRESS.DBF", "", true};
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> list = {
+        {{"help", {}, 0, {}, {}}, "list the commands", helpCommand},
+        {{"info", {"TABLE"}, 0, {}, {}}, "fields, record count, code page and tags of a table", infoCommand},
+        {{"dump",
+          {"TABLE"},
+          0,
+          {{"--order", "TAG"}, {"--query", "EXPR"}, {"--fields", "F,..."}, kFilterOption, kTagIdOption},
+          {}},
+         "the visible records as CSV (UTF-8, header line), within the\nsaved filter when one is given",
+         dumpCommand},
+        {{"count", {"TABLE", "EXPR"}, 1, {kFilterOption, kTagIdOption}, {}},
+         "the number of visible records for which EXPR holds,\nwithin the saved filter when one is given "
+         "(then EXPR\n"
+         "may be left out)",
+         countCommand},
+        {{"seek", {"TABLE", "TAG", "KEY"}, 0, {{"--exact"}}, {}},
+         "the record number found in the tag's order",
+         seekCommand},
+        {{"new", {"FILE.DBF"}, 0, {}, {}}, "create an address file with its 26 tags", newCommand},
+        {{"reindex", {"FILE.DBF"}, 0, {}, {}}, "remove deleted records and rebuild the tags", reindexCommand},
+        {{"filter", {"FILE.FLT"}, 0, {{"--tag-id", "ID"}}, {}},
+         "the filter expression a saved filter gives (tagged\nrecords: ID, else the home's Misc/GlobalTagId)",
+         filterCommand},
+        {{"presort", {"FILE.DBF"}, 0, {kFilterOption, kTagIdOption, {"--out", "PATH"}}, {}},
+         "group the records by ZIP for bulk mail into PRESORT.PSL\n(default: in the home)",
+         presortCommand},
+        {{"zipcount",
+          {"FILE.DBF"},
+          0,
+          {kFilterOption, kTagIdOption, {"--pdf", "OUT.pdf"}, {"--printer", "NAME"}},
+          {{"--pdf", "--printer"}}},
+         "print the number of records per ZIP code",
+         zipcountCommand},
+        {{"layout-dump", {"FILE"}, 0, {{"--all"}}, {}},
+         "the objects of a layout file and their properties (--all:\ndefaults as well)",
+         layoutDumpCommand},
+        {{"layout-print", {"FILE"}, 0, {kTable, {"--recno", "N"}, {"--pdf", "OUT.pdf", "", true}}, {}},
+         "proof-print a layout for one record at the page's corner",
+         layoutPrintCommand},
+    };
+    return list;
+}
+
+// The synopsis, then the description in a column of its own.
+void writeHelpEntry(std::ostream& out, const Command& c) {
+    constexpr size_t kColumn = 33;
+    const std::string synopsis = c.syntax.synopsis();
+    std::istringstream lines(c.description);
+    std::string line;
+    bool first = true;
+    if (synopsis.size() + 2 > kColumn) out << "  " << synopsis << "\n";
+    while (std::getline(lines, line)) {
+        if (first && synopsis.size() + 2 <= kColumn) {
+            out << "  " << synopsis << std::string(kColumn - 2 - synopsis.size(), ' ') << line << "\n";
+        } else {
+            out << std::string(kColumn, ' ') << line << "\n";
+        }
+        first = false;
+    }
+}
 
 int helpCommand(const Invocation& in) {
     in.out << "Usage: quillory [--home DIR]                 start the desktop program\n"
               "       quillory [--home DIR] COMMAND ARGS    run a command without windows\n\n"
               "Commands:\n";
-    for (const Command& c : kCommands) in.out << "  " << c.synopsis << "\n";
+    for (const Command& c : commands()) writeHelpEntry(in.out, c);
     return kOk;
 }
 
 }  // namespace
 
 int fail(const Invocation& in, const QString& message) {
-    QString text = message;
-    text.replace("\r\n", "\n");
-    in.err << "quillory: " << text.toStdString() << "\n";
+    in.messages.error(message);
     return kFailed;
 }
 
-int usage(const Invocation& in, const std::string& text) {
-    in.err << "quillory: " << text << "\n";
+std::unique_ptr<QGuiApplication> GuiApplication() {
+    if (QGuiApplication::instance()) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "quillory";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int usage(const Invocation& in) {
+    in.err << "quillory: usage: quillory " << in.syntax.synopsis() << "\n";
     return kUsage;
 }
 
 bool isCommand(const std::string& name) {
-    for (const Command& c : kCommands)
-        if (name == c.name) return true;
+    for (const Command& c : commands())
+        if (name == c.syntax.command) return true;
     return false;
 }
 
 int run(const std::vector<std::string>& args, const std::string& home, std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
-        return helpCommand(Invocation{{}, home, out, err});
+    const std::string name = args.empty() ? std::string("help") : args[0];
+    for (const Command& c : commands()) {
+        if (name != c.syntax.command) continue;
+        Arguments parsed;
+        const bool fits = Parse(c.syntax,
+                                args.empty() ? std::vector<std::string>()
+                                             : std::vector<std::string>(args.begin() + 1, args.end()),
+                                &parsed);
+        ConsoleMessages messages(err, parsed.has("--yes") || parsed.has("--force"));
+        const Invocation in{c.syntax, std::move(parsed), home, out, err, messages};
+        if (!fits) return usage(in);
+        const int code = c.run(in);
+        return code == kOk && messages.refused() ? kFailed : code;
     }
-    for (const Command& c : kCommands) {
-        if (args[0] == c.name) {
-            return c.run(Invocation{std::vector<std::string>(args.begin() + 1, args.end()), home, out, err});
-        }
-    }
-    err << "quillory: unknown command \"" << args[0] << "\" (try quillory help)\n";
+    err << "quillory: unknown command \"" << name << "\" (try quillory help)\n";
     return kUsage;
 }
 

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QGuiApplication>
 #include <QString>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "ConsoleMessages.h"
+#include "Syntax.h"
 
 namespace xbase {
 class Table;
@@ -11,17 +16,23 @@ class Table;
 
 namespace cli {
 
+// One run of a command: its declared syntax, the arguments parsed by it, the home,
+// where results and messages go, and the message route of the command line (which
+// answers questions Yes when the command was given --yes or --force).
 struct Invocation {
-    std::vector<std::string> args;  // after the command name
+    const Syntax& syntax;
+    Arguments args;
     std::string home;
     std::ostream& out;
     std::ostream& err;
+    Messages& messages;
 };
 
 // Writes "quillory: " + message (CR LF line breaks as LF) to err; returns kFailed.
 int fail(const Invocation& in, const QString& message);
-// Writes "quillory: " + text to err; returns kUsage.
-int usage(const Invocation& in, const std::string& text);
+// Writes "quillory: usage: quillory " + the command's synopsis to err; returns kUsage.
+// Commands call it for the rules their syntax cannot say.
+int usage(const Invocation& in);
 
 int infoCommand(const Invocation& in);
 int dumpCommand(const Invocation& in);
@@ -35,15 +46,20 @@ int zipcountCommand(const Invocation& in);
 int layoutDumpCommand(const Invocation& in);
 int layoutPrintCommand(const Invocation& in);
 
-// The options --filter FILE.FLT and --tag-id ID.
+// Makes the GUI side of Qt that fonts and printers need, though nothing is shown;
+// null when an application object exists already.
+std::unique_ptr<QGuiApplication> GuiApplication();
+
+// The options --filter FILE.FLT and --tag-id ID, as a command declares them.
+extern const Option kFilterOption;
+extern const Option kTagIdOption;
 struct FilterOptions {
     std::string file;  // empty: no filter
     std::string tagId;
     bool tagIdGiven = false;  // else the home's Misc/GlobalTagId
 };
-// Takes --filter or --tag-id and its value at args[*i], moving *i onto the value;
-// false when args[*i] is neither (or lacks its value).
-bool TakeFilterOption(const std::vector<std::string>& args, size_t* i, FilterOptions* options);
+// The --filter and --tag-id given to a command.
+FilterOptions FilterOptionsOf(const Arguments& args);
 // The FilterExpression that the .FLT file gives (empty when it sets nothing). Any
 // other result is an exit code, its message written to err.
 int FilterExpressionFromFile(const Invocation& in, const FilterOptions& options, QString* expression);
@@ -52,6 +68,7 @@ int FilterExpressionFromFile(const Invocation& in, const FilterOptions& options,
 int FilterQueryFromFile(const Invocation& in, const FilterOptions& options, QString* query);
 // Sets the table's query: `expr` (UTF-8, as typed) within the saved filter when one is
 // named, both turned into the table's code page. An exit code, its message written.
-int applyQuery(const Invocation& in, xbase::Table& table, const std::string& expr, const FilterOptions& filter);
+int applyQuery(const Invocation& in, xbase::Table& table, const std::string& expr,
+               const FilterOptions& filter);
 
 }  // namespace cli

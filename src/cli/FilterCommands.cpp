@@ -4,12 +4,12 @@
 
 #include "AppHome.h"
 #include "Cli.h"
+#include "CodePage.h"
 #include "Commands.h"
 #include "Filter.h"
 #include "FilterFile.h"
 #include "SettingKeys.h"
 #include "Settings.h"
-#include "CodePage.h"
 #include "Table.h"
 #include "TagId.h"
 
@@ -27,23 +27,23 @@ int FilterExpressionFromFile(const Invocation& in, const FilterOptions& options,
     const QString path = text(options.file);
     if (!FilterFile::CheckRestoreName(path, &message) ||
         !FilterFile::RestoreFilterFrom(path, &criteria, &message)) {
-        in.err << "quillory: " << message.toStdString() << "\n";
-        return kFailed;
+        return fail(in, message);
     }
     QString tagId = text(options.tagId);
     if (!options.tagIdGiven) {
         tagId = Settings(Settings::GetIniFileName(AppHome(text(in.home)))).value(setting::kGlobalTagId);
     }
     if (options.tagIdGiven && !TagId::isValid(tagId)) {
-        in.err << "quillory: --tag-id " << options.tagId << " is not a tag identifier (1 to "
-               << TagId::kMaxLength << " digits or capital letters)\n";
+        in.messages.error(
+            QStringLiteral("--tag-id %1 is not a tag identifier (1 to %2 digits or capital letters)")
+                .arg(text(options.tagId))
+                .arg(TagId::kMaxLength));
         return kUsage;
     }
     // Without an identifier "Tagged" would test for an empty TAG: every untagged record.
     if (criteria.tagged && !TagId::isValid(tagId)) {
-        in.err << "quillory: The filter asks for tagged records, but the settings hold no tag identifier "
-                  "(Misc/GlobalTagId); give one with --tag-id\n";
-        return kFailed;
+        return fail(in, QStringLiteral("The filter asks for tagged records, but the settings hold no tag "
+                                       "identifier (Misc/GlobalTagId); give one with --tag-id"));
     }
     *expression = Filter::BuildQueryString(criteria, tagId);
     return kOk;
@@ -54,14 +54,14 @@ int FilterQueryFromFile(const Invocation& in, const FilterOptions& options, QStr
     const int code = FilterExpressionFromFile(in, options, &expression);
     if (code != kOk) return code;
     if (Filter::TooComplex(expression)) {
-        in.err << "quillory: " << Filter::kTooComplexMessage.toStdString() << "\n";
-        return kFailed;
+        return fail(in, Filter::kTooComplexMessage);
     }
     *query = Filter::QueryFor(expression);
     return kOk;
 }
 
-int applyQuery(const Invocation& in, xbase::Table& table, const std::string& expr, const FilterOptions& filter) {
+int applyQuery(const Invocation& in, xbase::Table& table, const std::string& expr,
+               const FilterOptions& filter) {
     std::string query = expr;
     if (!filter.file.empty()) {
         QString filterQuery;
@@ -76,36 +76,22 @@ int applyQuery(const Invocation& in, xbase::Table& table, const std::string& exp
     return s.ok() ? kOk : fail(in, QString::fromStdString(s.message()));
 }
 
-bool TakeFilterOption(const std::vector<std::string>& args, size_t* i, FilterOptions* options) {
-    const std::string& a = args[*i];
-    if ((a != "--filter" && a != "--tag-id") || *i + 1 >= args.size()) return false;
-    if (a == "--filter") {
-        options->file = args[++*i];
-    } else {
-        options->tagId = args[++*i];
-        options->tagIdGiven = true;
-    }
-    return true;
+const Option kFilterOption{"--filter", "FILE.FLT"};
+const Option kTagIdOption{"--tag-id", "ID", "--filter"};
+
+FilterOptions FilterOptionsOf(const Arguments& args) {
+    FilterOptions options;
+    options.file = args.value("--filter");
+    options.tagId = args.value("--tag-id");
+    options.tagIdGiven = args.has("--tag-id");
+    return options;
 }
 
 int filterCommand(const Invocation& in) {
     FilterOptions options;
-    bool wrong = false;
-    for (size_t i = 0; i < in.args.size() && !wrong; ++i) {
-        const std::string& a = in.args[i];
-        if (a == "--tag-id" && i + 1 < in.args.size()) {
-            options.tagId = in.args[++i];
-            options.tagIdGiven = true;
-        } else if (a.rfind("--", 0) == 0 || !options.file.empty()) {
-            wrong = true;
-        } else {
-            options.file = a;
-        }
-    }
-    if (wrong || options.file.empty()) {
-        in.err << "quillory: usage: quillory filter FILE.FLT [--tag-id ID]\n";
-        return kUsage;
-    }
+    options.file = in.args.operand(0);
+    options.tagId = in.args.value("--tag-id");
+    options.tagIdGiven = in.args.has("--tag-id");
     QString expression;
     const int code = FilterExpressionFromFile(in, options, &expression);
     if (code != kOk) return code;

@@ -86,41 +86,16 @@ bool withEveryProperty(const QByteArray& data, QByteArray* full, QString* messag
     return true;
 }
 
-// Makes the GUI side of Qt that fonts and printers need, though nothing is shown.
-std::unique_ptr<QGuiApplication> guiApplication() {
-    if (QGuiApplication::instance()) return nullptr;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "quillory";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 }  // namespace
 
 int layoutDumpCommand(const Invocation& in) {
-    const char* usage = "quillory layout-dump FILE [--all]";
-    QString path;
-    bool all = false;
-    for (const std::string& arg : in.args) {
-        if (arg == "--all") {
-            all = true;
-        } else if (arg.rfind("--", 0) != 0 && path.isEmpty()) {
-            path = QString::fromStdString(arg);
-        } else {
-            in.err << "quillory: usage: " << usage << "\n";
-            return kUsage;
-        }
-    }
-    if (path.isEmpty()) {
-        in.err << "quillory: usage: " << usage << "\n";
-        return kUsage;
-    }
+    const QString path = QString::fromStdString(in.args.operand(0));
+    const bool all = in.args.has("--all");
     QByteArray data;
     QString message;
     if (!readLayoutFile(path, &data, &message)) return fail(in, message);
     // Objects read back may measure their text, which needs fonts.
-    const std::unique_ptr<QGuiApplication> app = all ? guiApplication() : nullptr;
+    const std::unique_ptr<QGuiApplication> app = all ? GuiApplication() : nullptr;
     if (all && !withEveryProperty(data, &data, &message)) return fail(in, path + ": " + message);
     QString text, error;
     const bool ok = layout::DumpLayoutFile(data, &text, &error);
@@ -130,40 +105,17 @@ int layoutDumpCommand(const Invocation& in) {
 }
 
 int layoutPrintCommand(const Invocation& in) {
-    const char* usage = "quillory layout-print FILE --table ADDRESS.DBF [--recno N] --pdf OUT.pdf";
-    QString path, tablePath, pdf;
+    const QString path = QString::fromStdString(in.args.operand(0));
+    const QString tablePath = QString::fromStdString(in.args.value("--table"));
+    const QString pdf = QString::fromStdString(in.args.value("--pdf"));
     long recno = 0;
-    for (size_t i = 0; i < in.args.size(); ++i) {
-        const std::string& arg = in.args[i];
-        if (arg == "--table" || arg == "--recno" || arg == "--pdf") {
-            if (i + 1 >= in.args.size()) {
-                in.err << "quillory: usage: " << usage << "\n";
-                return kUsage;
-            }
-            const QString value = QString::fromStdString(in.args[++i]);
-            if (arg == "--table") tablePath = value;
-            if (arg == "--pdf") pdf = value;
-            if (arg == "--recno") {
-                bool number = false;
-                recno = value.toLong(&number);
-                if (!number || recno < 1) {
-                    in.err << "quillory: usage: " << usage << "\n";
-                    return kUsage;
-                }
-            }
-        } else if (arg.rfind("--", 0) != 0 && path.isEmpty()) {
-            path = QString::fromStdString(arg);
-        } else {
-            in.err << "quillory: usage: " << usage << "\n";
-            return kUsage;
-        }
-    }
-    if (path.isEmpty() || tablePath.isEmpty() || pdf.isEmpty()) {
-        in.err << "quillory: usage: " << usage << "\n";
-        return kUsage;
+    if (in.args.has("--recno")) {
+        bool number = false;
+        recno = QString::fromStdString(in.args.value("--recno")).toLong(&number);
+        if (!number || recno < 1) return usage(in);
     }
     if (!QFileInfo(path).isFile()) return fail(in, "File " + path + " not found");
-    const std::unique_ptr<QGuiApplication> app = guiApplication();
+    const std::unique_ptr<QGuiApplication> app = GuiApplication();
 
     std::unique_ptr<xbase::Table> table;
     QString message;

@@ -18,17 +18,27 @@ using xbase::Table;
 
 const char* versionName(uint8_t v) {
     switch (v) {
-        case 0x02: return "FoxBASE";
-        case 0x03: return "dBase III / FoxPro, no memo";
-        case 0x04: return "dBase IV, no memo";
-        case 0x30: return "Visual FoxPro";
-        case 0x31: return "Visual FoxPro, autoincrement";
-        case 0x32: return "Visual FoxPro, varchar";
-        case 0x83: return "dBase III with DBT memo";
+        case 0x02:
+            return "FoxBASE";
+        case 0x03:
+            return "dBase III / FoxPro, no memo";
+        case 0x04:
+            return "dBase IV, no memo";
+        case 0x30:
+            return "Visual FoxPro";
+        case 0x31:
+            return "Visual FoxPro, autoincrement";
+        case 0x32:
+            return "Visual FoxPro, varchar";
+        case 0x83:
+            return "dBase III with DBT memo";
         case 0x84:
-        case 0x8B: return "dBase IV with DBT memo";
-        case 0xF5: return "FoxPro 2.x with FPT memo";
-        default: return "xBase";
+        case 0x8B:
+            return "dBase IV with DBT memo";
+        case 0xF5:
+            return "FoxPro 2.x with FPT memo";
+        default:
+            return "xBase";
     }
 }
 
@@ -72,9 +82,8 @@ std::vector<std::string> splitList(const std::string& text) {
 }  // namespace
 
 int infoCommand(const Invocation& in) {
-    if (in.args.size() != 1) return usage(in, "usage: quillory info TABLE");
     std::unique_ptr<Table> table;
-    Status s = Table::open(in.args[0], xbase::OpenMode::ReadOnlyShared, &table);
+    Status s = Table::open(in.args.operand(0), xbase::OpenMode::ReadOnlyShared, &table);
     if (!s.ok()) return fail(in, s);
     std::ostream& out = in.out;
     out << "Table: " << table->path() << "\n";
@@ -85,20 +94,24 @@ int infoCommand(const Invocation& in) {
     out << "Fields: " << table->fieldCount() << "\n";
     for (int i = 0; i < table->fieldCount(); ++i) {
         const xbase::FieldDef& f = table->field(i);
-        out << "  " << f.name << std::string(f.name.size() < 11 ? 11 - f.name.size() : 1, ' ') << f.type << " "
-            << f.width;
+        out << "  " << f.name << std::string(f.name.size() < 11 ? 11 - f.name.size() : 1, ' ') << f.type
+            << " " << f.width;
         if (f.decimals) out << "," << int(f.decimals);
         out << "\n";
     }
     switch (table->indexState()) {
         case xbase::IndexState::Missing:
-        case xbase::IndexState::Damaged: out << "Index: " << table->indexProblem() << "\n"; break;
-        default: break;
+        case xbase::IndexState::Damaged:
+            out << "Index: " << table->indexProblem() << "\n";
+            break;
+        default:
+            break;
     }
     out << "Tags: " << table->orderCount() << "\n";
     for (int order = 1; order <= table->orderCount(); ++order) {
         const std::string name = table->tagName(order);
-        out << "  " << name << std::string(name.size() < 11 ? 11 - name.size() : 1, ' ') << table->tagExpression(order);
+        out << "  " << name << std::string(name.size() < 11 ? 11 - name.size() : 1, ' ')
+            << table->tagExpression(order);
         if (!table->tagCondition(order).empty()) out << " FOR " << table->tagCondition(order);
         out << "\n";
     }
@@ -117,23 +130,11 @@ bool selectOrder(const Invocation& in, Table& table, const std::string& name) {
 }
 
 int dumpCommand(const Invocation& in) {
-    const char* kUsage =
-        "usage: quillory dump TABLE [--order TAG] [--query EXPR] [--fields F,...]\n"
-        "                     [--filter FILE.FLT [--tag-id ID]]";
-    std::string path, queryText, fieldList, orderName;
-    FilterOptions filter;
-    for (size_t i = 0; i < in.args.size(); ++i) {
-        const std::string& a = in.args[i];
-        if (TakeFilterOption(in.args, &i, &filter)) continue;
-        if ((a == "--query" || a == "--fields" || a == "--order") && i + 1 < in.args.size()) {
-            (a == "--query" ? queryText : a == "--fields" ? fieldList : orderName) = in.args[++i];
-        } else if (a.rfind("--", 0) == 0 || !path.empty()) {
-            return usage(in, kUsage);
-        } else {
-            path = a;
-        }
-    }
-    if (path.empty() || (filter.tagIdGiven && filter.file.empty())) return usage(in, kUsage);
+    const std::string& path = in.args.operand(0);
+    const std::string& queryText = in.args.value("--query");
+    const std::string& fieldList = in.args.value("--fields");
+    const std::string& orderName = in.args.value("--order");
+    const FilterOptions filter = FilterOptionsOf(in.args);
 
     std::unique_ptr<Table> table;
     Status s = openForReading(path, &table);
@@ -178,17 +179,10 @@ int dumpCommand(const Invocation& in) {
 }
 
 int countCommand(const Invocation& in) {
-    const char* kUsage = "usage: quillory count TABLE [EXPR] [--filter FILE.FLT [--tag-id ID]]";
-    std::vector<std::string> args;
-    FilterOptions filter;
-    for (size_t i = 0; i < in.args.size(); ++i) {
-        if (TakeFilterOption(in.args, &i, &filter)) continue;
-        if (in.args[i].rfind("--", 0) == 0) return usage(in, kUsage);
-        args.push_back(in.args[i]);
-    }
+    const std::vector<std::string>& args = in.args.operands();
+    const FilterOptions filter = FilterOptionsOf(in.args);
     // EXPR may be left out only when a filter says what to count.
-    const size_t wanted = filter.file.empty() ? 2 : args.size() == 1 ? 1 : 2;
-    if (args.size() != wanted || (filter.tagIdGiven && filter.file.empty())) return usage(in, kUsage);
+    if (args.size() < 2 && filter.file.empty()) return usage(in);
     std::unique_ptr<Table> table;
     Status s = openForReading(args[0], &table);
     if (!s.ok()) return fail(in, s);
@@ -199,16 +193,8 @@ int countCommand(const Invocation& in) {
 }
 
 int seekCommand(const Invocation& in) {
-    std::vector<std::string> args;
-    bool exact = false;
-    for (const std::string& a : in.args) {
-        if (a == "--exact") {
-            exact = true;
-        } else {
-            args.push_back(a);
-        }
-    }
-    if (args.size() != 3) return usage(in, "usage: quillory seek TABLE TAG KEY [--exact]");
+    const std::vector<std::string>& args = in.args.operands();
+    const bool exact = in.args.has("--exact");
     std::unique_ptr<Table> table;
     Status s = openForReading(args[0], &table);
     if (!s.ok()) return fail(in, s);
@@ -217,10 +203,7 @@ int seekCommand(const Invocation& in) {
     bool found = false;
     s = table->seek(args[2], &found);
     if (!s.ok()) return fail(in, s);
-    if (!found) {
-        in.err << "quillory: " << args[2] << " not found\n";
-        return kFailed;
-    }
+    if (!found) return fail(in, QString::fromStdString(args[2] + " not found"));
     in.out << table->recNo() << "\n";
     return kOk;
 }

@@ -1,6 +1,5 @@
 #include "TBaseReport.h"
 
-#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <cmath>
 
@@ -121,9 +120,20 @@ QString TBaseReport::statusLine() const {
     return FormatStatus(StatusFormat, c);
 }
 
+void TBaseReport::setProgress(JobProgress* progress, OnHalt onHalt) {
+    progress_ = progress;
+    onHalt_ = onHalt;
+}
+
 void TBaseReport::updateStatus() {
-    if (StatusLabel) StatusLabel(statusLine());
-    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+    if (!progress_) return;
+    progress_->status(statusLine());
+    if (progress_->keepGoing() || cancelled()) return;
+    if (onHalt_ == OnHalt::Stop) {
+        stop();
+    } else {
+        abort();
+    }
 }
 
 // ---- units ----

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "DeviceMetrics.h"
+#include "JobProgress.h"
 #include "PageStream.h"
 #include "StatusFormat.h"
 
@@ -68,8 +69,6 @@ class TBaseReport {
     int FirstPage = 1;
     int LastPage = 9999;
     int Copies = 1;
-    // Shows the formatted status line; the status window binds its label here.
-    std::function<void(const QString&)> StatusLabel;
     QString StatusFormat;
     QStringList StatusText;
 
@@ -92,6 +91,12 @@ class TBaseReport {
     State state() const { return state_; }
     bool printing() const { return state_ == State::Running; }
 
+    // The job's runner: updateStatus() shows the status line through progress.status()
+    // and then asks progress.keepGoing(); a false answer aborts the job (Abort) or ends
+    // it early keeping what it made (Stop). Null: nobody watches the job.
+    enum class OnHalt { Abort, Stop };
+    void setProgress(JobProgress* progress, OnHalt onHalt = OnHalt::Abort);
+
     // Marks the job aborted; the job's loop sees it at its next check.
     virtual void abort();
     bool aborted() const { return aborted_; }
@@ -108,8 +113,8 @@ class TBaseReport {
     // Pages. A page outside FirstPage..LastPage is drawn but not output.
     bool newPage();
     int currentPage() const { return page_; }
-    // Formats StatusFormat into the status label at once and lets pending window
-    // messages run (so that the status window's buttons work during a job).
+    // Shows StatusFormat, formatted, through the job's progress, and asks the progress
+    // whether the job is to go on (see setProgress). Print loops call it per item.
     void updateStatus();
     QString statusLine() const;
 
@@ -209,6 +214,8 @@ class TBaseReport {
     void addText(const QPointF& baseline, const QString& text, const QRectF& clip);
 
     PrinterDevice* device_;
+    JobProgress* progress_ = nullptr;
+    OnHalt onHalt_ = OnHalt::Abort;
     State state_ = State::Idle;
     bool aborted_ = false;
     bool stopped_ = false;

@@ -82,7 +82,7 @@ TEST_F(FilterWindowTest, TestAppliesTheFormAndShowsTheMatches) {
     EXPECT_EQ(state_.criteria, FilterCriteria());
     EXPECT_TRUE(state_.expression.isEmpty());
     EXPECT_EQ(table_->queryText(), "!ISDEL");
-    EXPECT_TRUE(answers_.asked.isEmpty());
+    EXPECT_TRUE(answers_.asked().isEmpty());
 }
 
 TEST_F(FilterWindowTest, OkStaysOpenWhileNothingMatchesAndClosesWithTheFilterSet) {
@@ -98,7 +98,8 @@ TEST_F(FilterWindowTest, OkStaysOpenWhileNothingMatchesAndClosesWithTheFilterSet
     type(dialog->entry(FilterCriteria::Last), QString(250, 'x'));
     QTest::mouseClick(dialog->OkButton, Qt::LeftButton);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(answers_.asked, QStringList{"Information: Sorry - filter is too complex.Please simplify it."});
+    EXPECT_EQ(answers_.asked(),
+              QStringList{"Information: Sorry - filter is too complex.Please simplify it."});
     EXPECT_EQ(dialog->MatchLabel->text(), "No filter set");
 
     type(dialog->entry(FilterCriteria::Last), "ad");
@@ -249,13 +250,13 @@ TEST_F(FilterWindowTest, SaveAndRestoreFilterFiles) {
     EXPECT_EQ(read, criteria);
     chosen = saved;
     EXPECT_TRUE(commands.SaveFilter(other));
-    EXPECT_EQ(answers_.asked,
+    EXPECT_EQ(answers_.asked(),
               (QStringList{"Information: Must have a .FLT extension",
                            "(No) Warning!: " + saved + " already exists.\r\nDo you want to overwrite it?",
                            "(No) Warning!: " + saved + " already exists.\r\nDo you want to overwrite it?"}));
 
     // Restoring: only .FLT files, in any letter case; a cancelled dialog changes nothing.
-    answers_.asked.clear();
+    answers_.requests.clear();
     FilterCriteria restored;
     restored[FilterCriteria::Fax] = "keep";
     chosen = folder + "/mine.txt";
@@ -267,7 +268,7 @@ TEST_F(FilterWindowTest, SaveAndRestoreFilterFiles) {
     chosen = folder + "/mine.flt";
     EXPECT_TRUE(commands.RestoreFilter(&restored));
     EXPECT_EQ(restored, other);
-    EXPECT_EQ(answers_.asked, QStringList{"Information: Must be a Filter (.FLT) file"});
+    EXPECT_EQ(answers_.asked(), QStringList{"Information: Must be a Filter (.FLT) file"});
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ TEST_F(SearchWindowTest, OkLandsOnTheFirstKeyBeginningWithTheTextOrLeavesTheReco
         EXPECT_EQ(dialog.orderChoice().panelText, QString("Sorted by ") + c.order);
         EXPECT_EQ(dialog.orderChoice().checkedItem, dialog.SearchOrderCombo->currentIndex());
     }
-    EXPECT_TRUE(answers_.asked.isEmpty());  // not even a miss is told
+    EXPECT_TRUE(answers_.asked().isEmpty());  // not even a miss is told
 }
 
 TEST_F(SearchWindowTest, CancelOrAnEmptyTextChangesNothing) {

@@ -44,7 +44,7 @@ TEST_F(TaggingWindowTest, CancelledHalfWayKeepsWhatWasTaggedAndSaysSo) {
 
     EXPECT_EQ(result.outcome, TagAll::Outcome::Cancelled);
     EXPECT_EQ(progress, (QStringList{"1 tagged", "2 tagged", "3 tagged", "4 tagged"}));
-    EXPECT_EQ(answers_.asked, (QStringList{"CANCEL: Cancel Tagging?", "CANCEL: Cancel Tagging?"}));
+    EXPECT_EQ(answers_.asked(), (QStringList{"CANCEL: Cancel Tagging?", "CANCEL: Cancel Tagging?"}));
     EXPECT_EQ(taggedNames(), (std::set<QString>{"Name0", "Name1", "Name2", "Name3"}));
     EXPECT_EQ(table_.value("LNAME"), "Name0");  // back on the first record
 
@@ -74,8 +74,8 @@ TEST_F(TaggingWindowTest, TagAllFilterMatchesAsksFirstAndWaitsForOk) {
     EXPECT_EQ(result->tagged, 10u);
     EXPECT_EQ(label, "Complete");
     EXPECT_EQ(taggedNames().size(), 10u);
-    EXPECT_EQ(answers_.asked, (QStringList{"TAG ALL: Tag all records matching filter?",
-                                           "TAG ALL: Tag all records matching filter?"}));
+    EXPECT_EQ(answers_.asked(), (QStringList{"TAG ALL: Tag all records matching filter?",
+                                             "TAG ALL: Tag all records matching filter?"}));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "NextDialog.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,18 +11,17 @@
 #include <functional>
 
 #include "DialogServices.h"
+#include "NextDialog.h"
+#include "ScriptedMessages.h"
 
-// Message boxes and beeps for the windows under test: every notice and question is
-// recorded as "caption: text" (notices as "Information: text", questions whose default
-// is No with a "(No) " before the caption); questions take the queued answers, Yes when
-// none is queued.
-class RecordedServices {
+// Message boxes, beeps and help for the windows under test: every notice and question
+// is recorded (asked(): notices as "Information: text", questions whose default is No
+// with a "(No) " before the caption); questions take the queued answers, Yes when none
+// is queued; help requests are recorded by window class.
+class RecordedServices : public ScriptedMessages {
   public:
     DialogServices services();
+    QStringList asked() const { return texts(); }
 
-    QStringList asked;
-    std::deque<bool> answers;
-    int beeps = 0;
     QStringList helped;
 };
-

@@ -242,7 +242,8 @@ TEST_F(RecordCommandsTest, DuplicateWarningKeepsTheFoundRecordWhenDeclined) {
     EXPECT_EQ(BeepCount(), beeps + 1);
     ASSERT_FALSE(asked_.empty());
     EXPECT_EQ(asked_.back().caption, "Possible Duplicate");
-    EXPECT_EQ(asked_.back().kind, MessageBoxes::Kind::YesNoDefaultNo);
+    EXPECT_EQ(asked_.back().kind, ScriptedMessages::Kind::Question);
+    EXPECT_EQ(asked_.back().preset, Messages::Preset::No);
     EXPECT_FALSE(w_->editor().editing());
     EXPECT_EQ(view_->edit("LNAME")->text(), "Smith");
 

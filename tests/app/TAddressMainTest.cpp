@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "MessageBoxes.h"
 #include "RecordView.h"
 #include "TGettingStarted.h"
 #include "Table.h"

@@ -9,30 +9,6 @@
 #include "PrinterDevice.h"
 #include "Table.h"
 
-namespace {
-
-// The application object of the test program, made before the first test.
-class QtApplication : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "app_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-        QApplication::setFont(QFont("Arial", 10));
-        HelpSystem::install();
-    }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] ::testing::Environment* const environment =
-    ::testing::AddGlobalTestEnvironment(new QtApplication);
-
-}  // namespace
-
 std::vector<StoredRecord> readRecords(const QString& path) {
     std::vector<StoredRecord> records;
     std::unique_ptr<xbase::Table> table;
@@ -70,20 +46,16 @@ void WindowTest::SetUp() {
     QString error;
     ASSERT_TRUE(home_.ensureExists(&error)) << error.toStdString();
     writeIni("[Misc]\nGettingStarted=1\n");
-    MessageBoxes::setAsker([this](const MessageBoxes::Request& r) {
-        asked_.push_back(r);
-        if (r.kind != MessageBoxes::Kind::YesNo && r.kind != MessageBoxes::Kind::YesNoDefaultNo) return true;
-        if (answers_.empty()) return true;
-        const bool answer = answers_.front();
-        answers_.pop_front();
-        return answer;
-    });
+    // The main window's font and help, as main() sets them up, once per test program.
+    static const bool once = [] {
+        QApplication::setFont(QFont("Arial", 10));
+        HelpSystem::install();
+        return true;
+    }();
+    (void)once;
 }
 
-void WindowTest::TearDown() {
-    MessageBoxes::setAsker(nullptr);
-    PrinterDevice::setPrinterListForTesting(std::nullopt);
-}
+void WindowTest::TearDown() { PrinterDevice::setPrinterListForTesting(std::nullopt); }
 
 void WindowTest::writeIni(const QByteArray& text) {
     QFile file(iniPath());
@@ -108,11 +80,4 @@ QStringList WindowTest::askedTexts() const {
     QStringList texts;
     for (const auto& r : asked_) texts << r.caption + ": " + r.text;
     return texts;
-}
-
-bool WindowTest::wasAsked(const QString& text) const {
-    for (const auto& r : asked_) {
-        if (r.text == text) return true;
-    }
-    return false;
 }

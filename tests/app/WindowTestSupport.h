@@ -1,7 +1,5 @@
 #pragma once
 
-#include "NextDialog.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,8 +13,9 @@
 #include <vector>
 
 #include "AppHome.h"
-#include "MessageBoxes.h"
+#include "NextDialog.h"
 #include "RecordEditor.h"
+#include "ScriptedMessages.h"
 #include "TAddressMain.h"
 #include "TempDir.h"
 
@@ -47,10 +46,13 @@ class WindowTest : public ::testing::Test {
     std::unique_ptr<TAddressMain> start();
     // The questions and notices asked so far, as "caption: text".
     QStringList askedTexts() const;
-    bool wasAsked(const QString& text) const;
+    bool wasAsked(const QString& text) const { return messages_.wasAsked(text); }
+    // The beeps so far.
+    int BeepCount() const { return messages_.beeps; }
 
     TempDir dir_;
     AppHome home_{QString::fromStdString(dir_.path())};
-    std::vector<MessageBoxes::Request> asked_;
-    std::deque<bool> answers_;
+    ScriptedMessages messages_;
+    std::vector<ScriptedMessages::Request>& asked_ = messages_.requests;
+    std::deque<bool>& answers_ = messages_.answers;
 };

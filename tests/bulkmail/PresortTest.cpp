@@ -14,19 +14,13 @@
 
 #include "AdcCentres.h"
 #include "Presort.h"
-#include "TSortBulkMail.h"
+#include "RecordingProgress.h"
 #include "RunQuillory.h"
+#include "TSortBulkMail.h"
 #include "TempDir.h"
 #include "ZipTable.h"
 
 namespace {
-
-void ensureApp() {
-    static int argc = 1;
-    static char name[] = "bulkmail-tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QApplication(argc, argv);
-}
 
 std::vector<std::string> presort(const std::vector<std::string>& keys) {
     Presort::Tally tally;
@@ -111,7 +105,6 @@ TEST(PresortTest, CentreTableHoldsEachPrefixOnce) {
 
 class PresortFileTest : public ::testing::Test {
   protected:
-    void SetUp() override { ensureApp(); }
     QString out() const { return QString::fromStdString(dir_.file("PRESORT.PSL")); }
     QByteArray written() const {
         QFile f(out());
@@ -128,11 +121,10 @@ TEST_F(PresortFileTest, ReadsTheSelectionAndWritesCrLfLines) {
     ASSERT_TRUE(makeZipFile(dir_.file("a.dbf"), zips, &table_));
     ASSERT_TRUE(table_->setOrder(table_->tagArea("ZIP")).ok());
     ASSERT_TRUE(table_->go(3).ok());
-    QStringList statuses;
-    ScanProgress progress;
-    progress.status = [&](const QString& s) { statuses << s; };
+    RecordingProgress progress;
+    const QStringList& statuses = progress.statuses;
     QString error;
-    ASSERT_EQ(Presort::RunPresort(*table_, out(), progress, &error), ScanResult::Done) << error.toStdString();
+    ASSERT_EQ(Presort::RunPresort(*table_, out(), progress, &error), JobResult::Done) << error.toStdString();
     EXPECT_EQ(written(), "** 5-digit 12345\r\n12345\r\n** ADC CHICAGO IL 606\r\n60601\r\n");
     EXPECT_EQ(statuses.first(), "Reading database records...");
     EXPECT_EQ(statuses.last(), "Sorting Zip Codes...");
@@ -141,21 +133,17 @@ TEST_F(PresortFileTest, ReadsTheSelectionAndWritesCrLfLines) {
     EXPECT_EQ(table_->recNo(), 3u);
 
     ASSERT_TRUE(table_->query("!ISDEL .and. ZIP='6'").ok());
-    ASSERT_EQ(Presort::RunPresort(*table_, out(), progress, &error), ScanResult::Done);
+    ASSERT_EQ(Presort::RunPresort(*table_, out(), progress, &error), JobResult::Done);
     EXPECT_EQ(written(), "** ADC CHICAGO IL 606\r\n60601\r\n");
 }
 
 TEST_F(PresortFileTest, CancelWritesNothingAndShowsProgressByHundreds) {
     ASSERT_TRUE(makeZipFile(dir_.file("a.dbf"), repeat("12345", 250), &table_));
-    QStringList statuses;
-    int records = 0;
-    ScanProgress progress;
-    progress.status = [&](const QString& s) { statuses << s; };
-    progress.keepGoing = [&] { return ++records < 230; };
+    RecordingProgress progress(230);
     QString error;
-    EXPECT_EQ(Presort::RunPresort(*table_, out(), progress, &error), ScanResult::Cancelled);
+    EXPECT_EQ(Presort::RunPresort(*table_, out(), progress, &error), JobResult::Cancelled);
     EXPECT_FALSE(QFile::exists(out()));
-    EXPECT_EQ(statuses,
+    EXPECT_EQ(progress.statuses,
               QStringList({"Reading database records...", "Reading record 100", "Reading record 200"}));
 }
 
@@ -164,7 +152,7 @@ TEST_F(PresortFileTest, WindowRunsAtOnceAndClosesItself) {
     TSortBulkMail window(*table_, out());
     EXPECT_EQ(window.windowTitle(), "Bulk Mail Presorting");
     EXPECT_EQ(window.exec(), QDialog::Accepted);
-    EXPECT_EQ(window.presortResult(), ScanResult::Done);
+    EXPECT_EQ(window.presortResult(), JobResult::Done);
     EXPECT_EQ(written(), "** 5-digit 12345\r\n12345\r\n");
 }
 
@@ -188,7 +176,7 @@ TEST_F(PresortFileTest, WindowCancelAnsweredYesWritesNothing) {
     timer->start(0);
     EXPECT_EQ(window.exec(), QDialog::Rejected);
     EXPECT_EQ(asked, "Cancel PRESORT?");
-    EXPECT_EQ(window.presortResult(), ScanResult::Cancelled);
+    EXPECT_EQ(window.presortResult(), JobResult::Cancelled);
     EXPECT_FALSE(QFile::exists(out()));
 }
 

@@ -12,9 +12,9 @@
 
 #include "CodePage.h"
 #include "PrinterDevice.h"
+#include "RunQuillory.h"
 #include "TCountZipCodes.h"
 #include "TReportFiler.h"
-#include "RunQuillory.h"
 #include "TempDir.h"
 #include "ZipCount.h"
 #include "ZipReport.h"
@@ -24,13 +24,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-void ensureApp() {
-    static int argc = 1;
-    static char name[] = "bulkmail-tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QApplication(argc, argv);
-}
-
 const xbase::CodePage& windows1252() {
     const xbase::CodePage* cp = nullptr;
     (void)xbase::CodePage::forMark(xbase::CodePage::kWindows1252, &cp);
@@ -39,12 +32,12 @@ const xbase::CodePage& windows1252() {
 
 class ZipCountTest : public ::testing::Test {
   protected:
-    void SetUp() override { ensureApp(); }
     QStringList count(const Lines& zips) {
         EXPECT_TRUE(makeZipFile(dir_.file("z.dbf"), zips, &table_));
         ZipCount tally;
         QString error;
-        EXPECT_EQ(CountZipCodes(*table_, &tally, ScanProgress(), &error), ScanResult::Done);
+        JobProgress progress;
+        EXPECT_EQ(CountZipCodes(*table_, &tally, progress, &error), JobResult::Done);
         return tally.reportLines(table_->codePage());
     }
     TempDir dir_;
@@ -84,7 +77,6 @@ PageStream reportOf(const QStringList& lines) {
 }
 
 TEST_F(ZipCountTest, ReportPagesHaveFourColumnsAndTheirFrame) {
-    ensureApp();
     QStringList lines;
     for (int i = 0; i < 300; ++i) lines << QString("%1     %2").arg(10000 + i).arg(i + 1);
     const PageStream stream = reportOf(lines);
@@ -189,7 +181,7 @@ TEST_F(ZipCountTest, WindowCountsAtOnceAndOffersTheReport) {
     timer->stop();
     PrinterDevice::setPrinterListForTesting(std::nullopt);
     EXPECT_EQ(told,
-              QStringList({"There are no installed printers.\r\nUnable to perform printer related operations",
+              QStringList({"There are no installed printers.\nUnable to perform printer related operations",
                            "There are no printers installed"}));
 }
 
@@ -222,7 +214,6 @@ TEST_F(ZipCountTest, WindowCancelClosesAndKeepsTheFilePosition) {
     EXPECT_EQ(table_->recNo(), 7u);
 }
 
-
 TEST_F(ZipCountTest, CommandWritesAPdfReport) {
     Lines zips;
     for (int i = 0; i < 300; ++i) zips.push_back(std::to_string(10000 + i));
@@ -240,7 +231,7 @@ TEST_F(ZipCountTest, CommandWritesAPdfReport) {
     EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
     for (int page = 1; page <= 2; ++page) {
         const std::string text = runCommand("pdftotext -layout -f " + std::to_string(page) + " -l " +
-                                     std::to_string(page) + " " + dir_.file("zip.pdf") + " -");
+                                            std::to_string(page) + " " + dir_.file("zip.pdf") + " -");
         EXPECT_NE(text.find("Zip Code Count Report"), std::string::npos) << text;
         EXPECT_NE(text.find("Page " + std::to_string(page)), std::string::npos) << text;
     }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -37,4 +39,13 @@ void onNextDialog(std::function<bool(D*)> ready, std::function<void(D*)> handle)
 template <typename D>
 void onNextDialog(std::function<void(D*)> handle) {
     onNextDialog<D>([](D*) { return true; }, std::move(handle));
+}
+
+// Answers the next message box with `button` and keeps its text in `text` (when given).
+// Gives up like onNextDialog when no box comes.
+inline void answerNextBox(QMessageBox::StandardButton button, QString* text = nullptr) {
+    onNextDialog<QMessageBox>([button, text](QMessageBox* box) {
+        if (text) *text = box->text();
+        box->button(button)->click();
+    });
 }

@@ -5,7 +5,6 @@
 #include <QPrinter>
 
 #include "CheckPrinters.h"
-#include "GuiApp.h"
 #include "PrinterDevice.h"
 #include "StatusFormat.h"
 
@@ -41,10 +40,7 @@ TEST(StatusFormatTest, ReplacesEveryCode) {
 
 class DeviceTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ensureGuiApp();
-        PrinterDevice::setPrinterListForTesting(std::nullopt);
-    }
+    void SetUp() override { PrinterDevice::setPrinterListForTesting(std::nullopt); }
     void TearDown() override { PrinterDevice::setPrinterListForTesting(std::nullopt); }
     PrinterDevice& pdf() {
         PrinterDevice& d = PrinterDevice::instance();

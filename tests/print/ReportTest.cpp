@@ -9,9 +9,9 @@
 #include <QPainter>
 #include <cstdio>
 
-#include "GuiApp.h"
 #include "PagePainter.h"
 #include "PrinterDevice.h"
+#include "RecordingProgress.h"
 #include "TReportFiler.h"
 #include "TReportPrinter.h"
 #include "TempDir.h"
@@ -29,7 +29,6 @@ DeviceMetrics letterAt(double dpi, double offset = 0) {
 class ReportTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureGuiApp();
         PrinterDevice::setPrinterListForTesting(std::nullopt);
         filer_.setStream(&stream_);
         filer_.setDeviceMetrics(letterAt(600));
@@ -243,8 +242,9 @@ TEST_F(ReportTest, AbortEndsTheJobAndStopKeepsWhatWasMade) {
 }
 
 TEST_F(ReportTest, StatusLineFollowsTheJob) {
-    QStringList shown;
-    filer_.StatusLabel = [&](const QString& text) { shown << text; };
+    RecordingProgress progress;
+    QStringList& shown = progress.statuses;
+    filer_.setProgress(&progress);
     filer_.OnBeforePrint = [](TBaseReport& r) {
         r.StatusFormat = "Page %p of %f-%l on %d/%r/%t\r%0";
         r.StatusText << "extra";
@@ -257,6 +257,36 @@ TEST_F(ReportTest, StatusLineFollowsTheJob) {
     ASSERT_TRUE(filer_.execute());
     EXPECT_EQ(shown, QStringList({"Page 1 of 1-9999 on Preview/Preview/Screen\rextra",
                                   "Page 2 of 1-9999 on Preview/Preview/Screen\rextra"}));
+}
+
+// The runner's "no" ends the job's loop: a print is aborted, a preview stopped with the
+// pages it made; without a runner nothing stops it.
+TEST_F(ReportTest, RunnerThatSaysStopEndsTheLoop) {
+    struct Case {
+        bool withRunner;
+        TBaseReport::OnHalt onHalt;
+        bool aborted, stopped;
+        int items;
+    };
+    for (const Case& c : {Case{true, TBaseReport::OnHalt::Abort, true, false, 3},
+                          Case{true, TBaseReport::OnHalt::Stop, false, true, 3},
+                          Case{false, TBaseReport::OnHalt::Abort, false, false, 10}}) {
+        RecordingProgress progress(3);
+        filer_.setProgress(c.withRunner ? &progress : nullptr, c.onHalt);
+        int items = 0;
+        filer_.OnPrint = [&](TBaseReport& r) {
+            for (int i = 0; i < 10 && !r.cancelled(); ++i) {
+                if (i > 0) r.newPage();
+                ++items;
+                r.updateStatus();
+            }
+        };
+        EXPECT_EQ(filer_.execute(), !c.aborted);
+        EXPECT_EQ(filer_.aborted(), c.aborted);
+        EXPECT_EQ(filer_.stopped(), c.stopped);
+        EXPECT_EQ(items, c.items);
+        if (c.stopped) EXPECT_EQ(stream_.pages.size(), 3u);
+    }
 }
 
 // A metafile with a placeable header: a filled rectangle over its left half.
@@ -279,7 +309,6 @@ QByteArray halfFilledMetafile() {
 }
 
 TEST(WmfPlayerTest, PlaysShapesIntoTheTargetRectangle) {
-    ensureGuiApp();
     QImage image(100, 100, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "GuiApp.h"
+#include "NextDialog.h"
 #include "PrinterDevice.h"
 #include "Settings.h"
 #include "TFilePreview.h"
@@ -21,21 +21,6 @@
 #include "TempDir.h"
 
 namespace {
-
-// Answers the next Yes/No box that opens with `answer`; returns its text through
-// `asked`.
-void answerNextQuestion(QMessageBox::StandardButton answer, QString* asked) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, answer, asked] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) return;
-        *asked = box->text();
-        timer->stop();
-        timer->deleteLater();
-        box->button(answer)->click();
-    });
-    timer->start(5);
-}
 
 // Presses the status window's button once the job has ended, if the window is still
 // open then, and keeps the label's text of that moment.
@@ -53,20 +38,19 @@ void closeWhenFinished(TPrintStatus& window, QString* finalText) {
 class PrintStatusTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureGuiApp();
         PrinterDevice::setPrinterListForTesting(QStringList{"PDF File"});
         PrinterDevice::instance().setPdfFileName(QString::fromStdString(dir_.file("job.pdf")));
     }
     void TearDown() override { PrinterDevice::setPrinterListForTesting(std::nullopt); }
 
     // A job of `items` items, two to a page, that presses the window's button while it
-    // works on item `pressAt`.
+    // works on item `pressAt`, as a click that the job's next status update sees.
     static void itemsJob(TPrintStatus& window, int items, int pressAt, int* done) {
         window.setJob([&window, items, pressAt, done](TBaseReport& r) {
             for (int i = 0; i < items && !r.cancelled(); ++i) {
                 if (i > 0 && i % 2 == 0) r.newPage();
                 r.printXY(1, 1 + (i % 2), QString("item %1").arg(i));
-                if (i == pressAt) QTimer::singleShot(0, window.CancelButton, &QPushButton::click);
+                if (i == pressAt) window.CancelButton->click();
                 r.StatusText[0] = QString("item %1").arg(i);
                 r.updateStatus();
                 ++*done;
@@ -84,7 +68,7 @@ TEST_F(PrintStatusTest, CancelAnsweredNoGoesOnAndTheWindowStays) {
     int done = 0;
     itemsJob(window, 20, 4, &done);
     QString asked, finalText;
-    answerNextQuestion(QMessageBox::No, &asked);
+    answerNextBox(QMessageBox::No, &asked);
     closeWhenFinished(window, &finalText);
     window.exec();
     EXPECT_EQ(asked, "Cancel Label Printing?");
@@ -102,7 +86,7 @@ TEST_F(PrintStatusTest, CancelAnsweredYesAbortsThePrint) {
     int done = 0;
     itemsJob(window, 20, 4, &done);
     QString asked, finalText;
-    answerNextQuestion(QMessageBox::Yes, &asked);
+    answerNextBox(QMessageBox::Yes, &asked);
     closeWhenFinished(window, &finalText);
     window.exec();
     EXPECT_EQ(asked, "Cancel Printing?");
@@ -164,7 +148,6 @@ std::shared_ptr<PageStream> pages(int count) {
 
 class PreviewTest : public ::testing::Test {
   protected:
-    void SetUp() override { ensureGuiApp(); }
 };
 
 TEST_F(PreviewTest, OnePageShowsNoPageButtons) {

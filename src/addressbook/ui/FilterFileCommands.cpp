@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "FilterFile.h"
+#include "WindowMessages.h"
 
 namespace {
 
@@ -46,15 +47,16 @@ bool FilterFileCommands::SaveFilter(const FilterCriteria& criteria, QWidget* par
     QString path;
     QString message;
     if (!FilterFile::SaveName(chosen, &path, &message)) {
-        services_.ShowInformation(message, parent);
+        WindowMessages().inform(message);
         return false;
     }
-    if (QFileInfo::exists(path) && !services_.AskYesNoDefaultNo(FilterFile::OverwriteQuestion(path),
-                                                                FilterFile::kOverwriteCaption, parent)) {
+    if (QFileInfo::exists(path) &&
+        !WindowMessages().ask(FilterFile::OverwriteQuestion(path), FilterFile::kOverwriteCaption,
+                              Messages::Preset::No)) {
         return false;
     }
     if (!FilterFile::SaveFilterTo(path, criteria, &message)) {
-        services_.ShowInformation(message, parent);
+        WindowMessages().inform(message);
         return false;
     }
     return true;
@@ -67,7 +69,7 @@ bool FilterFileCommands::RestoreFilter(FilterCriteria* criteria, QWidget* parent
     QString message;
     if (!FilterFile::CheckRestoreName(chosen, &message) ||
         !FilterFile::RestoreFilterFrom(chosen, criteria, &message)) {
-        services_.ShowInformation(message, parent);
+        WindowMessages().inform(message);
         return false;
     }
     return true;

@@ -15,6 +15,7 @@
 #include "Settings.h"
 #include "SystemTables.h"
 #include "Table.h"
+#include "WindowMessages.h"
 #include "WindowPlacement.h"
 
 namespace {
@@ -202,7 +203,7 @@ void TAddressBrowse::navigate(RecordEditing::Move move) {
             break;
     }
     if (target < 0 || target >= rowCount) {
-        services_.Beep();
+        WindowMessages().beep();
         return;
     }
     selectRow(target);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "Table.h"
+#include "WindowMessages.h"
 
 namespace {
 
@@ -264,7 +265,7 @@ uint32_t TAddressFilter::Test() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const Filter::ApplyResult result = Filter::ApplyFilter(table_, state_, globalTagId_);
     QApplication::restoreOverrideCursor();
-    if (!result.message.isEmpty()) services_.ShowInformation(result.message, this);
+    if (!result.message.isEmpty()) WindowMessages().inform(result.message);
 
     asked_ = !asked.isEmpty();
     matches_ = result.matches;
@@ -291,7 +292,7 @@ void TAddressFilter::OkButtonClick() {
         accept();
         return;
     }
-    services_.Beep();
+    WindowMessages().beep();
 }
 
 void TAddressFilter::reject() {

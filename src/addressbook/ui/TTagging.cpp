@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "WindowMessages.h"
+
 TTagging::TTagging(DialogServices services, QWidget* parent)
     : QDialog(parent), services_(std::move(services)) {
     setObjectName("TTagging");
@@ -62,13 +64,13 @@ TagAll::Result TTagging::runLoop(const Loop& loop) {
     OkButton->show();
     OkButton->setDefault(true);
     OkButton->setFocus();
-    if (result.outcome == TagAll::Outcome::Failed) services_.ShowInformation(result.message, this);
+    if (result.outcome == TagAll::Outcome::Failed) WindowMessages().inform(result.message);
     return result;
 }
 
 std::optional<TagAll::Result> TTagging::TagAllFilterMatches(xbase::Table& table, const QString& globalTagId,
                                                             const DialogServices& services, QWidget* parent) {
-    if (!services.AskYesNo(TagAll::kQuestion, TagAll::kQuestionCaption, parent)) return std::nullopt;
+    if (!WindowMessages().ask(TagAll::kQuestion, TagAll::kQuestionCaption)) return std::nullopt;
     TTagging dialog(services, parent);
     const TagAll::Result result = dialog.runLoop([&](const std::function<bool(uint32_t)>& progress) {
         return TagAll::TagAll(table, globalTagId, progress);
@@ -79,7 +81,7 @@ std::optional<TagAll::Result> TTagging::TagAllFilterMatches(xbase::Table& table,
 
 void TTagging::CancelButtonClick() {
     if (!running_ || cancelled_) return;
-    if (services_.AskYesNo(TagAll::kCancelQuestion, TagAll::kCancelCaption, this)) cancelled_ = true;
+    if (WindowMessages().ask(TagAll::kCancelQuestion, TagAll::kCancelCaption)) cancelled_ = true;
 }
 
 void TTagging::closeEvent(QCloseEvent* event) {

@@ -1,8 +1,10 @@
 #include "NewDatabase.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include "AppHome.h"
+#include "File.h"
 
 namespace NewDatabase {
 
@@ -24,6 +26,24 @@ bool IsValidName(const QString& name) {
     if (!letter(name[0])) return false;
     for (QChar c : name) {
         if (!letter(c) && !(c >= '0' && c <= '9')) return false;
+    }
+    return true;
+}
+
+bool CheckNewPath(const QString& path, QString* message) {
+    const QFileInfo info(path);
+    if (info.suffix().compare(QLatin1String("DBF"), Qt::CaseInsensitive) != 0) {
+        *message = kNotDbfText;
+        return false;
+    }
+    if (!IsValidName(info.completeBaseName())) {
+        *message = kInvalidNameText;
+        return false;
+    }
+    const std::string found = xbase::findFileIgnoringCase(QFile::encodeName(path).toStdString());
+    if (QFileInfo::exists(path) || QFileInfo::exists(QFile::decodeName(found.c_str()))) {
+        *message = kExistsText;
+        return false;
     }
     return true;
 }

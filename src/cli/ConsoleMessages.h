@@ -1,0 +1,33 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "Messages.h"
+
+namespace cli {
+
+// The command line's message route. Notices and errors go to standard error as
+// "quillory: text". A question that a window would ask takes the answer that the
+// command's --yes (or --force) gave; without one it is answered No, its text is
+// written with a hint, and refused() tells the command to exit with kFailed.
+class ConsoleMessages : public Messages {
+  public:
+    ConsoleMessages(std::ostream& err, bool answerYes);
+
+    void inform(const QString& text, const QString& caption) override;
+    void warn(const QString& text, const QString& caption) override;
+    void error(const QString& text, const QString& caption) override;
+    bool ask(const QString& text, const QString& caption, Preset preset) override;
+
+    // Whether a question went unanswered for want of --yes.
+    bool refused() const { return refused_; }
+
+  private:
+    void write(const QString& text);
+
+    std::ostream& err_;
+    bool answerYes_;
+    bool refused_ = false;
+};
+
+}  // namespace cli

@@ -1,0 +1,5 @@
+#include "Messages.h"
+
+Messages::~Messages() = default;
+
+void Messages::beep() {}

@@ -1,0 +1,53 @@
+#include "WindowMessages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+// The only place of the program that shows a QMessageBox.
+class MessageBoxes : public Messages {
+  public:
+    void inform(const QString& text, const QString& caption) override {
+        show(QMessageBox::Information, text, caption, QMessageBox::Ok, QMessageBox::Ok);
+    }
+    void warn(const QString& text, const QString& caption) override {
+        show(QMessageBox::Warning, text, caption, QMessageBox::Ok, QMessageBox::Ok);
+    }
+    void error(const QString& text, const QString& caption) override {
+        show(QMessageBox::Warning, text, caption, QMessageBox::Ok, QMessageBox::Ok);
+    }
+    bool ask(const QString& text, const QString& caption, Preset preset) override {
+        return show(QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No,
+                    preset == Preset::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
+    }
+    void beep() override { QApplication::beep(); }
+
+  private:
+    static int show(QMessageBox::Icon icon, const QString& text, const QString& caption,
+                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton preset) {
+        QString shown = text;
+        shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        QWidget* owner = QApplication::activeModalWidget();
+        if (!owner) owner = QApplication::activeWindow();
+        QMessageBox box(icon, caption, shown, buttons, owner);
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(preset);
+        return box.exec();
+    }
+};
+
+Messages* replacement = nullptr;
+
+}  // namespace
+
+Messages& WindowMessages() {
+    static MessageBoxes boxes;
+    return replacement ? *replacement : boxes;
+}
+
+Messages* SetWindowMessages(Messages* route) {
+    Messages* previous = replacement;
+    replacement = route;
+    return previous;
+}
