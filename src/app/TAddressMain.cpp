@@ -21,6 +21,7 @@
 #include "CodePage.h"
 #include "HelpSystem.h"
 #include "MruList.h"
+#include "PlacedWindow.h"
 #include "PrinterDevice.h"
 #include "RecordView.h"
 #include "SortOrders.h"
@@ -176,30 +177,15 @@ void TAddressMain::resizeEvent(QResizeEvent* event) {
     if (frame.bottom() > area.bottom() && frame.top() > 0) move(x(), 0);
 }
 
-QString TAddressMain::placementSection() const {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    return WindowPlacement::sectionName("TAddressMain", s ? qRound(s->logicalDotsPerInch()) : 96);
-}
-
 void TAddressMain::restorePlacement() {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
-    const auto placed = WindowPlacement::RestorePlacement(settings_, placementSection(), area, isMaximized());
-    if (placed.rect) {
-        setGeometry(*placed.rect);
-    } else {
+    PlacedWindow::Restore(this, settings_, "TAddressMain", [](const QRect& area) {
         const QSize size(std::min(900, area.width()), std::min(620, area.height()));
-        setGeometry(WindowPlacement::CenterForm(size, area));
-    }
-    if (placed.maximized) setWindowState(windowState() | Qt::WindowMaximized);
+        return WindowPlacement::CenterForm(size, area);
+    });
     savePlacement();
 }
 
-void TAddressMain::savePlacement() {
-    const QRect normal = isMaximized() && normalGeometry().isValid() ? normalGeometry() : geometry();
-    // A settings file that cannot be written costs only the placement.
-    (void)WindowPlacement::SavePlacement(settings_, placementSection(), normal, isMaximized());
-}
+void TAddressMain::savePlacement() { PlacedWindow::Save(this, settings_, "TAddressMain"); }
 
 // ---------------------------------------------------------------------------------------
 // Opening files

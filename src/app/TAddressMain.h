@@ -156,7 +156,6 @@ class TAddressMain : public QMainWindow {
     bool actionEnabled(const QAction* action) const;
     void restorePlacement();
     void savePlacement();
-    QString placementSection() const;
 
     AppHome home_;
     Settings settings_;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ButtonRow.h"
 #include "HelpSystem.h"
 
 TCopyToClipboard::TCopyToClipboard(QWidget* parent) : QDialog(parent) {
@@ -26,27 +27,16 @@ TCopyToClipboard::TCopyToClipboard(QWidget* parent) : QDialog(parent) {
     CodesBox = make("Codes", "CodesBox");
     CommentsBox = make("Comments 1 && 2", "CommentsBox");
 
-    OkButton = new QPushButton("Ok");
-    OkButton->setObjectName("OkButton");
-    OkButton->setDefault(true);
-    CancelButton = new QPushButton("Cancel");
-    CancelButton->setObjectName("CancelButton");
-    HelpButton = new QPushButton("Help");
-    HelpButton->setObjectName("HelpButton");
-    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpButton, &QPushButton::clicked, this,
-            [] { HelpSystem::showTopic(HelpTopic::CopyToClipboard); });
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
-    buttons->addStretch(1);
+    ButtonRow buttons(
+        this, nullptr, [] { HelpSystem::showTopic(HelpTopic::CopyToClipboard); }, Qt::Vertical);
+    OkButton = buttons.OkButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(boxes, 1);
     layout->addSpacing(16);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 }
 
 RecordEditing::ClipboardGroups TCopyToClipboard::groups() const {

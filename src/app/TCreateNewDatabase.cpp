@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "AddressFile.h"
+#include "ButtonRow.h"
 #include "HelpSystem.h"
 #include "NewDatabase.h"
 #include "TFieldLengths.h"
@@ -32,33 +33,24 @@ TCreateNewDatabase::TCreateNewDatabase(const AppHome& home, Settings& settings, 
     InvalidLabel->setStyleSheet("color: #b00000");
     InvalidLabel->setWordWrap(true);
 
-    OkButton = new QPushButton("Ok [PgDn]");
-    OkButton->setObjectName("OkButton");
-    OkButton->setDefault(true);
-    CancelButton = new QPushButton("Cancel");
-    CancelButton->setObjectName("CancelButton");
-    HelpButton = new QPushButton("Help");
-    HelpButton->setObjectName("HelpButton");
+    ButtonRow buttons(
+        this, [this] { OkButtonClick(); }, [] { HelpSystem::showTopic(HelpTopic::NewDatabase); },
+        Qt::Horizontal, "Ok [PgDn]");
+    OkButton = buttons.OkButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
     FieldLengthsButton = new QPushButton("Specify Field Lengths");
     FieldLengthsButton->setObjectName("FieldLengthsButton");
     FieldLengthsButton->setWhatsThis("Sets how many characters each field of the new file holds.");
     connect(NameEdit, &QLineEdit::textChanged, this, &TCreateNewDatabase::NameChange);
-    connect(OkButton, &QPushButton::clicked, this, &TCreateNewDatabase::OkButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpButton, &QPushButton::clicked, this, [] { HelpSystem::showTopic(HelpTopic::NewDatabase); });
     connect(FieldLengthsButton, &QPushButton::clicked, this, &TCreateNewDatabase::FieldLengthsButtonClick);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(FieldLengthsButton);
-    buttons->addStretch(1);
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
+    buttons.addOwn(FieldLengthsButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);
     layout->addWidget(NameEdit);
     layout->addWidget(InvalidLabel);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     setMinimumWidth(460);
     NameEdit->selectAll();
     NameChange();

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ButtonRow.h"
 #include "HelpSystem.h"
 
 TNewRecord::TNewRecord(bool askNames, bool askZip, int lastWidth, int firstWidth, int zipWidth,
@@ -45,28 +46,18 @@ TNewRecord::TNewRecord(bool askNames, bool askZip, int lastWidth, int firstWidth
         ZipEdit->hide();
     }
 
-    OkButton = new QPushButton("Ok [PgDn]");
-    OkButton->setObjectName("OkButton");
-    CancelButton = new QPushButton("Cancel");
-    CancelButton->setObjectName("CancelButton");
-    HelpButton = new QPushButton("Help");
-    HelpButton->setObjectName("HelpButton");
+    ButtonRow buttons(
+        this, nullptr, [] { HelpSystem::showTopic(HelpTopic::NewRecord); }, Qt::Horizontal, "Ok [PgDn]");
+    OkButton = buttons.OkButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
     for (QPushButton* b : {OkButton, CancelButton, HelpButton}) {
         b->setAutoDefault(false);  // Enter moves between the edits
         b->setDefault(false);
     }
-    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpButton, &QPushButton::clicked, this, [] { HelpSystem::showTopic(HelpTopic::NewRecord); });
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     for (QLineEdit* e : {LastNameEdit, FirstNameEdit, ZipEdit}) e->installEventFilter(this);
     (askNames ? LastNameEdit : ZipEdit)->setFocus();

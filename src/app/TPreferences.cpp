@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ButtonRow.h"
 #include "HelpSystem.h"
 #include "Settings.h"
 #include "WindowMessages.h"
@@ -99,27 +100,17 @@ TPreferences::TPreferences(Settings& settings, QWidget* parent)
     auto* skipGrid = new QGridLayout(skip);
     addBoxes("Skip", std::begin(kSkip), std::end(kSkip), skipGrid, 3);
 
-    OkButton = new QPushButton("Ok");
-    OkButton->setObjectName("OkButton");
-    OkButton->setDefault(true);
-    CancelButton = new QPushButton("Cancel");
-    CancelButton->setObjectName("CancelButton");
-    HelpButton = new QPushButton("Help");
-    HelpButton->setObjectName("HelpButton");
-    connect(OkButton, &QPushButton::clicked, this, &TPreferences::OkButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpButton, &QPushButton::clicked, this, [] { HelpSystem::showTopic(HelpTopic::Preferences); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
+    ButtonRow buttons(
+        this, [this] { OkButtonClick(); }, [] { HelpSystem::showTopic(HelpTopic::Preferences); });
+    OkButton = buttons.OkButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(adding);
     layout->addWidget(carry);
     layout->addWidget(skip);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 }
 
 QCheckBox* TPreferences::box(const QString& group, const QString& caption) const {

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ButtonRow.h"
 #include "HelpSystem.h"
 
 TReindexDialog::TReindexDialog(const QString& objectName, const QString& caption, const QString& text,
@@ -25,27 +26,19 @@ TReindexDialog::TReindexDialog(const QString& objectName, const QString& caption
     Gauge->setObjectName("Gauge");
     Gauge->setRange(0, 100);
     Gauge->hide();
-    ReindexButton = new QPushButton("Reindex");
+    // The row's Ok is this window's Reindex.
+    ButtonRow buttons(
+        this, [this] { ReindexButtonClick(); }, [helpTopic] { HelpSystem::showTopic(helpTopic); },
+        Qt::Horizontal, "Reindex");
+    ReindexButton = buttons.OkButton;
     ReindexButton->setObjectName("ReindexButton");
-    ReindexButton->setDefault(true);
-    CancelButton = new QPushButton("Cancel");
-    CancelButton->setObjectName("CancelButton");
-    HelpButton = new QPushButton("Help");
-    HelpButton->setObjectName("HelpButton");
-    connect(ReindexButton, &QPushButton::clicked, this, &TReindexDialog::ReindexButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpButton, &QPushButton::clicked, this, [helpTopic] { HelpSystem::showTopic(helpTopic); });
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ReindexButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(textLabel);
     layout->addWidget(StatusLabel);
     layout->addWidget(Gauge);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     setMinimumWidth(420);
 }
 

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "PlacedWindow.h"
 #include "Settings.h"
 #include "TFilePreview.h"
 #include "WindowPlacement.h"
@@ -139,22 +140,13 @@ void TPreviewWindow::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-QString TPreviewWindow::placementSection() const {
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    return WindowPlacement::sectionName(QStringLiteral("TPreviewWindow"),
-                                        screen ? int(std::lround(screen->logicalDotsPerInch())) : 96);
-}
-
 void TPreviewWindow::showEvent(QShowEvent* event) {
     if (!placed_) {
         placed_ = true;
         if (settings_) {
-            const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-            const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-            const WindowPlacement::Restored r =
-                WindowPlacement::RestorePlacement(*settings_, placementSection(), area, false);
-            setGeometry(r.rect ? *r.rect : WindowPlacement::CenterForm(size(), area));
-            if (r.maximized) setWindowState(windowState() | Qt::WindowMaximized);
+            PlacedWindow::Restore(
+                this, *settings_, QStringLiteral("TPreviewWindow"),
+                [this](const QRect& area) { return WindowPlacement::CenterForm(size(), area); });
         }
     }
     QDialog::showEvent(event);
@@ -181,10 +173,6 @@ void TPreviewWindow::showEvent(QShowEvent* event) {
 }
 
 void TPreviewWindow::done(int result) {
-    if (settings_) {
-        const bool saved =
-            WindowPlacement::SavePlacement(*settings_, placementSection(), normalGeometry(), isMaximized());
-        Q_UNUSED(saved);  // a placement that cannot be stored is only forgotten
-    }
+    if (settings_) PlacedWindow::Save(this, *settings_, QStringLiteral("TPreviewWindow"));
     QDialog::done(result);
 }

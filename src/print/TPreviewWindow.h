@@ -65,7 +65,6 @@ class TPreviewWindow : public QDialog {
   private:
     void goToPage(int index);
     void updateCaption();
-    QString placementSection() const;
 
     QString caption_;
     PreviewZoom initialZoom_;

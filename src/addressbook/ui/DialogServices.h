@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -12,4 +13,7 @@ struct DialogServices {
 
     bool hasHelp() const { return bool(help); }
     void ShowHelp(const QString& windowClass) const;
+    // What the Help button of `window` does: the help for its class name; nothing (a
+    // disabled button) without help.
+    std::function<void()> helpFor(const QObject* window) const;
 };

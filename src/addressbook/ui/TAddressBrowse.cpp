@@ -12,6 +12,7 @@
 
 #include "BrowseColumns.h"
 #include "BrowseModel.h"
+#include "PlacedWindow.h"
 #include "Settings.h"
 #include "SystemTables.h"
 #include "Table.h"
@@ -230,18 +231,9 @@ void TAddressBrowse::TagButtonClick() {
     }
 }
 
-QString TAddressBrowse::placementSection() const {
-    return WindowPlacement::sectionName(QStringLiteral("TAddressBrowse"), screenDpi(this));
-}
-
 void TAddressBrowse::restorePlacement() {
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect area = s ? s->availableGeometry() : QRect(0, 0, 1024, 768);
     const Settings settings(Settings::GetIniFileName(home_));
-    const auto placed = WindowPlacement::RestorePlacement(settings, placementSection(), area, isMaximized());
-    if (placed.rect) {
-        setGeometry(*placed.rect);
-    } else {
+    PlacedWindow::Restore(this, settings, QStringLiteral("TAddressBrowse"), [this](const QRect& area) {
         // Larger on screens of more pixels per inch, as the text is.
         const int dpi = screenDpi(this);
         const double scale = dpi > 96 ? dpi / 96.0 * 0.95 : 1.0;
@@ -249,14 +241,12 @@ void TAddressBrowse::restorePlacement() {
                          std::min(qRound(kDefaultHeight * scale), area.height()));
         const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
         const QRect over = owner && !owner->isMaximized() ? owner->geometry() : area;
-        setGeometry(WindowPlacement::CenterForm(size, over));
-    }
-    if (placed.maximized) setWindowState(windowState() | Qt::WindowMaximized);
+        return WindowPlacement::CenterForm(size, over);
+    });
     savePlacement();
 }
 
 void TAddressBrowse::savePlacement() {
     Settings settings(Settings::GetIniFileName(home_));
-    const QRect normal = isMaximized() && normalGeometry().isValid() ? normalGeometry() : geometry();
-    (void)WindowPlacement::SavePlacement(settings, placementSection(), normal, isMaximized());
+    PlacedWindow::Save(this, settings, QStringLiteral("TAddressBrowse"));
 }

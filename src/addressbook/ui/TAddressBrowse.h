@@ -72,7 +72,6 @@ class TAddressBrowse : public QDialog {
     void selectRow(int row);
     void selectTableRecord(int fallbackRow);
     void setColumnWidths();
-    QString placementSection() const;
     void restorePlacement();
     void savePlacement();
 

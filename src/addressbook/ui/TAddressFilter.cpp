@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ButtonRow.h"
 #include "Table.h"
 #include "WindowMessages.h"
 
@@ -124,23 +125,17 @@ TAddressFilter::TAddressFilter(xbase::Table& table, Filter::State& state, const 
     HintLabel->setObjectName("HintLabel");
     HintLabel->setWordWrap(true);
 
-    OkButton = new QPushButton("Ok");
-    OkButton->setObjectName("OkButton");
-    OkButton->setDefault(true);
-    CancelButton = new QPushButton("Cancel");
-    CancelButton->setObjectName("CancelButton");
-    HelpButton = new QPushButton("Help");
-    HelpButton->setObjectName("HelpButton");
-    HelpButton->setEnabled(services_.hasHelp());
+    ButtonRow buttons(
+        this, [this] { OkButtonClick(); }, services_.helpFor(this));
+    OkButton = buttons.OkButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
     TestButton = new QPushButton("Test");
     TestButton->setObjectName("TestButton");
     ClearButton = new QPushButton("Clear");
     ClearButton->setObjectName("ClearButton");
     for (QPushButton* b : {OkButton, CancelButton, HelpButton, TestButton, ClearButton})
         b->setAutoDefault(false);
-    connect(OkButton, &QPushButton::clicked, this, &TAddressFilter::OkButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &TAddressFilter::reject);
-    connect(HelpButton, &QPushButton::clicked, this, [this] { services_.ShowHelp(objectName()); });
     connect(TestButton, &QPushButton::clicked, this, &TAddressFilter::TestButtonClick);
     connect(ClearButton, &QPushButton::clicked, this, &TAddressFilter::ClearButtonClick);
 
@@ -150,18 +145,13 @@ TAddressFilter::TAddressFilter(xbase::Table& table, Filter::State& state, const 
     boxes->addWidget(ReverseCheckBox);
     boxes->addSpacing(24);
     boxes->addWidget(MatchLabel, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(TestButton);
-    buttons->addWidget(ClearButton);
-    buttons->addStretch(1);
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
+    buttons.addOwn(TestButton);
+    buttons.addOwn(ClearButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(EntryPanel, 1);
     layout->addLayout(boxes);
     layout->addWidget(HintLabel);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 
     QWidget* previous = entry(kFormOrder[0]);
     for (QWidget* w : std::initializer_list<QWidget*>{TaggedCheckBox, ReverseCheckBox, TestButton,

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ButtonRow.h"
 #include "Search.h"
 
 TAddressSearch::TAddressSearch(xbase::Table& table, QString& currentOrderName, DialogServices services,
@@ -35,25 +36,14 @@ TAddressSearch::TAddressSearch(xbase::Table& table, QString& currentOrderName, D
     SearchEdit->setMaxLength(Search::kMaxSearchText);
     SearchLabel->setBuddy(SearchEdit);
 
-    OkButton = new QPushButton("Ok");
-    OkButton->setObjectName("OkButton");
-    OkButton->setDefault(true);
-    CancelButton = new QPushButton("Cancel");
-    CancelButton->setObjectName("CancelButton");
-    HelpButton = new QPushButton("Help");
-    HelpButton->setObjectName("HelpButton");
-    HelpButton->setEnabled(services_.hasHelp());
+    ButtonRow buttons(
+        this, [this] { OkButtonClick(); }, services_.helpFor(this));
+    OkButton = buttons.OkButton;
+    CancelButton = buttons.CancelButton;
+    HelpButton = buttons.HelpButton;
     connect(SearchOrderCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &TAddressSearch::SearchOrderComboChange);
-    connect(OkButton, &QPushButton::clicked, this, &TAddressSearch::OkButtonClick);
-    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpButton, &QPushButton::clicked, this, [this] { services_.ShowHelp(objectName()); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(HelpButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(orderLabel);
     layout->addWidget(SearchOrderCombo);
@@ -61,7 +51,7 @@ TAddressSearch::TAddressSearch(xbase::Table& table, QString& currentOrderName, D
     layout->addWidget(SearchLabel);
     layout->addWidget(SearchEdit);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
     setMinimumWidth(340);
     SearchOrderComboChange();
 }
