@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 
 #include "CodePage.h"
 #include "Table.h"
@@ -149,9 +150,24 @@ TEST(CliAddressFileTest, NewSeekReindexAndOrderedDump) {
     const std::string file = dir.file("add0001.DBF");
     QuilloryResult r = runQuillory({"new", file}, dir);
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    r = runQuillory({"new", file}, dir);
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("That file already exists.Please select another name"), std::string::npos);
+    // The name rules of "Create new database": an existing name in any letter case, a
+    // name that is no identifier, and another extension are refused, touching nothing.
+    const struct {
+        std::string name;
+        const char* message;
+    } refused[] = {
+        {"add0001.DBF", "That file already exists.Please select another name"},
+        {"ADD0001.dbf", "That file already exists.Please select another name"},
+        {"1st.DBF", "Invalid name. Must start with A..Z"},
+        {"add0002.txt", "The name of an address file must end in .DBF"},
+    };
+    for (const auto& c : refused) {
+        r = runQuillory({"new", dir.file(c.name)}, dir);
+        EXPECT_EQ(r.exitCode, 1) << c.name;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << ": " << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("1st.DBF")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("add0002.txt")));
 
     r = runQuillory({"info", file}, dir);
     ASSERT_EQ(r.exitCode, 0) << r.err;
