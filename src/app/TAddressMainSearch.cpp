@@ -133,7 +133,7 @@ void TAddressMain::TagAllFilterMatches() {
     if (!table_ || editor_.editing() || FilterState.expression.isEmpty()) return;
     DataEventTracking = false;
     freeze(true);
-    TTagging::TagAllFilterMatches(*table_, GlobalTagId, dialogServices(), this);
+    TTagging::TagAllFilterMatches(*table_, GlobalTagId, this);
     DataEventTracking = true;
     freeze(false);
     (void)table_->goTop();

@@ -28,7 +28,7 @@ class TaggingWindowTest : public ::testing::Test {
 };
 
 TEST_F(TaggingWindowTest, CancelledHalfWayKeepsWhatWasTaggedAndSaysSo) {
-    TTagging dialog(answers_.services());
+    TTagging dialog;
     EXPECT_EQ(dialog.windowTitle(), "Tagging");
     QStringList progress;
     // Cancel pressed twice: the first question is answered No, the second Yes.
@@ -40,6 +40,16 @@ TEST_F(TaggingWindowTest, CancelledHalfWayKeepsWhatWasTaggedAndSaysSo) {
         EXPECT_FALSE(dialog.OkButton->isVisible());
         if (n == 2 || n == 4) QTest::mouseClick(dialog.CancelButton, Qt::LeftButton);
     });
+    // The outcome, as the user sees it before pressing Ok.
+    QString outcome, progressAfter;
+    bool cancelShown = true;
+    onNextDialog<TTagging>([](TTagging* d) { return d->OkButton->isVisible(); },
+                           [&](TTagging* d) {
+                               outcome = d->TaggingLabel->text();
+                               progressAfter = d->ProgressLabel->text();
+                               cancelShown = d->CancelButton->isVisible();
+                               QTest::mouseClick(d->OkButton, Qt::LeftButton);
+                           });
     const TagAll::Result result = tagAll(dialog);
 
     EXPECT_EQ(result.outcome, TagAll::Outcome::Cancelled);
@@ -48,18 +58,16 @@ TEST_F(TaggingWindowTest, CancelledHalfWayKeepsWhatWasTaggedAndSaysSo) {
     EXPECT_EQ(taggedNames(), (std::set<QString>{"Name0", "Name1", "Name2", "Name3"}));
     EXPECT_EQ(table_.value("LNAME"), "Name0");  // back on the first record
 
-    EXPECT_EQ(dialog.TaggingLabel->text(), "Cancelled before completion");
-    EXPECT_EQ(dialog.ProgressLabel->text(), "");
-    EXPECT_FALSE(dialog.CancelButton->isVisible());
-    ASSERT_TRUE(dialog.OkButton->isVisible());
-    QTest::mouseClick(dialog.OkButton, Qt::LeftButton);
+    EXPECT_EQ(outcome, "Cancelled before completion");
+    EXPECT_EQ(progressAfter, "");
+    EXPECT_FALSE(cancelShown);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 TEST_F(TaggingWindowTest, TagAllFilterMatchesAsksFirstAndWaitsForOk) {
     answers_.answers = {false};
-    EXPECT_FALSE(TTagging::TagAllFilterMatches(*table_, "ID1", answers_.services()).has_value());
+    EXPECT_FALSE(TTagging::TagAllFilterMatches(*table_, "ID1").has_value());
     EXPECT_TRUE(taggedNames().empty());
 
     QString label;
@@ -68,7 +76,7 @@ TEST_F(TaggingWindowTest, TagAllFilterMatchesAsksFirstAndWaitsForOk) {
                                label = d->TaggingLabel->text();
                                QTest::mouseClick(d->OkButton, Qt::LeftButton);
                            });
-    const auto result = TTagging::TagAllFilterMatches(*table_, "ID1", answers_.services());
+    const auto result = TTagging::TagAllFilterMatches(*table_, "ID1");
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(result->outcome, TagAll::Outcome::Complete);
     EXPECT_EQ(result->tagged, 10u);

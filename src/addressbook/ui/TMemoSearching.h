@@ -1,21 +1,20 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
 
+#include "JobWindow.h"
 #include "Search.h"
 
 class QLabel;
-class QPushButton;
 
 namespace xbase {
 class Table;
 }
 
 // "Searching": the small window shown while the memos are searched, with "Searching
-// for: " and the text, and Cancel. Between records the search lets pending events run,
-// so that Cancel can be pressed; it stops the search before the next record.
-class TMemoSearching : public QDialog {
+// for: " and the text, and Cancel, which stops the search before the next record
+// (without a question; so do the close box and Escape).
+class TMemoSearching : public JobWindow {
     Q_OBJECT
 
   public:
@@ -31,18 +30,8 @@ class TMemoSearching : public QDialog {
     // Runs the search with this window shown, and closes it.
     Search::MemoSearchResult search(xbase::Table& table, Search::MemoSearchStart start);
 
-    bool cancelled() const { return cancelled_; }
-
     QLabel* SearchingLabel;
-    QPushButton* CancelButton;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void CancelButtonClick() { cancelled_ = true; }
-
     QString text_;
-    bool cancelled_ = false;
 };

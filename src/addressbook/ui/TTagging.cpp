@@ -1,103 +1,68 @@
 #include "TTagging.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "WindowMessages.h"
 
-TTagging::TTagging(DialogServices services, QWidget* parent)
-    : QDialog(parent), services_(std::move(services)) {
+TTagging::TTagging(QWidget* parent) : JobWindow(parent) {
     setObjectName("TTagging");
     setWindowTitle("Tagging");
-    setModal(true);
-
+    setCancelQuestion(TagAll::kCancelQuestion, TagAll::kCancelCaption);
     TaggingLabel = new QLabel(TagAll::kRunningText);
     TaggingLabel->setObjectName("TaggingLabel");
-    ProgressLabel = new QLabel;
+    body()->addWidget(TaggingLabel);
+    ProgressLabel = StatusLabel;
     ProgressLabel->setObjectName("ProgressLabel");
-    CancelButton = new QPushButton("Cancel");
-    CancelButton->setObjectName("CancelButton");
-    OkButton = new QPushButton("Ok");
+    ProgressLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ProgressLabel->setMinimumSize(0, 0);
+    OkButton = new QPushButton("Ok", this);
     OkButton->setObjectName("OkButton");
     OkButton->hide();
-    connect(CancelButton, &QPushButton::clicked, this, &TTagging::CancelButtonClick);
+    buttonRow()->insertWidget(buttonRow()->count() - 1, OkButton);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(CancelButton);
-    buttons->addWidget(OkButton);
-    buttons->addStretch(1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(TaggingLabel);
-    layout->addWidget(ProgressLabel);
-    layout->addLayout(buttons);
     setMinimumWidth(280);
 }
 
 TagAll::Result TTagging::runLoop(const Loop& loop) {
-    cancelled_ = false;
-    running_ = true;
-    TaggingLabel->setText(TagAll::kRunningText);
-    ProgressLabel->clear();
-    OkButton->hide();
-    CancelButton->show();
-    show();
-    QApplication::processEvents();
-
-    const TagAll::Result result = loop([this](uint32_t tagged) {
-        ProgressLabel->setText(TagAll::ProgressText(tagged));
-        emit progressed(tagged);
-        QApplication::processEvents();
-        return !cancelled_;
+    setJob([this, &loop](JobProgress& progress) {
+        result_ = loop([this, &progress](uint32_t tagged) {
+            progress.status(TagAll::ProgressText(tagged));
+            emit progressed(tagged);
+            return progress.keepGoing();
+        });
+        switch (result_.outcome) {
+            case TagAll::Outcome::Complete:
+                return JobResult::Done;
+            case TagAll::Outcome::Cancelled:
+                return JobResult::Cancelled;
+            case TagAll::Outcome::Failed:
+                return JobResult::Failed;
+        }
+        return JobResult::Failed;
     });
+    result_ = TagAll::Result{TagAll::Outcome::Cancelled};
+    exec();
+    return result_;
+}
 
-    running_ = false;
-    TaggingLabel->setText(result.labelText());
+void TTagging::jobEnded(JobResult) {
+    TaggingLabel->setText(result_.labelText());
     ProgressLabel->clear();
     CancelButton->hide();
     OkButton->show();
     OkButton->setDefault(true);
     OkButton->setFocus();
-    if (result.outcome == TagAll::Outcome::Failed) WindowMessages().inform(result.message);
-    return result;
+    if (result_.outcome == TagAll::Outcome::Failed) WindowMessages().inform(result_.message);
 }
 
 std::optional<TagAll::Result> TTagging::TagAllFilterMatches(xbase::Table& table, const QString& globalTagId,
-                                                            const DialogServices& services, QWidget* parent) {
+                                                            QWidget* parent) {
     if (!WindowMessages().ask(TagAll::kQuestion, TagAll::kQuestionCaption)) return std::nullopt;
-    TTagging dialog(services, parent);
-    const TagAll::Result result = dialog.runLoop([&](const std::function<bool(uint32_t)>& progress) {
+    TTagging dialog(parent);
+    return dialog.runLoop([&](const std::function<bool(uint32_t)>& progress) {
         return TagAll::TagAll(table, globalTagId, progress);
     });
-    dialog.exec();
-    return result;
-}
-
-void TTagging::CancelButtonClick() {
-    if (!running_ || cancelled_) return;
-    if (WindowMessages().ask(TagAll::kCancelQuestion, TagAll::kCancelCaption)) cancelled_ = true;
-}
-
-void TTagging::closeEvent(QCloseEvent* event) {
-    // While the loop runs the window stays; the close box asks like Cancel.
-    if (running_) {
-        event->ignore();
-        CancelButtonClick();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TTagging::keyPressEvent(QKeyEvent* event) {
-    if (running_ && event->key() == Qt::Key_Escape) {
-        CancelButtonClick();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
 #include <cstdint>
 #include <functional>
 #include <optional>
 
-#include "DialogServices.h"
+#include "JobWindow.h"
 #include "TagAll.h"
 
 class QLabel;
@@ -21,20 +20,19 @@ class Table;
 // Cancel asks "Cancel Tagging?" first; Yes stops the loop before the next record, and
 // the records tagged so far stay tagged. Tag All Filter Matches uses it, and so do the
 // checks that tag the records they find.
-class TTagging : public QDialog {
+class TTagging : public JobWindow {
     Q_OBJECT
 
   public:
-    explicit TTagging(DialogServices services = {}, QWidget* parent = nullptr);
+    explicit TTagging(QWidget* parent = nullptr);
 
     // A tagging loop: it calls `progress` after each record with the number tagged so
     // far, and stops when that returns false.
     using Loop = std::function<TagAll::Result(const std::function<bool(uint32_t tagged)>& progress)>;
 
-    // Shows the window (modal, not waiting), runs `loop` letting events through after
-    // each record, then shows the outcome with Ok. A failed write is reported with the
-    // program's message box. The caller then runs exec() so that the user reads the
-    // outcome and presses Ok.
+    // Shows the window modally and runs `loop` in it, then shows the outcome with Ok
+    // and returns once the user has pressed it. A failed write is reported with the
+    // program's message.
     TagAll::Result runLoop(const Loop& loop);
 
     // "Tag All Filter Matches": asks "Tag all records matching filter?" (TAG ALL); on Yes
@@ -42,29 +40,20 @@ class TTagging : public QDialog {
     // window, and waits for Ok. Nothing when the question is answered No. The table is
     // on its first record afterwards.
     static std::optional<TagAll::Result> TagAllFilterMatches(xbase::Table& table, const QString& globalTagId,
-                                                             const DialogServices& services,
                                                              QWidget* parent = nullptr);
 
-    bool cancelled() const { return cancelled_; }
-
     QLabel* TaggingLabel;
-    QLabel* ProgressLabel;
-    QPushButton* CancelButton;
+    QLabel* ProgressLabel;  // the job's status line
     QPushButton* OkButton;
 
   signals:
-    // After each record, before events are let through: for tests and callers that
+    // After each record, before the window's events run: for tests and callers that
     // want to follow the loop.
     void progressed(uint32_t tagged);
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void jobEnded(JobResult result) override;
 
   private:
-    void CancelButtonClick();
-
-    DialogServices services_;
-    bool running_ = false;
-    bool cancelled_ = false;
+    TagAll::Result result_;
 };

@@ -105,7 +105,12 @@ void JobWindow::run() {
     if (running_ || finished_) return;
     running_ = true;
     Progress progress(*this);
-    result_ = job_ ? job_(progress) : JobResult::Done;
+    // A Cancel pressed between showing the window and starting the job counts too.
+    if (stopRequested_) {
+        result_ = JobResult::Cancelled;
+    } else {
+        result_ = job_ ? job_(progress) : JobResult::Done;
+    }
     running_ = false;
     finished_ = true;
     jobEnded(result_);
@@ -128,7 +133,7 @@ void JobWindow::CancelButtonClick() {
         accept();
         return;
     }
-    if (!running_ || stopRequested_ || asking_) return;
+    if (!started_ || stopRequested_ || asking_) return;
     if (stopKind_ == StopButton::Stop || question_.isEmpty()) {
         stopRequested_ = true;
         return;
@@ -137,11 +142,11 @@ void JobWindow::CancelButtonClick() {
     const bool yes = WindowMessages().ask(question_, questionCaption_);
     asking_ = false;
     // The job may have ended while the question was up; then there is nothing to stop.
-    if (yes && running_) stopRequested_ = true;
+    if (yes && !finished_) stopRequested_ = true;
 }
 
 void JobWindow::closeEvent(QCloseEvent* event) {
-    if (!running_) {
+    if (!started_ || finished_) {
         QDialog::closeEvent(event);
         return;
     }
@@ -151,7 +156,7 @@ void JobWindow::closeEvent(QCloseEvent* event) {
 }
 
 void JobWindow::reject() {
-    if (running_) {
+    if (started_ && !finished_) {
         CancelButtonClick();
         return;
     }
