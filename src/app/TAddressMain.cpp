@@ -190,7 +190,12 @@ void TAddressMain::savePlacement() { PlacedWindow::Save(this, settings_, "TAddre
 // ---------------------------------------------------------------------------------------
 // Opening files
 
-void TAddressMain::freeze(bool on) { setUpdatesEnabled(!on); }
+void TAddressMain::freeze(bool on) {
+    // Paint the window as it is now (a menu just closed, say) before it stops painting:
+    // a tool window over it would otherwise leave that stale picture on screen.
+    if (on && updatesEnabled() && isVisible()) repaint();
+    setUpdatesEnabled(!on);
+}
 
 void TAddressMain::closeTable() {
     editor_.setTable(nullptr);
@@ -216,11 +221,11 @@ bool TAddressMain::OpenQYZDBF(const QString& path) {
     if (table_) (void)table_->query({});
     closeTable();
 
-    QString message;
-    const bool opened = AddressFile::OpenQYZFile(path, &table_, &message);
+    QStringList messages;
+    const bool opened = AddressFile::OpenQYZFile(path, &table_, &messages);
     if (!opened) {
         freeze(false);
-        WindowMessages().inform(message);
+        for (const QString& message : messages) WindowMessages().inform(message);
         freeze(true);
     }
     if (opened) {

@@ -18,7 +18,6 @@ namespace {
 int runDesktop(int argc, char** argv, const QString& homeArg) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quillory");
-    QApplication::setApplicationDisplayName("Quillory");
     QApplication::setApplicationVersion(QUILLORY_VERSION);
     AppHome home(AppHome::resolve(homeArg));
 

@@ -28,7 +28,8 @@ int reindexCommand(const Invocation& in) {
     const QString path = QString::fromStdString(in.args.operand(0));
     std::unique_ptr<xbase::Table> table;
     QString message;
-    if (!AddressFile::OpenQYZFile(path, &table, &message)) return fail(in, message);
+    QStringList messages;
+    if (!AddressFile::OpenQYZFile(path, &table, &messages)) return fail(in, messages.join("\n"));
     AddressFile::ReindexGauge gauge;
     const bool ok = AddressFile::Reindex(
         *table, gauge, &message, [&](const QString& status) { in.out << status.toStdString() << "\n"; });

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "AppHome.h"
 #include "Commands.h"
 
 namespace cli {
@@ -128,6 +129,11 @@ int run(const std::vector<std::string>& args, const std::string& home, std::ostr
         ConsoleMessages messages(err, parsed.has("--yes") || parsed.has("--force"));
         const Invocation in{c.syntax, std::move(parsed), home, out, err, messages};
         if (!fits) return usage(in);
+        // Every command works in a whole home, as the desktop program does: a missing
+        // one is made with its folders and shipped tables.
+        QString error;
+        if (c.run != helpCommand && !AppHome(QString::fromStdString(home)).ensureExists(&error))
+            return fail(in, error);
         const int code = c.run(in);
         return code == kOk && messages.refused() ? kFailed : code;
     }

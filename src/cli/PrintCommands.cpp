@@ -42,10 +42,7 @@ int openSelection(const Invocation& in, std::unique_ptr<xbase::Table>* table) {
 int presortCommand(const Invocation& in) {
     const AppHome home(QString::fromStdString(in.home));
     QString out = QString::fromStdString(in.args.value("--out"));
-    if (out.isEmpty()) {
-        if (!QDir().mkpath(home.root())) return fail(in, "Cannot create " + home.root());
-        out = home.existingFile(Presort::kFileName);
-    }
+    if (out.isEmpty()) out = home.existingFile(Presort::kFileName);
     std::unique_ptr<xbase::Table> table;
     if (const int code = openSelection(in, &table); code != kOk) return code;
     QString message;

@@ -13,17 +13,28 @@ using xbase::Table;
 
 const std::vector<Field>& fields() {
     static const std::vector<Field> list = {
-        {"LNAME", 'C', 30, "Last Name"},     {"FNAME", 'C', 30, "First Name"},
-        {"MIDDLE", 'C', 1, "Middle"},         {"PREFIX", 'C', 12, "Prefix"},
-        {"TITLE", 'C', 30, "Title"},          {"ORG", 'C', 30, "Organization"},
-        {"STREET", 'C', 40, "Address 1"},     {"STREET2", 'C', 40, "Address 2"},
-        {"CITY", 'C', 30, "City"},            {"STATE", 'C', 20, "State"},
-        {"ZIP", 'C', 10, "Zip/Postal Code"},  {"COUNTRY", 'C', 30, "Country"},
-        {"DATE", 'C', 15, "Actual Date"},     {"PHONE", 'C', 30, "Phone 1"},
-        {"PHONE2", 'C', 30, "Phone 2"},       {"FAX", 'C', 40, "Fax"},
-        {"EMAIL", 'C', 40, "Email"},          {"CODES", 'C', 30, "Codes"},
-        {"USER1", 'C', 40, "Comment 1"},      {"USER2", 'C', 40, "Comment 2"},
-        {"ISDEL", 'L', 1, "Deleted"},         {"TAG", 'C', 8, ""},
+        {"LNAME", 'C', 30, "Last Name"},
+        {"FNAME", 'C', 30, "First Name"},
+        {"MIDDLE", 'C', 1, "Middle"},
+        {"PREFIX", 'C', 12, "Prefix"},
+        {"TITLE", 'C', 30, "Title"},
+        {"ORG", 'C', 30, "Organization"},
+        {"STREET", 'C', 40, "Address 1"},
+        {"STREET2", 'C', 40, "Address 2"},
+        {"CITY", 'C', 30, "City"},
+        {"STATE", 'C', 20, "State"},
+        {"ZIP", 'C', 10, "Zip/Postal Code"},
+        {"COUNTRY", 'C', 30, "Country"},
+        {"DATE", 'C', 15, "Actual Date"},
+        {"PHONE", 'C', 30, "Phone 1"},
+        {"PHONE2", 'C', 30, "Phone 2"},
+        {"FAX", 'C', 40, "Fax"},
+        {"EMAIL", 'C', 40, "Email"},
+        {"CODES", 'C', 30, "Codes"},
+        {"USER1", 'C', 40, "Comment 1"},
+        {"USER2", 'C', 40, "Comment 2"},
+        {"ISDEL", 'L', 1, "Deleted"},
+        {"TAG", 'C', 8, ""},
         {"MEMO", 'M', 10, ""},
     };
     return list;
@@ -132,8 +143,12 @@ bool OpenTableFile(const QString& path, std::unique_ptr<Table>* table, QString* 
     }
     std::unique_ptr<Table> t;
     const Status s = Table::open(local(path), xbase::OpenMode::Exclusive, &t);
-    if (!s.ok() || !CheckTableFields(*t)) {
-        message->clear();
+    if (!s.ok()) {
+        *message = path + ": " + QString::fromStdString(s.message());
+        return false;
+    }
+    if (!CheckTableFields(*t)) {
+        *message = path + " is not an address file: it lacks fields the program needs";
         return false;
     }
     *table = std::move(t);
@@ -147,12 +162,14 @@ bool CheckValidIndex(const Table& table) {
     return true;
 }
 
-bool OpenQYZFile(const QString& path, std::unique_ptr<Table>* table, QString* message) {
-    QString first;
-    if (OpenTableFile(path, table, &first)) return true;
-    const QString unable = "Unable to open " + path + "\r\n\r\n * May not be a Quillory file.\r\n"
-                           " * May be in use by another program or user";
-    *message = first.isEmpty() ? unable : first + "\n" + unable;
+bool OpenQYZFile(const QString& path, std::unique_ptr<Table>* table, QStringList* messages) {
+    QString reason;
+    if (OpenTableFile(path, table, &reason)) return true;
+    messages->clear();
+    if (!QFileInfo(path).isFile()) *messages << reason;
+    *messages << "Unable to open " + path +
+                     "\r\n\r\n * May not be a Quillory file.\r\n"
+                     " * May be in use by another program or user";
     return false;
 }
 
@@ -170,7 +187,8 @@ void ReindexGauge::tagProgress(int percent) {
     value_ = std::min(100, int(std::nearbyint(exact)));
 }
 
-bool Reindex(Table& table, ReindexGauge& gauge, QString* message, const std::function<void(const QString&)>& status,
+bool Reindex(Table& table, ReindexGauge& gauge, QString* message,
+             const std::function<void(const QString&)>& status,
              const std::function<void(int)>& gaugeChanged) {
     if (status) status("Cleaning out old deleted records");
     (void)dropIndexFile(table);

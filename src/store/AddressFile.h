@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -38,14 +39,17 @@ bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString*
 bool CreateAddressTags(xbase::Table& table, QString* message, const xbase::ProgressHook& progress = nullptr);
 
 // Opens an address file exclusively. A file that lacks a field of the layout, is not a
-// table or is in use fails; "File <path> not found" when it does not exist.
+// table or is in use fails, with the reason in `message`; "File <path> not found" when
+// it does not exist.
 bool OpenTableFile(const QString& path, std::unique_ptr<xbase::Table>* table, QString* message);
 // Every field of the layout is present (any width; extra fields are fine).
 bool CheckTableFields(const xbase::Table& table);
 // Every one of the 26 tags is present.
 bool CheckValidIndex(const xbase::Table& table);
-// OpenTableFile with the message the main window shows when it fails.
-bool OpenQYZFile(const QString& path, std::unique_ptr<xbase::Table>* table, QString* message);
+// OpenTableFile with the messages the main window shows, one box each, when it fails:
+// "File <path> not found" for a missing file, then "Unable to open <path>" with its
+// likely causes.
+bool OpenQYZFile(const QString& path, std::unique_ptr<xbase::Table>* table, QStringList* messages);
 // "The index file for <path>\r\nis missing or invalid. Rebuild now?"
 QString rebuildQuestion(const QString& path);
 
@@ -53,12 +57,12 @@ QString rebuildQuestion(const QString& path);
 // percentage as it comes; while the tags are built it adds up every rise of the
 // percentage and shows the total against 2100.
 class ReindexGauge {
-public:
+  public:
     void packProgress(int percent);
     void tagProgress(int percent);
     int value() const { return value_; }
 
-private:
+  private:
     int value_ = 0;
     int previous_ = 0;
     int total_ = 0;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "File.h"
 #include "SystemTables.h"
@@ -14,13 +15,16 @@ QString AppHome::resolve(const QString& explicitHome) {
 }
 
 bool AppHome::ensureExists(QString* error) const {
+    // A home without its sysdata folder is new; an existing home whose shipped tables
+    // were removed keeps its gap, so that the windows that need them say so.
+    const bool isNew = !QFileInfo(sysDataDir()).isDir();
     for (const QString& dir : {root_, dataDir(), sysDataDir()}) {
         if (!QDir().mkpath(dir)) {
             *error = "Cannot create the folder " + dir;
             return false;
         }
     }
-    return SystemTables::seedShippedTables(*this, error);
+    return !isNew || SystemTables::seedShippedTables(*this, error);
 }
 
 QString AppHome::existingFile(const QString& relative) const {

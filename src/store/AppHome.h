@@ -6,7 +6,7 @@
 // other files the program keeps. It is the folder given by --home, else
 // $QUILLORY_HOME, else ~/.local/share/quillory.
 class AppHome {
-public:
+  public:
     // `explicitHome` is the --home argument, empty when none was given.
     static QString resolve(const QString& explicitHome);
 
@@ -21,11 +21,12 @@ public:
     // that ignores case).
     QString existingFile(const QString& relative) const;
 
-    // Creates a missing home with its DATA and sysdata folders, and builds the
-    // shipped label stock and state/ZIP tables in sysdata when they are missing.
-    // False with `error` set when that fails.
+    // Creates a missing home with its DATA and sysdata folders and, in a new home (one
+    // without sysdata), builds the shipped label stock and state/ZIP tables. An
+    // existing home whose shipped tables were removed is left so. False with `error`
+    // set when that fails.
     bool ensureExists(QString* error) const;
 
-private:
+  private:
     QString root_;
 };

@@ -7,14 +7,14 @@
 #include <filesystem>
 
 #include "CodePage.h"
-#include "Table.h"
 #include "RunQuillory.h"
+#include "Table.h"
 #include "TempDir.h"
 
 namespace {
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         table_ = dir_.file("people.dbf");
         xbase::TableSpec design;
@@ -71,8 +71,9 @@ TEST_F(CliTest, DumpWritesVisibleRecordsAsCsv) {
               "Smythe,\"Boston, MA\",F\n"
               "smart,Paris,F\n");
 
-    r = runQuillory({"dump", table_, "--query", "UPPER(LNAME) = \"SM\" .and. RECNO() > 1", "--fields", "lname,memo"},
-                    dir_);
+    r = runQuillory(
+        {"dump", table_, "--query", "UPPER(LNAME) = \"SM\" .and. RECNO() > 1", "--fields", "lname,memo"},
+        dir_);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out,
               "LNAME,MEMO\n"
@@ -129,7 +130,8 @@ TEST_F(CliTest, ErrorsAndUsageHaveTheirExitCodes) {
 
     QuilloryResult help = runQuillory({"help"}, dir_);
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* command : {"info", "dump", "count"}) EXPECT_NE(help.out.find(command), std::string::npos);
+    for (const char* command : {"info", "dump", "count"})
+        EXPECT_NE(help.out.find(command), std::string::npos);
 }
 
 TEST_F(CliTest, TableInUseIsReported) {
@@ -143,6 +145,28 @@ TEST_F(CliTest, TableInUseIsReported) {
 }  // namespace
 
 namespace {
+
+// A command given a home that does not exist yet makes it whole, as the desktop
+// program does; a file that cannot be opened is refused with the reason.
+TEST(CliHomeTest, MissingHomeIsMadeWholeAndOpenFailuresSayWhy) {
+    TempDir dir;
+    const std::string home = dir.file("new-home");
+    QuilloryResult r = runQuillory({"--home", home, "new", home + "/DATA/x.DBF"}, dir);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const char* made : {"/DATA/x.DBF", "/sysdata/LBLTPL.DBF", "/sysdata/CSZ.DBF"})
+        EXPECT_TRUE(std::filesystem::exists(home + made)) << made;
+
+    xbase::TableSpec design;
+    design.fields = {{"LNAME", 'C', 10}};
+    ASSERT_TRUE(xbase::Table::create(dir.file("plain.dbf"), design).ok());
+    const std::vector<std::vector<std::string>> commands = {
+        {"presort", dir.file("plain.dbf")}, {"zipcount", dir.file("plain.dbf"), "--pdf", dir.file("z.pdf")}};
+    for (const auto& command : commands) {
+        r = runQuillory(command, dir);
+        EXPECT_EQ(r.exitCode, 1) << command[0];
+        EXPECT_NE(r.err.find("is not an address file"), std::string::npos) << command[0] << ": " << r.err;
+    }
+}
 
 // An address file made and kept by the command line alone.
 TEST(CliAddressFileTest, NewSeekReindexAndOrderedDump) {
@@ -172,8 +196,9 @@ TEST(CliAddressFileTest, NewSeekReindexAndOrderedDump) {
     r = runQuillory({"info", file}, dir);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("Fields: 23\n"), std::string::npos);
-    EXPECT_NE(r.out.find("Tags: 26\n  NAME       UPPER(LNAME-FNAME)\n  LNAME      UPPER(LNAME)+UPPER(FNAME)\n"),
-              std::string::npos)
+    EXPECT_NE(
+        r.out.find("Tags: 26\n  NAME       UPPER(LNAME-FNAME)\n  LNAME      UPPER(LNAME)+UPPER(FNAME)\n"),
+        std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("  NOTISDEL   !ISDEL\n"), std::string::npos);
 

@@ -1,10 +1,9 @@
-#include "AddressFile.h"
-
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <filesystem>
 
+#include "AddressFile.h"
 #include "TempDir.h"
 
 using xbase::Table;
@@ -12,13 +11,15 @@ using xbase::Table;
 namespace {
 
 class AddressFileTest : public ::testing::Test {
-protected:
+  protected:
     QString path(const char* name) const { return QString::fromStdString(dir_.file(name)); }
     std::unique_ptr<Table> create(const char* name, const FieldLengths& widths = FieldLengths()) {
         QString message;
         EXPECT_TRUE(AddressFile::CreateAddressFile(path(name), widths, &message)) << message.toStdString();
         std::unique_ptr<Table> table;
-        EXPECT_TRUE(AddressFile::OpenQYZFile(path(name), &table, &message)) << message.toStdString();
+        QStringList messages;
+        EXPECT_TRUE(AddressFile::OpenQYZFile(path(name), &table, &messages))
+            << messages.join("\n").toStdString();
         return table;
     }
     void addPerson(Table& t, const QString& last, const QString& first) {
@@ -64,30 +65,41 @@ TEST_F(AddressFileTest, AFileLackingOnlyItsTagTagIsInvalid) {
 }
 
 TEST_F(AddressFileTest, OpenFailuresSayWhy) {
-    QString message;
+    QStringList messages;
     std::unique_ptr<Table> t;
-    EXPECT_FALSE(AddressFile::OpenQYZFile(path("none.DBF"), &t, &message));
-    const QString unable = "Unable to open " + path("none.DBF") +
-                           "\r\n\r\n * May not be a Quillory file.\r\n * May be in use by another program or user";
-    EXPECT_EQ(message, "File " + path("none.DBF") + " not found\n" + unable);
+    EXPECT_FALSE(AddressFile::OpenQYZFile(path("none.DBF"), &t, &messages));
+    const QString unable =
+        "Unable to open " + path("none.DBF") +
+        "\r\n\r\n * May not be a Quillory file.\r\n * May be in use by another program or user";
+    EXPECT_EQ(messages, QStringList({"File " + path("none.DBF") + " not found", unable}));  // two boxes
 
-    // A table without the address fields, and an address file in use.
+    // A table without the address fields, and an address file in use: the window says
+    // what the program says, the reason is there for the command line.
     xbase::TableSpec design;
     design.fields = {{"LNAME", 'C', 10}};
     ASSERT_TRUE(Table::create(dir_.file("other.DBF"), design).ok());
-    EXPECT_FALSE(AddressFile::OpenQYZFile(path("other.DBF"), &t, &message));
-    EXPECT_TRUE(message.startsWith("Unable to open " + path("other.DBF")));
+    EXPECT_FALSE(AddressFile::OpenQYZFile(path("other.DBF"), &t, &messages));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Unable to open " + path("other.DBF")));
+    QString reason;
+    EXPECT_FALSE(AddressFile::OpenTableFile(path("other.DBF"), &t, &reason));
+    EXPECT_EQ(reason, path("other.DBF") + " is not an address file: it lacks fields the program needs");
     auto open = create("add0001.DBF");
-    EXPECT_FALSE(AddressFile::OpenQYZFile(path("add0001.DBF"), &t, &message));
-    EXPECT_TRUE(message.endsWith("May be in use by another program or user"));
-    EXPECT_EQ(AddressFile::rebuildQuestion("/x/a.DBF"), "The index file for /x/a.DBF\r\nis missing or invalid. Rebuild now?");
+    EXPECT_FALSE(AddressFile::OpenQYZFile(path("add0001.DBF"), &t, &messages));
+    EXPECT_TRUE(messages.join("").endsWith("May be in use by another program or user"));
+    EXPECT_FALSE(AddressFile::OpenTableFile(path("add0001.DBF"), &t, &reason));
+    EXPECT_TRUE(reason.startsWith(path("add0001.DBF") + ": ")) << reason.toStdString();
+    EXPECT_GT(reason.size(), path("add0001.DBF").size() + 2);
+    EXPECT_EQ(AddressFile::rebuildQuestion("/x/a.DBF"),
+              "The index file for /x/a.DBF\r\nis missing or invalid. Rebuild now?");
 
     // Extra fields and other widths still open.
     design.fields.clear();
-    for (const auto& f : AddressFile::fields()) design.fields.push_back({f.name, f.type, uint16_t(f.type == 'C' ? 60 : f.width)});
+    for (const auto& f : AddressFile::fields())
+        design.fields.push_back({f.name, f.type, uint16_t(f.type == 'C' ? 60 : f.width)});
     design.fields.push_back({"EXTRA", 'C', 5});
     ASSERT_TRUE(Table::create(dir_.file("wide.DBF"), design).ok());
-    EXPECT_TRUE(AddressFile::OpenQYZFile(path("wide.DBF"), &t, &message));
+    EXPECT_TRUE(AddressFile::OpenQYZFile(path("wide.DBF"), &t, &messages));
 }
 
 TEST_F(AddressFileTest, DeletingSetsBothMarksAndReindexRemovesTheRecords) {
@@ -102,8 +114,8 @@ TEST_F(AddressFileTest, DeletingSetsBothMarksAndReindexRemovesTheRecords) {
     QStringList statuses;
     std::vector<int> gauges;
     QString message;
-    ASSERT_TRUE(AddressFile::Reindex(*t, gauge, &message, [&](const QString& s) { statuses << s; },
-                                     [&](int g) { gauges.push_back(g); }));
+    ASSERT_TRUE(AddressFile::Reindex(
+        *t, gauge, &message, [&](const QString& s) { statuses << s; }, [&](int g) { gauges.push_back(g); }));
     EXPECT_EQ(statuses, QStringList({"Cleaning out old deleted records", "Rebuilding indexes"}));
     EXPECT_EQ(t->recCount(), 3u);
     EXPECT_TRUE(AddressFile::CheckValidIndex(*t));

@@ -60,11 +60,14 @@ TEST_F(SystemTablesTest, NewHomeHoldsTheShippedTables) {
         ASSERT_TRUE(Table::open(sys(table), xbase::OpenMode::ReadOnlyShared, &t).ok());
         EXPECT_EQ(int(t->recCount()), rows) << table;
     }
-    // A second start leaves them alone.
+    // A second start leaves them alone, and one removed by hand stays removed: the
+    // windows that need it say so instead of a silent rebuild.
     const auto stamp = std::filesystem::last_write_time(sys("CSZ.DBF"));
+    ASSERT_TRUE(std::filesystem::remove(sys("LBLTPL.DBF")));
     QString error;
     ASSERT_TRUE(home_.ensureExists(&error));
     EXPECT_EQ(std::filesystem::last_write_time(sys("CSZ.DBF")), stamp);
+    EXPECT_FALSE(std::filesystem::exists(sys("LBLTPL.DBF")));
 }
 
 TEST_F(SystemTablesTest, DefinitionTablesAreCreatedWhenMissing) {

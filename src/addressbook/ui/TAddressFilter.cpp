@@ -259,11 +259,9 @@ uint32_t TAddressFilter::Test() {
 
     asked_ = !asked.isEmpty();
     matches_ = result.matches;
-    // A filter that matched nothing has been dropped, but the line says what the form
-    // found: "0 matches", not "No filter set". One the table refused is no filter.
-    Filter::State shown;
-    if (result.message.isEmpty()) shown.expression = asked;
-    MatchLabel->setText(Filter::MatchText(shown, matches_));
+    // A filter that matched nothing has been dropped, and so has one the table refused:
+    // the line then says "No filter set", as it does for an empty form.
+    MatchLabel->setText(Filter::MatchText(state_, matches_));
 
     (void)table_.goTop();
     if (recordMoved_) recordMoved_();
