@@ -4,21 +4,16 @@
 #include <QFontMetricsF>
 #include <cmath>
 
-#include "PrinterDevice.h"
-
 const QString TBaseReport::kNotPrinting =
     QStringLiteral("Invalid method call.  ReportPrinter is not printing.");
 
-TBaseReport::TBaseReport(PrinterDevice* device) : device_(device) {
+TBaseReport::TBaseReport(ReportDevice* device) : device_(device) {
     font_ = QFont(QStringLiteral("Arial"));
     font_.setPointSizeF(10);
     setMetrics(DeviceMetrics());
 }
 
 TBaseReport::~TBaseReport() = default;
-
-// The process's device is made on first use, not when the report is.
-PrinterDevice& TBaseReport::device() const { return device_ ? *device_ : PrinterDevice::instance(); }
 
 bool TBaseReport::refuse() {
     if (state_ == State::Running) return false;
@@ -28,7 +23,7 @@ bool TBaseReport::refuse() {
 
 bool TBaseReport::setOrientation(std::optional<QPageLayout::Orientation> orientation) {
     if (state_ == State::Running) {
-        error_ = PrinterDevice::kAlreadyPrinting;
+        error_ = ReportDevice::kAlreadyPrinting;
         return false;
     }
     orientation_ = orientation;
@@ -47,7 +42,7 @@ void TBaseReport::setMetrics(const DeviceMetrics& metrics) {
 
 bool TBaseReport::execute() {
     if (state_ == State::Running) {
-        error_ = PrinterDevice::kAlreadyPrinting;
+        error_ = ReportDevice::kAlreadyPrinting;
         return false;
     }
     error_.clear();
@@ -62,7 +57,7 @@ bool TBaseReport::execute() {
     }
     setMetrics(metrics);
     state_ = State::Running;
-    device().setBusy(true);
+    if (device_) device_->setBusy(true);
     setFont(QStringLiteral("Arial"), 10);
     pen_ = PenSpec();
     brush_ = BrushSpec();
@@ -80,7 +75,7 @@ bool TBaseReport::execute() {
     if (OnAfterPrint) OnAfterPrint(*this);
     if (!aborted_) finishPage();
     endOutput(aborted_);
-    device().setBusy(false);
+    if (device_) device_->setBusy(false);
     state_ = State::Finished;
     return !aborted_;
 }

@@ -10,7 +10,11 @@
 #include "PrinterDevice.h"
 
 TPrintStatus::TPrintStatus(PrintKind kind, bool preview, QWidget* parent, PrinterDevice* device)
-    : QDialog(parent), ReportPrinter(device), ReportFiler(device), kind_(kind), preview_(preview) {
+    : QDialog(parent),
+      ReportPrinter(device),
+      ReportFiler(PrinterDevice::forReport(device)),
+      kind_(kind),
+      preview_(preview) {
     const PrintKindTexts& texts = printKindTexts(kind);
     setObjectName(QStringLiteral("TPrintStatus"));
     StatusLabel = new QLabel(this);
@@ -85,7 +89,7 @@ void TPrintStatus::run() {
     r.OnPrintHeader = nullptr;
     r.OnPrintFooter = nullptr;
 
-    PrinterDevice& device = r.device();
+    PrinterDevice& device = ReportPrinter.device();
     bool ok = true;
     if (!preview_ && device.isPdf() && device.pdfFileName().isEmpty()) {
         const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Print to PDF File"),

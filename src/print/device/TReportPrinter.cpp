@@ -6,10 +6,16 @@
 #include "PagePainter.h"
 #include "PrinterDevice.h"
 
-TReportPrinter::TReportPrinter(PrinterDevice* device) : TBaseReport(device) {}
+TReportPrinter::TReportPrinter(PrinterDevice* device)
+    : TBaseReport(PrinterDevice::forReport(device)), printerDevice_(device) {}
 
 TReportPrinter::~TReportPrinter() {
     if (painter_.isActive()) painter_.end();
+}
+
+// The process's device is made on first use, not when the report is.
+PrinterDevice& TReportPrinter::device() const {
+    return printerDevice_ ? *printerDevice_ : PrinterDevice::instance();
 }
 
 bool TReportPrinter::beginOutput(DeviceMetrics* metrics, QString* error) {
