@@ -30,7 +30,8 @@ struct ReportRect {
 // A print job that draws in inches. The job's handlers (OnPrint and the others) draw
 // through the operations below while execute() runs; what they draw becomes pages of
 // drawing operations (PageStream.h) that the output takes over as each page ends:
-// TReportPrinter plays them to the printer, TReportFiler keeps them for the preview.
+// TReportPrinter plays them to the printer, TReportFiler keeps them for the preview,
+// TReportPdfWriter writes them to a PDF file.
 //
 // A job is idle, then running (inside execute), then finished. Drawing outside a
 // running job is refused with kNotPrinting, and execute() or a change of the device

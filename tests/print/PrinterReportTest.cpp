@@ -75,6 +75,27 @@ TEST_F(PrinterReportTest, PrintsToAPdfThatPopplerReads) {
     const size_t xMin = boxes.rfind("xMin=\"", word);
     EXPECT_NEAR(std::stod(boxes.substr(xMin + 6)), 72.0, 1.0);
 
+    // The sheet is the one the device is set up for, turned by the job's orientation.
+    const struct {
+        QPageLayout::Orientation device;
+        std::optional<QPageLayout::Orientation> job;
+        const char* size;
+    } sheets[] = {
+        {QPageLayout::Landscape, std::nullopt, "842 x 595"},
+        {QPageLayout::Landscape, QPageLayout::Portrait, "595 x 842"},
+    };
+    ASSERT_TRUE(device.setPaperSize(9));
+    for (const auto& s : sheets) {
+        ASSERT_TRUE(device.setOrientation(s.device));
+        TReportPrinter a4(&device);
+        ASSERT_TRUE(a4.setOrientation(s.job));
+        a4.OnPrint = [](TBaseReport& r) { r.printXY(1, 1, "A4"); };
+        ASSERT_TRUE(a4.execute()) << a4.lastError().toStdString();
+        const std::string sheet = runCommand("pdfinfo " + dir.file("out.pdf"));
+        EXPECT_NE(sheet.find(s.size), std::string::npos) << s.size << "\n" << sheet;
+        EXPECT_EQ(device.printer()->pageLayout().orientation(), s.device);  // the job gives it back
+    }
+
     // An aborted job leaves no file behind.
     TReportPrinter aborted(&device);
     aborted.OnPrint = [](TBaseReport& r) {

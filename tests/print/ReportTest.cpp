@@ -1,17 +1,21 @@
 // The report engine: what a job draws becomes pages of operations in inches, with the
 // job's states and refusals and what it asks of its device, and one path plays them to
-// an image.
+// an image or a PDF.
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <cstdio>
 
 #include "GuiApp.h"
 #include "PagePainter.h"
 #include "TReportFiler.h"
+#include "TReportPdfWriter.h"
 #include "TempDir.h"
 #include "WmfPlayer.h"
 
@@ -366,6 +370,75 @@ TEST_F(ReportTest, PagePainterPlaysAtAnyResolution) {
         painter.end();
         EXPECT_EQ(image.pixelColor(int(1.5 * dpi), int(1.5 * dpi)), QColor(Qt::black)) << dpi;
         EXPECT_EQ(image.pixelColor(int(2.5 * dpi), int(1.5 * dpi)), QColor(Qt::white)) << dpi;
+    }
+}
+
+std::string run(const std::string& command) {
+    std::string out;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return out;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+    pclose(p);
+    return out;
+}
+
+TEST_F(ReportTest, WritesAPdfOnItsSheetThatPopplerReads) {
+    TempDir dir;
+    const QString path = QString::fromStdString(dir.file("out.pdf"));
+    TReportPdfWriter pdf;
+    pdf.setFileName(path);
+    pdf.Title = "Quillory";
+    // An A5 sheet with a quarter-inch border, turned by the job: positions stay measured
+    // from the sheet's corner, whatever the border.
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait,
+                                  QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
+    ASSERT_TRUE(pdf.setOrientation(QPageLayout::Landscape));
+    pdf.OnPrint = [](TBaseReport& r) {
+        for (int page = 1; page <= 2; ++page) {
+            if (page > 1) r.newPage();
+            r.printXY(1, 1, QString("Hello page %1").arg(page));
+            r.rectangle(1, 2, 3, 3);
+        }
+    };
+    ASSERT_TRUE(pdf.execute()) << pdf.lastError().toStdString();
+    EXPECT_EQ(pdf.pagesPrinted(), 2);
+    EXPECT_NEAR(pdf.metrics().pageWidth, 8.27, 0.01);
+    EXPECT_NEAR(pdf.metrics().offsetTop, 0.25, 1e-6);
+    EXPECT_EQ(pdf.metrics().dpiX, 1200);
+    const std::string info = run("pdfinfo " + dir.file("out.pdf"));
+    EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
+    EXPECT_NE(info.find("595 x 420"), std::string::npos) << info;
+    EXPECT_NE(info.find("Title:           Quillory"), std::string::npos) << info;
+    const std::string text = run("pdftotext -layout " + dir.file("out.pdf") + " -");
+    EXPECT_NE(text.find("Hello page 2"), std::string::npos) << text;
+    const std::string boxes = run("pdftotext -bbox -f 1 -l 1 " + dir.file("out.pdf") + " -");
+    const size_t word = boxes.find(">Hello<");
+    ASSERT_NE(word, std::string::npos) << boxes;
+    const size_t xMin = boxes.rfind("xMin=\"", word);
+    EXPECT_NEAR(std::stod(boxes.substr(xMin + 6)), 72.0, 1.0);
+
+    // An aborted job leaves no file behind, and a job that cannot write says so.
+    pdf.OnPrint = [](TBaseReport& r) {
+        r.printXY(1, 1, "never");
+        r.abort();
+        r.newPage();
+    };
+    EXPECT_FALSE(pdf.execute());
+    EXPECT_EQ(pdf.pagesPrinted(), 0);
+    EXPECT_FALSE(QFile::exists(path));
+    const struct {
+        QString file;
+        const char* error;
+    } failures[] = {
+        {QString(), "No file name was given for the PDF file"},
+        {path + "/none/out.pdf", "Unable to print to "},
+    };
+    for (const auto& f : failures) {
+        pdf.setFileName(f.file);
+        EXPECT_FALSE(pdf.execute());
+        EXPECT_EQ(pdf.lastError(), f.error + f.file) << f.error;
     }
 }
 

@@ -1,6 +1,5 @@
 #include "TReportPrinter.h"
 
-#include <QFile>
 #include <QPrinter>
 
 #include "PagePainter.h"
@@ -35,35 +34,53 @@ bool TReportPrinter::beginOutput(DeviceMetrics* metrics, QString* error) {
     printer->setCopyCount(std::max(1, Copies));
     printer->setPageOrientation(orientation().value_or(device().orientation()));
     printer->setPageMargins(printer->pageLayout().minimumMargins(), printer->pageLayout().units());
-    if (!painter_.begin(printer)) {
-        *error = QStringLiteral("Unable to print to ") +
-                 (device().isPdf() ? device().pdfFileName() : device().printerName());
-        return false;
+    if (device().isPdf()) {
+        // The printer holds the sheet the device is set up for; the PDF writer draws on it.
+        if (!pdf_.begin(device().pdfFileName(), printer->pageLayout(), printer->resolution(), Title)) {
+            *error = QStringLiteral("Unable to print to ") + device().pdfFileName();
+            return false;
+        }
+        jobMetrics_ = pdf_.metrics();
+    } else {
+        if (!painter_.begin(printer)) {
+            *error = QStringLiteral("Unable to print to ") + device().printerName();
+            return false;
+        }
+        jobMetrics_ = device().metrics();
     }
-    jobMetrics_ = device().metrics();
     *metrics = jobMetrics_;
     return true;
 }
 
 void TReportPrinter::outputPage(Page&& page) {
-    if (documentAborted_ || !painter_.isActive()) return;
-    if (printed_ > 0) device().printer()->newPage();
-    PagePainter(painter_, jobMetrics_).play(page);
+    if (documentAborted_) return;
+    if (pdf_.active()) {
+        pdf_.write(page);
+    } else if (painter_.isActive()) {
+        if (printed_ > 0) device().printer()->newPage();
+        PagePainter(painter_, jobMetrics_).play(page);
+    } else {
+        return;
+    }
     ++printed_;
     page = Page();
 }
 
 void TReportPrinter::abort() {
-    if (printing() && !documentAborted_ && painter_.isActive()) {
-        documentAborted_ = true;
-        device().printer()->abort();
+    if (printing() && !documentAborted_) {
+        if (painter_.isActive()) {
+            documentAborted_ = true;
+            device().printer()->abort();
+        } else if (pdf_.active()) {
+            documentAborted_ = true;
+        }
     }
     TBaseReport::abort();
 }
 
 void TReportPrinter::endOutput(bool aborted) {
     if (painter_.isActive()) painter_.end();
-    if (aborted && device().isPdf()) QFile::remove(device().pdfFileName());
+    pdf_.end(aborted);
     if (QPrinter* printer = device().printer()) printer->setPageOrientation(device().orientation());
 }
 

@@ -2,13 +2,15 @@
 
 #include <QPainter>
 
+#include "PdfPageWriter.h"
 #include "TBaseReport.h"
 
 class PrinterDevice;
 
 // The printer output: each finished page is played to the selected printer of the
-// device (or to the PDF file of "PDF File") and then dropped, so a job of any length
-// keeps one page in memory.
+// device and then dropped, so a job of any length keeps one page in memory. For
+// "PDF File" the pages go through the print core's PDF writer to the device's PDF
+// file, on the sheet the device is set up for.
 class TReportPrinter : public TBaseReport {
   public:
     // `device` is the printer device of the job; null means the process's device, as
@@ -35,6 +37,7 @@ class TReportPrinter : public TBaseReport {
   private:
     PrinterDevice* printerDevice_;
     QPainter painter_;
+    PdfPageWriter pdf_;
     DeviceMetrics jobMetrics_;
     int printed_ = 0;
     bool documentAborted_ = false;
