@@ -106,4 +106,21 @@ TEST_F(PrinterReportTest, PrintsToAPdfThatPopplerReads) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.file("out.pdf"))));
 }
 
+TEST_F(PrinterReportTest, AJobThatCannotStartLeavesTheDeviceAsItWas) {
+    TempDir dir;
+    PrinterDevice& device = PrinterDevice::instance();
+    ASSERT_TRUE(device.setPrinterIndex(int(device.printers().indexOf("PDF File"))));
+    ASSERT_TRUE(device.setOrientation(QPageLayout::Portrait));
+    const QString path = QString::fromStdString(dir.file("none/out.pdf"));
+    device.setPdfFileName(path);
+    TReportPrinter landscape(&device);
+    ASSERT_TRUE(landscape.setOrientation(QPageLayout::Landscape));
+    EXPECT_FALSE(landscape.execute());
+    EXPECT_EQ(landscape.lastError(), "Unable to print to " + path);
+    EXPECT_FALSE(device.busy());
+    // The next preview is laid out for the device's own sheet, not the failed job's.
+    EXPECT_EQ(device.printer()->pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_NEAR(device.pageWidth(), 8.5, 1e-6);
+}
+
 }  // namespace

@@ -34,18 +34,20 @@ bool TReportPrinter::beginOutput(DeviceMetrics* metrics, QString* error) {
     printer->setCopyCount(std::max(1, Copies));
     printer->setPageOrientation(orientation().value_or(device().orientation()));
     printer->setPageMargins(printer->pageLayout().minimumMargins(), printer->pageLayout().units());
+    // A job that cannot start gives the printer its own orientation back, as endOutput
+    // does for one that ran; the next preview is laid out from the printer's sheet.
+    const auto unableToPrintTo = [&](const QString& target) {
+        printer->setPageOrientation(device().orientation());
+        *error = QStringLiteral("Unable to print to ") + target;
+        return false;
+    };
     if (device().isPdf()) {
         // The printer holds the sheet the device is set up for; the PDF writer draws on it.
-        if (!pdf_.begin(device().pdfFileName(), printer->pageLayout(), printer->resolution(), Title)) {
-            *error = QStringLiteral("Unable to print to ") + device().pdfFileName();
-            return false;
-        }
+        if (!pdf_.begin(device().pdfFileName(), printer->pageLayout(), printer->resolution(), Title))
+            return unableToPrintTo(device().pdfFileName());
         jobMetrics_ = pdf_.metrics();
     } else {
-        if (!painter_.begin(printer)) {
-            *error = QStringLiteral("Unable to print to ") + device().printerName();
-            return false;
-        }
+        if (!painter_.begin(printer)) return unableToPrintTo(device().printerName());
         jobMetrics_ = device().metrics();
     }
     *metrics = jobMetrics_;
