@@ -3,21 +3,16 @@
 #include <QFontMetricsF>
 #include <cmath>
 
-#include "PrinterDevice.h"
-
 const QString TBaseReport::kNotPrinting =
     QStringLiteral("Invalid method call.  ReportPrinter is not printing.");
 
-TBaseReport::TBaseReport(PrinterDevice* device) : device_(device) {
+TBaseReport::TBaseReport(ReportDevice* device) : device_(device) {
     font_ = QFont(QStringLiteral("Arial"));
     font_.setPointSizeF(10);
     setMetrics(DeviceMetrics());
 }
 
 TBaseReport::~TBaseReport() = default;
-
-// The process's device is made on first use, not when the report is.
-PrinterDevice& TBaseReport::device() const { return device_ ? *device_ : PrinterDevice::instance(); }
 
 bool TBaseReport::refuse() {
     if (state_ == State::Running) return false;
@@ -27,7 +22,7 @@ bool TBaseReport::refuse() {
 
 bool TBaseReport::setOrientation(std::optional<QPageLayout::Orientation> orientation) {
     if (state_ == State::Running) {
-        error_ = PrinterDevice::kAlreadyPrinting;
+        error_ = ReportDevice::kAlreadyPrinting;
         return false;
     }
     orientation_ = orientation;
@@ -46,7 +41,7 @@ void TBaseReport::setMetrics(const DeviceMetrics& metrics) {
 
 bool TBaseReport::execute() {
     if (state_ == State::Running) {
-        error_ = PrinterDevice::kAlreadyPrinting;
+        error_ = ReportDevice::kAlreadyPrinting;
         return false;
     }
     error_.clear();
@@ -61,7 +56,7 @@ bool TBaseReport::execute() {
     }
     setMetrics(metrics);
     state_ = State::Running;
-    device().setBusy(true);
+    if (device_) device_->setBusy(true);
     setFont(QStringLiteral("Arial"), 10);
     pen_ = PenSpec();
     brush_ = BrushSpec();
@@ -79,7 +74,7 @@ bool TBaseReport::execute() {
     if (OnAfterPrint) OnAfterPrint(*this);
     if (!aborted_) finishPage();
     endOutput(aborted_);
-    device().setBusy(false);
+    if (device_) device_->setBusy(false);
     state_ = State::Finished;
     return !aborted_;
 }

@@ -17,9 +17,9 @@
 #include "DeviceMetrics.h"
 #include "JobProgress.h"
 #include "PageStream.h"
+#include "ReportDevice.h"
 #include "StatusFormat.h"
 
-class PrinterDevice;
 class QFontMetricsF;
 
 // A rectangle made by makeRect: the device pixels and the inches it came from.
@@ -31,11 +31,12 @@ struct ReportRect {
 // A print job that draws in inches. The job's handlers (OnPrint and the others) draw
 // through the operations below while execute() runs; what they draw becomes pages of
 // drawing operations (PageStream.h) that the output takes over as each page ends:
-// TReportPrinter plays them to the printer, TReportFiler keeps them for the preview.
+// TReportPrinter plays them to the printer, TReportFiler keeps them for the preview,
+// TReportPdfWriter writes them to a PDF file.
 //
 // A job is idle, then running (inside execute), then finished. Drawing outside a
 // running job is refused with kNotPrinting, and execute() or a change of the device
-// while one runs with PrinterDevice::kAlreadyPrinting; a refused call returns false,
+// while one runs with ReportDevice::kAlreadyPrinting; a refused call returns false,
 // draws nothing and leaves the message in lastError().
 //
 // Positions are in Units from the sheet's top-left corner (inches, UnitsFactor 1.0,
@@ -48,8 +49,9 @@ class TBaseReport {
     enum class TabJustify { Left, Center, Right };
     static const QString kNotPrinting;
 
-    // `device` is the printer device the job is for; null means the process's device.
-    explicit TBaseReport(PrinterDevice* device = nullptr);
+    // `device` is the device the job is for, borrowed; null: the job has none (the
+    // output alone decides the page, and no device is marked busy).
+    explicit TBaseReport(ReportDevice* device = nullptr);
     virtual ~TBaseReport();
     TBaseReport(const TBaseReport&) = delete;
     TBaseReport& operator=(const TBaseReport&) = delete;
@@ -107,8 +109,8 @@ class TBaseReport {
     bool cancelled() const { return aborted_ || stopped_; }
 
     const QString& lastError() const { return error_; }
-    // The printer device the job is for.
-    PrinterDevice& device() const;
+    // The device the job is for; null when it has none.
+    ReportDevice* reportDevice() const { return device_; }
 
     // Pages. A page outside FirstPage..LastPage is drawn but not output.
     bool newPage();
@@ -213,7 +215,7 @@ class TBaseReport {
     DrawOp& add(DrawOp::Kind kind);
     void addText(const QPointF& baseline, const QString& text, const QRectF& clip);
 
-    PrinterDevice* device_;
+    ReportDevice* device_;
     JobProgress* progress_ = nullptr;
     OnHalt onHalt_ = OnHalt::Abort;
     State state_ = State::Idle;

@@ -7,7 +7,11 @@
 #include "PrinterDevice.h"
 
 TPrintStatus::TPrintStatus(PrintKind kind, bool preview, QWidget* parent, PrinterDevice* device)
-    : JobWindow(parent), ReportPrinter(device), ReportFiler(device), kind_(kind), preview_(preview) {
+    : JobWindow(parent),
+      ReportPrinter(device),
+      ReportFiler(PrinterDevice::forReport(device)),
+      kind_(kind),
+      preview_(preview) {
     const PrintKindTexts& texts = printKindTexts(kind);
     setObjectName(QStringLiteral("TPrintStatus"));
     StatusLabel->setMinimumSize(300, 80);
@@ -52,7 +56,7 @@ JobResult TPrintStatus::print(JobProgress& progress) {
     r.OnPrintHeader = nullptr;
     r.OnPrintFooter = nullptr;
 
-    PrinterDevice& device = r.device();
+    PrinterDevice& device = ReportPrinter.device();
     ok_ = true;
     if (!preview_ && device.isPdf() && device.pdfFileName().isEmpty()) {
         const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Print to PDF File"),

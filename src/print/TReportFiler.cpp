@@ -2,9 +2,7 @@
 
 #include <utility>
 
-#include "PrinterDevice.h"
-
-TReportFiler::TReportFiler(PrinterDevice* device) : TBaseReport(device) {}
+TReportFiler::TReportFiler(ReportDevice* device) : TBaseReport(device) {}
 
 bool TReportFiler::beginOutput(DeviceMetrics* metrics, QString* error) {
     if (!stream_) {
@@ -12,8 +10,14 @@ bool TReportFiler::beginOutput(DeviceMetrics* metrics, QString* error) {
         return false;
     }
     stream_->pages.clear();
-    DeviceMetrics m = fixed_ ? *fixed_ : device().metrics();
-    if (!fixed_ && orientation() && *orientation() != device().orientation()) {
+    ReportDevice* device = reportDevice();
+    if (fixed_ || !device) {
+        *metrics = fixed_.value_or(DeviceMetrics());
+        return true;
+    }
+    // A job of the other orientation than the device's gets the turned sheet.
+    DeviceMetrics m = device->metrics();
+    if (orientation() && *orientation() != device->orientation()) {
         std::swap(m.pageWidth, m.pageHeight);
         std::swap(m.offsetLeft, m.offsetTop);
         std::swap(m.offsetRight, m.offsetBottom);

@@ -6,15 +6,17 @@
 
 // The preview output: finished pages go into a page stream that the caller creates and
 // owns, and later hands to the preview window. The pages are laid out for the device's
-// selected printer, so that the preview shows what printing would.
+// metrics (the printer device's selected printer), so that the preview shows what
+// printing would; setDeviceMetrics lays them out for a sheet of the caller's instead.
+// Without either, the sheet is DeviceMetrics' default: Letter at 96 dots per inch.
 class TReportFiler : public TBaseReport {
   public:
-    explicit TReportFiler(PrinterDevice* device = nullptr);
+    explicit TReportFiler(ReportDevice* device = nullptr);
 
     // The stream the next job fills; it is emptied when the job starts.
     void setStream(PageStream* stream) { stream_ = stream; }
     PageStream* stream() const { return stream_; }
-    // Lays the pages out for `metrics` instead of the selected printer.
+    // Lays the pages out for `metrics` instead of the device's.
     void setDeviceMetrics(std::optional<DeviceMetrics> metrics) { fixed_ = std::move(metrics); }
 
   protected:

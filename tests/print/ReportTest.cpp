@@ -1,19 +1,21 @@
 // The report engine: what a job draws becomes pages of operations in inches, with the
-// job's states and refusals, and one path plays them to a PDF.
+// job's states and refusals and what it asks of its device, and one path plays them to
+// an image or a PDF.
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
 #include <cstdio>
 
 #include "PagePainter.h"
-#include "PrinterDevice.h"
 #include "RecordingProgress.h"
 #include "TReportFiler.h"
-#include "TReportPrinter.h"
+#include "TReportPdfWriter.h"
 #include "TempDir.h"
 #include "WmfPlayer.h"
 
@@ -29,7 +31,6 @@ DeviceMetrics letterAt(double dpi, double offset = 0) {
 class ReportTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        PrinterDevice::setPrinterListForTesting(std::nullopt);
         filer_.setStream(&stream_);
         filer_.setDeviceMetrics(letterAt(600));
     }
@@ -184,22 +185,86 @@ TEST_F(ReportTest, RefusesDrawingOutsideAJobAndSetupDuringOne) {
     EXPECT_EQ(filer_.lastError(), "Invalid method call.  ReportPrinter is not printing.");
     EXPECT_FALSE(filer_.newPage());
 
-    PrinterDevice& device = PrinterDevice::instance();
     filer_.OnPrint = [&](TBaseReport& r) {
         EXPECT_FALSE(r.execute());
         EXPECT_EQ(r.lastError(), "Invalid method call.  ReportPrinter already printing.");
         EXPECT_FALSE(r.setOrientation(QPageLayout::Landscape));
-        EXPECT_FALSE(device.setOrientation(QPageLayout::Landscape));
-        EXPECT_FALSE(device.setPrinterIndex(0));
-        EXPECT_FALSE(device.selectPaper("A4"));
-        EXPECT_EQ(device.lastError(), "Invalid method call.  ReportPrinter already printing.");
         EXPECT_TRUE(r.rectangle(0, 0, 1, 1));  // the job itself goes on
     };
     EXPECT_TRUE(filer_.execute());
     EXPECT_EQ(filer_.state(), TBaseReport::State::Finished);
     EXPECT_EQ(stream_.pages[0].ops.size(), 1u);
-    EXPECT_TRUE(device.setOrientation(QPageLayout::Portrait));
     EXPECT_FALSE(filer_.line(0, 0, 1, 1));
+}
+
+// A device of fixed metrics that keeps every change of its busy flag.
+class FakeDevice : public ReportDevice {
+  public:
+    DeviceMetrics sheet;
+    QPageLayout::Orientation turn = QPageLayout::Portrait;
+    std::vector<bool> busyChanges;
+
+    DeviceMetrics metrics() override { return sheet; }
+    QPageLayout::Orientation orientation() const override { return turn; }
+    void setBusy(bool busy) override { busyChanges.push_back(busy); }
+    bool busy() const override { return !busyChanges.empty() && busyChanges.back(); }
+    QString deviceName() const override { return "Fake"; }
+    QString driverName() const override { return "Fake driver"; }
+    QString portName() const override { return "Fake port"; }
+};
+
+TEST_F(ReportTest, AJobHoldsItsDeviceBusyAndThePreviewTakesItsSheet) {
+    FakeDevice device;
+    device.sheet.pageWidth = 8.27;
+    device.sheet.pageHeight = 11.69;
+    device.sheet.offsetLeft = 0.1;
+    device.sheet.offsetTop = 0.2;
+    device.sheet.dpiX = 300;
+    device.sheet.dpiY = 600;
+    TReportFiler filer(&device);
+    filer.setStream(&stream_);
+    bool busyDuringTheJob = false;
+    filer.OnPrint = [&](TBaseReport&) { busyDuringTheJob = device.busy(); };
+
+    // A job in the device's orientation, or in none, gets the device's sheet; the other
+    // orientation turns it.
+    const struct {
+        QPageLayout::Orientation device;
+        std::optional<QPageLayout::Orientation> job;
+        bool turned;
+    } cases[] = {
+        {QPageLayout::Portrait, std::nullopt, false},
+        {QPageLayout::Portrait, QPageLayout::Portrait, false},
+        {QPageLayout::Portrait, QPageLayout::Landscape, true},
+        {QPageLayout::Landscape, QPageLayout::Portrait, true},
+    };
+    for (const auto& c : cases) {
+        device.turn = c.device;
+        device.busyChanges.clear();
+        ASSERT_TRUE(filer.setOrientation(c.job));
+        ASSERT_TRUE(filer.execute());
+        EXPECT_TRUE(busyDuringTheJob);
+        EXPECT_EQ(device.busyChanges, std::vector<bool>({true, false}));
+        ASSERT_EQ(stream_.pages.size(), 1u);
+        EXPECT_EQ(stream_.pages[0].size, c.turned ? QSizeF(11.69, 8.27) : QSizeF(8.27, 11.69));
+        EXPECT_EQ(filer.metrics().offsetLeft, c.turned ? 0.2 : 0.1);
+        EXPECT_EQ(filer.metrics().dpiX, c.turned ? 600 : 300);
+    }
+
+    // Fixed metrics win over the device's; an aborted job lets the device go too.
+    filer.setDeviceMetrics(letterAt(72));
+    device.busyChanges.clear();
+    filer.OnPrint = [&](TBaseReport& r) { r.abort(); };
+    EXPECT_FALSE(filer.execute());
+    EXPECT_EQ(filer.metrics().dpiX, 72);
+    EXPECT_EQ(device.busyChanges, std::vector<bool>({true, false}));
+
+    // A job that cannot start never touches its device.
+    device.busyChanges.clear();
+    filer.setStream(nullptr);
+    EXPECT_FALSE(filer.execute());
+    EXPECT_EQ(filer.lastError(), "No page stream was given for the preview");
+    EXPECT_TRUE(device.busyChanges.empty());
 }
 
 TEST_F(ReportTest, ExecuteRunsTheHandlersInOrder) {
@@ -348,43 +413,62 @@ std::string run(const std::string& command) {
     return out;
 }
 
-TEST_F(ReportTest, PrintsToAPdfThatPopplerReads) {
+TEST_F(ReportTest, WritesAPdfOnItsSheetThatPopplerReads) {
     TempDir dir;
-    PrinterDevice& device = PrinterDevice::instance();
-    ASSERT_TRUE(device.setPrinterIndex(int(device.printers().indexOf("PDF File"))));
-    device.setPdfFileName(QString::fromStdString(dir.file("out.pdf")));
-    TReportPrinter printer(&device);
-    printer.Title = "Quillory";
-    printer.OnPrint = [](TBaseReport& r) {
-        for (int page = 1; page <= 3; ++page) {
+    const QString path = QString::fromStdString(dir.file("out.pdf"));
+    TReportPdfWriter pdf;
+    pdf.setFileName(path);
+    pdf.Title = "Quillory";
+    // An A5 sheet with a quarter-inch border, turned by the job: positions stay measured
+    // from the sheet's corner, whatever the border.
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Portrait,
+                                  QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
+    ASSERT_TRUE(pdf.setOrientation(QPageLayout::Landscape));
+    pdf.OnPrint = [](TBaseReport& r) {
+        for (int page = 1; page <= 2; ++page) {
             if (page > 1) r.newPage();
             r.printXY(1, 1, QString("Hello page %1").arg(page));
             r.rectangle(1, 2, 3, 3);
         }
     };
-    ASSERT_TRUE(printer.execute()) << printer.lastError().toStdString();
-    EXPECT_EQ(printer.pagesPrinted(), 3);
+    ASSERT_TRUE(pdf.execute()) << pdf.lastError().toStdString();
+    EXPECT_EQ(pdf.pagesPrinted(), 2);
+    EXPECT_NEAR(pdf.metrics().pageWidth, 8.27, 0.01);
+    EXPECT_NEAR(pdf.metrics().offsetTop, 0.25, 1e-6);
+    EXPECT_EQ(pdf.metrics().dpiX, 1200);
     const std::string info = run("pdfinfo " + dir.file("out.pdf"));
-    EXPECT_NE(info.find("Pages:           3"), std::string::npos) << info;
-    EXPECT_NE(info.find("612 x 792"), std::string::npos) << info;
+    EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
+    EXPECT_NE(info.find("595 x 420"), std::string::npos) << info;
+    EXPECT_NE(info.find("Title:           Quillory"), std::string::npos) << info;
     const std::string text = run("pdftotext -layout " + dir.file("out.pdf") + " -");
-    EXPECT_NE(text.find("Hello page 1"), std::string::npos);
-    EXPECT_NE(text.find("Hello page 3"), std::string::npos);
-    // The text's baseline sits one inch from the top: poppler's bounding box ends there.
+    EXPECT_NE(text.find("Hello page 2"), std::string::npos) << text;
     const std::string boxes = run("pdftotext -bbox -f 1 -l 1 " + dir.file("out.pdf") + " -");
     const size_t word = boxes.find(">Hello<");
     ASSERT_NE(word, std::string::npos) << boxes;
     const size_t xMin = boxes.rfind("xMin=\"", word);
     EXPECT_NEAR(std::stod(boxes.substr(xMin + 6)), 72.0, 1.0);
 
-    // An aborted job leaves no file behind.
-    TReportPrinter aborted(&device);
-    aborted.OnPrint = [](TBaseReport& r) {
+    // An aborted job leaves no file behind, and a job that cannot write says so.
+    pdf.OnPrint = [](TBaseReport& r) {
         r.printXY(1, 1, "never");
         r.abort();
+        r.newPage();
     };
-    EXPECT_FALSE(aborted.execute());
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.file("out.pdf"))));
+    EXPECT_FALSE(pdf.execute());
+    EXPECT_EQ(pdf.pagesPrinted(), 0);
+    EXPECT_FALSE(QFile::exists(path));
+    const struct {
+        QString file;
+        const char* error;
+    } failures[] = {
+        {QString(), "No file name was given for the PDF file"},
+        {path + "/none/out.pdf", "Unable to print to "},
+    };
+    for (const auto& f : failures) {
+        pdf.setFileName(f.file);
+        EXPECT_FALSE(pdf.execute());
+        EXPECT_EQ(pdf.lastError(), f.error + f.file) << f.error;
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DeviceMetrics.h"
+#include "ReportDevice.h"
 
 class QPrinter;
 
@@ -17,14 +18,17 @@ class QPrinter;
 // reports, followed by the built-in "PDF File", which writes the job to a PDF file.
 //
 // Setup calls return false and leave lastError() set when they are refused: while a
-// job runs (the report marks the device busy) and on a printer that cannot be opened.
-class PrinterDevice {
+// job runs (the report marks the device busy: kAlreadyPrinting) and on a printer that
+// cannot be opened.
+class PrinterDevice : public ReportDevice {
   public:
     static const QString kPdfPrinter;  // "PDF File"
-    static const QString kAlreadyPrinting;
     static const QString kNoDevMode;
 
     static PrinterDevice& instance();
+    // `device` as a report's device; for null, the process's device as it is at each
+    // use (so a report made before discard() follows the new device).
+    static ReportDevice* forReport(PrinterDevice* device);
     // Throws the device away, so that the next use starts from the default printer.
     static void discard();
     // Tests replace the list of installed printers (an empty list: none at all, not
@@ -32,7 +36,7 @@ class PrinterDevice {
     static void setPrinterListForTesting(std::optional<QStringList> names);
 
     PrinterDevice();
-    ~PrinterDevice();
+    ~PrinterDevice() override;
     PrinterDevice(const PrinterDevice&) = delete;
     PrinterDevice& operator=(const PrinterDevice&) = delete;
 
@@ -68,7 +72,7 @@ class PrinterDevice {
     int paperIndex() const;
     bool selectPaper(const QString& name, bool substring = false);
 
-    QPageLayout::Orientation orientation() const { return orientation_; }
+    QPageLayout::Orientation orientation() const override { return orientation_; }
     bool setOrientation(QPageLayout::Orientation orientation);
     // Paper codes: 1 Letter, 9 A4, 11 A5 and the other Windows paper numbers; 0 is a
     // custom size of `width` by `height` inches, kept in tenths of a millimetre.
@@ -82,7 +86,7 @@ class PrinterDevice {
 
     // Page metrics as the printer now reports them; 96 dots per inch and a Letter sheet
     // without a border when there is no device.
-    DeviceMetrics metrics();
+    DeviceMetrics metrics() override;
     double pageWidth() { return metrics().pageWidth; }
     double pageHeight() { return metrics().pageHeight; }
     double leftOffset() { return metrics().offsetLeft; }
@@ -91,17 +95,17 @@ class PrinterDevice {
     double bottomOffset() { return metrics().offsetBottom; }
 
     // The names the status line shows for %D, %R and %T.
-    QString deviceName() const { return printerName(); }
-    QString driverName() const;
-    QString portName() const;
+    QString deviceName() const override { return printerName(); }
+    QString driverName() const override;
+    QString portName() const override;
 
     // After the printer setup dialog changed the device: takes its paper, orientation
     // and copies as the device settings and applies them again.
     void settingsChanged();
 
     // A running job keeps the device from being changed under it.
-    void setBusy(bool busy) { busy_ = busy; }
-    bool busy() const { return busy_; }
+    void setBusy(bool busy) override { busy_ = busy; }
+    bool busy() const override { return busy_; }
 
     const QString& lastError() const { return error_; }
 

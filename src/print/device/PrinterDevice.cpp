@@ -91,8 +91,6 @@ struct PrinterDevice::CupsInfo {
 };
 
 const QString PrinterDevice::kPdfPrinter = QStringLiteral("PDF File");
-const QString PrinterDevice::kAlreadyPrinting =
-    QStringLiteral("Invalid method call.  ReportPrinter already printing.");
 const QString PrinterDevice::kNoDevMode =
     QStringLiteral("Invalid operation.  Device has no DevMode structure");
 
@@ -104,6 +102,27 @@ PrinterDevice& PrinterDevice::instance() {
 }
 
 void PrinterDevice::discard() { theDevice().reset(); }
+
+namespace {
+
+// The process's device for a report: each call goes to the device of that moment.
+class ProcessDevice final : public ReportDevice {
+  public:
+    DeviceMetrics metrics() override { return PrinterDevice::instance().metrics(); }
+    QPageLayout::Orientation orientation() const override { return PrinterDevice::instance().orientation(); }
+    void setBusy(bool busy) override { PrinterDevice::instance().setBusy(busy); }
+    bool busy() const override { return PrinterDevice::instance().busy(); }
+    QString deviceName() const override { return PrinterDevice::instance().deviceName(); }
+    QString driverName() const override { return PrinterDevice::instance().driverName(); }
+    QString portName() const override { return PrinterDevice::instance().portName(); }
+};
+
+}  // namespace
+
+ReportDevice* PrinterDevice::forReport(PrinterDevice* device) {
+    static ProcessDevice process;
+    return device ? static_cast<ReportDevice*>(device) : &process;
+}
 
 void PrinterDevice::setPrinterListForTesting(std::optional<QStringList> names) {
     testPrinterList() = std::move(names);
@@ -318,24 +337,9 @@ bool PrinterDevice::setCopies(int copies) {
 }
 
 DeviceMetrics PrinterDevice::metrics() {
-    DeviceMetrics m;
     QPrinter* p = printer();
-    if (!p) return m;
-    const QPageLayout layout = p->pageLayout();
-    // Millimetres keep two decimals, where Qt's inches would keep only two.
-    const QRectF fullMm = layout.fullRect(QPageLayout::Millimeter);
-    const QRectF paintMm = layout.paintRect(QPageLayout::Millimeter);
-    const QRectF full(fullMm.topLeft() / 25.4, fullMm.size() / 25.4);
-    const QRectF paint(paintMm.topLeft() / 25.4, paintMm.size() / 25.4);
-    m.pageWidth = full.width();
-    m.pageHeight = full.height();
-    m.offsetLeft = paint.left();
-    m.offsetTop = paint.top();
-    m.offsetRight = full.width() - paint.right();
-    m.offsetBottom = full.height() - paint.bottom();
-    m.dpiX = p->logicalDpiX();
-    m.dpiY = p->logicalDpiY();
-    return m;
+    if (!p) return DeviceMetrics();
+    return DeviceMetrics::fromPageLayout(p->pageLayout(), p->logicalDpiX(), p->logicalDpiY());
 }
 
 QString PrinterDevice::driverName() const {
