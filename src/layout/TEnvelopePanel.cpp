@@ -5,13 +5,7 @@
 
 #include "ScreenMetrics.h"
 
-TEnvelopePanel::TEnvelopePanel(TGOwner* owner) : TGDataPanel(owner) {}
-
-void TEnvelopePanel::SetPanelState(TLPanelState state) {
-    if (state == state_) return;
-    state_ = state;
-    Pointing = state == psPointing;
-}
+TEnvelopePanel::TEnvelopePanel(TGOwner* owner) : TGToolPanel(owner) {}
 
 TEnvelopePanel::Zones TEnvelopePanel::TemplateZones() const {
     const int ppi = layout::ScreenPixelsPerInch();
