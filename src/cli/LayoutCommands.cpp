@@ -14,7 +14,7 @@
 #include "LayoutStreamWriter.h"
 #include "LayoutTextDump.h"
 #include "PrinterDevice.h"
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 #include "TAddressDataSet.h"
 #include "TEnvelopePanel.h"
 #include "TGBasePanel.h"
@@ -215,7 +215,7 @@ int layoutPrintCommand(const Invocation& in) {
     report.Title = "Quillory";
     report.OnPrint = [&](TBaseReport& r) {
         // The layout's top-left corner at the sheet's; report bands one below the other.
-        const double ppi = layout::ScreenPixelsPerInch();
+        const double ppi = layout::kPixelsPerInch;
         const int heights[3] = {settings.HeaderHeight, settings.DetailHeight, settings.FooterHeight};
         double y = 0;
         for (size_t i = 0; i < panels.size(); ++i) {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "LayoutStreamFormat.h"
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ void LayoutPicture::decode() {
     size_ = QSize();
     bitmap_ = QImage();
     enhanced_ = false;
-    const int ppi = layout::ScreenPixelsPerInch();
+    const int ppi = layout::kPixelsPerInch;
     if (kind_ == Kind::Bitmap) {
         if (!image_.isEmpty() && bitmap_.loadFromData(image_, "BMP")) size_ = bitmap_.size();
     } else if (kind_ == Kind::Metafile) {

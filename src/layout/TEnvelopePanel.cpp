@@ -3,12 +3,12 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 
 TEnvelopePanel::TEnvelopePanel(TGOwner* owner) : TGToolPanel(owner) {}
 
 TEnvelopePanel::Zones TEnvelopePanel::TemplateZones() const {
-    const int ppi = layout::ScreenPixelsPerInch();
+    const int ppi = layout::kPixelsPerInch;
     const float zoom = Zoom();
     const auto L = [&](double inches) { return int(ppi * inches * zoom); };
     const int W = Width(), H = Height();

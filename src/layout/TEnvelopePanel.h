@@ -18,7 +18,7 @@ class TEnvelopePanel : public TGToolPanel<TEnvelopePanelState> {
     };
     Zones TemplateZones() const;
 
-    // Set by the envelope designer, in screen pixels at zoom 1.0.
+    // Set by the envelope designer, in layout pixels at zoom 1.0.
     int MarginLeft = 0, MarginTop = 0, MarginRight = 0, MarginBottom = 0;
     int PageWidth = 0, PageHeight = 0;
     bool ShowPrintableArea = false;

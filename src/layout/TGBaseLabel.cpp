@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 #include "TBaseReport.h"
 
 using layout::PropertyReader;
@@ -176,7 +176,7 @@ void TGBaseLabel::Paint(QPainter& painter) {
 void TGBaseLabel::PrintTo(TBaseReport& report, double x, double y) {
     ComposeCaption(&report);
     Measure();
-    const double ppi = layout::ScreenPixelsPerInch();
+    const double ppi = layout::kPixelsPerInch;
     const double left = x + Left() / ppi, top = y + Top() / ppi;
     if (!transparent_) {
         const QColor back = layout::ToQColor(backColor_);

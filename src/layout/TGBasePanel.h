@@ -51,6 +51,8 @@ class TGBasePanel {
     int Height() const { return height_; }
     void SetSize(int width, int height);
 
+    // The scale from layout pixels to the pixels the panel paints in. A window showing
+    // the panel folds its screen's resolution in (layout::ScreenZoom).
     float Zoom() const { return zoom_; }
     // Scales the panel and every object by zoom ÷ Zoom (each length rounded to nearest,
     // halves to even). Nothing happens when the factor does not change.

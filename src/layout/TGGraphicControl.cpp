@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <cmath>
 
-#include "ScreenMetrics.h"
 #include "TGBasePanel.h"
 #include "TGDataPanel.h"
 #include "TGOwner.h"
@@ -118,5 +117,3 @@ void TGGraphicControl::PaintHandles(QPainter& painter) const {
             if (i != 1 || j != 1) painter.drawRect(xs[i], ys[j], s, s);
     painter.restore();
 }
-
-double TGGraphicControl::ToInches(int pixels) { return double(pixels) / layout::ScreenPixelsPerInch(); }

@@ -16,9 +16,9 @@ class TGOwner;
 // the panel that holds them paints them (Paint, with the painter's origin at the
 // object's top-left corner) and routes the mouse to them.
 //
-// Geometry is in screen pixels relative to the panel, multiplied by Zoom while the
-// panel is zoomed; layout files always hold the values at zoom 1.0. On paper a pixel
-// is 1 ÷ ScreenPixelsPerInch() inch.
+// Geometry is in layout pixels (96 per inch, LayoutMetrics.h) relative to the panel,
+// multiplied by Zoom while the panel is zoomed; layout files always hold the values at
+// zoom 1.0. On paper a pixel is 1/96 inch.
 //
 // Ownership: the panel (Parent) keeps the object alive; the owner (TGOwner) only knows
 // its name. Either may be null for an object not yet placed.
@@ -106,9 +106,6 @@ class TGGraphicControl {
     }
     // Draws the selection handles when the object is selected.
     void PaintHandles(QPainter& painter) const;
-
-    // Inches on paper for a pixel position, with the page position of the panel.
-    static double ToInches(int pixels);
 
   private:
     friend class TGBasePanel;

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 #include "TBaseReport.h"
 #include "WmfPlayer.h"
 
@@ -73,7 +73,7 @@ void TGImage::Paint(QPainter& painter) {
 }
 
 void TGImage::PrintTo(TBaseReport& report, double x, double y) {
-    const double ppi = layout::ScreenPixelsPerInch();
+    const double ppi = layout::kPixelsPerInch;
     const ReportRect r = report.makeRect(x + Left() / ppi, y + Top() / ppi, x + (Left() + Width()) / ppi,
                                          y + (Top() + Height()) / ppi);
     // Printed to the object's rectangle whatever Stretch says.

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "QtMapping.h"
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 #include "TBaseReport.h"
 
 using layout::PropertyReader;
@@ -85,7 +85,7 @@ void TGLabelShapes::Paint(QPainter& painter) {
 }
 
 void TGLabelShapes::PrintTo(TBaseReport& report, double x, double y) {
-    const int ppi = layout::ScreenPixelsPerInch();
+    const int ppi = layout::kPixelsPerInch;
     const int hundredths = pen_.Width * 100 / ppi;
     report.setPen(layout::ToQColor(pen_.Color), layout::ToQtPenStyle(pen_.Style), -hundredths,
                   layout::ToPrintPenMode(pen_.Mode));

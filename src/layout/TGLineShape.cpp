@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "QtMapping.h"
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 #include "TBaseReport.h"
 #include "TGBasePanel.h"
 
@@ -58,7 +58,7 @@ void TGLineShape::Paint(QPainter& painter) {
 }
 
 void TGLineShape::PrintTo(TBaseReport& report, double x, double y) {
-    const double ppi = layout::ScreenPixelsPerInch();
+    const double ppi = layout::kPixelsPerInch;
     // N/100 inch wide: a negative width is hundredths of an inch.
     report.setPen(layout::ToQColor(pen_.Color), layout::ToQtPenStyle(pen_.Style), -pen_.Width,
                   PenSpec::Mode::Copy);

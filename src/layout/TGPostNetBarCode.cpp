@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "PostNet.h"
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 #include "TBaseReport.h"
 #include "TGDataPanel.h"
 #include "TGDataSet.h"
@@ -81,7 +81,7 @@ void TGPostNetBarCode::PrintTo(TBaseReport& report, double x, double y) {
     if (digits.isEmpty()) return;
     report.setBrush(Qt::black, Qt::SolidPattern);
     report.setPen(Qt::black, Qt::SolidLine, 1, PenSpec::Mode::Copy);
-    const double ppi = layout::ScreenPixelsPerInch();
+    const double ppi = layout::kPixelsPerInch;
     double bx = x + Left() / ppi;
     const double top = y + Top() / ppi;
     for (bool full : postnet::Bars(digits)) {

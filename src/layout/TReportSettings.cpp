@@ -5,7 +5,7 @@
 
 #include "LayoutStreamReader.h"
 #include "LayoutStreamWriter.h"
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 
 using layout::LayoutStreamReader;
 using layout::LayoutStreamWriter;
@@ -42,7 +42,7 @@ int TReportSettings::ThousandthsToPixels(int thousandths, int ppi) {
 }
 
 void TReportSettings::Write(LayoutStreamWriter& w) const {
-    const int ppi = layout::ScreenPixelsPerInch();
+    const int ppi = layout::kPixelsPerInch;
     for (int length : {PageWidth, PageHeight, MarginLeft, MarginTop, MarginRight, MarginBottom, HeaderHeight,
                        DetailHeight, FooterHeight})
         w.writeInteger(PixelsToThousandths(length, ppi));
@@ -84,7 +84,7 @@ LayoutStatus TReportSettings::Read(LayoutStreamReader& r) {
         if (!v.isString()) return r.fail("Invalid property value");
         *out = v.text();
     };
-    const int ppi = layout::ScreenPixelsPerInch();
+    const int ppi = layout::kPixelsPerInch;
     for (int* length : {&s.PageWidth, &s.PageHeight, &s.MarginLeft, &s.MarginTop, &s.MarginRight,
                         &s.MarginBottom, &s.HeaderHeight, &s.DetailHeight, &s.FooterHeight}) {
         int thousandths = 0;

@@ -24,8 +24,8 @@ struct TReportBandFrame {
 };
 
 // The page and band settings of a report, shared by the report designer, the
-// settings dialog and the report printer. Lengths are in screen pixels in memory and
-// in thousandths of an inch in the layout file.
+// settings dialog and the report printer. Lengths are in layout pixels (96 per inch) in
+// memory and in thousandths of an inch in the layout file.
 struct TReportSettings {
     enum Band { Header, Detail, Memo, Footer };
 
