@@ -4,8 +4,8 @@
 
 #include "LayoutMetrics.h"
 
-using layout::MulDiv;
 using layout::kPixelsPerInch;
+using layout::MulDiv;
 
 int LayoutFont::Size() const {
     const int points = -MulDiv(Height, 72, kPixelsPerInch);

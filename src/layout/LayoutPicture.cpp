@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <cstdlib>
 
-#include "LayoutStreamFormat.h"
 #include "LayoutMetrics.h"
+#include "LayoutStreamFormat.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 class TEnvelopePanel : public TGToolPanel<TEnvelopePanelState> {
   public:
     explicit TEnvelopePanel(TGOwner* owner = nullptr);
-    const char* ClassName() const override { return "TEnvelopePanel"; }
 
     // The postal template's zones in panel pixels at the current zoom (right and
     // bottom edges exclusive, as the rectangles are drawn).

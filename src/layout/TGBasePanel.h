@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QPainterPath>
-#include <QRect>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,7 +29,6 @@ class TGBasePanel {
     TGBasePanel(const TGBasePanel&) = delete;
     TGBasePanel& operator=(const TGBasePanel&) = delete;
 
-    virtual const char* ClassName() const { return "TGBasePanel"; }
     TGOwner* Owner() const { return owner_; }
 
     // ---- published state ----
@@ -57,7 +54,6 @@ class TGBasePanel {
     // Scales the panel and every object by zoom ÷ Zoom (each length rounded to nearest,
     // halves to even). Nothing happens when the factor does not change.
     void SetZoom(float zoom);
-    bool Busy() const { return busy_; }
 
     // ---- objects ----
     int ObjectCount() const { return int(objects_.size()); }
@@ -93,15 +89,7 @@ class TGBasePanel {
 
     // Paints the background (white, pictures clipped to the shape, outline, grid) and
     // then the objects, in panel pixels.
-    virtual void Paint(QPainter& painter);
-
-    // ---- notifications ----
-    // Raised after a change of the layout; not while zooming or printing.
-    std::function<void(TGGraphicControl* sender)> LabelChangedEvent;
-    // Asks the widget showing the panel to repaint an area.
-    std::function<void(const QRect& area)> RepaintRequest;
-    void ObjectChanged(TGGraphicControl* sender);
-    void RequestRepaint(const QRect& area);
+    void Paint(QPainter& painter);
 
   protected:
     virtual void PaintBackground(QPainter& painter);
@@ -115,5 +103,4 @@ class TGBasePanel {
     int width_ = 0;
     int height_ = 0;
     float zoom_ = 1.0f;
-    bool busy_ = false;
 };

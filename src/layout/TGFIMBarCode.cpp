@@ -16,12 +16,7 @@ TGFIMBarCode::TGFIMBarCode() {
     SetSizeSilently(int(ppi * 0.625), int(ppi * 0.5625));
 }
 
-void TGFIMBarCode::SetFIMType(TFIMBarCodeType type) {
-    Changed();
-    if (type == type_) return;
-    type_ = type;
-    Repaint();
-}
+void TGFIMBarCode::SetFIMType(TFIMBarCodeType type) { type_ = type; }
 
 void TGFIMBarCode::Paint(QPainter& painter) {
     const double ppi = layout::kPixelsPerInch;

@@ -45,12 +45,7 @@ void TGGraphicControl::AfterLoad() {}
 
 void TGGraphicControl::Paint(QPainter& painter) { PaintHandles(painter); }
 
-void TGGraphicControl::BoundsChanged() {
-    Changed();
-    Repaint();
-}
-
-void TGGraphicControl::UpdateMenuChecks() {}
+void TGGraphicControl::BoundsChanged() {}
 void TGGraphicControl::ApplyFont(const LayoutFont&) {}
 void TGGraphicControl::RefreshData() {}
 void TGGraphicControl::PrepareForSave() {}
@@ -94,14 +89,6 @@ bool TGGraphicControl::ShowsDataValues() const {
 }
 
 TGDataPanel* TGGraphicControl::DataPanel() const { return dynamic_cast<TGDataPanel*>(parent_); }
-
-void TGGraphicControl::Changed() {
-    if (parent_) parent_->ObjectChanged(this);
-}
-
-void TGGraphicControl::Repaint() {
-    if (parent_ && !parent_->Printing) parent_->RequestRepaint(BoundsRect());
-}
 
 void TGGraphicControl::PaintHandles(QPainter& painter) const {
     if (!Selected) return;

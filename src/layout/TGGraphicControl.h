@@ -76,7 +76,6 @@ class TGGraphicControl {
     virtual void AfterLoad();
     virtual void Paint(QPainter& painter);
     virtual void BoundsChanged();
-    virtual void UpdateMenuChecks();
     virtual void ApplyFont(const LayoutFont& font);
     virtual void RefreshData();
     virtual void PrepareForSave();
@@ -90,16 +89,12 @@ class TGGraphicControl {
     virtual layout::ReadResult ReadProperty(const layout::PropertyReader& r);
 
   protected:
-    // The panel prints (objects show record values and stay quiet).
+    // The panel prints: objects show record values, never placeholders.
     bool Printing() const;
     // The panel shows record values rather than field names.
     bool ShowsDataValues() const;
     TGDataPanel* DataPanel() const;
-    // Asks the panel to raise its change notification (not while zooming or printing).
-    void Changed();
-    // Asks the panel to repaint the object (not while printing).
-    void Repaint();
-    // Sets the size without the reaction to an edit (measuring and fitting use it).
+    // Sets the size without BoundsChanged (measuring and fitting use it).
     void SetSizeSilently(int width, int height) {
         width_ = width;
         height_ = height;

@@ -16,13 +16,11 @@ void TGImage::SetAutoSize(bool on) {
     autoSize_ = on;
     if (on) stretch_ = false;
     PictureChanged();
-    Changed();
 }
 
 void TGImage::SetStretch(bool on) {
     stretch_ = on;
     if (on) autoSize_ = false;
-    Repaint();
 }
 
 void TGImage::SetPicture(const LayoutPicture& picture) {
@@ -43,7 +41,6 @@ bool TGImage::LoadFromFile(const QString& path) {
 void TGImage::PictureChanged() {
     if (autoSize_ && !picture_.size().isEmpty())
         SetBounds(Left(), Top(), picture_.size().width(), picture_.size().height());
-    Repaint();
 }
 
 void TGImage::Paint(QPainter& painter) {

@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "QtMapping.h"
 #include "LayoutMetrics.h"
+#include "QtMapping.h"
 #include "TBaseReport.h"
 #include "TGBasePanel.h"
 
@@ -14,16 +14,9 @@ using layout::ReadResult;
 
 TGLineShape::TGLineShape() { SetSizeSilently(10, 10); }
 
-void TGLineShape::SetLineStyle(TLineStyle style) {
-    Changed();
-    lineStyle_ = style;
-    Repaint();
-}
+void TGLineShape::SetLineStyle(TLineStyle style) { lineStyle_ = style; }
 
-void TGLineShape::SetPen(const LayoutPen& pen) {
-    pen_ = pen;
-    Repaint();
-}
+void TGLineShape::SetPen(const LayoutPen& pen) { pen_ = pen; }
 
 void TGLineShape::StretchToEdges() {
     if (!Parent()) return;

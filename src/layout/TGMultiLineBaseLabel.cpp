@@ -20,26 +20,18 @@ TGMultiLineBaseLabel::TGMultiLineBaseLabel() {
 void TGMultiLineBaseLabel::SetItems(const QStringList& items) {
     items_ = items;
     Rewrap();
-    Repaint();
 }
 
-void TGMultiLineBaseLabel::SetAlignment(TAlignment a) {
-    alignment_ = a;
-    Repaint();
-    Changed();
-}
+void TGMultiLineBaseLabel::SetAlignment(TAlignment a) { alignment_ = a; }
 
 void TGMultiLineBaseLabel::SetFont(const LayoutFont& font) {
     font_ = font;
     Rewrap();
-    Repaint();
 }
 
 void TGMultiLineBaseLabel::SetWordWrap(bool on) {
     wordWrap_ = on;
     if (on) Rewrap();
-    Repaint();
-    Changed();
 }
 
 QStringList TGMultiLineBaseLabel::BreakIntoLines(const QStringList& paragraphs) const {
@@ -70,8 +62,6 @@ void TGMultiLineBaseLabel::ApplyFont(const LayoutFont& font) {
     font_ = font;
     RefreshData();
     Rewrap();
-    Repaint();
-    Changed();
 }
 
 void TGMultiLineBaseLabel::Paint(QPainter& painter) {

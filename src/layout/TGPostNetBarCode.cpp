@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "PostNet.h"
 #include "LayoutMetrics.h"
+#include "PostNet.h"
 #include "TBaseReport.h"
 #include "TGDataPanel.h"
 #include "TGDataSet.h"
@@ -73,7 +73,6 @@ void TGPostNetBarCode::RefreshData() {
     };
     address_ = text(AddressField);
     zip_ = text(ZipCodeField);
-    Repaint();
 }
 
 void TGPostNetBarCode::PrintTo(TBaseReport& report, double x, double y) {

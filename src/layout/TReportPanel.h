@@ -8,7 +8,6 @@
 class TReportPanel : public TGToolPanel<TReportPanelState> {
   public:
     explicit TReportPanel(TGOwner* owner = nullptr);
-    const char* ClassName() const override { return "TReportPanel"; }
 
     TRPanelKind PAnelKind = rpkDetail;
     // Whether presses on the band's own surface are taken.

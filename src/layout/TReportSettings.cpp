@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "LayoutMetrics.h"
 #include "LayoutStreamReader.h"
 #include "LayoutStreamWriter.h"
-#include "LayoutMetrics.h"
 
 using layout::LayoutStreamReader;
 using layout::LayoutStreamWriter;
