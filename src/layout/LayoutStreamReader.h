@@ -32,6 +32,8 @@ class LayoutStreamReader {
 
     // "TPF0".
     void readSignature();
+    // True when an object record ("TPF0") comes next.
+    bool atSignature() const;
     // The optional flags prefix before a class name; *flags is 0 without one.
     void readPrefix(uint8_t* flags, int64_t* childPos);
     // True (and the byte consumed) when the next byte is the end-of-list tag.
