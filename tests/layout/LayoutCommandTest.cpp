@@ -192,11 +192,9 @@ TEST_F(LayoutCommandTest, AProofPrintIsTheSameWhateverTheScreensResolution) {
     settings.HeaderHeight = 50;
     settings.DetailHeight = 37;
     const std::string report = dir_.file("BIN00001.R");
-    ASSERT_TRUE(
-        TGLabelObjectFiler()
-            .SaveBands(
-                header, detail, footer, [&](auto& w) { settings.Write(w); }, QString::fromStdString(report))
-            .ok());
+    ASSERT_TRUE(TGLabelObjectFiler()
+                    .SaveBands(header, detail, footer, settings, QString::fromStdString(report))
+                    .ok());
 
     for (const std::string& layout : {layout_, report}) {
         std::vector<QImage> pages;
