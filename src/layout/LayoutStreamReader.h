@@ -15,7 +15,9 @@ namespace layout {
 // "Invalid stream format", ...).
 class LayoutStreamReader {
   public:
+    // The reader borrows the bytes: they must outlive it.
     explicit LayoutStreamReader(const QByteArray& data) : data_(data) {}
+    explicit LayoutStreamReader(QByteArray&&) = delete;
 
     bool ok() const { return error_.isEmpty(); }
     const QString& error() const { return error_; }

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "PageStream.h"
-#include "PrinterDevice.h"
 #include "TGDataSet.h"
 #include "TReportFiler.h"
 
