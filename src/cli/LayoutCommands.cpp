@@ -1,6 +1,5 @@
 // layout-dump and layout-print: layout files from the command line.
 
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <memory>
@@ -10,93 +9,32 @@
 #include "CheckPrinters.h"
 #include "Cli.h"
 #include "Commands.h"
-#include "LayoutStreamReader.h"
-#include "LayoutStreamWriter.h"
+#include "LayoutFile.h"
 #include "LayoutTextDump.h"
 #include "PrinterDevice.h"
-#include "ScreenMetrics.h"
 #include "TAddressDataSet.h"
-#include "TEnvelopePanel.h"
-#include "TGBasePanel.h"
-#include "TGGraphicControl.h"
-#include "TGLabelObjectFiler.h"
-#include "TGLabelPanel.h"
 #include "TGOwner.h"
-#include "TReportPanel.h"
 #include "TReportPrinter.h"
-#include "TReportSettings.h"
 #include "Table.h"
 
 namespace cli {
-
-namespace {
-
-bool readLayoutFile(const QString& path, QByteArray* data, QString* message) {
-    QFile f(path);
-    if (!QFileInfo(path).isFile()) {
-        *message = "File " + path + " not found";
-        return false;
-    }
-    if (!f.open(QIODevice::ReadOnly)) {
-        *message = "Cannot open " + path + ": " + f.errorString();
-        return false;
-    }
-    *data = f.readAll();
-    return true;
-}
-
-std::vector<const TGGraphicControl*> objectsOf(const TGBasePanel& panel) {
-    std::vector<const TGGraphicControl*> objects;
-    for (int i = 0; i < panel.ObjectCount(); ++i) objects.push_back(panel.Object(i));
-    return objects;
-}
-
-// Reads the file's lists into panels (keeping the stored names) and writes them again
-// with every property, so that the dump shows defaults as well.
-bool withEveryProperty(const QByteArray& data, QByteArray* full, QString* message) {
-    layout::LayoutStreamReader r(data);
-    TGBasePanel bands[3];
-    int lists = 0;
-    TReportSettings settings;
-    while (!r.atEnd() && lists < 3) {
-        const LayoutStatus s = TGLabelObjectFiler::ReadObjectList(r, nullptr, bands[lists], 0);
-        ++lists;
-        if (!s.ok()) {
-            *message = s.message();
-            return false;
-        }
-    }
-    const bool report = lists == 3 && !r.atEnd();
-    if (report) {
-        if (r.readByte() != 0x01) r.fail("Invalid stream format");
-        const LayoutStatus s = r.ok() ? settings.Read(r) : LayoutStatus::Error(r.error());
-        if (!s.ok()) {
-            *message = s.message();
-            return false;
-        }
-    }
-    layout::LayoutStreamWriter w;
-    for (int i = 0; i < lists; ++i) TGLabelObjectFiler::WriteObjectList(w, objectsOf(bands[i]), true);
-    if (report) {
-        w.writeListBegin();
-        settings.Write(w);
-        w.writeListEnd();
-    }
-    *full = w.data();
-    return true;
-}
-
-}  // namespace
 
 int layoutDumpCommand(const Invocation& in) {
     const QString path = QString::fromStdString(in.args.operand(0));
     const bool all = in.args.has("--all");
     QByteArray data;
-    QString message;
-    if (!readLayoutFile(path, &data, &message)) return fail(in, message);
+    const LayoutStatus read = layout::ReadLayoutFile(path, &data);
+    if (!read.ok()) return fail(in, read.message());
     // Objects read back may measure their text, which needs fonts.
     const std::unique_ptr<QGuiApplication> app = all ? GuiApplication() : nullptr;
-    if (all && !withEveryProperty(data, &data, &message)) return fail(in, path + ": " + message);
+    if (all) {
+        // Read into panels, keeping the stored names, and written again with every
+        // property, so that the dump shows the defaults as well.
+        layout::LayoutFile file;
+        const LayoutStatus loaded = file.Read(data, layout::LayoutKindOf(path));
+        if (!loaded.ok()) return fail(in, path + ": " + loaded.message());
+        data = file.Write(true);
+    }
     QString text, error;
     const bool ok = layout::DumpLayoutFile(data, &text, &error);
     in.out << text.toStdString();
@@ -114,7 +52,9 @@ int layoutPrintCommand(const Invocation& in) {
         recno = QString::fromStdString(in.args.value("--recno")).toLong(&number);
         if (!number || recno < 1) return usage(in);
     }
-    if (!QFileInfo(path).isFile()) return fail(in, "File " + path + " not found");
+    QByteArray bytes;
+    const LayoutStatus read = layout::ReadLayoutFile(path, &bytes);
+    if (!read.ok()) return fail(in, read.message());
     const std::unique_ptr<QGuiApplication> app = GuiApplication();
 
     std::unique_ptr<xbase::Table> table;
@@ -127,35 +67,10 @@ int layoutPrintCommand(const Invocation& in) {
 
     // The panels a print window would hold, kept invisible.
     TGOwner owner;
-    const QString suffix = QFileInfo(path).suffix().toUpper();
-    std::vector<std::unique_ptr<TGDataPanel>> panels;
-    TReportSettings settings;
-    LayoutStatus loaded;
-    if (suffix == "R") {
-        for (int band = 0; band < 3; ++band) {
-            auto panel = std::make_unique<TReportPanel>(&owner);
-            panel->PAnelKind = band == 0 ? rpkHeader : band == 1 ? rpkDetail : rpkFooter;
-            panels.push_back(std::move(panel));
-        }
-        for (auto& p : panels) {
-            p->SetDataSet(&data);
-            p->Printing = true;
-        }
-        loaded = TGLabelObjectFiler().LoadBands(
-            &owner, *panels[0], *panels[1], *panels[2],
-            [&](layout::LayoutStreamReader& r) { return settings.Read(r); }, path);
-    } else {
-        if (suffix == "E") {
-            panels.push_back(std::make_unique<TEnvelopePanel>(&owner));
-        } else {
-            panels.push_back(std::make_unique<TGLabelPanel>(&owner));
-        }
-        panels[0]->SetDataSet(&data);
-        panels[0]->Printing = true;
-        loaded = panels[0]->LoadFromFile(path);
-    }
+    layout::LayoutFile proof(&owner);
+    proof.BindForPrinting(&data);
+    const LayoutStatus loaded = proof.Read(bytes, layout::LayoutKindOf(path));
     if (!loaded.ok()) return fail(in, path + ": " + loaded.message());
-    for (auto& p : panels) p->RefreshData();
 
     PrinterDevice& device = PrinterDevice::instance();
     const int index = device.printers().indexOf(PrinterDevice::kPdfPrinter);
@@ -165,17 +80,8 @@ int layoutPrintCommand(const Invocation& in) {
 
     TReportPrinter report(&device);
     report.Title = "Quillory";
-    report.OnPrint = [&](TBaseReport& r) {
-        // The layout's top-left corner at the sheet's; report bands one below the other.
-        const double ppi = layout::ScreenPixelsPerInch();
-        const int heights[3] = {settings.HeaderHeight, settings.DetailHeight, settings.FooterHeight};
-        double y = 0;
-        for (size_t i = 0; i < panels.size(); ++i) {
-            panels[i]->PrintObjects(r, 0, y);
-            if (panels.size() == 3) y += heights[i] / ppi;
-        }
-        for (auto& p : panels) p->AdvanceCounters();
-    };
+    // The layout's top-left corner at the sheet's.
+    report.OnPrint = [&](TBaseReport& r) { proof.PrintRecord(r, 0, 0); };
     if (!report.execute()) return fail(in, report.lastError());
     in.out << "Printed " << path.toStdString() << " for record " << table->recNo() << " to "
            << pdf.toStdString() << "\n";

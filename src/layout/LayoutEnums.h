@@ -2,93 +2,94 @@
 
 #include <QByteArray>
 #include <cstddef>
+#include <iterator>
 
-// The enumerations of layout objects. The names are what layout files store (an
-// enumeration property is written as the identifier of its value); the ordinals are
-// the positions, from 0. On disk, never rename or reorder.
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum THighlightDirection { hdNone, hdright, hdLeft, hdUpRight, hdUpLeft, hdUp };
-enum TShadowDirection { sdNone, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
-enum TGDateFormat { dtfDateNone, dtfDateShort, dtfDateLong };
-enum TGTimeFormat { dtfTimeNone, dtfTimeShort, dtfTimeLong };
-enum TZipFormatOptions { zoAfterState, zoBeforeCity, zoAfterCountry, zoBeforeCountry };
-enum TPostNetBarCodeType { pnbc5Digit, pnbc9Digit, pnbc11Digit };
-enum TFIMBarCodeType { fimTypeA, fimTypeB, fimTypeC };
-enum TLineStyle { stHorizontal, stVertical, stAngleSlopingUp, stAngleSlopingDown };
-enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
-enum TLabelShapeType { lsRectangle, lsRoundRect, lsEllipse };
-enum TGridSize { gs4x4, gs8x8 };
-enum TRPanelKind { rpkHeader, rpkDetail, rpkMemo, rpkFooter };
-
-// Fonts, pens and brushes.
-enum TFontPitch { fpDefault, fpVariable, fpFixed };
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-using TFontStyles = unsigned;  // bit (1 << TFontStyle) per member
-enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum TPenMode {
-    pmBlack,
-    pmWhite,
-    pmNop,
-    pmNot,
-    pmCopy,
-    pmNotCopy,
-    pmMergePenNot,
-    pmMaskPenNot,
-    pmMergeNotPen,
-    pmMaskNotPen,
-    pmMerge,
-    pmNotMerge,
-    pmMask,
-    pmNotMask,
-    pmXor,
-    pmNotXor
-};
-enum TBrushStyle {
-    bsSolid,
-    bsClear,
-    bsHorizontal,
-    bsVertical,
-    bsFDiagonal,
-    bsBDiagonal,
-    bsCross,
-    bsDiagCross
-};
+// The enumerations of layout objects and panels. An enumeration property is stored in
+// layout files as the identifier of its value ("taCenter"); the ordinals are the
+// positions, from 0.
+//
+// Each enumeration is written once, as a list of its value names in ordinal order
+// (LAYOUT_VALUES_<type>); LAYOUT_ENUM makes both the C++ enumeration and the table of
+// stored names from that list, so the two cannot drift apart. On disk: never rename
+// or reorder a value.
 
 namespace layout {
 
-// The value names of an enumeration, by ordinal.
+// The stored value names of an enumeration, by ordinal: names[count].
 template <typename E>
 struct EnumNames;
 
-#define LAYOUT_ENUM_NAMES(E)              \
-    template <>                           \
-    struct EnumNames<E> {                 \
-        static const char* const names[]; \
-        static const std::size_t count;   \
+}  // namespace layout
+
+#define LAYOUT_ENUMERATOR_(name) name,
+#define LAYOUT_ENUM_NAME_(name) #name,
+#define LAYOUT_ENUM(E)                                                                 \
+    enum E { LAYOUT_VALUES_##E(LAYOUT_ENUMERATOR_) };                                  \
+    template <>                                                                        \
+    struct layout::EnumNames<E> {                                                      \
+        static constexpr const char* names[] = {LAYOUT_VALUES_##E(LAYOUT_ENUM_NAME_)}; \
+        static constexpr std::size_t count = std::size(names);                         \
     };
 
-LAYOUT_ENUM_NAMES(TAlignment)
-LAYOUT_ENUM_NAMES(THighlightDirection)
-LAYOUT_ENUM_NAMES(TShadowDirection)
-LAYOUT_ENUM_NAMES(TGDateFormat)
-LAYOUT_ENUM_NAMES(TGTimeFormat)
-LAYOUT_ENUM_NAMES(TZipFormatOptions)
-LAYOUT_ENUM_NAMES(TPostNetBarCodeType)
-LAYOUT_ENUM_NAMES(TFIMBarCodeType)
-LAYOUT_ENUM_NAMES(TLineStyle)
-LAYOUT_ENUM_NAMES(TShapeType)
-LAYOUT_ENUM_NAMES(TLabelShapeType)
-LAYOUT_ENUM_NAMES(TGridSize)
-LAYOUT_ENUM_NAMES(TRPanelKind)
-LAYOUT_ENUM_NAMES(TFontPitch)
-LAYOUT_ENUM_NAMES(TFontStyle)
-LAYOUT_ENUM_NAMES(TPenStyle)
-LAYOUT_ENUM_NAMES(TPenMode)
-LAYOUT_ENUM_NAMES(TBrushStyle)
+// clang-format off
+// Objects.
+#define LAYOUT_VALUES_TAlignment(X) X(taLeftJustify) X(taRightJustify) X(taCenter)
+#define LAYOUT_VALUES_THighlightDirection(X) X(hdNone) X(hdright) X(hdLeft) X(hdUpRight) X(hdUpLeft) X(hdUp)
+#define LAYOUT_VALUES_TShadowDirection(X) X(sdNone) X(sdRight) X(sdLeft) X(sdDownRight) X(sdDownLeft) X(sdDown)
+#define LAYOUT_VALUES_TGDateFormat(X) X(dtfDateNone) X(dtfDateShort) X(dtfDateLong)
+#define LAYOUT_VALUES_TGTimeFormat(X) X(dtfTimeNone) X(dtfTimeShort) X(dtfTimeLong)
+#define LAYOUT_VALUES_TZipFormatOptions(X) X(zoAfterState) X(zoBeforeCity) X(zoAfterCountry) X(zoBeforeCountry)
+#define LAYOUT_VALUES_TPostNetBarCodeType(X) X(pnbc5Digit) X(pnbc9Digit) X(pnbc11Digit)
+#define LAYOUT_VALUES_TFIMBarCodeType(X) X(fimTypeA) X(fimTypeB) X(fimTypeC)
+#define LAYOUT_VALUES_TLineStyle(X) X(stHorizontal) X(stVertical) X(stAngleSlopingUp) X(stAngleSlopingDown)
+#define LAYOUT_VALUES_TShapeType(X) \
+    X(stRectangle) X(stSquare) X(stRoundRect) X(stRoundSquare) X(stEllipse) X(stCircle)
 
-#undef LAYOUT_ENUM_NAMES
+// Panels.
+#define LAYOUT_VALUES_TLabelShapeType(X) X(lsRectangle) X(lsRoundRect) X(lsEllipse)
+#define LAYOUT_VALUES_TGridSize(X) X(gs4x4) X(gs8x8)
+#define LAYOUT_VALUES_TRPanelKind(X) X(rpkHeader) X(rpkDetail) X(rpkMemo) X(rpkFooter)
 
+// Fonts, pens and brushes.
+#define LAYOUT_VALUES_TFontPitch(X) X(fpDefault) X(fpVariable) X(fpFixed)
+#define LAYOUT_VALUES_TFontStyle(X) X(fsBold) X(fsItalic) X(fsUnderline) X(fsStrikeOut)
+#define LAYOUT_VALUES_TPenStyle(X) \
+    X(psSolid) X(psDash) X(psDot) X(psDashDot) X(psDashDotDot) X(psClear) X(psInsideFrame)
+#define LAYOUT_VALUES_TPenMode(X) \
+    X(pmBlack) X(pmWhite) X(pmNop) X(pmNot) X(pmCopy) X(pmNotCopy) X(pmMergePenNot) X(pmMaskPenNot) \
+    X(pmMergeNotPen) X(pmMaskNotPen) X(pmMerge) X(pmNotMerge) X(pmMask) X(pmNotMask) X(pmXor) X(pmNotXor)
+#define LAYOUT_VALUES_TBrushStyle(X) \
+    X(bsSolid) X(bsClear) X(bsHorizontal) X(bsVertical) X(bsFDiagonal) X(bsBDiagonal) X(bsCross) X(bsDiagCross)
+// clang-format on
+
+LAYOUT_ENUM(TAlignment)
+LAYOUT_ENUM(THighlightDirection)
+LAYOUT_ENUM(TShadowDirection)
+LAYOUT_ENUM(TGDateFormat)
+LAYOUT_ENUM(TGTimeFormat)
+LAYOUT_ENUM(TZipFormatOptions)
+LAYOUT_ENUM(TPostNetBarCodeType)
+LAYOUT_ENUM(TFIMBarCodeType)
+LAYOUT_ENUM(TLineStyle)
+LAYOUT_ENUM(TShapeType)
+LAYOUT_ENUM(TLabelShapeType)
+LAYOUT_ENUM(TGridSize)
+LAYOUT_ENUM(TRPanelKind)
+LAYOUT_ENUM(TFontPitch)
+LAYOUT_ENUM(TFontStyle)
+LAYOUT_ENUM(TPenStyle)
+LAYOUT_ENUM(TPenMode)
+LAYOUT_ENUM(TBrushStyle)
+
+#undef LAYOUT_ENUM
+#undef LAYOUT_ENUM_NAME_
+#undef LAYOUT_ENUMERATOR_
+
+using TFontStyles = unsigned;  // bit (1 << TFontStyle) per member
+
+namespace layout {
+
+// The stored name of a value; empty for a value outside the enumeration.
 template <typename E>
 const char* EnumName(E value) {
     const std::size_t i = static_cast<std::size_t>(value);

@@ -2,22 +2,22 @@
 
 #include <cmath>
 
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 
+using layout::kPixelsPerInch;
 using layout::MulDiv;
-using layout::ScreenPixelsPerInch;
 
 int LayoutFont::Size() const {
-    const int points = -MulDiv(Height, 72, ScreenPixelsPerInch());
+    const int points = -MulDiv(Height, 72, kPixelsPerInch);
     return points < 0 ? -points : points;
 }
 
-void LayoutFont::SetSize(int points) { Height = -MulDiv(points, ScreenPixelsPerInch(), 72); }
+void LayoutFont::SetSize(int points) { Height = -MulDiv(points, kPixelsPerInch, 72); }
 
 QFont LayoutFont::ToQFont(float zoom) const {
     QFont f(Name);
     int pixels = Height < 0 ? -Height : Height;
-    if (zoom != 1.0f) pixels = MulDiv(int(float(Size()) * zoom), ScreenPixelsPerInch(), 72);
+    if (zoom != 1.0f) pixels = MulDiv(int(float(Size()) * zoom), kPixelsPerInch, 72);
     f.setPixelSize(pixels > 0 ? pixels : 1);
     f.setBold(has(fsBold));
     f.setItalic(has(fsItalic));

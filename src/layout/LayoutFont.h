@@ -6,8 +6,9 @@
 #include "LayoutColors.h"
 #include "LayoutEnums.h"
 
-// The font of a text object, as layout files store it: the height in screen pixels
-// (negative: the character height; positive: the cell height), not the point size.
+// The font of a text object, as layout files store it: the height in layout pixels, 96
+// per inch (negative: the character height; positive: the cell height), not the point
+// size.
 struct LayoutFont {
     int Charset = 1;  // DEFAULT_CHARSET; read from streams, never written
     TColor Color = clBlack;
@@ -16,7 +17,7 @@ struct LayoutFont {
     TFontPitch Pitch = fpDefault;
     TFontStyles Style = 0;
 
-    // Points, from the height at the screen's resolution.
+    // Points, from the height at 96 pixels per inch.
     int Size() const;
     void SetSize(int points);
 

@@ -3,7 +3,7 @@
 #include "LayoutColors.h"
 #include "LayoutEnums.h"
 
-// The outline of lines and shapes. `Width` is in screen pixels at zoom 1.0 (1 to 10
+// The outline of lines and shapes. `Width` is in layout pixels at zoom 1.0 (1 to 10
 // in the menus).
 struct LayoutPen {
     TColor Color = clBlack;

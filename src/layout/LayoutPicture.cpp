@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <cstdlib>
 
+#include "LayoutMetrics.h"
 #include "LayoutStreamFormat.h"
-#include "ScreenMetrics.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ void LayoutPicture::decode() {
     size_ = QSize();
     bitmap_ = QImage();
     enhanced_ = false;
-    const int ppi = layout::ScreenPixelsPerInch();
+    const int ppi = layout::kPixelsPerInch;
     if (kind_ == Kind::Bitmap) {
         if (!image_.isEmpty() && bitmap_.loadFromData(image_, "BMP")) size_ = bitmap_.size();
     } else if (kind_ == Kind::Metafile) {

@@ -16,7 +16,8 @@ class LayoutPicture {
     bool isEmpty() const { return kind_ == Kind::None; }
     const QByteArray& graphicClass() const { return class_; }
     const QByteArray& image() const { return image_; }
-    // Pixels at the screen's resolution; empty when the image cannot be read.
+    // In layout pixels (96 per inch; a bitmap's own pixels); empty when the image
+    // cannot be read.
     QSize size() const { return size_; }
     // The decoded bitmap (null for metafiles and unreadable bitmaps).
     const QImage& bitmap() const { return bitmap_; }

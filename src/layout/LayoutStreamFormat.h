@@ -55,6 +55,7 @@ constexpr char kSignature[4] = {'T', 'P', 'F', '0'};
 
 // The prefix byte: its high nibble is F, its low nibble the flags.
 constexpr uint8_t kPrefixMask = 0xF0;
+constexpr uint8_t kFlagsMask = 0x0F;
 constexpr uint8_t kFlagInherited = 0x01;
 constexpr uint8_t kFlagChildPos = 0x02;
 constexpr uint8_t kFlagInline = 0x04;

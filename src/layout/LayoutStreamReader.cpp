@@ -53,11 +53,15 @@ void LayoutStreamReader::readSignature() {
     if (ok() && std::memcmp(sig.constData(), stream::kSignature, 4) != 0) fail("Invalid stream format");
 }
 
+bool LayoutStreamReader::atSignature() const {
+    return data_.size() - pos_ >= 4 && std::memcmp(data_.constData() + pos_, stream::kSignature, 4) == 0;
+}
+
 void LayoutStreamReader::readPrefix(uint8_t* flags, int64_t* childPos) {
     *flags = 0;
     *childPos = -1;
     if (!ok() || (peekByte() & stream::kPrefixMask) != stream::kPrefixMask) return;
-    *flags = readByte() & 0x0F;
+    *flags = readByte() & stream::kFlagsMask;
     if (*flags & stream::kFlagChildPos) *childPos = readInteger();
 }
 

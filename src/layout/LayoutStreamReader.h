@@ -15,7 +15,9 @@ namespace layout {
 // "Invalid stream format", ...).
 class LayoutStreamReader {
   public:
+    // The reader borrows the bytes: they must outlive it.
     explicit LayoutStreamReader(const QByteArray& data) : data_(data) {}
+    explicit LayoutStreamReader(QByteArray&&) = delete;
 
     bool ok() const { return error_.isEmpty(); }
     const QString& error() const { return error_; }
@@ -32,6 +34,8 @@ class LayoutStreamReader {
 
     // "TPF0".
     void readSignature();
+    // True when an object record ("TPF0") comes next.
+    bool atSignature() const;
     // The optional flags prefix before a class name; *flags is 0 without one.
     void readPrefix(uint8_t* flags, int64_t* childPos);
     // True (and the byte consumed) when the next byte is the end-of-list tag.

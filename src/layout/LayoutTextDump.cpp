@@ -175,7 +175,7 @@ bool DumpLayoutFile(const QByteArray& data, QString* text, QString* error) {
             break;
         }
         while (ok && !r.endOfList()) {
-            if (r.peekByte() == 'T' && data.mid(r.pos(), 4) == "TPF0") {
+            if (r.atSignature()) {
                 r.readSignature();
                 ok = d.object(0);
                 ++list.objects;

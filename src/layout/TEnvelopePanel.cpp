@@ -3,25 +3,21 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 
-TEnvelopePanel::TEnvelopePanel(TGOwner* owner) : TGDataPanel(owner) {}
-
-void TEnvelopePanel::SetPanelState(TLPanelState state) {
-    if (state == state_) return;
-    state_ = state;
-    Pointing = state == psPointing;
-}
+TEnvelopePanel::TEnvelopePanel(TGOwner* owner) : TGToolPanel(owner) {}
 
 TEnvelopePanel::Zones TEnvelopePanel::TemplateZones() const {
-    const int ppi = layout::ScreenPixelsPerInch();
+    const int ppi = layout::kPixelsPerInch;
     const float zoom = Zoom();
     const auto L = [&](double inches) { return int(ppi * inches * zoom); };
     const int W = Width(), H = Height();
     // The address area starts half an inch in on envelopes narrower than 10.25 inches,
     // else 9.75 inches left of the right edge.
     const int addressLeft = int(W / zoom) < int(ppi * 10.25) ? L(0.5) : W - L(9.75);
-    const auto box = [](int left, int top, int right, int bottom) { return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); };
+    const auto box = [](int left, int top, int right, int bottom) {
+        return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    };
     Zones z;
     z.returnAddress = box(1, 1, W / 2, std::min(H - L(2.75), H / 3));
     z.barcodeClearZone = box(W - L(4), H - L(0.625), W - L(0.5), H - 1);
@@ -60,9 +56,9 @@ void TEnvelopePanel::PaintBackground(QPainter& painter) {
         painter.save();
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(Qt::red, 1, Qt::DotLine));
-        painter.drawRect(QRect(QPoint(int(MarginLeft * zoom), int(MarginTop * zoom)),
-                               QPoint(int((PageWidth - MarginRight) * zoom) - 1,
-                                      int((PageHeight - MarginBottom) * zoom) - 1)));
+        painter.drawRect(QRect(
+            QPoint(int(MarginLeft * zoom), int(MarginTop * zoom)),
+            QPoint(int((PageWidth - MarginRight) * zoom) - 1, int((PageHeight - MarginBottom) * zoom) - 1)));
         painter.restore();
     }
 }

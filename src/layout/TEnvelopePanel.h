@@ -2,32 +2,13 @@
 
 #include <QRect>
 
-#include "TGDataPanel.h"
+#include "PanelToolStates.h"
+#include "TGToolPanel.h"
 
 // One envelope of an envelope layout.
-class TEnvelopePanel : public TGDataPanel {
+class TEnvelopePanel : public TGToolPanel<TEnvelopePanelState> {
   public:
-    // The designer's drawing tools on an envelope.
-    enum TLPanelState {
-        psPointing,
-        psLabel,
-        psDataLabel,
-        psMultiLineLabel,
-        psAddressLabel,
-        psRectangle,
-        psEllipse,
-        psRoundRectangle,
-        psLine,
-        psImage,
-        psPostNetBarCode,
-        psFIMBarCode
-    };
-
     explicit TEnvelopePanel(TGOwner* owner = nullptr);
-    const char* ClassName() const override { return "TEnvelopePanel"; }
-
-    TLPanelState PanelState() const { return state_; }
-    void SetPanelState(TLPanelState state);
 
     // The postal template's zones in panel pixels at the current zoom (right and
     // bottom edges exclusive, as the rectangles are drawn).
@@ -36,7 +17,7 @@ class TEnvelopePanel : public TGDataPanel {
     };
     Zones TemplateZones() const;
 
-    // Set by the envelope designer, in screen pixels at zoom 1.0.
+    // Set by the envelope designer, in layout pixels at zoom 1.0.
     int MarginLeft = 0, MarginTop = 0, MarginRight = 0, MarginBottom = 0;
     int PageWidth = 0, PageHeight = 0;
     bool ShowPrintableArea = false;
@@ -45,7 +26,4 @@ class TEnvelopePanel : public TGDataPanel {
   protected:
     // The background, then the template zones and the printable area when shown.
     void PaintBackground(QPainter& painter) override;
-
-private:
-    TLPanelState state_ = psPointing;
 };

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 #include "TBaseReport.h"
 
 using layout::PropertyReader;
@@ -25,46 +25,39 @@ TGBaseLabel::TGBaseLabel() {
     SetSizeSilently(142, 33);
 }
 
-void TGBaseLabel::StyleChanged() {
-    MarkForMeasuring();
-    if (Loading()) return;
-    Repaint();
-    Changed();
-}
-
 void TGBaseLabel::SetAlignment(TAlignment a) {
     alignment_ = a;
-    StyleChanged();
+    MarkForMeasuring();
 }
 
 void TGBaseLabel::SetDepthHighlight(int depth) {
     depthHighlight_ = depth;
-    StyleChanged();
+    MarkForMeasuring();
 }
 
 void TGBaseLabel::SetDepthShadow(int depth) {
     depthShadow_ = depth;
-    StyleChanged();
+    MarkForMeasuring();
 }
 
 void TGBaseLabel::SetDirectionHighlight(THighlightDirection d) {
     directionHighlight_ = d;
-    StyleChanged();
+    MarkForMeasuring();
 }
 
 void TGBaseLabel::SetDirectionShadow(TShadowDirection d) {
     directionShadow_ = d;
-    StyleChanged();
+    MarkForMeasuring();
 }
 
 void TGBaseLabel::SetColorHighlight(TColor c) {
     colorHighlight_ = c;
-    StyleChanged();
+    MarkForMeasuring();
 }
 
 void TGBaseLabel::SetColorShadow(TColor c) {
     colorShadow_ = c;
-    StyleChanged();
+    MarkForMeasuring();
 }
 
 void TGBaseLabel::SetAngle(int angle) {
@@ -75,31 +68,27 @@ void TGBaseLabel::SetAngle(int angle) {
     if (angle != 0) alignment_ = taLeftJustify;
     const QPoint size = layout::RotatedSize(angle, Width(), Height());
     if (size.x() != Width() || size.y() != Height()) SetBounds(Left(), Top(), size.x(), size.y());
-    Repaint();
-    Changed();
 }
 
 void TGBaseLabel::SetCaption(const QString& caption) {
     if (caption == caption_) return;
     caption_ = caption;
     MarkForMeasuring();
-    Repaint();
 }
 
 void TGBaseLabel::SetFont(const LayoutFont& font) {
     font_ = font;
     MarkForMeasuring();
-    Repaint();
 }
 
 void TGBaseLabel::SetTransparent(bool on) {
     transparent_ = on;
-    StyleChanged();
+    MarkForMeasuring();
 }
 
 void TGBaseLabel::SetBackColor(TColor c) {
     backColor_ = c;
-    StyleChanged();
+    MarkForMeasuring();
 }
 
 QFont TGBaseLabel::ScreenFont() const { return font_.ToQFont(Zoom()); }
@@ -141,10 +130,7 @@ void TGBaseLabel::BoundsChanged() {
     TGGraphicControl::BoundsChanged();
 }
 
-void TGBaseLabel::ApplyFont(const LayoutFont& font) {
-    SetFont(font);
-    Changed();
-}
+void TGBaseLabel::ApplyFont(const LayoutFont& font) { SetFont(font); }
 
 void TGBaseLabel::ComposeCaption(TBaseReport*) {}
 
@@ -176,7 +162,7 @@ void TGBaseLabel::Paint(QPainter& painter) {
 void TGBaseLabel::PrintTo(TBaseReport& report, double x, double y) {
     ComposeCaption(&report);
     Measure();
-    const double ppi = layout::ScreenPixelsPerInch();
+    const double ppi = layout::kPixelsPerInch;
     const double left = x + Left() / ppi, top = y + Top() / ppi;
     if (!transparent_) {
         const QColor back = layout::ToQColor(backColor_);

@@ -66,8 +66,6 @@ class TGBaseLabel : public TGGraphicControl {
     virtual void ComposeCaption(TBaseReport* report);
     // Re-measures before the next paint or print.
     void MarkForMeasuring() { needsMeasuring_ = true; }
-    // A change that the user sees: re-measure, repaint, notify.
-    void StyleChanged();
     void Measure();
     QFont ScreenFont() const;
 

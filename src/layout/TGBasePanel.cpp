@@ -33,13 +33,11 @@ void TGBasePanel::SetSize(int width, int height) {
 
 void TGBasePanel::SetZoom(float zoom) {
     if (zoom == zoom_ || zoom <= 0.0f) return;
-    busy_ = true;
     const float r = zoom / zoom_;
     width_ = int(std::nearbyint(float(width_) * r));
     height_ = int(std::nearbyint(float(height_) * r));
     zoom_ = zoom;
     for (const auto& o : objects_) o->ScaleToZoom(zoom);
-    busy_ = false;
 }
 
 int TGBasePanel::IndexOf(const TGGraphicControl* object) const {
@@ -130,16 +128,6 @@ LayoutStatus TGBasePanel::LoadFromFile(const QString& fileName) {
 }
 
 void TGBasePanel::BindObject(TGGraphicControl* object) { object->ScaleToZoom(zoom_); }
-
-void TGBasePanel::ObjectChanged(TGGraphicControl* sender) {
-    if (busy_ || Printing) return;
-    if (LabelChangedEvent) LabelChangedEvent(sender);
-}
-
-void TGBasePanel::RequestRepaint(const QRect& area) {
-    if (Printing) return;
-    if (RepaintRequest) RepaintRequest(area);
-}
 
 QPainterPath TGBasePanel::ShapePath() const {
     QPainterPath path;

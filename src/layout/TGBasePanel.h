@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QPainterPath>
-#include <QRect>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,7 +29,6 @@ class TGBasePanel {
     TGBasePanel(const TGBasePanel&) = delete;
     TGBasePanel& operator=(const TGBasePanel&) = delete;
 
-    virtual const char* ClassName() const { return "TGBasePanel"; }
     TGOwner* Owner() const { return owner_; }
 
     // ---- published state ----
@@ -51,11 +48,12 @@ class TGBasePanel {
     int Height() const { return height_; }
     void SetSize(int width, int height);
 
+    // The scale from layout pixels to the pixels the panel paints in. A window showing
+    // the panel folds its screen's resolution in (layout::ScreenZoom).
     float Zoom() const { return zoom_; }
     // Scales the panel and every object by zoom ÷ Zoom (each length rounded to nearest,
     // halves to even). Nothing happens when the factor does not change.
     void SetZoom(float zoom);
-    bool Busy() const { return busy_; }
 
     // ---- objects ----
     int ObjectCount() const { return int(objects_.size()); }
@@ -91,15 +89,7 @@ class TGBasePanel {
 
     // Paints the background (white, pictures clipped to the shape, outline, grid) and
     // then the objects, in panel pixels.
-    virtual void Paint(QPainter& painter);
-
-    // ---- notifications ----
-    // Raised after a change of the layout; not while zooming or printing.
-    std::function<void(TGGraphicControl* sender)> LabelChangedEvent;
-    // Asks the widget showing the panel to repaint an area.
-    std::function<void(const QRect& area)> RepaintRequest;
-    void ObjectChanged(TGGraphicControl* sender);
-    void RequestRepaint(const QRect& area);
+    void Paint(QPainter& painter);
 
   protected:
     virtual void PaintBackground(QPainter& painter);
@@ -113,5 +103,4 @@ class TGBasePanel {
     int width_ = 0;
     int height_ = 0;
     float zoom_ = 1.0f;
-    bool busy_ = false;
 };

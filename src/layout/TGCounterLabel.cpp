@@ -28,7 +28,6 @@ void TGCounterLabel::AdvanceCounter() {
         ++value_;
         repeat_ = 0;
         ComposeText();
-        Repaint();
     }
 }
 
@@ -36,7 +35,6 @@ void TGCounterLabel::ResetCounter() {
     value_ = startingNumber_;
     repeat_ = 0;
     ComposeText();
-    Repaint();
 }
 
 void TGCounterLabel::WriteProperties(PropertyWriter& w) const {

@@ -24,7 +24,6 @@ void TGDMultiLineAddressLabel::RefreshData() {
     }
     AssignItems(items);
     AssignWrapped(WordWrap() ? BreakIntoLines(items) : QStringList());
-    Repaint();
 }
 
 void TGDMultiLineAddressLabel::PrepareForSave() {

@@ -30,7 +30,6 @@ void TGDMultiLineLabel::RefreshData() {
     }
     AssignItems(items);
     AssignWrapped(wrapped.isEmpty() && WordWrap() ? BreakIntoLines(items) : wrapped);
-    Repaint();
 }
 
 void TGDMultiLineLabel::Rewrap() {

@@ -9,7 +9,6 @@ class TGDataSet;
 class TGDataPanel : public TGBasePanel {
   public:
     using TGBasePanel::TGBasePanel;
-    const char* ClassName() const override { return "TGDataPanel"; }
 
     TGDataSet* DataSet() const { return dataSet_; }
     void SetDataSet(TGDataSet* dataSet) { dataSet_ = dataSet; }

@@ -1,16 +1,15 @@
 #include "TGDateTimeLabel.h"
 
+#include <QDateTime>
+
 #include "DateTimeText.h"
 
 using layout::PropertyReader;
 using layout::PropertyWriter;
 using layout::ReadResult;
 
-std::function<QDateTime()> TGDateTimeLabel::Clock;
-
 void TGDateTimeLabel::ComposeCaption(TBaseReport*) {
-    const QDateTime now = Clock ? Clock() : QDateTime::currentDateTime();
-    SetCaption(layout::DateTimeText(now, DateFormat, TimeFormat));
+    SetCaption(layout::DateTimeText(QDateTime::currentDateTime(), DateFormat, TimeFormat));
 }
 
 void TGDateTimeLabel::WriteProperties(PropertyWriter& w) const {

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QDateTime>
-#include <functional>
-
 #include "TGBaseLabel.h"
 
 // The current date and/or time, composed whenever it paints or prints.
@@ -12,9 +9,6 @@ class TGDateTimeLabel : public TGBaseLabel {
 
     TGDateFormat DateFormat = dtfDateShort;
     TGTimeFormat TimeFormat = dtfTimeNone;
-
-    // The clock the objects read; tests set a fixed one. Null: the system clock.
-    static std::function<QDateTime()> Clock;
 
     void WriteProperties(layout::PropertyWriter& w) const override;
     layout::ReadResult ReadProperty(const layout::PropertyReader& r) override;

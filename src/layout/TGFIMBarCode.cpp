@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "FimPattern.h"
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 #include "TBaseReport.h"
 
 using layout::PropertyReader;
@@ -12,19 +12,14 @@ using layout::ReadResult;
 namespace fim = layout::fim;
 
 TGFIMBarCode::TGFIMBarCode() {
-    const int ppi = layout::ScreenPixelsPerInch();
+    const int ppi = layout::kPixelsPerInch;
     SetSizeSilently(int(ppi * 0.625), int(ppi * 0.5625));
 }
 
-void TGFIMBarCode::SetFIMType(TFIMBarCodeType type) {
-    Changed();
-    if (type == type_) return;
-    type_ = type;
-    Repaint();
-}
+void TGFIMBarCode::SetFIMType(TFIMBarCodeType type) { type_ = type; }
 
 void TGFIMBarCode::Paint(QPainter& painter) {
-    const double ppi = layout::ScreenPixelsPerInch();
+    const double ppi = layout::kPixelsPerInch;
     const int side = int(ppi * fim::kObjectWidth * Zoom());
     if (Width() != side || Height() != side) SetSizeSilently(side, side);
     const int b = int(ppi * fim::kSlotWidth * Zoom());
@@ -34,7 +29,7 @@ void TGFIMBarCode::Paint(QPainter& painter) {
 }
 
 void TGFIMBarCode::PrintTo(TBaseReport& report, double x, double y) {
-    const double ppi = layout::ScreenPixelsPerInch();
+    const double ppi = layout::kPixelsPerInch;
     const double x0 = x + Left() / ppi, y0 = y + Top() / ppi;
     report.setBrush(Qt::black, Qt::SolidPattern);
     // The pen of whatever printed before (a thick coloured outline, say) would widen

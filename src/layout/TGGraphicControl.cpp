@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <cmath>
 
-#include "ScreenMetrics.h"
 #include "TGBasePanel.h"
 #include "TGDataPanel.h"
 #include "TGOwner.h"
@@ -46,12 +45,7 @@ void TGGraphicControl::AfterLoad() {}
 
 void TGGraphicControl::Paint(QPainter& painter) { PaintHandles(painter); }
 
-void TGGraphicControl::BoundsChanged() {
-    Changed();
-    Repaint();
-}
-
-void TGGraphicControl::UpdateMenuChecks() {}
+void TGGraphicControl::BoundsChanged() {}
 void TGGraphicControl::ApplyFont(const LayoutFont&) {}
 void TGGraphicControl::RefreshData() {}
 void TGGraphicControl::PrepareForSave() {}
@@ -96,14 +90,6 @@ bool TGGraphicControl::ShowsDataValues() const {
 
 TGDataPanel* TGGraphicControl::DataPanel() const { return dynamic_cast<TGDataPanel*>(parent_); }
 
-void TGGraphicControl::Changed() {
-    if (parent_) parent_->ObjectChanged(this);
-}
-
-void TGGraphicControl::Repaint() {
-    if (parent_ && !parent_->Printing) parent_->RequestRepaint(BoundsRect());
-}
-
 void TGGraphicControl::PaintHandles(QPainter& painter) const {
     if (!Selected) return;
     // Eight small squares on the corners and edge midpoints.
@@ -118,5 +104,3 @@ void TGGraphicControl::PaintHandles(QPainter& painter) const {
             if (i != 1 || j != 1) painter.drawRect(xs[i], ys[j], s, s);
     painter.restore();
 }
-
-double TGGraphicControl::ToInches(int pixels) { return double(pixels) / layout::ScreenPixelsPerInch(); }

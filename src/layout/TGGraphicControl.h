@@ -16,9 +16,9 @@ class TGOwner;
 // the panel that holds them paints them (Paint, with the painter's origin at the
 // object's top-left corner) and routes the mouse to them.
 //
-// Geometry is in screen pixels relative to the panel, multiplied by Zoom while the
-// panel is zoomed; layout files always hold the values at zoom 1.0. On paper a pixel
-// is 1 ÷ ScreenPixelsPerInch() inch.
+// Geometry is in layout pixels (96 per inch, LayoutMetrics.h) relative to the panel,
+// multiplied by Zoom while the panel is zoomed; layout files always hold the values at
+// zoom 1.0. On paper a pixel is 1/96 inch.
 //
 // Ownership: the panel (Parent) keeps the object alive; the owner (TGOwner) only knows
 // its name. Either may be null for an object not yet placed.
@@ -76,7 +76,6 @@ class TGGraphicControl {
     virtual void AfterLoad();
     virtual void Paint(QPainter& painter);
     virtual void BoundsChanged();
-    virtual void UpdateMenuChecks();
     virtual void ApplyFont(const LayoutFont& font);
     virtual void RefreshData();
     virtual void PrepareForSave();
@@ -90,25 +89,18 @@ class TGGraphicControl {
     virtual layout::ReadResult ReadProperty(const layout::PropertyReader& r);
 
   protected:
-    // The panel prints (objects show record values and stay quiet).
+    // The panel prints: objects show record values, never placeholders.
     bool Printing() const;
     // The panel shows record values rather than field names.
     bool ShowsDataValues() const;
     TGDataPanel* DataPanel() const;
-    // Asks the panel to raise its change notification (not while zooming or printing).
-    void Changed();
-    // Asks the panel to repaint the object (not while printing).
-    void Repaint();
-    // Sets the size without the reaction to an edit (measuring and fitting use it).
+    // Sets the size without BoundsChanged (measuring and fitting use it).
     void SetSizeSilently(int width, int height) {
         width_ = width;
         height_ = height;
     }
     // Draws the selection handles when the object is selected.
     void PaintHandles(QPainter& painter) const;
-
-    // Inches on paper for a pixel position, with the page position of the panel.
-    static double ToInches(int pixels);
 
   private:
     friend class TGBasePanel;

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 #include "TBaseReport.h"
 #include "WmfPlayer.h"
 
@@ -16,13 +16,11 @@ void TGImage::SetAutoSize(bool on) {
     autoSize_ = on;
     if (on) stretch_ = false;
     PictureChanged();
-    Changed();
 }
 
 void TGImage::SetStretch(bool on) {
     stretch_ = on;
     if (on) autoSize_ = false;
-    Repaint();
 }
 
 void TGImage::SetPicture(const LayoutPicture& picture) {
@@ -43,7 +41,6 @@ bool TGImage::LoadFromFile(const QString& path) {
 void TGImage::PictureChanged() {
     if (autoSize_ && !picture_.size().isEmpty())
         SetBounds(Left(), Top(), picture_.size().width(), picture_.size().height());
-    Repaint();
 }
 
 void TGImage::Paint(QPainter& painter) {
@@ -73,7 +70,7 @@ void TGImage::Paint(QPainter& painter) {
 }
 
 void TGImage::PrintTo(TBaseReport& report, double x, double y) {
-    const double ppi = layout::ScreenPixelsPerInch();
+    const double ppi = layout::kPixelsPerInch;
     const ReportRect r = report.makeRect(x + Left() / ppi, y + Top() / ppi, x + (Left() + Width()) / ppi,
                                          y + (Top() + Height()) / ppi);
     // Printed to the object's rectangle whatever Stretch says.

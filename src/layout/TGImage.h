@@ -28,7 +28,7 @@ class TGImage : public TGGraphicControl {
     layout::ReadResult ReadProperty(const layout::PropertyReader& r) override;
 
   private:
-    // With AutoSize, the object takes the picture's size; then it repaints.
+    // With AutoSize, the object takes the picture's size.
     void PictureChanged();
 
     bool autoSize_ = false;

@@ -12,6 +12,7 @@
 #include "TGClassRegistry.h"
 #include "TGGraphicControl.h"
 #include "TGOwner.h"
+#include "TReportSettings.h"
 
 using layout::LayoutStreamReader;
 using layout::LayoutStreamWriter;
@@ -45,13 +46,15 @@ bool isEventProperty(const QByteArray& name, const StreamValue& value) {
            (value.tag == layout::stream::Tag::Ident || value.tag == layout::stream::Tag::Nil);
 }
 
-LayoutStatus readList(const QString& fileName, TGOwner* owner, TGBasePanel& panel, int offset) {
+// Reads the file's layout onto the panels; nothing when there is no such file.
+LayoutStatus readLayout(const QString& fileName, TGOwner* owner, const std::vector<TGBasePanel*>& panels,
+                        TReportSettings* settings) {
     QByteArray data;
     bool exists = false;
     const LayoutStatus s = TGLabelObjectFiler::ReadFile(fileName, &data, &exists);
     if (!s.ok() || !exists) return s;
     LayoutStreamReader r(data);
-    return TGLabelObjectFiler::ReadObjectList(r, owner, panel, offset);
+    return TGLabelObjectFiler::ReadLayout(r, owner, panels, settings);
 }
 
 }  // namespace
@@ -129,12 +132,28 @@ LayoutStatus TGLabelObjectFiler::ReadObjectList(LayoutStreamReader& r, TGOwner* 
     return r.ok() ? LayoutStatus::OK() : LayoutStatus::Error(r.error());
 }
 
+void TGLabelObjectFiler::WriteLayout(LayoutStreamWriter& w, const std::vector<const TGBasePanel*>& panels,
+                                     const TReportSettings* settings, bool allProperties) {
+    for (const TGBasePanel* panel : panels) WriteObjectList(w, panelObjects(*panel), allProperties);
+    if (settings) settings->Write(w);
+}
+
+LayoutStatus TGLabelObjectFiler::ReadLayout(LayoutStreamReader& r, TGOwner* owner,
+                                            const std::vector<TGBasePanel*>& panels,
+                                            TReportSettings* settings) {
+    for (TGBasePanel* panel : panels) {
+        const LayoutStatus s = ReadObjectList(r, owner, *panel, 0);
+        if (!s.ok()) return s;
+    }
+    return settings ? settings->Read(r) : LayoutStatus::OK();
+}
+
 LayoutStatus TGLabelObjectFiler::SaveObjects(const TGBasePanel& panel, const QString& fileName) {
     return WriteFile(fileName, listData(panelObjects(panel)));
 }
 
 LayoutStatus TGLabelObjectFiler::LoadObjects(TGOwner* owner, TGBasePanel& panel, const QString& fileName) {
-    return readList(fileName, owner, panel, 0);
+    return readLayout(fileName, owner, {&panel}, nullptr);
 }
 
 LayoutStatus TGLabelObjectFiler::SaveSelection(const std::vector<TGGraphicControl*>& selection,
@@ -144,7 +163,12 @@ LayoutStatus TGLabelObjectFiler::SaveSelection(const std::vector<TGGraphicContro
 }
 
 LayoutStatus TGLabelObjectFiler::PasteObjects(TGOwner* owner, TGBasePanel& panel, const QString& fileName) {
-    return readList(fileName, owner, panel, kPasteOffset);
+    QByteArray data;
+    bool exists = false;
+    const LayoutStatus s = ReadFile(fileName, &data, &exists);
+    if (!s.ok() || !exists) return s;
+    LayoutStreamReader r(data);
+    return ReadObjectList(r, owner, panel, kPasteOffset);
 }
 
 LayoutStatus TGLabelObjectFiler::SaveObject(const TGGraphicControl& object, const QString& fileName) {
@@ -164,39 +188,17 @@ TGGraphicControl* TGLabelObjectFiler::CloneObject(const TGGraphicControl& object
 }
 
 LayoutStatus TGLabelObjectFiler::SaveBands(const TGBasePanel& header, const TGBasePanel& detail,
-                                           const TGBasePanel& footer, const SettingsWriter& settings,
+                                           const TGBasePanel& footer, const TReportSettings& settings,
                                            const QString& fileName) {
     LayoutStreamWriter w;
-    WriteObjectList(w, panelObjects(header));
-    WriteObjectList(w, panelObjects(detail));
-    WriteObjectList(w, panelObjects(footer));
-    w.writeListBegin();
-    if (settings) settings(w);
-    w.writeListEnd();
+    WriteLayout(w, {&header, &detail, &footer}, &settings);
     return WriteFile(fileName, w.data());
 }
 
 LayoutStatus TGLabelObjectFiler::LoadBands(TGOwner* owner, TGBasePanel& header, TGBasePanel& detail,
-                                           TGBasePanel& footer, const SettingsReader& settings,
+                                           TGBasePanel& footer, TReportSettings& settings,
                                            const QString& fileName) {
-    QByteArray data;
-    bool exists = false;
-    LayoutStatus s = ReadFile(fileName, &data, &exists);
-    if (!s.ok() || !exists) return s;
-    LayoutStreamReader r(data);
-    for (TGBasePanel* band : {&header, &detail, &footer}) {
-        s = ReadObjectList(r, owner, *band, 0);
-        if (!s.ok()) return s;
-    }
-    if (r.readByte() != uint8_t(layout::stream::Tag::List) && r.ok()) r.fail("Invalid stream format");
-    if (!r.ok()) return LayoutStatus::Error(r.error());
-    if (settings) {
-        s = settings(r);
-        if (!s.ok()) return s;
-    }
-    // Values a later version may add to the settings are passed over.
-    while (r.ok() && !r.endOfList()) r.readValue();
-    return r.ok() ? LayoutStatus::OK() : LayoutStatus::Error(r.error());
+    return readLayout(fileName, owner, {&header, &detail, &footer}, &settings);
 }
 
 LayoutStatus TGLabelObjectFiler::WriteFile(const QString& fileName, const QByteArray& data) {

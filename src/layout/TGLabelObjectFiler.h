@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
 #include <vector>
 
 #include "LayoutStatus.h"
@@ -10,6 +9,7 @@
 class TGBasePanel;
 class TGGraphicControl;
 class TGOwner;
+struct TReportSettings;
 
 namespace layout {
 class LayoutStreamReader;
@@ -30,10 +30,6 @@ class LayoutStreamWriter;
 // 1000 in the owner), the panel's zoom, and their after-load step.
 class TGLabelObjectFiler {
   public:
-    // Writes the values of the fourth list of a report file / reads them.
-    using SettingsWriter = std::function<void(layout::LayoutStreamWriter& w)>;
-    using SettingsReader = std::function<LayoutStatus(layout::LayoutStreamReader& r)>;
-
     // Every object of the panel.
     LayoutStatus SaveObjects(const TGBasePanel& panel, const QString& fileName);
     LayoutStatus LoadObjects(TGOwner* owner, TGBasePanel& panel, const QString& fileName);
@@ -48,11 +44,19 @@ class TGLabelObjectFiler {
 
     // A report file: the header, detail and footer bands, then the settings list.
     LayoutStatus SaveBands(const TGBasePanel& header, const TGBasePanel& detail, const TGBasePanel& footer,
-                           const SettingsWriter& settings, const QString& fileName);
+                           const TReportSettings& settings, const QString& fileName);
     LayoutStatus LoadBands(TGOwner* owner, TGBasePanel& header, TGBasePanel& detail, TGBasePanel& footer,
-                           const SettingsReader& settings, const QString& fileName);
+                           TReportSettings& settings, const QString& fileName);
 
     // ---- the stream level ----
+    // A whole layout file: one object list for each panel in turn (one for a label or
+    // an envelope; header, detail and footer for a report), then, for a report
+    // (`settings` given), the settings list. Reading stops at the first error, keeping
+    // what was read before it; a list missing is a read error.
+    static void WriteLayout(layout::LayoutStreamWriter& w, const std::vector<const TGBasePanel*>& panels,
+                            const TReportSettings* settings, bool allProperties = false);
+    static LayoutStatus ReadLayout(layout::LayoutStreamReader& r, TGOwner* owner,
+                                   const std::vector<TGBasePanel*>& panels, TReportSettings* settings);
     // `allProperties` writes defaults too: a full picture of the objects for people,
     // never a layout file.
     static void WriteObjectList(layout::LayoutStreamWriter& w,

@@ -1,34 +1,10 @@
 #pragma once
 
-#include "TGDataPanel.h"
+#include "PanelToolStates.h"
+#include "TGToolPanel.h"
 
 // One label of a label layout.
-class TGLabelPanel : public TGDataPanel {
+class TGLabelPanel : public TGToolPanel<TLabelPanelState> {
   public:
-    // The designer's drawing tools on a label.
-    enum TLPanelState {
-        psPointing,
-        psLabel,
-        psCounterLabel,
-        psSymbolLabel,
-        psDataLabel,
-        psMultiLineLabel,
-        psMultiLineDataLabel,
-        psAddressLabel,
-        psRectangle,
-        psEllipse,
-        psRoundRectangle,
-        psLine,
-        psImage,
-        psPostNetBarCode
-    };
-
-    explicit TGLabelPanel(TGOwner* owner = nullptr);
-    const char* ClassName() const override { return "TGLabelPanel"; }
-
-    TLPanelState PanelState() const { return state_; }
-    void SetPanelState(TLPanelState state);
-
-  private:
-    TLPanelState state_ = psPointing;
+    using TGToolPanel::TGToolPanel;
 };

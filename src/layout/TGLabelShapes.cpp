@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "LayoutMetrics.h"
 #include "QtMapping.h"
-#include "ScreenMetrics.h"
 #include "TBaseReport.h"
 
 using layout::PropertyReader;
@@ -17,18 +17,11 @@ TGLabelShapes::TGLabelShapes() { SetSizeSilently(25, 25); }
 void TGLabelShapes::SetTransparent(bool on) {
     transparent_ = on;
     brush_.Style = on ? bsClear : bsSolid;
-    Repaint();
 }
 
-void TGLabelShapes::SetBrush(const LayoutBrush& brush) {
-    brush_ = brush;
-    Repaint();
-}
+void TGLabelShapes::SetBrush(const LayoutBrush& brush) { brush_ = brush; }
 
-void TGLabelShapes::SetPen(const LayoutPen& pen) {
-    pen_ = pen;
-    Repaint();
-}
+void TGLabelShapes::SetPen(const LayoutPen& pen) { pen_ = pen; }
 
 int TGLabelShapes::ScreenPenWidth() const {
     if (Zoom() == 1.0f) return pen_.Width;
@@ -85,7 +78,7 @@ void TGLabelShapes::Paint(QPainter& painter) {
 }
 
 void TGLabelShapes::PrintTo(TBaseReport& report, double x, double y) {
-    const int ppi = layout::ScreenPixelsPerInch();
+    const int ppi = layout::kPixelsPerInch;
     const int hundredths = pen_.Width * 100 / ppi;
     report.setPen(layout::ToQColor(pen_.Color), layout::ToQtPenStyle(pen_.Style), -hundredths,
                   layout::ToPrintPenMode(pen_.Mode));

@@ -25,7 +25,7 @@ class TGLabelShapes : public TGGraphicControl {
     int ScreenPenWidth() const;
     // The corner ellipse of rounded shapes on screen.
     int ScreenCorner() const;
-    // The outline width on paper, inches: N screen pixels truncated to hundredths.
+    // The outline width on paper, inches: N pixels at `ppi` truncated to hundredths.
     static double PrintedOutline(int penWidth, int ppi);
 
     void Paint(QPainter& painter) override;

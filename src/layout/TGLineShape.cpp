@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "LayoutMetrics.h"
 #include "QtMapping.h"
-#include "ScreenMetrics.h"
 #include "TBaseReport.h"
 #include "TGBasePanel.h"
 
@@ -14,16 +14,9 @@ using layout::ReadResult;
 
 TGLineShape::TGLineShape() { SetSizeSilently(10, 10); }
 
-void TGLineShape::SetLineStyle(TLineStyle style) {
-    Changed();
-    lineStyle_ = style;
-    Repaint();
-}
+void TGLineShape::SetLineStyle(TLineStyle style) { lineStyle_ = style; }
 
-void TGLineShape::SetPen(const LayoutPen& pen) {
-    pen_ = pen;
-    Repaint();
-}
+void TGLineShape::SetPen(const LayoutPen& pen) { pen_ = pen; }
 
 void TGLineShape::StretchToEdges() {
     if (!Parent()) return;
@@ -58,7 +51,7 @@ void TGLineShape::Paint(QPainter& painter) {
 }
 
 void TGLineShape::PrintTo(TBaseReport& report, double x, double y) {
-    const double ppi = layout::ScreenPixelsPerInch();
+    const double ppi = layout::kPixelsPerInch;
     // N/100 inch wide: a negative width is hundredths of an inch.
     report.setPen(layout::ToQColor(pen_.Color), layout::ToQtPenStyle(pen_.Style), -pen_.Width,
                   PenSpec::Mode::Copy);

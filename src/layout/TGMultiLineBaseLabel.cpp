@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "ScreenMetrics.h"
+#include "LayoutMetrics.h"
 #include "TBaseReport.h"
 #include "TextWrap.h"
 
@@ -20,26 +20,18 @@ TGMultiLineBaseLabel::TGMultiLineBaseLabel() {
 void TGMultiLineBaseLabel::SetItems(const QStringList& items) {
     items_ = items;
     Rewrap();
-    Repaint();
 }
 
-void TGMultiLineBaseLabel::SetAlignment(TAlignment a) {
-    alignment_ = a;
-    Repaint();
-    Changed();
-}
+void TGMultiLineBaseLabel::SetAlignment(TAlignment a) { alignment_ = a; }
 
 void TGMultiLineBaseLabel::SetFont(const LayoutFont& font) {
     font_ = font;
     Rewrap();
-    Repaint();
 }
 
 void TGMultiLineBaseLabel::SetWordWrap(bool on) {
     wordWrap_ = on;
     if (on) Rewrap();
-    Repaint();
-    Changed();
 }
 
 QStringList TGMultiLineBaseLabel::BreakIntoLines(const QStringList& paragraphs) const {
@@ -70,8 +62,6 @@ void TGMultiLineBaseLabel::ApplyFont(const LayoutFont& font) {
     font_ = font;
     RefreshData();
     Rewrap();
-    Repaint();
-    Changed();
 }
 
 void TGMultiLineBaseLabel::Paint(QPainter& painter) {
@@ -102,7 +92,7 @@ void TGMultiLineBaseLabel::Paint(QPainter& painter) {
 }
 
 void TGMultiLineBaseLabel::PrintTo(TBaseReport& report, double x, double y) {
-    const double ppi = layout::ScreenPixelsPerInch();
+    const double ppi = layout::kPixelsPerInch;
     const double left = x + Left() / ppi, top = y + Top() / ppi;
     const double right = x + (Left() + Width()) / ppi, bottom = y + (Top() + Height()) / ppi;
     report.setFont(font_.Name, font_.Size());
@@ -113,7 +103,7 @@ void TGMultiLineBaseLabel::PrintTo(TBaseReport& report, double x, double y) {
     report.setBrush(Qt::white, Qt::NoBrush);
     const double lineHeight = report.fontLineHeight();
     const ReportRect clip = report.makeRect(left, top, right, bottom);
-    const double pixel = 1.0 / ppi;  // one screen pixel
+    const double pixel = 1.0 / ppi;  // one layout pixel
     const QStringList& lines = Lines();
     for (int k = 0; k < lines.size(); ++k) {
         const double lineTop = top + k * lineHeight;

@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "LayoutMetrics.h"
 #include "PostNet.h"
-#include "ScreenMetrics.h"
 #include "TBaseReport.h"
 #include "TGDataPanel.h"
 #include "TGDataSet.h"
@@ -73,7 +73,6 @@ void TGPostNetBarCode::RefreshData() {
     };
     address_ = text(AddressField);
     zip_ = text(ZipCodeField);
-    Repaint();
 }
 
 void TGPostNetBarCode::PrintTo(TBaseReport& report, double x, double y) {
@@ -81,7 +80,7 @@ void TGPostNetBarCode::PrintTo(TBaseReport& report, double x, double y) {
     if (digits.isEmpty()) return;
     report.setBrush(Qt::black, Qt::SolidPattern);
     report.setPen(Qt::black, Qt::SolidLine, 1, PenSpec::Mode::Copy);
-    const double ppi = layout::ScreenPixelsPerInch();
+    const double ppi = layout::kPixelsPerInch;
     double bx = x + Left() / ppi;
     const double top = y + Top() / ppi;
     for (bool full : postnet::Bars(digits)) {

@@ -2,13 +2,7 @@
 
 #include "TGGraphicControl.h"
 
-TReportPanel::TReportPanel(TGOwner* owner) : TGDataPanel(owner) {}
-
-void TReportPanel::SetPanelState(TRPanelState state) {
-    if (state == state_) return;
-    state_ = state;
-    Pointing = state == psPointing;
-}
+TReportPanel::TReportPanel(TGOwner* owner) : TGToolPanel(owner) {}
 
 void TReportPanel::KeepObjectsInside() {
     for (int i = 0; i < ObjectCount(); ++i) {

@@ -1,32 +1,14 @@
 #pragma once
 
 #include "LayoutEnums.h"
-#include "TGDataPanel.h"
+#include "PanelToolStates.h"
+#include "TGToolPanel.h"
 
 // One band of a report: header, detail, memo or footer.
-class TReportPanel : public TGDataPanel {
+class TReportPanel : public TGToolPanel<TReportPanelState> {
   public:
-    // The designer's drawing tools on a band.
-    enum TRPanelState {
-        psPointing,
-        psLabel,
-        psDataLabel,
-        psMultiLineDataLabel,
-        psLine,
-        psImage,
-        psDateTime,
-        psPageNumber,
-        psSymbolLabel,
-        psRectangle,
-        psEllipse,
-        psRoundRectangle
-    };
-
     explicit TReportPanel(TGOwner* owner = nullptr);
-    const char* ClassName() const override { return "TReportPanel"; }
 
-    TRPanelState PanelState() const { return state_; }
-    void SetPanelState(TRPanelState state);
     TRPanelKind PAnelKind = rpkDetail;
     // Whether presses on the band's own surface are taken.
     bool AcceptsPresses = true;
@@ -34,7 +16,4 @@ class TReportPanel : public TGDataPanel {
     // A band keeps objects within its own height and width.
     void KeepObjectsInside() override;
     void RemoveObjectsOutside() override;
-
-  private:
-    TRPanelState state_ = psPointing;
 };

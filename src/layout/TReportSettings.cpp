@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "LayoutMetrics.h"
 #include "LayoutStreamReader.h"
 #include "LayoutStreamWriter.h"
-#include "ScreenMetrics.h"
 
 using layout::LayoutStreamReader;
 using layout::LayoutStreamWriter;
@@ -42,7 +42,8 @@ int TReportSettings::ThousandthsToPixels(int thousandths, int ppi) {
 }
 
 void TReportSettings::Write(LayoutStreamWriter& w) const {
-    const int ppi = layout::ScreenPixelsPerInch();
+    const int ppi = layout::kPixelsPerInch;
+    w.writeListBegin();
     for (int length : {PageWidth, PageHeight, MarginLeft, MarginTop, MarginRight, MarginBottom, HeaderHeight,
                        DetailHeight, FooterHeight})
         w.writeInteger(PixelsToThousandths(length, ppi));
@@ -62,6 +63,7 @@ void TReportSettings::Write(LayoutStreamWriter& w) const {
         w.writeInteger(f.ShadePercent);
         w.writeInteger(f.ShadeColor);
     }
+    w.writeListEnd();
 }
 
 LayoutStatus TReportSettings::Read(LayoutStreamReader& r) {
@@ -84,7 +86,8 @@ LayoutStatus TReportSettings::Read(LayoutStreamReader& r) {
         if (!v.isString()) return r.fail("Invalid property value");
         *out = v.text();
     };
-    const int ppi = layout::ScreenPixelsPerInch();
+    if (r.readByte() != uint8_t(Tag::List) && r.ok()) r.fail("Invalid stream format");
+    const int ppi = layout::kPixelsPerInch;
     for (int* length : {&s.PageWidth, &s.PageHeight, &s.MarginLeft, &s.MarginTop, &s.MarginRight,
                         &s.MarginBottom, &s.HeaderHeight, &s.DetailHeight, &s.FooterHeight}) {
         int thousandths = 0;
@@ -107,6 +110,7 @@ LayoutStatus TReportSettings::Read(LayoutStreamReader& r) {
         integer(&f.ShadePercent);
         integer(&f.ShadeColor);
     }
+    while (r.ok() && !r.endOfList()) r.readValue();
     if (!r.ok()) return LayoutStatus::Error(r.error());
     *this = s;
     return LayoutStatus::OK();

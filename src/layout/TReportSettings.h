@@ -24,8 +24,8 @@ struct TReportBandFrame {
 };
 
 // The page and band settings of a report, shared by the report designer, the
-// settings dialog and the report printer. Lengths are in screen pixels in memory and
-// in thousandths of an inch in the layout file.
+// settings dialog and the report printer. Lengths are in layout pixels (96 per inch) in
+// memory and in thousandths of an inch in the layout file.
 struct TReportSettings {
     enum Band { Header, Detail, Memo, Footer };
 
@@ -48,8 +48,8 @@ struct TReportSettings {
     // The fourth list of a report file: nine lengths, four flags, the memo font, the
     // default font, and the four band frames (header, detail, memo, footer).
     void Write(layout::LayoutStreamWriter& w) const;
-    // Reads the values written by Write; the settings change only when all of them
-    // were read.
+    // Reads the list written by Write, passing over values that a later version added
+    // after them; the settings change only when all of them were read.
     LayoutStatus Read(layout::LayoutStreamReader& r);
 
     // Pixels → thousandths of an inch (truncated) and back (rounded, so that a length

@@ -2,14 +2,15 @@
 // clipboard and clone copies, report files, and what a damaged file does.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <csignal>
-#include <sys/resource.h>
 
+#include "LayoutFile.h"
 #include "LayoutStreamReader.h"
 #include "LayoutStreamWriter.h"
 #include "LayoutTestSupport.h"
@@ -71,7 +72,6 @@ QByteArray list(const QByteArray& records) { return bytes({1}) + records + bytes
 
 class FilerTest : public ::testing::Test {
   protected:
-    void SetUp() override { ensureGuiApp(); }
     QString file(const char* name) const { return QString::fromStdString(dir_.file(name)); }
 
     TempDir dir_;
@@ -452,10 +452,7 @@ TEST_F(FilerTest, AReportFileHoldsThreeBandsAndItsSettings) {
     settings.MemoAlignment = 2;
     settings.Frames[TReportSettings::Memo] = {true, false, true, false, 2, 40, 0x00C0FFEE};
     TGLabelObjectFiler filer;
-    ASSERT_TRUE(filer
-                    .SaveBands(
-                        header, detail, footer, [&](auto& w) { settings.Write(w); }, file("BIN00001.R"))
-                    .ok());
+    ASSERT_TRUE(filer.SaveBands(header, detail, footer, settings, file("BIN00001.R")).ok());
 
     const QByteArray data = readAll(file("BIN00001.R"));
     // The settings list: Letter's 816 pixels would be 8500; A4's 793 is 8260, margins 500.
@@ -465,14 +462,115 @@ TEST_F(FilerTest, AReportFileHoldsThreeBandsAndItsSettings) {
     TReportPanel h(&owner), d(&owner), f(&owner);
     TReportSettings read;
     read.PageWidth = 1;
-    ASSERT_TRUE(filer
-                    .LoadBands(
-                        &owner, h, d, f, [&](auto& r) { return read.Read(r); }, file("BIN00001.R"))
-                    .ok());
+    ASSERT_TRUE(filer.LoadBands(&owner, h, d, f, read, file("BIN00001.R")).ok());
     EXPECT_EQ(h.ObjectCount(), 1);
     EXPECT_EQ(d.ObjectCount(), 2);
     EXPECT_EQ(f.ObjectCount(), 0);
     EXPECT_TRUE(read == settings);
+}
+
+// ---- whole layout files, as the print jobs and the dump read them ----
+
+TEST_F(FilerTest, ALayoutFileReadsIntoPanelsOfTheKindItsNameGives) {
+    TGLabelPanel label(&owner_);
+    place<TGPLabel>(label, owner_, "Special1", 1, 2);
+    place<TGFIMBarCode>(label, owner_, "Special2", 3, 4);
+    ASSERT_TRUE(label.SaveToFile(file("BIN00001.L")).ok());
+    ASSERT_TRUE(label.SaveToFile(file("BIN00002.E")).ok());
+    TReportPanel header(&owner_), detail(&owner_), footer(&owner_);
+    place<TGPLabel>(header, owner_, "Special3", 0, 0);
+    place<TGPDLabel>(detail, owner_, "Special4", 0, 0);
+    place<TGPDLabel>(detail, owner_, "Special5", 100, 0);
+    TReportSettings settings;
+    settings.DetailHeight = 40;
+    ASSERT_TRUE(TGLabelObjectFiler().SaveBands(header, detail, footer, settings, file("bin00003.r")).ok());
+
+    struct Case {
+        const char* name;
+        layout::LayoutKind kind;
+        std::vector<int> objects;  // per panel
+    } cases[] = {
+        {"BIN00001.L", layout::LayoutKind::Label, {2}},
+        {"BIN00002.E", layout::LayoutKind::Envelope, {2}},
+        {"bin00003.r", layout::LayoutKind::Report, {1, 2, 0}},
+    };
+    for (const Case& c : cases) {
+        layout::LayoutFile layout;
+        ASSERT_TRUE(layout.Load(file(c.name)).ok()) << c.name;
+        EXPECT_EQ(layout.Kind(), c.kind) << c.name;
+        ASSERT_EQ(layout.PanelCount(), int(c.objects.size())) << c.name;
+        for (int i = 0; i < layout.PanelCount(); ++i) {
+            TGDataPanel* panel = &layout.Panel(i);
+            EXPECT_EQ(panel->ObjectCount(), c.objects[size_t(i)]) << c.name << " " << i;
+            const TRPanelKind bands[] = {rpkHeader, rpkDetail, rpkFooter};
+            switch (c.kind) {
+                case layout::LayoutKind::Label:
+                    EXPECT_NE(dynamic_cast<TGLabelPanel*>(panel), nullptr);
+                    break;
+                case layout::LayoutKind::Envelope:
+                    EXPECT_NE(dynamic_cast<TEnvelopePanel*>(panel), nullptr);
+                    break;
+                case layout::LayoutKind::Report:
+                    ASSERT_NE(dynamic_cast<TReportPanel*>(panel), nullptr);
+                    EXPECT_EQ(static_cast<TReportPanel*>(panel)->PAnelKind, bands[i]);
+                    break;
+            }
+        }
+        EXPECT_TRUE(layout.Settings() ==
+                    (c.kind == layout::LayoutKind::Report ? settings : TReportSettings()));
+        // Read without an owner, the objects keep their stored names: written again, the
+        // file comes back byte for byte.
+        EXPECT_EQ(layout.Write().toHex(' ').toStdString(), readAll(file(c.name)).toHex(' ').toStdString());
+    }
+}
+
+TEST_F(FilerTest, ALayoutFileThatIsMissingOrCutShortIsAnError) {
+    layout::LayoutFile layout(&owner_);
+    EXPECT_EQ(layout.Load(file("none.R")).message(), "File " + file("none.R") + " not found");
+    // A report whose settings list is missing: the bands read stay.
+    writeAll(file("cut.R"),
+             list(record("TGPLabel", "A", QByteArray())) + list(QByteArray()) + list(QByteArray()));
+    EXPECT_EQ(layout.Load(file("cut.R")).message(), "Stream read error");
+    ASSERT_EQ(layout.PanelCount(), 3);
+    EXPECT_EQ(layout.Panel(0).ObjectCount(), 1);
+    EXPECT_TRUE(layout.Settings() == TReportSettings());
+}
+
+TEST_F(FilerTest, ALayoutPrintsForTheCurrentRecordWithItsBandsOneBelowTheOther) {
+    TReportPanel header(&owner_), detail(&owner_), footer(&owner_);
+    place<TGPLabel>(header, owner_, "Special1", 0, 0)->SetCaption("Head");
+    place<TGPDLabel>(detail, owner_, "Special2", 0, 0)->DataFieldDescript = "City";
+    place<TGCounterLabel>(footer, owner_, "Special3", 0, 0)->SetStartingnumber(7);
+    TReportSettings settings;
+    settings.HeaderHeight = 48;  // half an inch
+    settings.DetailHeight = 24;
+    ASSERT_TRUE(TGLabelObjectFiler().SaveBands(header, detail, footer, settings, file("BIN00001.R")).ok());
+
+    FakeDataSet data = addressRecord();
+    data.set("CITY", "Dover");
+    TGOwner owner;
+    layout::LayoutFile layout(&owner);
+    ASSERT_TRUE(layout.Load(file("BIN00001.R")).ok());
+    layout.BindForPrinting(&data);
+    const Page page = printPage([&](TBaseReport& r) {
+        layout.PrintRecord(r, 0.25, 1.0);
+        data.set("CITY", "Troy");
+        layout.PrintRecord(r, 0.25, 3.0);
+    });
+    std::vector<const DrawOp*> texts;
+    for (const DrawOp& op : page.ops)
+        if (op.kind == DrawOp::Kind::Text) texts.push_back(&op);
+    ASSERT_EQ(texts.size(), 6u);
+    const char* expected[] = {"Head", "Dover", "7", "Head", "Troy", "8"};
+    // The three objects sit alike in their bands, so their tops differ by the bands'.
+    const double offset[] = {0, 0.5, 0.75, 2, 2.5, 2.75};
+    for (size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_EQ(texts[i]->text, expected[i]) << i;
+        EXPECT_NEAR(texts[i]->rect.top() - texts[0]->rect.top(), offset[i], 1e-9) << i;
+        EXPECT_NEAR(texts[i]->rect.left(), texts[0]->rect.left(), 1e-9) << i;
+    }
+    EXPECT_NEAR(texts[0]->rect.top(), 1.0, 0.05);
+    EXPECT_NEAR(texts[0]->rect.left(), 0.25, 0.05);
 }
 
 TEST(ReportSettingsTest, LengthsGoThroughThousandthsOfAnInch) {

@@ -7,13 +7,14 @@
 #include <QImage>
 #include <QPainter>
 
-#include "PostNetPattern.h"
 #include "AddressBlock.h"
 #include "AddressFile.h"
 #include "FieldLengths.h"
 #include "FimPattern.h"
+#include "LayoutMetrics.h"
 #include "LayoutTestSupport.h"
 #include "PostNet.h"
+#include "PostNetPattern.h"
 #include "TAddressDataSet.h"
 #include "TEnvelopePanel.h"
 #include "TGCounterLabel.h"
@@ -178,8 +179,6 @@ TEST(PostNetTest, OnlyUsZipCodesPrint) {
 
 class ObjectTest : public ::testing::Test {
   protected:
-    void SetUp() override { ensureGuiApp(); }
-    void TearDown() override { layout::SetScreenPixelsPerInch(96); }
     template <typename T>
     T* add(int left = 0, int top = 0) {
         auto o = std::make_unique<T>();
@@ -324,21 +323,19 @@ TEST_F(ObjectTest, LinesOnScreenStayInsideTheirObject) {
 TEST_F(ObjectTest, PenWidthsOnPaper) {
     auto* line = add<TGLineShape>(0, 0);
     auto* shape = add<TGLabelShapes>(0, 50);
-    line->SetPen({clBlack, pmCopy, psSolid, 3});
-    shape->SetPen({clBlack, pmCopy, psSolid, 3});
-    struct Case {
-        int ppi;
-        double line, outline;
-    } cases[] = {{96, 0.03, 0.03}, {120, 0.03, 0.02}};
-    for (const Case& c : cases) {
-        layout::SetScreenPixelsPerInch(c.ppi);
+    // A line prints N/100 inch wide; an outline N pixels truncated to hundredths, the
+    // same at 96 pixels per inch.
+    for (int width : {1, 3, 10}) {
+        line->SetPen({clBlack, pmCopy, psSolid, width});
+        shape->SetPen({clBlack, pmCopy, psSolid, width});
         const Page page = printPage([&](TBaseReport& r) { panel_.PrintObjects(r, 0, 0); });
         ASSERT_EQ(page.ops.size(), 2u);
         EXPECT_EQ(page.ops[0].kind, DrawOp::Kind::Line);
-        EXPECT_NEAR(page.ops[0].pen.width, c.line, 1e-9) << c.ppi;
-        EXPECT_NEAR(page.ops[1].pen.width, c.outline, 1e-9) << c.ppi;
-        EXPECT_NEAR(TGLabelShapes::PrintedOutline(3, c.ppi), c.outline, 1e-12);
+        EXPECT_NEAR(page.ops[0].pen.width, width / 100.0, 1e-9) << width;
+        EXPECT_NEAR(page.ops[1].pen.width, width / 100.0, 1e-9) << width;
     }
+    EXPECT_NEAR(TGLabelShapes::PrintedOutline(3, 96), 0.03, 1e-12);
+    EXPECT_NEAR(TGLabelShapes::PrintedOutline(3, 120), 0.02, 1e-12);
 }
 
 TEST_F(ObjectTest, RoundedCornersFollowTheLargerSide) {
@@ -468,7 +465,6 @@ TEST_F(ObjectTest, AnInvisiblePanelPrintsEachRecordAtItsPosition) {
 namespace {
 
 TEST(EnvelopePanelTest, TheAddressAreaStartsHalfAnInchInOnNarrowEnvelopes) {
-    ensureGuiApp();
     TEnvelopePanel narrow, wide;
     narrow.SetSize(9 * 96, 4 * 96);
     wide.SetSize(12 * 96, 5 * 96);
@@ -483,6 +479,12 @@ TEST(EnvelopePanelTest, TheAddressAreaStartsHalfAnInchInOnNarrowEnvelopes) {
     EXPECT_EQ(z.returnAddress.bottom(), 384 - 264 - 1);  // 2.75 inches above the bottom, not a third
     narrow.SetZoom(2.0f);
     EXPECT_EQ(narrow.TemplateZones().addressArea.left(), 96);
+    // Shown at 100 % on a screen of 144 pixels per inch: half an inch is 72 of its pixels.
+    TEnvelopePanel fine;
+    fine.SetSize(9 * 96, 4 * 96);
+    fine.SetZoom(layout::ScreenZoom(1.0f, 144));
+    EXPECT_EQ(fine.Width(), 9 * 144);
+    EXPECT_EQ(fine.TemplateZones().addressArea.left(), 72);
 }
 
 }  // namespace

@@ -8,16 +8,21 @@
 #include <array>
 #include <cstdio>
 
-#include "PostNetPattern.h"
 #include "AddressFile.h"
 #include "FieldLengths.h"
 #include "LayoutTestSupport.h"
+#include "PostNetPattern.h"
+#include "RunQuillory.h"
+#include "TGLabelObjectFiler.h"
 #include "TGLabelPanel.h"
+#include "TGLineShape.h"
 #include "TGOwner.h"
+#include "TGPDLabel.h"
 #include "TGPLabel.h"
 #include "TGPostNetBarCode.h"
+#include "TReportPanel.h"
+#include "TReportSettings.h"
 #include "Table.h"
-#include "RunQuillory.h"
 #include "TempDir.h"
 
 namespace {
@@ -35,8 +40,11 @@ Result run(const std::string& command) {
     return r;
 }
 
-Result quillory(const TempDir& home, const std::vector<std::string>& args) {
+// `environment` ("NAME=value ...") is set for the program alone.
+Result quillory(const TempDir& home, const std::vector<std::string>& args,
+                const std::string& environment = {}) {
     std::string cmd = std::string(QUILLORY_BINARY) + " --home " + quote(home.path());
+    if (!environment.empty()) cmd = "env " + environment + " " + cmd;
     for (const std::string& a : args) cmd += " " + quote(a);
     return run(cmd);
 }
@@ -44,7 +52,6 @@ Result quillory(const TempDir& home, const std::vector<std::string>& args) {
 class LayoutCommandTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ensureGuiApp();
         auto text = std::make_unique<TGPLabel>();
         text->SetOwner(&owner_);
         text->SetName("Special1");
@@ -60,6 +67,23 @@ class LayoutCommandTest : public ::testing::Test {
         panel_.InsertObject(std::move(code));
         layout_ = dir_.file("BIN00001.L");
         ASSERT_TRUE(panel_.SaveToFile(QString::fromStdString(layout_)).ok());
+    }
+    // An address file of two records in Dover and Troy, with ZIP codes and streets.
+    QString addressTable() {
+        const QString table = QString::fromStdString(dir_.file("ADD0001.DBF"));
+        QString message;
+        EXPECT_TRUE(AddressFile::CreateAddressFile(table, FieldLengths(), &message)) << message.toStdString();
+        std::unique_ptr<xbase::Table> t;
+        EXPECT_TRUE(AddressFile::OpenTableFile(table, &t, &message)) << message.toStdString();
+        for (const char* row : {"99999|Dover", "12345-6789|Troy"}) {
+            const QStringList values = QString(row).split('|');
+            EXPECT_TRUE(t->appendBlank().ok());
+            EXPECT_TRUE(AddressFile::setText(*t, t->fieldIndex("ZIP"), values[0]).ok());
+            EXPECT_TRUE(AddressFile::setText(*t, t->fieldIndex("CITY"), values[1]).ok());
+            EXPECT_TRUE(AddressFile::setText(*t, t->fieldIndex("STREET"), "100 MAIN ST").ok());
+        }
+        EXPECT_TRUE(t->close().ok());
+        return table;
     }
     TempDir dir_;
     TGOwner owner_;
@@ -121,19 +145,7 @@ std::vector<std::pair<int, int>> darkRuns(const QImage& image, int y) {
 
 TEST_F(LayoutCommandTest, AProofPrintOfAPostNetBarcodeHas62BarsAPitchOf0046Inch) {
     if (run("command -v pdftoppm").exitCode != 0) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
-    const QString table = QString::fromStdString(dir_.file("ADD0001.DBF"));
-    QString message;
-    ASSERT_TRUE(AddressFile::CreateAddressFile(table, FieldLengths(), &message)) << message.toStdString();
-    {
-        std::unique_ptr<xbase::Table> t;
-        ASSERT_TRUE(AddressFile::OpenTableFile(table, &t, &message));
-        for (const char* zip : {"99999", "12345-6789"}) {
-            ASSERT_TRUE(t->appendBlank().ok());
-            ASSERT_TRUE(AddressFile::setText(*t, t->fieldIndex("ZIP"), zip).ok());
-            ASSERT_TRUE(AddressFile::setText(*t, t->fieldIndex("STREET"), "100 MAIN ST").ok());
-        }
-        ASSERT_TRUE(t->close().ok());
-    }
+    const QString table = addressTable();
     const std::string pdf = dir_.file("proof.pdf");
     const Result r = quillory(
         dir_, {"layout-print", layout_, "--table", table.toStdString(), "--recno", "2", "--pdf", pdf});
@@ -162,6 +174,47 @@ TEST_F(LayoutCommandTest, AProofPrintOfAPostNetBarcodeHas62BarsAPitchOf0046Inch)
         pattern += full ? '1' : '0';
     }
     EXPECT_EQ(pattern, kPostNetPattern12345678900);
+}
+
+TEST_F(LayoutCommandTest, AProofPrintIsTheSameWhateverTheScreensResolution) {
+    if (run("command -v pdftoppm").exitCode != 0) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const std::string table = addressTable().toStdString();
+    // A report as well: its bands stack by the heights its settings store in inches.
+    TGOwner owner;
+    TReportPanel header(&owner), detail(&owner), footer(&owner);
+    header.InsertObject(std::make_unique<TGPLabel>())->SetBounds(20, 10, 142, 33);
+    auto field = std::make_unique<TGPDLabel>();
+    field->DataFieldDescript = "City";
+    detail.InsertObject(std::move(field))->SetBounds(40, 4, 142, 33);
+    footer.InsertObject(std::make_unique<TGLineShape>())->SetBounds(0, 5, 300, 10);
+    TReportSettings settings;
+    settings.HeaderHeight = 50;
+    settings.DetailHeight = 37;
+    const std::string report = dir_.file("BIN00001.R");
+    ASSERT_TRUE(TGLabelObjectFiler()
+                    .SaveBands(header, detail, footer, settings, QString::fromStdString(report))
+                    .ok());
+
+    for (const std::string& layout : {layout_, report}) {
+        std::vector<QImage> pages;
+        // The screen of the offscreen platform, and one of 144 pixels per inch.
+        for (const char* screen : {"", "QT_ENABLE_HIGHDPI_SCALING=0 QT_FONT_DPI=144"}) {
+            const std::string pdf = dir_.file("proof.pdf");
+            const Result r = quillory(
+                dir_, {"layout-print", layout, "--table", table, "--recno", "2", "--pdf", pdf}, screen);
+            ASSERT_EQ(r.exitCode, 0) << r.out;
+            ASSERT_EQ(
+                run("pdftoppm -r 150 -gray -png -singlefile " + quote(pdf) + " " + quote(dir_.file("proof")))
+                    .exitCode,
+                0);
+            pages.push_back(QImage(QString::fromStdString(dir_.file("proof.png"))));
+            ASSERT_FALSE(pages.back().isNull());
+        }
+        int dark = 0;
+        for (int y = 0; y < pages[0].height(); ++y) dark += int(darkRuns(pages[0], y).size());
+        EXPECT_GT(dark, 50) << layout;  // something printed
+        EXPECT_TRUE(pages[0] == pages[1]) << layout;
+    }
 }
 
 }  // namespace

@@ -1,26 +1,14 @@
 #pragma once
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <QString>
 #include <functional>
 #include <utility>
 #include <vector>
 
 #include "PageStream.h"
-#include "ScreenMetrics.h"
 #include "TGDataSet.h"
 #include "TReportFiler.h"
-
-// The application object that fonts need, made once for the test program on the
-// platform the test command chose (offscreen), and a screen of 96 pixels per inch.
-inline void ensureGuiApp() {
-    static int argc = 1;
-    static char name[] = "layout-tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
-    layout::SetScreenPixelsPerInch(96);
-}
 
 // A record of named text fields; the display label of a field is given or its name.
 class FakeDataSet : public TGDataSet {

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "Extended80.h"
+#include "LayoutEnums.h"
 #include "LayoutStreamReader.h"
 #include "LayoutStreamWriter.h"
 #include "LayoutTestSupport.h"
@@ -153,6 +154,114 @@ TEST(StreamReaderTest, DamagedStreamsStopWithAnError) {
         r.readValue();
         EXPECT_EQ(r.error(), c.error) << c.what;
     }
+}
+
+// Every value of an enumeration with the name layout files store for it, listed in
+// ordinal order; the name reads back as the value in any letter case.
+template <typename E>
+void expectStoredNames(const char* type, std::initializer_list<std::pair<E, const char*>> values) {
+    ASSERT_EQ(layout::EnumNames<E>::count, values.size()) << type;
+    int ordinal = 0;
+    for (const auto& [value, name] : values) {
+        EXPECT_EQ(int(value), ordinal) << type << " " << name;
+        EXPECT_STREQ(layout::EnumName(value), name) << type;
+        for (const QByteArray& ident : {QByteArray(name), QByteArray(name).toUpper()}) {
+            E read = E((ordinal + 1) % int(values.size()));
+            EXPECT_TRUE(layout::EnumFromName(ident, &read)) << type << " " << ident.constData();
+            EXPECT_EQ(read, value) << type << " " << ident.constData();
+        }
+        ++ordinal;
+    }
+    E untouched = E(0);
+    EXPECT_FALSE(layout::EnumFromName(QByteArray(), &untouched)) << type;
+    EXPECT_FALSE(layout::EnumFromName("taLeftJustif", &untouched)) << type;
+}
+
+TEST(LayoutEnumTest, EveryValueHasItsStoredName) {
+    expectStoredNames<TAlignment>(
+        "TAlignment",
+        {{taLeftJustify, "taLeftJustify"}, {taRightJustify, "taRightJustify"}, {taCenter, "taCenter"}});
+    expectStoredNames<THighlightDirection>("THighlightDirection", {{hdNone, "hdNone"},
+                                                                   {hdright, "hdright"},
+                                                                   {hdLeft, "hdLeft"},
+                                                                   {hdUpRight, "hdUpRight"},
+                                                                   {hdUpLeft, "hdUpLeft"},
+                                                                   {hdUp, "hdUp"}});
+    expectStoredNames<TShadowDirection>("TShadowDirection", {{sdNone, "sdNone"},
+                                                             {sdRight, "sdRight"},
+                                                             {sdLeft, "sdLeft"},
+                                                             {sdDownRight, "sdDownRight"},
+                                                             {sdDownLeft, "sdDownLeft"},
+                                                             {sdDown, "sdDown"}});
+    expectStoredNames<TGDateFormat>(
+        "TGDateFormat",
+        {{dtfDateNone, "dtfDateNone"}, {dtfDateShort, "dtfDateShort"}, {dtfDateLong, "dtfDateLong"}});
+    expectStoredNames<TGTimeFormat>(
+        "TGTimeFormat",
+        {{dtfTimeNone, "dtfTimeNone"}, {dtfTimeShort, "dtfTimeShort"}, {dtfTimeLong, "dtfTimeLong"}});
+    expectStoredNames<TZipFormatOptions>("TZipFormatOptions", {{zoAfterState, "zoAfterState"},
+                                                               {zoBeforeCity, "zoBeforeCity"},
+                                                               {zoAfterCountry, "zoAfterCountry"},
+                                                               {zoBeforeCountry, "zoBeforeCountry"}});
+    expectStoredNames<TPostNetBarCodeType>(
+        "TPostNetBarCodeType",
+        {{pnbc5Digit, "pnbc5Digit"}, {pnbc9Digit, "pnbc9Digit"}, {pnbc11Digit, "pnbc11Digit"}});
+    expectStoredNames<TFIMBarCodeType>(
+        "TFIMBarCodeType", {{fimTypeA, "fimTypeA"}, {fimTypeB, "fimTypeB"}, {fimTypeC, "fimTypeC"}});
+    expectStoredNames<TLineStyle>("TLineStyle", {{stHorizontal, "stHorizontal"},
+                                                 {stVertical, "stVertical"},
+                                                 {stAngleSlopingUp, "stAngleSlopingUp"},
+                                                 {stAngleSlopingDown, "stAngleSlopingDown"}});
+    expectStoredNames<TShapeType>("TShapeType", {{stRectangle, "stRectangle"},
+                                                 {stSquare, "stSquare"},
+                                                 {stRoundRect, "stRoundRect"},
+                                                 {stRoundSquare, "stRoundSquare"},
+                                                 {stEllipse, "stEllipse"},
+                                                 {stCircle, "stCircle"}});
+    expectStoredNames<TLabelShapeType>(
+        "TLabelShapeType",
+        {{lsRectangle, "lsRectangle"}, {lsRoundRect, "lsRoundRect"}, {lsEllipse, "lsEllipse"}});
+    expectStoredNames<TGridSize>("TGridSize", {{gs4x4, "gs4x4"}, {gs8x8, "gs8x8"}});
+    expectStoredNames<TRPanelKind>(
+        "TRPanelKind",
+        {{rpkHeader, "rpkHeader"}, {rpkDetail, "rpkDetail"}, {rpkMemo, "rpkMemo"}, {rpkFooter, "rpkFooter"}});
+    expectStoredNames<TFontPitch>(
+        "TFontPitch", {{fpDefault, "fpDefault"}, {fpVariable, "fpVariable"}, {fpFixed, "fpFixed"}});
+    expectStoredNames<TFontStyle>("TFontStyle", {{fsBold, "fsBold"},
+                                                 {fsItalic, "fsItalic"},
+                                                 {fsUnderline, "fsUnderline"},
+                                                 {fsStrikeOut, "fsStrikeOut"}});
+    expectStoredNames<TPenStyle>("TPenStyle", {{psSolid, "psSolid"},
+                                               {psDash, "psDash"},
+                                               {psDot, "psDot"},
+                                               {psDashDot, "psDashDot"},
+                                               {psDashDotDot, "psDashDotDot"},
+                                               {psClear, "psClear"},
+                                               {psInsideFrame, "psInsideFrame"}});
+    expectStoredNames<TPenMode>("TPenMode", {{pmBlack, "pmBlack"},
+                                             {pmWhite, "pmWhite"},
+                                             {pmNop, "pmNop"},
+                                             {pmNot, "pmNot"},
+                                             {pmCopy, "pmCopy"},
+                                             {pmNotCopy, "pmNotCopy"},
+                                             {pmMergePenNot, "pmMergePenNot"},
+                                             {pmMaskPenNot, "pmMaskPenNot"},
+                                             {pmMergeNotPen, "pmMergeNotPen"},
+                                             {pmMaskNotPen, "pmMaskNotPen"},
+                                             {pmMerge, "pmMerge"},
+                                             {pmNotMerge, "pmNotMerge"},
+                                             {pmMask, "pmMask"},
+                                             {pmNotMask, "pmNotMask"},
+                                             {pmXor, "pmXor"},
+                                             {pmNotXor, "pmNotXor"}});
+    expectStoredNames<TBrushStyle>("TBrushStyle", {{bsSolid, "bsSolid"},
+                                                   {bsClear, "bsClear"},
+                                                   {bsHorizontal, "bsHorizontal"},
+                                                   {bsVertical, "bsVertical"},
+                                                   {bsFDiagonal, "bsFDiagonal"},
+                                                   {bsBDiagonal, "bsBDiagonal"},
+                                                   {bsCross, "bsCross"},
+                                                   {bsDiagCross, "bsDiagCross"}});
 }
 
 // The fixture form files open with a 16-bit resource header; the stream follows it.

@@ -87,7 +87,6 @@ TEST(SingleLineLayoutTest, QuarterTurnsSwapTheSides) {
 
 class TextObjectTest : public ::testing::Test {
   protected:
-    void SetUp() override { ensureGuiApp(); }
     template <typename T>
     T* add(int left = 0, int top = 0) {
         auto o = std::make_unique<T>();
