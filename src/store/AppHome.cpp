@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "File.h"
+#include "FileSystem.h"
 #include "SystemTables.h"
 
 QString AppHome::resolve(const QString& explicitHome) {

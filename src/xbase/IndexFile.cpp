@@ -119,10 +119,10 @@ Status IndexFile::loadTag(const std::string& name, uint32_t headerOffset, std::u
     return Status::OK();
 }
 
-Status IndexFile::open(const std::string& path, Kind kind, OpenMode mode, const RecordLayout& layout,
+Status IndexFile::open(FileSystem& fs, const std::string& path, Kind kind, OpenMode mode, const RecordLayout& layout,
                        uint8_t codePageMark, std::unique_ptr<IndexFile>* out) {
     std::unique_ptr<File> file;
-    Status s = File::open(path, mode, &file);
+    Status s = fs.open(path, mode, &file);
     if (!s.ok()) return s;
     if (file->size() < cdx::kHeaderSize + cdx::kPageSize) {
         return Status::Corruption("The index file is damaged (too small): " + path);
@@ -169,10 +169,10 @@ Status IndexFile::open(const std::string& path, Kind kind, OpenMode mode, const 
     return Status::OK();
 }
 
-Status IndexFile::createCdx(const std::string& path, const RecordLayout& layout, uint8_t codePageMark,
-                            std::unique_ptr<IndexFile>* out) {
+Status IndexFile::createCdx(FileSystem& fs, const std::string& path, const RecordLayout& layout,
+                            uint8_t codePageMark, std::unique_ptr<IndexFile>* out) {
     std::unique_ptr<File> file;
-    Status s = File::create(path, &file);
+    Status s = fs.create(path, &file);
     if (!s.ok()) return s;
     const std::string zeros(cdx::kHeaderSize, '\0');
     s = file->write(0, zeros.data(), zeros.size());
@@ -188,10 +188,10 @@ Status IndexFile::createCdx(const std::string& path, const RecordLayout& layout,
     return Status::OK();
 }
 
-Status IndexFile::createIdx(const std::string& path, std::string_view keyExpr, const RecordLayout& layout,
-                            uint8_t codePageMark, std::unique_ptr<IndexFile>* out) {
+Status IndexFile::createIdx(FileSystem& fs, const std::string& path, std::string_view keyExpr,
+                            const RecordLayout& layout, uint8_t codePageMark, std::unique_ptr<IndexFile>* out) {
     std::unique_ptr<File> file;
-    Status s = File::create(path, &file);
+    Status s = fs.create(path, &file);
     if (!s.ok()) return s;
     const std::string zeros(cdx::kHeaderSize, '\0');
     s = file->write(0, zeros.data(), zeros.size());

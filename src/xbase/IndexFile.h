@@ -10,6 +10,7 @@
 #include "CompactTree.h"
 #include "Expression.h"
 #include "File.h"
+#include "FileSystem.h"
 #include "Status.h"
 
 namespace xbase {
@@ -42,13 +43,13 @@ public:
     enum class Kind { Cdx, Idx };
 
     // Opens an index file and compiles its expressions against `layout`.
-    static Status open(const std::string& path, Kind kind, OpenMode mode, const RecordLayout& layout,
+    static Status open(FileSystem& fs, const std::string& path, Kind kind, OpenMode mode, const RecordLayout& layout,
                        uint8_t codePageMark, std::unique_ptr<IndexFile>* out);
     // A new CDX with an empty directory, or a new IDX with one empty order.
-    static Status createCdx(const std::string& path, const RecordLayout& layout, uint8_t codePageMark,
+    static Status createCdx(FileSystem& fs, const std::string& path, const RecordLayout& layout, uint8_t codePageMark,
                             std::unique_ptr<IndexFile>* out);
-    static Status createIdx(const std::string& path, std::string_view keyExpr, const RecordLayout& layout,
-                            uint8_t codePageMark, std::unique_ptr<IndexFile>* out);
+    static Status createIdx(FileSystem& fs, const std::string& path, std::string_view keyExpr,
+                            const RecordLayout& layout, uint8_t codePageMark, std::unique_ptr<IndexFile>* out);
 
     ~IndexFile();
 

@@ -13,9 +13,10 @@ constexpr uint32_t kDefaultBlockSize = 64;
 constexpr uint32_t kTextBlock = 1;
 }  // namespace
 
-Status MemoFile::open(const std::string& path, Kind kind, OpenMode mode, std::unique_ptr<MemoFile>* out) {
+Status MemoFile::open(FileSystem& fs, const std::string& path, Kind kind, OpenMode mode,
+                      std::unique_ptr<MemoFile>* out) {
     std::unique_ptr<File> file;
-    Status s = File::open(path, mode, &file);
+    Status s = fs.open(path, mode, &file);
     if (!s.ok()) return s;
     std::unique_ptr<MemoFile> memo(new MemoFile(std::move(file), kind));
     s = memo->readHeader();
@@ -24,9 +25,9 @@ Status MemoFile::open(const std::string& path, Kind kind, OpenMode mode, std::un
     return Status::OK();
 }
 
-Status MemoFile::createFpt(const std::string& path, std::unique_ptr<MemoFile>* out) {
+Status MemoFile::createFpt(FileSystem& fs, const std::string& path, std::unique_ptr<MemoFile>* out) {
     std::unique_ptr<File> file;
-    Status s = File::create(path, &file);
+    Status s = fs.create(path, &file);
     if (!s.ok()) return s;
     std::unique_ptr<MemoFile> memo(new MemoFile(std::move(file), Kind::Fpt));
     memo->blockSize_ = kDefaultBlockSize;

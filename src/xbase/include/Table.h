@@ -10,6 +10,7 @@
 #include "Expression.h"
 #include "Field.h"
 #include "File.h"
+#include "FileSystem.h"
 #include "Status.h"
 
 namespace xbase {
@@ -46,12 +47,16 @@ struct TableSpec {
 // Visibility: navigation (goTop, goBottom, skip) visits only records that pass the
 // query and, while setDeleted(true), are not marked deleted. go() positions on any
 // record. A Table is used from one thread at a time.
+//
+// A table's files (table, memo, indexes, the temporary file of a pack) are made and
+// opened through the FileSystem given to create() or open(); null means the real one.
 class Table {
 public:
-    static Status create(const std::string& path, const TableSpec& design);
+    static Status create(const std::string& path, const TableSpec& design, FileSystem* fs = nullptr);
     // Opens a table and its memo file. Exclusive opens hold an OS lock: a second
     // open of the same file, in this process or another, gives Locked.
-    static Status open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out);
+    static Status open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out,
+                       FileSystem* fs = nullptr);
 
     ~Table();  // commits a pending change, ignoring errors: call close() to see them
     Table(const Table&) = delete;
@@ -215,6 +220,7 @@ private:
     uint32_t memoRef(const FieldDef& f, const char* rec) const;
     void putMemoRef(const FieldDef& f, char* rec, uint32_t block) const;
 
+    FileSystem* fs_ = nullptr;
     std::unique_ptr<File> file_;
     std::unique_ptr<MemoFile> memo_;
     std::unique_ptr<Memos> memoSource_;
