@@ -64,13 +64,21 @@ public:
     Status defineTag(const std::string& name, std::string_view keyExpr, std::string_view forExpr, Tag** tag);
 
     // Marks the file as being changed (see the open-for-write mark) before the first
-    // change; clean() removes the mark once all changes are written.
+    // change; clean() removes the mark once all changes are written. A new file is
+    // marked from the start. After a change failed part way (see PageStore::damaged)
+    // clean() leaves the mark, so that the next open finds the file damaged.
     Status touch();
     Status clean();
+    // For a change that failed outside the trees (keys that could not go in): marks
+    // the file damaged and tries to set its mark if it is not set yet.
+    void markDamaged();
 
 private:
     IndexFile(std::unique_ptr<File> file, Kind kind, const RecordLayout& layout, uint8_t codePageMark);
+    static Status writeNewHeader(File* file);
     Status loadTag(const std::string& name, uint32_t headerOffset, std::unique_ptr<Tag>* out);
+    Status writeTag(const std::string& name, std::string_view keyExpr, std::string_view forExpr, int keyLength,
+                    ValueType keyType, Tag** out);
     Status compileTag(Tag* tag) const;
 
     std::unique_ptr<File> file_;

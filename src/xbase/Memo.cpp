@@ -166,7 +166,12 @@ Status MemoFile::write(uint32_t oldBlock, const std::string& text, uint32_t* new
     dbf::putU32BE(&block[0], kTextBlock);
     dbf::putU32BE(&block[4], static_cast<uint32_t>(text.size()));
     std::memcpy(&block[8], text.data(), text.size());
-    Status s = file_->write(uint64_t(target) * blockSize_, block.data(), block.size());
+    const uint64_t start = uint64_t(target) * blockSize_;
+    // A memo that grows where it is gets its new blocks first: when they cannot be
+    // written (a full disk) the old text is still whole.
+    const size_t kept = target == oldBlock && movesEnd ? size_t(oldBlocks) * blockSize_ : 0;
+    Status s = file_->write(start + kept, block.data() + kept, block.size() - kept);
+    if (s.ok() && kept) s = file_->write(start, block.data(), kept);
     if (!s.ok()) return s;
     if (movesEnd) {
         nextFree_ = target + needed;

@@ -662,11 +662,27 @@ Status Table::commit() {
     if (!dirty_ || !file_) return Status::OK();
     const bool indexed = cdx_ || !idx_.empty();
     Status s = indexed ? touchIndexes() : Status::OK();
-    if (!s.ok()) return s;
+    if (s.ok()) {
+        s = file_->write(headerLength_ + uint64_t(recNo_ - 1) * layout_.recordLength(), record_.data(),
+                         record_.size());
+    }
+    if (!s.ok()) {
+        // The change is dropped and the record is again as stored.
+        record_ = savedRecord_;
+        dirty_ = false;
+        if (newRecord_) {
+            // The appended record is in the file all the same, so its keys must be
+            // in the indexes; when they cannot go in the indexes are marked for rebuild.
+            Status k = touchIndexes();
+            if (k.ok()) k = updateIndexes();
+            if (k.ok()) k = cleanIndexes();
+            if (!k.ok()) damageIndexes();
+            newRecord_ = false;
+        }
+        return s;
+    }
     dirty_ = false;
     countValid_ = false;
-    s = file_->write(headerLength_ + uint64_t(recNo_ - 1) * layout_.recordLength(), record_.data(), record_.size());
-    if (!s.ok()) return s;
     if (!indexed) return Status::OK();
     s = updateIndexes();
     if (!s.ok()) return s;
@@ -698,7 +714,10 @@ Status Table::appendBlank() {
     ++recCount_;
     countValid_ = false;
     s = writeHeaderCount();
-    if (!s.ok()) return s;
+    if (!s.ok()) {
+        --recCount_;  // not counted on disk: the record is not there
+        return s;
+    }
     recNo_ = recCount_;
     eof_ = false;
     bof_ = false;

@@ -231,6 +231,11 @@ Status Table::touchIndexes() {
     return Status::OK();
 }
 
+void Table::damageIndexes() {
+    if (cdx_) cdx_->markDamaged();
+    for (const auto& f : idx_) f->markDamaged();
+}
+
 Status Table::cleanIndexes() {
     Status result;
     if (cdx_) result = cdx_->clean();
@@ -286,7 +291,10 @@ Status Table::buildTags(const std::vector<Tag*>& tags, const ProgressHook& progr
             if (progress) progress(100);
             continue;
         }
-        if (!tag->usable) return Status::Corruption(tag->problem);
+        if (!tag->usable) {
+            tag->file->markDamaged();  // its entries no longer fit the records
+            return Status::Corruption(tag->problem);
+        }
         const char* base = file_->view(headerLength_, uint64_t(recCount_) * len);
         std::string copy;
         if (!base) {  // not mappable: read the records once

@@ -40,9 +40,14 @@ struct TableSpec {
 // One open xBase table with a cursor on a current record.
 //
 // The current record is held in a buffer: replace() changes the buffer and the
-// change reaches the file when the cursor moves, on commit() and on close().
+// change reaches the file when the cursor moves, on commit() and on close(). A
+// commit that fails drops the change: the buffer is again the record as stored.
 // Appends write the record before the header's count, so after any crash the
 // header never counts a record that is not in the file.
+//
+// A change to an index that fails part way leaves the index file marked as open for
+// writing, so that the next open finds it Damaged and offers a rebuild instead of
+// trusting it; the table's own records are never touched by index trouble.
 //
 // Visibility: navigation (goTop, goBottom, skip) visits only records that pass the
 // query and, while setDeleted(true), are not marked deleted. go() positions on any
@@ -214,6 +219,8 @@ private:
     Status buildTags(const std::vector<Tag*>& tags, const ProgressHook& progress);
     Status touchIndexes();
     Status cleanIndexes();
+    // After a change the indexes could not take: they keep their open-for-write mark.
+    void damageIndexes();
     Status requireWritable() const;
     Status requireRecord() const;
     Status setDeletionMark(char mark);
