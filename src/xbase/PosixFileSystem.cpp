@@ -23,7 +23,7 @@ Status errnoStatus(const std::string& what, const std::string& path) {
 }
 
 class PosixFile final : public File {
-  public:
+public:
     PosixFile(std::string path, int fd, bool writable, uint64_t size)
         : File(std::move(path), writable, size), fd_(fd) {}
 
@@ -85,7 +85,7 @@ class PosixFile final : public File {
         return Status::OK();
     }
 
-  protected:
+protected:
     bool extendView(uint64_t length) override {
         unmap();
         // Map a little past the end so that a growing file is not remapped on every
@@ -100,7 +100,7 @@ class PosixFile final : public File {
         return true;
     }
 
-  private:
+private:
     void unmap() {
         if (map_) ::munmap(map_, viewLength_);
         map_ = nullptr;
@@ -113,7 +113,7 @@ class PosixFile final : public File {
 };
 
 class PosixFileSystem final : public FileSystem {
-  public:
+public:
     Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override {
         const bool writable = mode == OpenMode::Exclusive;
         int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);

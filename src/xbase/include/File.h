@@ -21,7 +21,7 @@ enum class OpenMode {
 // against what the implementation has mapped and asks it (extendView) only to map
 // more. Implementations keep size_ equal to the file's length after every change.
 class File {
-  public:
+public:
     virtual ~File() = default;
     File(const File&) = delete;
     File& operator=(const File&) = delete;
@@ -50,7 +50,7 @@ class File {
         return viewData_ + offset;
     }
 
-  protected:
+protected:
     File(std::string path, bool writable, uint64_t size)
         : path_(std::move(path)), writable_(writable), size_(size) {}
 

@@ -12,7 +12,7 @@ namespace xbase {
 // through one: real() unless the caller passes another (tests pass one that fails
 // writes on demand). A FileSystem must outlive every file and table opened through it.
 class FileSystem {
-  public:
+public:
     // The operating system's: pread/pwrite, a read-only shared memory map for views,
     // and flock() locks on the open file description, so that a second open in the
     // same process is kept out as well as one in another process.

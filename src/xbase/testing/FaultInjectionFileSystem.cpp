@@ -24,7 +24,7 @@ using Faults = FaultInjectionFileSystem::Faults;
 
 // A file of the underlying file system whose writes consult the shared faults.
 class FaultInjectionFile final : public File {
-  public:
+public:
     FaultInjectionFile(std::unique_ptr<File> inner, std::shared_ptr<Faults> faults)
         : File(inner->path(), inner->writable(), inner->size()),
           inner_(std::move(inner)),
@@ -78,14 +78,14 @@ class FaultInjectionFile final : public File {
         return inner_->sync();
     }
 
-  protected:
+protected:
     bool extendView(uint64_t length) override {
         const bool ok = inner_->view(0, size_t(length)) != nullptr;
         mirror(*inner_);
         return ok;
     }
 
-  private:
+private:
     std::unique_ptr<File> inner_;
     std::shared_ptr<Faults> faults_;
 };

@@ -21,7 +21,7 @@ namespace xbase {
 //     EXPECT_FALSE(table->commit().ok());
 //     fs.heal();
 class FaultInjectionFileSystem final : public FileSystem {
-  public:
+public:
     explicit FaultInjectionFileSystem(FileSystem& base = FileSystem::real());
     ~FaultInjectionFileSystem() override;
 
@@ -49,7 +49,7 @@ class FaultInjectionFileSystem final : public FileSystem {
     // Shared by the file system and the files it opened, which may outlive it.
     struct Faults;
 
-  private:
+private:
     FileSystem& base_;
     std::shared_ptr<Faults> faults_;
 };
