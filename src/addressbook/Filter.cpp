@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "CodePage.h"
+#include "TableText.h"
 
 namespace Filter {
 
@@ -32,20 +33,7 @@ QString quoted(const QString& value) {
 }  // namespace
 
 QString UpperForTable(const QString& text) {
-    QString out = text;
-    for (QChar& c : out) {
-        const char16_t u = c.unicode();
-        if (u >= 'a' && u <= 'z') {
-            c = QChar(char16_t(u - 32));
-        } else if (u >= 0xE0 && u <= 0xFE && u != 0xF7) {  // à-þ; ÷ is no letter
-            c = QChar(char16_t(u - 32));
-        } else if (u == 0x0161 || u == 0x0153 || u == 0x017E) {  // š œ ž
-            c = QChar(char16_t(u - 1));
-        } else if (u == 0xFF) {  // ÿ
-            c = QChar(char16_t(0x0178));
-        }
-    }
-    return out;
+    return QString::fromStdString(xbase::CodePage::windows1252().upperUtf8(text.toStdString()));
 }
 
 QString BuildFieldCondition(const QString& field, const QString& text) {
@@ -127,7 +115,7 @@ ApplyResult ApplyFilter(xbase::Table& table, State& state, const QString& global
         return result;
     }
     std::string query;
-    xbase::Status s = table.codePage().fromUtf8(QueryFor(state.expression).toStdString(), &query);
+    xbase::Status s = TableText::encode(table.codePage(), QueryFor(state.expression), &query);
     if (s.ok()) s = table.query(query);
     if (!s.ok()) {
         // Text the file's code page cannot hold can match nothing in it; say why

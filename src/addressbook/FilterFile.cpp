@@ -6,17 +6,11 @@
 #include <QStringDecoder>
 #include <QStringList>
 
-#include "CodePage.h"
+#include "TableText.h"
 
 namespace FilterFile {
 
 namespace {
-
-const xbase::CodePage& windows1252() {
-    const xbase::CodePage* cp = nullptr;
-    (void)xbase::CodePage::forMark(xbase::CodePage::kWindows1252, &cp);
-    return *cp;
-}
 
 bool hasFltExtension(const QString& fileName) {
     const int dot = fileName.lastIndexOf(QLatin1Char('.'));
@@ -35,16 +29,15 @@ QByteArray toBytes(const FilterCriteria& criteria) {
     }
     text += QLatin1String(criteria.tagged ? "T\r\n" : "F\r\n");
     text += QLatin1String(criteria.reverse ? "T\r\n" : "F\r\n");
-    const std::string utf8 = text.toStdString();
     std::string ansi;
-    if (windows1252().fromUtf8(utf8, &ansi).ok()) return QByteArray::fromStdString(ansi);
-    return QByteArray::fromStdString(utf8);
+    if (TableText::encode(xbase::CodePage::windows1252(), text, &ansi).ok()) return QByteArray::fromStdString(ansi);
+    return text.toUtf8();
 }
 
 FilterCriteria fromBytes(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
-    if (utf8.hasError()) text = QString::fromStdString(windows1252().toUtf8(bytes.toStdString()));
+    if (utf8.hasError()) text = TableText::decode(xbase::CodePage::windows1252(), bytes.toStdString());
     if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
 
     QStringList lines = text.split(QLatin1Char('\n'));

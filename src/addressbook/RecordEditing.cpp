@@ -6,6 +6,7 @@
 #include "AddressFile.h"
 #include "CodePage.h"
 #include "SavedCursor.h"
+#include "TableText.h"
 
 using xbase::Status;
 using xbase::Table;
@@ -26,12 +27,12 @@ QString trimRight(const QString& text) {
     return text.left(n);
 }
 
-// `text` in the table's code page, upper-cased as the index keys are (UPPER works on
-// single bytes), padded with blanks or cut to `width` when width > 0.
+// `text` in the table's code page, upper-cased as the index keys are (by UPPER() in
+// that code page), padded with blanks or cut to `width` when width > 0.
 bool keyPart(const Table& table, const QString& text, int width, std::string* out) {
     std::string raw;
-    if (!table.codePage().fromUtf8(text.toStdString(), &raw).ok()) return false;
-    raw = xbase::asciiUpper(raw);
+    if (!TableText::encode(table.codePage(), text, &raw).ok()) return false;
+    raw = table.codePage().upper(raw);
     if (width > 0) raw.resize(size_t(width), ' ');
     *out = raw;
     return true;

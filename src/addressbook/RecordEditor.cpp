@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "AddressFile.h"
-#include "CodePage.h"
+#include "TableText.h"
 
 using xbase::Status;
 using xbase::Table;
@@ -28,7 +28,7 @@ QString storedValue(const Table& table, const QString& field) {
     if (!isMemoField(table, index)) return AddressFile::text(table, index);
     std::string raw;
     if (!table.getMemo(index, &raw).ok()) return {};
-    return RecordEditor::memoFromStored(QString::fromStdString(table.codePage().toUtf8(raw)));
+    return RecordEditor::memoFromStored(TableText::decode(table.codePage(), raw));
 }
 
 }  // namespace
@@ -120,7 +120,7 @@ Status RecordEditor::post() {
         if (state_ == State::Insert && it.value().isEmpty()) continue;
         const QString text = memo ? memoToStored(it.value()) : it.value();
         std::string raw;
-        Status s = table_->codePage().fromUtf8(text.toStdString(), &raw);
+        Status s = TableText::encode(table_->codePage(), text, &raw);
         if (!s.ok()) {
             return Status::InvalidArgument(fieldLabel(it.key()).toStdString() + ": " + s.message());
         }

@@ -1,24 +1,10 @@
 #include "Search.h"
 
 #include "CodePage.h"
-#include "Filter.h"
 #include "SavedCursor.h"
+#include "TableText.h"
 
 namespace Search {
-
-namespace {
-
-// The key as the order's UPPER() makes it in this table's code page.
-QString upperKey(const xbase::Table& table, const QString& text) {
-    if (table.codePageMark() == xbase::CodePage::kWindows1252) return Filter::UpperForTable(text);
-    QString out = text;
-    for (QChar& c : out) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) c = QChar(char16_t(c.unicode() - 32));
-    }
-    return out;
-}
-
-}  // namespace
 
 QString LabelText(const QString& orderName) {
     return QStringLiteral("Search ") + orderName + QStringLiteral(" starting with...");
@@ -36,9 +22,10 @@ bool SearchOrder(xbase::Table& table, QString* currentOrderName, const QString& 
         SavedCursor saved(table);  // where the cursor goes back to when nothing is found
         table.setSoftSeek(true);
         std::string key;
-        // A character the file's code page cannot hold is in no key: nothing matches.
-        if (table.codePage().fromUtf8(upperKey(table, text).toStdString(), &key).ok()) {
-            if (!table.seek(key, &found).ok()) found = false;
+        // The key as the order's UPPER() makes it in the table's code page. A character
+        // the code page cannot hold is in no key: nothing matches.
+        if (TableText::encode(table.codePage(), text, &key).ok()) {
+            if (!table.seek(table.codePage().upper(key), &found).ok()) found = false;
         }
         if (found) saved.keepPosition();
     }
@@ -62,7 +49,7 @@ MemoSearchResult MemoSearch(xbase::Table& table, const QString& text, MemoSearch
     while (s.ok() && !table.eof() && memoField >= 0) {
         std::string raw;
         if (table.getMemo(memoField, &raw).ok() &&
-            MemoContains(QString::fromStdString(table.codePage().toUtf8(raw)), text)) {
+            MemoContains(TableText::decode(table.codePage(), raw), text)) {
             saved.keepPosition();
             return MemoSearchResult::Found;
         }

@@ -1,6 +1,6 @@
 #include "ZipCount.h"
 
-#include "CodePage.h"
+#include "TableText.h"
 #include "Presort.h"
 #include "Table.h"
 
@@ -25,7 +25,7 @@ QStringList ZipCount::reportLines(const xbase::CodePage& codePage) const {
     auto line = [](const QString& key, int count) {
         return key.left(10).leftJustified(10, ' ') + formatCount(count);
     };
-    auto text = [&](const std::string& key) { return QString::fromStdString(codePage.toUtf8(key)); };
+    auto text = [&](const std::string& key) { return TableText::decode(codePage, key); };
     QStringList lines;
     for (const auto& list : regular_)
         for (const auto& [key, count] : list) lines << line(text(key), count);

@@ -1,7 +1,7 @@
 #include "TAddressDataSet.h"
 
 #include "AddressFile.h"
-#include "CodePage.h"
+#include "TableText.h"
 #include "Table.h"
 
 void TAddressDataSet::AddCalculatedField(const QString& name, const QString& label,
@@ -48,5 +48,5 @@ QString TAddressDataSet::MemoText(int field) const {
     if (!IsMemo(field)) return QString();
     std::string raw;
     if (!table_->getMemo(field, &raw).ok()) return QString();
-    return QString::fromStdString(table_->codePage().toUtf8(raw));
+    return TableText::decode(table_->codePage(), raw);
 }

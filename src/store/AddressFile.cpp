@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <cmath>
 
-#include "CodePage.h"
+#include "TableText.h"
 
 namespace AddressFile {
 
@@ -215,12 +215,12 @@ Status DeleteRecord(Table& table) {
 }
 
 QString text(const Table& table, int field) {
-    return QString::fromStdString(table.codePage().toUtf8(table.getTrimString(field)));
+    return TableText::decode(table.codePage(), table.getTrimString(field));
 }
 
 Status setText(Table& table, int field, const QString& value) {
     std::string raw;
-    Status s = table.codePage().fromUtf8(value.toStdString(), &raw);
+    Status s = TableText::encode(table.codePage(), value, &raw);
     return s.ok() ? table.replace(field, raw) : s;
 }
 

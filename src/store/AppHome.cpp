@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "File.h"
+#include "FileSystem.h"
 #include "SystemTables.h"
 
 QString AppHome::resolve(const QString& explicitHome) {

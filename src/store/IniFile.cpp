@@ -5,7 +5,7 @@
 #include <QStringDecoder>
 #include <limits>
 
-#include "CodePage.h"
+#include "TableText.h"
 
 namespace {
 
@@ -20,11 +20,8 @@ bool hasLineBreakOrNul(const QString& s) {
 }
 
 QString decodeWindows1252(const QByteArray& bytes) {
-    const xbase::CodePage* page = nullptr;
-    if (!xbase::CodePage::forMark(xbase::CodePage::kWindows1252, &page).ok() || page == nullptr) {
-        return QString::fromLatin1(bytes);
-    }
-    return QString::fromStdString(page->toUtf8(std::string_view(bytes.constData(), bytes.size())));
+    const std::string_view raw(bytes.constData(), size_t(bytes.size()));
+    return TableText::decode(xbase::CodePage::windows1252(), raw);
 }
 
 QString decode(const QByteArray& bytes) {

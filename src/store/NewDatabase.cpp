@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "AppHome.h"
-#include "File.h"
+#include "FileSystem.h"
 
 namespace NewDatabase {
 

@@ -7,7 +7,7 @@
 #include <QTextStream>
 
 #include "AppHome.h"
-#include "CodePage.h"
+#include "TableText.h"
 
 namespace SystemTables {
 
@@ -150,7 +150,7 @@ bool buildFromCsv(const QString& resource, const QString& path, const Definition
         for (int col = 0; s.ok() && col < rows[r].size() && col < int(columns.size()); ++col) {
             if (columns[size_t(col)] < 0) continue;
             std::string raw;
-            s = table->codePage().fromUtf8(rows[r][col].toStdString(), &raw);
+            s = TableText::encode(table->codePage(), rows[r][col], &raw);
             if (s.ok()) s = table->replace(columns[size_t(col)], raw);
         }
     }

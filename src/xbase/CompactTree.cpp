@@ -167,25 +167,45 @@ Status PageStore::release(uint32_t offset) {
 
 Status CompactTree::create(PageStore* store, uint32_t headerOffset, int keyLength, uint8_t options,
                            const std::string& keyExpr, const std::string& forExpr, char padByte) {
+    Status s = checkDescription(keyLength, keyExpr, forExpr);
+    if (!s.ok()) return s;
     CompactTree tree(store, headerOffset);
-    Status s = tree.describe(keyLength, options, keyExpr, forExpr);
+    s = tree.describe(keyLength, options, keyExpr, forExpr);
     if (!s.ok()) return s;
     uint32_t root;
     s = store->allocate(&root);
-    if (!s.ok()) return s;
+    if (!s.ok()) return tree.checked(s);
     LeafPacker empty(keyLength, padByte, LeafBits(keyLength, 0));
     s = store->write(root, empty.finish(cdx::kAttrRoot | cdx::kAttrLeaf, cdx::kNone, cdx::kNone));
-    return s.ok() ? tree.writeRoot(root) : s;
+    return tree.checked(s.ok() ? tree.writeRoot(root) : s);
 }
 
-Status CompactTree::describe(int keyLength, uint8_t options, const std::string& keyExpr, const std::string& forExpr) {
-    ++generation_;
+Status CompactTree::checked(Status s) {
+    if (!s.ok() && !s.isNotFound()) {
+        store_->markDamaged();
+        cache_.clear();
+        ++generation_;
+    }
+    return s;
+}
+
+Status CompactTree::checkDescription(int keyLength, const std::string& keyExpr, const std::string& forExpr) {
     if (keyLength < 1 || keyLength > cdx::kMaxKeyLength) {
         return Status::InvalidArgument("Index key length must be 1 to 240, not " + std::to_string(keyLength));
     }
     if (keyExpr.size() + forExpr.size() + 2 > cdx::kExprPoolSize) {
         return Status::InvalidArgument("Index expression too long");
     }
+    return Status::OK();
+}
+
+Status CompactTree::describe(int keyLength, uint8_t options, const std::string& keyExpr, const std::string& forExpr) {
+    Status s = checkDescription(keyLength, keyExpr, forExpr);
+    return s.ok() ? checked(describeKeys(keyLength, options, keyExpr, forExpr)) : s;
+}
+
+Status CompactTree::describeKeys(int keyLength, uint8_t options, const std::string& keyExpr, const std::string& forExpr) {
+    ++generation_;
     char h[cdx::kHeaderSize] = {0};
     putU16(h + cdx::kOffKeyLength, uint16_t(keyLength));
     h[cdx::kOffOptions] = char(options | cdx::kOptCompact | (forExpr.empty() ? 0 : cdx::kOptHasFor));
@@ -496,7 +516,7 @@ Status CompactTree::locate(std::string_view key, uint32_t recNo, std::vector<Pat
     return Status::OK();
 }
 
-Status CompactTree::insert(std::string_view key, uint32_t recNo) {
+Status CompactTree::insertEntry(std::string_view key, uint32_t recNo) {
     std::vector<PathStep> path;
     uint32_t leafOff;
     Node* leaf;
@@ -543,7 +563,7 @@ Status CompactTree::insert(std::string_view key, uint32_t recNo) {
     return fixParents(path, leafOff, split, rightOff);
 }
 
-Status CompactTree::remove(std::string_view key, uint32_t recNo) {
+Status CompactTree::removeEntry(std::string_view key, uint32_t recNo) {
     std::vector<PathStep> path;
     uint32_t off;
     Node* n;
@@ -645,8 +665,8 @@ Status CompactTree::build(const std::vector<IndexEntry>& entries, int keyLength)
     return build(keys, recNos, order, keyLength);
 }
 
-Status CompactTree::build(const std::string& keys, const std::vector<uint32_t>& recNos,
-                          const std::vector<uint32_t>& order, int keyLength) {
+Status CompactTree::buildFrom(const std::string& keys, const std::vector<uint32_t>& recNos,
+                              const std::vector<uint32_t>& order, int keyLength) {
     ++generation_;
     // A damaged old tree must not stop a rebuild: its pages are simply left behind.
     (void)freeSubtree(root_);

@@ -27,9 +27,16 @@ public:
     Status allocateAtEnd(uint32_t count, uint32_t* offset);
     Status release(uint32_t offset);
 
+    // Set once a change to a tree of the file has failed part way: its pages on disk
+    // may then disagree with one another, and the file must not be taken as sound
+    // again until it is made anew.
+    void markDamaged() { damaged_ = true; }
+    bool damaged() const { return damaged_; }
+
 private:
     File* file_;
     uint32_t freeListHeader_;
+    bool damaged_ = false;
 };
 
 // One entry of an index: a key of the tree's key length and its record number.
@@ -40,7 +47,9 @@ struct IndexEntry {
 
 // One compact B-tree of an index file (a CDX tag, the CDX directory or an IDX file),
 // described by the 1024-byte header at `headerOffset`. Nodes read are kept decoded;
-// every change is written through at once.
+// every change is written through at once. A change that fails (create, describe,
+// build, insert, remove) marks the page store damaged and drops the decoded nodes, so
+// that what is read afterwards is what the file holds.
 class CompactTree {
 public:
     // Where a cursor stands: a leaf page and an entry in it.
@@ -60,6 +69,9 @@ public:
     // Rewrites the header's description of the keys (length, options, expressions);
     // the tree itself is left as it is.
     Status describe(int keyLength, uint8_t options, const std::string& keyExpr, const std::string& forExpr);
+    // InvalidArgument when a header cannot describe such keys: a length of 1 to 240,
+    // expressions that fit the header. Checked before anything is written.
+    static Status checkDescription(int keyLength, const std::string& keyExpr, const std::string& forExpr);
 
     uint32_t headerOffset() const { return headerOffset_; }
     int keyLength() const { return keyLength_; }
@@ -76,10 +88,12 @@ public:
     // Same, from keys stored back to back in `keys` (n * keyLength bytes) in the order
     // given by `order`, with their record numbers in `recNos`.
     Status build(const std::string& keys, const std::vector<uint32_t>& recNos, const std::vector<uint32_t>& order,
-                 int keyLength);
-    Status insert(std::string_view key, uint32_t recNo);
-    // NotFound when the entry is not in the tree.
-    Status remove(std::string_view key, uint32_t recNo);
+                 int keyLength) {
+        return checked(buildFrom(keys, recNos, order, keyLength));
+    }
+    Status insert(std::string_view key, uint32_t recNo) { return checked(insertEntry(key, recNo)); }
+    // NotFound when the entry is not in the tree (and nothing changed).
+    Status remove(std::string_view key, uint32_t recNo) { return checked(removeEntry(key, recNo)); }
 
     Status first(Position* pos);
     Status last(Position* pos);
@@ -112,6 +126,13 @@ private:
         size_t index;
     };
 
+    // `s`, after marking the store damaged when it is a failure of a change.
+    Status checked(Status s);
+    Status describeKeys(int keyLength, uint8_t options, const std::string& keyExpr, const std::string& forExpr);
+    Status buildFrom(const std::string& keys, const std::vector<uint32_t>& recNos, const std::vector<uint32_t>& order,
+                     int keyLength);
+    Status insertEntry(std::string_view key, uint32_t recNo);
+    Status removeEntry(std::string_view key, uint32_t recNo);
     Status node(uint32_t offset, Node** out);
     Status decode(uint32_t offset, const char* page, Node* n) const;
     // Encodes a node; false when a leaf's entries do not fit one page.

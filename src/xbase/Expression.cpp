@@ -70,41 +70,12 @@ int formatFixed(double value, int64_t dec, char* buf) {
     return int(len);
 }
 
-struct CaseTables {
-    unsigned char identity[256];
-    unsigned char asciiUpper[256];
-    unsigned char asciiLower[256];
-    unsigned char winUpper[256];
-    unsigned char winLower[256];
-
-    CaseTables() {
-        for (int c = 0; c < 256; ++c) {
-            identity[c] = asciiUpper[c] = asciiLower[c] = static_cast<unsigned char>(c);
-        }
-        for (int c = 'a'; c <= 'z'; ++c) {
-            asciiUpper[c] = static_cast<unsigned char>(c - 32);
-            asciiLower[c - 32] = static_cast<unsigned char>(c);
-        }
-        std::memcpy(winUpper, asciiUpper, 256);
-        std::memcpy(winLower, asciiLower, 256);
-        auto pair = [this](int lower, int upper) {
-            winUpper[lower] = static_cast<unsigned char>(upper);
-            winLower[upper] = static_cast<unsigned char>(lower);
-        };
-        for (int c = 0xE0; c <= 0xFE; ++c) {
-            if (c != 0xF7) pair(c, c - 0x20);  // à-þ and À-Þ; ÷ and × are no letters
-        }
-        pair(0x9A, 0x8A);  // š Š
-        pair(0x9C, 0x8C);  // œ Œ
-        pair(0x9E, 0x8E);  // ž Ž
-        pair(0xFF, 0x9F);  // ÿ Ÿ
+struct IdentityMap {
+    unsigned char map[256];
+    IdentityMap() {
+        for (int c = 0; c < 256; ++c) map[c] = static_cast<unsigned char>(c);
     }
 };
-
-const CaseTables& caseTables() {
-    static const CaseTables tables;
-    return tables;
-}
 
 }  // namespace
 
@@ -344,14 +315,9 @@ int compareMapped(const unsigned char* a, size_t size, const unsigned char* map,
     return 0;
 }
 
-const unsigned char* identityMap() { return caseTables().identity; }
-
-const unsigned char* upperTable(uint8_t codePageMark) {
-    return codePageMark == 0x03 ? caseTables().winUpper : caseTables().asciiUpper;
-}
-
-const unsigned char* lowerTable(uint8_t codePageMark) {
-    return codePageMark == 0x03 ? caseTables().winLower : caseTables().asciiLower;
+const unsigned char* identityMap() {
+    static const IdentityMap identity;
+    return identity.map;
 }
 
 // ---- node evaluation -----------------------------------------------------------

@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "CodePage.h"
 #include "Expression.h"
 #include "Field.h"
 
@@ -74,11 +75,7 @@ int compareTextPadded(std::string_view a, std::string_view b);
 int compareMapped(const unsigned char* a, size_t size, const unsigned char* map, std::string_view b,
                   bool padded);
 
-// Byte maps for UPPER() and LOWER(): ASCII letters, plus the accented letters of
-// Windows-1252 when the table is marked with that code page.
-const unsigned char* upperTable(uint8_t codePageMark);
-const unsigned char* lowerTable(uint8_t codePageMark);
-// Every byte to itself.
+// Every byte to itself. (UPPER() and LOWER() use the maps of the table's CodePage.)
 const unsigned char* identityMap();
 
 // A number as a count or position: truncated, NaN as 0, clamped to [lo, hi].
@@ -686,18 +683,14 @@ enum class CharClass { Digit, Alpha, Upper, Lower };
 
 class CharClassNode final : public Node {
   public:
-    CharClassNode(CharClass cls, uint8_t codePageMark, std::vector<NodePtr> kids)
-        : Node(ValueType::Logical, std::move(kids)),
-          cls_(cls),
-          upper_(upperTable(codePageMark)),
-          lower_(lowerTable(codePageMark)),
-          sharpS_(codePageMark == 0x03) {}
+    CharClassNode(CharClass cls, const CodePage& codePage, std::vector<NodePtr> kids)
+        : Node(ValueType::Logical, std::move(kids)), cls_(cls), codePage_(codePage) {}
     bool logical(const EvalContext& ctx) const override {
         const std::string_view s = k0().text(ctx, 1);
         if (s.empty()) return false;
         const unsigned char c = static_cast<unsigned char>(s[0]);
-        const bool isUpper = lower_[c] != c;
-        const bool isLower = upper_[c] != c || (sharpS_ && c == 0xDF);  // ß has no capital here
+        const bool isUpper = codePage_.isUpper(c);
+        const bool isLower = codePage_.isLower(c);
         switch (cls_) {
             case CharClass::Digit:
                 return c >= '0' && c <= '9';
@@ -713,9 +706,7 @@ class CharClassNode final : public Node {
 
   private:
     CharClass cls_;
-    const unsigned char* upper_;
-    const unsigned char* lower_;
-    bool sharpS_;
+    const CodePage& codePage_;
 };
 
 // IIF(cond, a, b).

@@ -263,7 +263,7 @@ bool parseDateLiteral(std::string_view s, double* out) {
 class Parser {
   public:
     Parser(std::string_view text, const RecordLayout& layout, uint8_t codePageMark)
-        : src_(text), layout_(layout), codePage_(codePageMark) {}
+        : src_(text), layout_(layout), codePage_(CodePage::forMarkOrDos(codePageMark)) {}
 
     Status run(NodePtr* out) {
         advance();
@@ -818,9 +818,9 @@ class Parser {
         NodePtr node;
         switch (fn.fn) {
             case Fn::Upper:
-                return std::make_unique<CaseMapNode>(upperTable(codePage_), std::move(args));
+                return std::make_unique<CaseMapNode>(codePage_.upperMap(), std::move(args));
             case Fn::Lower:
-                return std::make_unique<CaseMapNode>(lowerTable(codePage_), std::move(args));
+                return std::make_unique<CaseMapNode>(codePage_.lowerMap(), std::move(args));
             case Fn::Left:
             case Fn::Right: {
                 const bool fixed = constInt(*args[1], &n);
@@ -948,7 +948,7 @@ class Parser {
 
     std::string_view src_;
     const RecordLayout& layout_;
-    uint8_t codePage_;
+    const CodePage& codePage_;
     size_t pos_ = 0;
     Token tok_;
     int nesting_ = 0;

@@ -67,6 +67,13 @@ bool Tag::encodeSearch(std::string_view value, std::string* out) const {
     }
 }
 
+// The first header of a new file, marked as open for writing until it is complete.
+Status IndexFile::writeNewHeader(File* file) {
+    std::string header(cdx::kHeaderSize, '\0');
+    header[cdx::kOffOpenForWrite] = 1;
+    return file->write(0, header.data(), header.size());
+}
+
 IndexFile::IndexFile(std::unique_ptr<File> file, Kind kind, const RecordLayout& layout, uint8_t codePageMark)
     : file_(std::move(file)), kind_(kind), layout_(layout), codePageMark_(codePageMark), store_(file_.get(), 0) {}
 
@@ -119,10 +126,10 @@ Status IndexFile::loadTag(const std::string& name, uint32_t headerOffset, std::u
     return Status::OK();
 }
 
-Status IndexFile::open(const std::string& path, Kind kind, OpenMode mode, const RecordLayout& layout,
+Status IndexFile::open(FileSystem& fs, const std::string& path, Kind kind, OpenMode mode, const RecordLayout& layout,
                        uint8_t codePageMark, std::unique_ptr<IndexFile>* out) {
     std::unique_ptr<File> file;
-    Status s = File::open(path, mode, &file);
+    Status s = fs.open(path, mode, &file);
     if (!s.ok()) return s;
     if (file->size() < cdx::kHeaderSize + cdx::kPageSize) {
         return Status::Corruption("The index file is damaged (too small): " + path);
@@ -169,15 +176,15 @@ Status IndexFile::open(const std::string& path, Kind kind, OpenMode mode, const 
     return Status::OK();
 }
 
-Status IndexFile::createCdx(const std::string& path, const RecordLayout& layout, uint8_t codePageMark,
-                            std::unique_ptr<IndexFile>* out) {
+Status IndexFile::createCdx(FileSystem& fs, const std::string& path, const RecordLayout& layout,
+                            uint8_t codePageMark, std::unique_ptr<IndexFile>* out) {
     std::unique_ptr<File> file;
-    Status s = File::create(path, &file);
+    Status s = fs.create(path, &file);
     if (!s.ok()) return s;
-    const std::string zeros(cdx::kHeaderSize, '\0');
-    s = file->write(0, zeros.data(), zeros.size());
+    s = writeNewHeader(file.get());
     if (!s.ok()) return s;
     std::unique_ptr<IndexFile> index(new IndexFile(std::move(file), Kind::Cdx, layout, codePageMark));
+    index->touched_ = true;
     s = CompactTree::create(&index->store_, 0, cdx::kTagNameLength, cdx::kOptCompound | cdx::kOptStructure, "", "",
                             ' ');
     if (!s.ok()) return s;
@@ -188,15 +195,15 @@ Status IndexFile::createCdx(const std::string& path, const RecordLayout& layout,
     return Status::OK();
 }
 
-Status IndexFile::createIdx(const std::string& path, std::string_view keyExpr, const RecordLayout& layout,
-                            uint8_t codePageMark, std::unique_ptr<IndexFile>* out) {
+Status IndexFile::createIdx(FileSystem& fs, const std::string& path, std::string_view keyExpr,
+                            const RecordLayout& layout, uint8_t codePageMark, std::unique_ptr<IndexFile>* out) {
     std::unique_ptr<File> file;
-    Status s = File::create(path, &file);
+    Status s = fs.create(path, &file);
     if (!s.ok()) return s;
-    const std::string zeros(cdx::kHeaderSize, '\0');
-    s = file->write(0, zeros.data(), zeros.size());
+    s = writeNewHeader(file.get());
     if (!s.ok()) return s;
     std::unique_ptr<IndexFile> index(new IndexFile(std::move(file), Kind::Idx, layout, codePageMark));
+    index->touched_ = true;
     std::string name = path.substr(path.rfind('/') + 1);
     name = asciiUpper(name.substr(0, name.rfind('.')));
     Tag* tag;
@@ -235,8 +242,19 @@ Status IndexFile::defineTag(const std::string& rawName, std::string_view keyExpr
         return Status::InvalidArgument("The index key of \"" + std::string(keyExpr) + "\" is " +
                                        std::to_string(keyLength) + " characters long (1 to 240 allowed)");
     }
+    s = CompactTree::checkDescription(keyLength, std::string(keyExpr), std::string(forExpr));
+    if (!s.ok()) return s;
     s = touch();
     if (!s.ok()) return s;
+    // From here on a failure may leave the file half changed.
+    s = writeTag(name, keyExpr, forExpr, keyLength, key->type(), out);
+    if (!s.ok()) store_.markDamaged();
+    return s;
+}
+
+Status IndexFile::writeTag(const std::string& name, std::string_view keyExpr, std::string_view forExpr, int keyLength,
+                           ValueType keyType, Tag** out) {
+    Status s;
     const uint8_t options = kind_ == Kind::Cdx ? cdx::kOptCompound : 0;
     Tag* tag = findTag(name);
     if (tag) {
@@ -250,7 +268,7 @@ Status IndexFile::defineTag(const std::string& rawName, std::string_view keyExpr
             if (!s.ok()) return s;
         }
         s = CompactTree::create(&store_, header, keyLength, options, std::string(keyExpr), std::string(forExpr),
-                                key->type() == ValueType::Character ? ' ' : '\0');
+                                keyType == ValueType::Character ? ' ' : '\0');
         if (!s.ok()) return s;
         if (kind_ == Kind::Cdx) {
             std::string dirKey = name;
@@ -283,7 +301,15 @@ Status IndexFile::touch() {
     return s;
 }
 
+void IndexFile::markDamaged() {
+    store_.markDamaged();
+    if (!touched_) (void)touch();
+}
+
 Status IndexFile::clean() {
+    // A file left half changed keeps its mark, so that it is rebuilt, not trusted;
+    // should the mark not have been written yet, it is tried again.
+    if (store_.damaged()) return touched_ ? Status::OK() : touch();
     if (!touched_) return Status::OK();
     const char mark = 0;
     Status s = file_->write(cdx::kOffOpenForWrite, &mark, 1);

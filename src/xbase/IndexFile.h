@@ -10,6 +10,7 @@
 #include "CompactTree.h"
 #include "Expression.h"
 #include "File.h"
+#include "FileSystem.h"
 #include "Status.h"
 
 namespace xbase {
@@ -42,13 +43,13 @@ public:
     enum class Kind { Cdx, Idx };
 
     // Opens an index file and compiles its expressions against `layout`.
-    static Status open(const std::string& path, Kind kind, OpenMode mode, const RecordLayout& layout,
+    static Status open(FileSystem& fs, const std::string& path, Kind kind, OpenMode mode, const RecordLayout& layout,
                        uint8_t codePageMark, std::unique_ptr<IndexFile>* out);
     // A new CDX with an empty directory, or a new IDX with one empty order.
-    static Status createCdx(const std::string& path, const RecordLayout& layout, uint8_t codePageMark,
+    static Status createCdx(FileSystem& fs, const std::string& path, const RecordLayout& layout, uint8_t codePageMark,
                             std::unique_ptr<IndexFile>* out);
-    static Status createIdx(const std::string& path, std::string_view keyExpr, const RecordLayout& layout,
-                            uint8_t codePageMark, std::unique_ptr<IndexFile>* out);
+    static Status createIdx(FileSystem& fs, const std::string& path, std::string_view keyExpr,
+                            const RecordLayout& layout, uint8_t codePageMark, std::unique_ptr<IndexFile>* out);
 
     ~IndexFile();
 
@@ -63,13 +64,21 @@ public:
     Status defineTag(const std::string& name, std::string_view keyExpr, std::string_view forExpr, Tag** tag);
 
     // Marks the file as being changed (see the open-for-write mark) before the first
-    // change; clean() removes the mark once all changes are written.
+    // change; clean() removes the mark once all changes are written. A new file is
+    // marked from the start. After a change failed part way (see PageStore::damaged)
+    // clean() leaves the mark, so that the next open finds the file damaged.
     Status touch();
     Status clean();
+    // For a change that failed outside the trees (keys that could not go in): marks
+    // the file damaged and tries to set its mark if it is not set yet.
+    void markDamaged();
 
 private:
     IndexFile(std::unique_ptr<File> file, Kind kind, const RecordLayout& layout, uint8_t codePageMark);
+    static Status writeNewHeader(File* file);
     Status loadTag(const std::string& name, uint32_t headerOffset, std::unique_ptr<Tag>* out);
+    Status writeTag(const std::string& name, std::string_view keyExpr, std::string_view forExpr, int keyLength,
+                    ValueType keyType, Tag** out);
     Status compileTag(Tag* tag) const;
 
     std::unique_ptr<File> file_;

@@ -13,9 +13,10 @@ constexpr uint32_t kDefaultBlockSize = 64;
 constexpr uint32_t kTextBlock = 1;
 }  // namespace
 
-Status MemoFile::open(const std::string& path, Kind kind, OpenMode mode, std::unique_ptr<MemoFile>* out) {
+Status MemoFile::open(FileSystem& fs, const std::string& path, Kind kind, OpenMode mode,
+                      std::unique_ptr<MemoFile>* out) {
     std::unique_ptr<File> file;
-    Status s = File::open(path, mode, &file);
+    Status s = fs.open(path, mode, &file);
     if (!s.ok()) return s;
     std::unique_ptr<MemoFile> memo(new MemoFile(std::move(file), kind));
     s = memo->readHeader();
@@ -24,9 +25,9 @@ Status MemoFile::open(const std::string& path, Kind kind, OpenMode mode, std::un
     return Status::OK();
 }
 
-Status MemoFile::createFpt(const std::string& path, std::unique_ptr<MemoFile>* out) {
+Status MemoFile::createFpt(FileSystem& fs, const std::string& path, std::unique_ptr<MemoFile>* out) {
     std::unique_ptr<File> file;
-    Status s = File::create(path, &file);
+    Status s = fs.create(path, &file);
     if (!s.ok()) return s;
     std::unique_ptr<MemoFile> memo(new MemoFile(std::move(file), Kind::Fpt));
     memo->blockSize_ = kDefaultBlockSize;
@@ -165,7 +166,12 @@ Status MemoFile::write(uint32_t oldBlock, const std::string& text, uint32_t* new
     dbf::putU32BE(&block[0], kTextBlock);
     dbf::putU32BE(&block[4], static_cast<uint32_t>(text.size()));
     std::memcpy(&block[8], text.data(), text.size());
-    Status s = file_->write(uint64_t(target) * blockSize_, block.data(), block.size());
+    const uint64_t start = uint64_t(target) * blockSize_;
+    // A memo that grows where it is gets its new blocks first: when they cannot be
+    // written (a full disk) the old text is still whole.
+    const size_t kept = target == oldBlock && movesEnd ? size_t(oldBlocks) * blockSize_ : 0;
+    Status s = file_->write(start + kept, block.data() + kept, block.size() - kept);
+    if (s.ok() && kept) s = file_->write(start, block.data(), kept);
     if (!s.ok()) return s;
     if (movesEnd) {
         nextFree_ = target + needed;

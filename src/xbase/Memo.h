@@ -21,6 +21,7 @@
 #include <string>
 
 #include "File.h"
+#include "FileSystem.h"
 #include "Status.h"
 
 namespace xbase {
@@ -29,9 +30,10 @@ class MemoFile {
 public:
     enum class Kind { Fpt, Dbt3, Dbt4 };
 
-    static Status open(const std::string& path, Kind kind, OpenMode mode, std::unique_ptr<MemoFile>* out);
+    static Status open(FileSystem& fs, const std::string& path, Kind kind, OpenMode mode,
+                       std::unique_ptr<MemoFile>* out);
     // A new empty FPT file with 64-byte blocks.
-    static Status createFpt(const std::string& path, std::unique_ptr<MemoFile>* out);
+    static Status createFpt(FileSystem& fs, const std::string& path, std::unique_ptr<MemoFile>* out);
 
     Kind kind() const { return kind_; }
     uint32_t blockSize() const { return blockSize_; }

@@ -133,7 +133,8 @@ Table::Table() = default;
 
 Table::~Table() { (void)commit(); }
 
-Status Table::create(const std::string& path, const TableSpec& design) {
+Status Table::create(const std::string& path, const TableSpec& design, FileSystem* fs) {
+    if (!fs) fs = &FileSystem::real();
     if (design.fields.empty()) return Status::InvalidArgument("A table needs at least one field");
     if (design.fields.size() > dbf::kMaxFields) return Status::InvalidArgument("Too many fields");
     const CodePage* cp;
@@ -177,23 +178,25 @@ Status Table::create(const std::string& path, const TableSpec& design) {
     header[headerLength] = dbf::kEof;
 
     std::unique_ptr<File> file;
-    s = File::create(path, &file);
+    s = fs->create(path, &file);
     if (!s.ok()) return s;
     s = file->write(0, header.data(), header.size());
     if (!s.ok()) return s;
     if (hasMemo) {
         std::unique_ptr<MemoFile> memo;
-        s = MemoFile::createFpt(replaceExtension(path, "FPT", "fpt"), &memo);
+        s = MemoFile::createFpt(*fs, replaceExtension(path, "FPT", "fpt"), &memo);
         if (!s.ok()) return s;
     }
     return file->sync();
 }
 
-Status Table::open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out) {
+Status Table::open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out, FileSystem* fs) {
+    if (!fs) fs = &FileSystem::real();
     std::unique_ptr<File> file;
-    Status s = File::open(path, mode, &file);
+    Status s = fs->open(path, mode, &file);
     if (!s.ok()) return s;
     std::unique_ptr<Table> table(new Table());
+    table->fs_ = fs;
     s = table->load(std::move(file));
     if (!s.ok()) return s;
     s = table->openMemo(mode);
@@ -306,18 +309,18 @@ Status Table::openMemo(OpenMode mode) {
     if (!hasMemo) return Status::OK();
     const bool dbase = version_ == dbf::kVersionDBase3Memo || version_ == dbf::kVersionDBase4Memo ||
                        version_ == dbf::kVersionDBase4MemoAlt;
-    std::string memoPath = findFileIgnoringCase(replaceExtension(path(), dbase ? "DBT" : "FPT", dbase ? "dbt" : "fpt"));
+    std::string memoPath = fs_->findIgnoringCase(replaceExtension(path(), dbase ? "DBT" : "FPT", dbase ? "dbt" : "fpt"));
     MemoFile::Kind kind = !dbase ? MemoFile::Kind::Fpt
                                  : (version_ == dbf::kVersionDBase3Memo ? MemoFile::Kind::Dbt3 : MemoFile::Kind::Dbt4);
-    if (!fileExists(memoPath) && version_ == dbf::kVersionNoMemo) {
-        std::string dbt = findFileIgnoringCase(replaceExtension(path(), "DBT", "dbt"));
-        if (fileExists(dbt)) {
+    if (!fs_->exists(memoPath) && version_ == dbf::kVersionNoMemo) {
+        std::string dbt = fs_->findIgnoringCase(replaceExtension(path(), "DBT", "dbt"));
+        if (fs_->exists(dbt)) {
             memoPath = dbt;
             kind = MemoFile::Kind::Dbt3;
         }
     }
-    if (!fileExists(memoPath)) return Status::NotFound("The memo file is missing: " + memoPath);
-    return MemoFile::open(memoPath, kind, mode, &memo_);
+    if (!fs_->exists(memoPath)) return Status::NotFound("The memo file is missing: " + memoPath);
+    return MemoFile::open(*fs_, memoPath, kind, mode, &memo_);
 }
 
 Status Table::close() {
@@ -659,11 +662,27 @@ Status Table::commit() {
     if (!dirty_ || !file_) return Status::OK();
     const bool indexed = cdx_ || !idx_.empty();
     Status s = indexed ? touchIndexes() : Status::OK();
-    if (!s.ok()) return s;
+    if (s.ok()) {
+        s = file_->write(headerLength_ + uint64_t(recNo_ - 1) * layout_.recordLength(), record_.data(),
+                         record_.size());
+    }
+    if (!s.ok()) {
+        // The change is dropped and the record is again as stored.
+        record_ = savedRecord_;
+        dirty_ = false;
+        if (newRecord_) {
+            // The appended record is in the file all the same, so its keys must be
+            // in the indexes; when they cannot go in the indexes are marked for rebuild.
+            Status k = touchIndexes();
+            if (k.ok()) k = updateIndexes();
+            if (k.ok()) k = cleanIndexes();
+            if (!k.ok()) damageIndexes();
+            newRecord_ = false;
+        }
+        return s;
+    }
     dirty_ = false;
     countValid_ = false;
-    s = file_->write(headerLength_ + uint64_t(recNo_ - 1) * layout_.recordLength(), record_.data(), record_.size());
-    if (!s.ok()) return s;
     if (!indexed) return Status::OK();
     s = updateIndexes();
     if (!s.ok()) return s;
@@ -695,7 +714,10 @@ Status Table::appendBlank() {
     ++recCount_;
     countValid_ = false;
     s = writeHeaderCount();
-    if (!s.ok()) return s;
+    if (!s.ok()) {
+        --recCount_;  // not counted on disk: the record is not there
+        return s;
+    }
     recNo_ = recCount_;
     eof_ = false;
     bof_ = false;
@@ -732,7 +754,7 @@ Status Table::pack(const ProgressHook& progress) {
     const std::string target = path();
     const std::string temp = target + ".pack";
     std::unique_ptr<File> out;
-    s = File::create(temp, &out);
+    s = fs_->create(temp, &out);
     if (!s.ok()) return s;
     std::string header(headerLength_, '\0');
     s = file_->read(0, &header[0], header.size());
@@ -779,7 +801,7 @@ Status Table::pack(const ProgressHook& progress) {
     if (s.ok()) s = out->renameTo(target);
     if (!s.ok()) {
         out.reset();
-        (void)removeFile(temp);
+        (void)fs_->remove(temp);
         return s;
     }
     // The new file, already locked, now stands at the table's path.
@@ -824,7 +846,7 @@ Status Table::copyStructure(const std::string& path) const {
     TableSpec design;
     design.fields = layout_.fields();
     design.codePageMark = codePageMark_;
-    return create(path, design);
+    return create(path, design, fs_);
 }
 
 Status Table::compile(std::string_view expression, std::unique_ptr<Expression>* out) const {

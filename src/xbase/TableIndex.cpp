@@ -118,13 +118,13 @@ std::vector<uint32_t> sortedOrder(const std::string& keys, const std::vector<uin
 std::string Table::structuralIndexPath() const { return withExtension(path(), "CDX", "cdx"); }
 
 Status Table::openStructuralIndex(OpenMode mode) {
-    const std::string path = findFileIgnoringCase(structuralIndexPath());
-    if (!fileExists(path)) {
+    const std::string path = fs_->findIgnoringCase(structuralIndexPath());
+    if (!fs_->exists(path)) {
         indexState_ = (tableFlags_ & dbf::kFlagStructuralIndex) ? IndexState::Missing : IndexState::None;
         indexProblem_ = indexState_ == IndexState::Missing ? "The index file is missing: " + path : std::string();
         return Status::OK();
     }
-    Status s = IndexFile::open(path, IndexFile::Kind::Cdx, mode, layout_, codePageMark_, &cdx_);
+    Status s = IndexFile::open(*fs_, path, IndexFile::Kind::Cdx, mode, layout_, codePageMark_, &cdx_);
     if (s.isLocked()) return s;
     if (!s.ok()) {
         // The table stays usable in natural order; the caller offers a rebuild.
@@ -231,6 +231,11 @@ Status Table::touchIndexes() {
     return Status::OK();
 }
 
+void Table::damageIndexes() {
+    if (cdx_) cdx_->markDamaged();
+    for (const auto& f : idx_) f->markDamaged();
+}
+
 Status Table::cleanIndexes() {
     Status result;
     if (cdx_) result = cdx_->clean();
@@ -286,7 +291,10 @@ Status Table::buildTags(const std::vector<Tag*>& tags, const ProgressHook& progr
             if (progress) progress(100);
             continue;
         }
-        if (!tag->usable) return Status::Corruption(tag->problem);
+        if (!tag->usable) {
+            tag->file->markDamaged();  // its entries no longer fit the records
+            return Status::Corruption(tag->problem);
+        }
         const char* base = file_->view(headerLength_, uint64_t(recCount_) * len);
         std::string copy;
         if (!base) {  // not mappable: read the records once
@@ -328,7 +336,7 @@ Status Table::indexTag(const std::string& name, std::string_view keyExpr, std::s
     s = commit();
     if (!s.ok()) return s;
     if (!cdx_) {
-        s = IndexFile::createCdx(structuralIndexPath(), layout_, codePageMark_, &cdx_);
+        s = IndexFile::createCdx(*fs_, structuralIndexPath(), layout_, codePageMark_, &cdx_);
         if (!s.ok()) return s;
         if (!(tableFlags_ & dbf::kFlagStructuralIndex)) {
             const char flags = char(tableFlags_ | dbf::kFlagStructuralIndex);
@@ -452,7 +460,7 @@ Status Table::setScope(std::string_view top, std::string_view bottom) {
 
 Status Table::createIdx(const std::string& path, std::string_view keyExpr, int* order) {
     std::unique_ptr<IndexFile> file;
-    Status s = IndexFile::createIdx(path, keyExpr, layout_, codePageMark_, &file);
+    Status s = IndexFile::createIdx(*fs_, path, keyExpr, layout_, codePageMark_, &file);
     if (!s.ok()) return s;
     s = file->clean();
     if (!s.ok()) return s;
@@ -463,8 +471,8 @@ Status Table::createIdx(const std::string& path, std::string_view keyExpr, int* 
 
 Status Table::openIdx(const std::string& path, int* order) {
     std::unique_ptr<IndexFile> file;
-    Status s = IndexFile::open(path, IndexFile::Kind::Idx, readOnly() ? OpenMode::ReadOnlyShared : OpenMode::Exclusive,
-                               layout_, codePageMark_, &file);
+    const OpenMode mode = readOnly() ? OpenMode::ReadOnlyShared : OpenMode::Exclusive;
+    Status s = IndexFile::open(*fs_, path, IndexFile::Kind::Idx, mode, layout_, codePageMark_, &file);
     if (!s.ok()) return s;
     idx_.push_back(std::move(file));
     *order = orderCount();

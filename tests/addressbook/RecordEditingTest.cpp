@@ -97,6 +97,18 @@ TEST(FindDuplicateName, MatchesInAnyCaseAndPutsEverythingBack) {
     EXPECT_FALSE(RecordEditing::FindDuplicateName(*t, "John", "Smyth").has_value());
 }
 
+// The LNAME tag upper-cases accented letters too (UPPER() in Windows-1252), and so
+// must the key looked up.
+TEST(FindDuplicateName, MatchesAccentedNamesInAnyCase) {
+    AddressTable t;
+    t.add({{"LNAME", "Müller"}, {"FNAME", "Jürgen"}});
+    t.add({{"LNAME", "Ødegård"}, {"FNAME", "Åse"}});
+    EXPECT_TRUE(RecordEditing::FindDuplicateName(*t, "Jürgen", "Müller").has_value());
+    EXPECT_TRUE(RecordEditing::FindDuplicateName(*t, "JÜRGEN", "müller").has_value());
+    EXPECT_TRUE(RecordEditing::FindDuplicateName(*t, "åse", "ØDEGÅRD").has_value());
+    EXPECT_FALSE(RecordEditing::FindDuplicateName(*t, "Jurgen", "Muller").has_value());
+}
+
 TEST(FindDuplicateName, WorksInFilesWithOtherNameWidths) {
     TempDir dir;
     const QString path = QString::fromStdString(dir.file("wide.DBF"));

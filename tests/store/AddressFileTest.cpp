@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "AddressFile.h"
+#include "FaultInjectionFileSystem.h"
 #include "TempDir.h"
 
 using xbase::Table;
@@ -128,6 +129,42 @@ TEST_F(AddressFileTest, DeletingSetsBothMarksAndReindexRemovesTheRecords) {
         ASSERT_TRUE(t->skip(1).ok());
     }
     EXPECT_EQ(names, QStringList({"baker al", "SMITH al", "smith zed"}));
+}
+
+// A disk that fills up during a reindex: the reindex says so, and the file opens
+// afterwards with its records and no index taken as sound when it is not.
+TEST_F(AddressFileTest, ReindexOnAFullDiskFailsAndKeepsTheRecords) {
+    for (const uint64_t space : {0, 10000, 40000}) {
+        SCOPED_TRACE(std::to_string(space) + " bytes free");
+        const std::string name = "full" + std::to_string(space) + ".DBF";
+        {
+            auto t = create(name.c_str());
+            for (const char* n : {"smith", "Adams", "baker"}) addPerson(*t, n, "x");
+            ASSERT_TRUE(t->close().ok());
+        }
+        xbase::FaultInjectionFileSystem fs;
+        {
+            std::unique_ptr<Table> t;
+            ASSERT_TRUE(Table::open(dir_.file(name), xbase::OpenMode::Exclusive, &t, &fs).ok());
+            fs.setFreeSpace(space);
+            AddressFile::ReindexGauge gauge;
+            QString message;
+            EXPECT_FALSE(AddressFile::Reindex(*t, gauge, &message));
+            EXPECT_FALSE(message.isEmpty());
+        }
+        fs.heal();
+        std::unique_ptr<Table> t;
+        QString message;
+        ASSERT_TRUE(AddressFile::OpenTableFile(path(name.c_str()), &t, &message));
+        ASSERT_EQ(t->recCount(), 3u);
+        for (uint32_t r = 1; r <= 3; ++r) {
+            ASSERT_TRUE(t->go(r).ok());
+            EXPECT_EQ(AddressFile::text(*t, t->fieldIndex("FNAME")), "x");
+        }
+        if (t->indexState() == xbase::IndexState::Ok) {
+            EXPECT_TRUE(t->verifyIndexes().ok());
+        }
+    }
 }
 
 TEST_F(AddressFileTest, ReindexGaugeAddsUpEveryRise) {

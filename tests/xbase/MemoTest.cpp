@@ -1,5 +1,3 @@
-#include "Memo.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -456,4 +456,28 @@ TEST(CodePageTest, ConvertsAndRefusesWhatItCannotHold) {
     EXPECT_TRUE(CodePage::forMark(0x55, &cp437).isNotSupported());
 }
 
+// Upper-casing Unicode text as UPPER() does once it is stored: the accented letters
+// of Windows-1252 in its tables, ASCII letters only in a DOS table, and characters a
+// code page cannot hold untouched.
+TEST(CodePageTest, UpperCasesTextAsIndexKeysDo) {
+    struct Case {
+        uint8_t mark;
+        const char* text;
+        const char* upper;
+    };
+    const Case cases[] = {
+        {0x03, "Müller, Straße", "MÜLLER, STRAßE"},
+        {0x03, "šœž ÿ à-þ ×÷ €", "ŠŒŽ Ÿ À-Þ ×÷ €"},
+        {0x03, "Łódź", "ŁÓDź"},  // Ł, ź are not in the code page
+        {0x01, "Müller", "MüLLER"},
+        {0x55, "Müller", "MüLLER"},  // an unknown mark reads as DOS
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CodePage::forMarkOrDos(c.mark).upperUtf8(c.text), c.upper) << c.text;
+    }
+    const CodePage& cp = CodePage::windows1252();
+    EXPECT_EQ(cp.upper("m\xFCller \xDF"), "M\xDCLLER \xDF");
+    EXPECT_EQ(cp.lower("M\xDCLLER \x9F"), "m\xFCller \xFF");
+}
+
 }  // namespace

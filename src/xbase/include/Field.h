@@ -41,7 +41,8 @@ private:
     uint32_t recordLength_ = 1;
 };
 
-// ASCII upper-casing: field names and the engine's UPPER() work on single bytes.
+// ASCII upper-casing of names (fields, tags). Text in a table is upper-cased by the
+// rules of its CodePage.
 std::string asciiUpper(std::string_view text);
 
 }  // namespace xbase

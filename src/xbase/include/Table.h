@@ -10,6 +10,7 @@
 #include "Expression.h"
 #include "Field.h"
 #include "File.h"
+#include "FileSystem.h"
 #include "Status.h"
 
 namespace xbase {
@@ -39,19 +40,28 @@ struct TableSpec {
 // One open xBase table with a cursor on a current record.
 //
 // The current record is held in a buffer: replace() changes the buffer and the
-// change reaches the file when the cursor moves, on commit() and on close().
+// change reaches the file when the cursor moves, on commit() and on close(). A
+// commit that fails drops the change: the buffer is again the record as stored.
 // Appends write the record before the header's count, so after any crash the
 // header never counts a record that is not in the file.
+//
+// A change to an index that fails part way leaves the index file marked as open for
+// writing, so that the next open finds it Damaged and offers a rebuild instead of
+// trusting it; the table's own records are never touched by index trouble.
 //
 // Visibility: navigation (goTop, goBottom, skip) visits only records that pass the
 // query and, while setDeleted(true), are not marked deleted. go() positions on any
 // record. A Table is used from one thread at a time.
+//
+// A table's files (table, memo, indexes, the temporary file of a pack) are made and
+// opened through the FileSystem given to create() or open(); null means the real one.
 class Table {
 public:
-    static Status create(const std::string& path, const TableSpec& design);
+    static Status create(const std::string& path, const TableSpec& design, FileSystem* fs = nullptr);
     // Opens a table and its memo file. Exclusive opens hold an OS lock: a second
     // open of the same file, in this process or another, gives Locked.
-    static Status open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out);
+    static Status open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out,
+                       FileSystem* fs = nullptr);
 
     ~Table();  // commits a pending change, ignoring errors: call close() to see them
     Table(const Table&) = delete;
@@ -209,12 +219,15 @@ private:
     Status buildTags(const std::vector<Tag*>& tags, const ProgressHook& progress);
     Status touchIndexes();
     Status cleanIndexes();
+    // After a change the indexes could not take: they keep their open-for-write mark.
+    void damageIndexes();
     Status requireWritable() const;
     Status requireRecord() const;
     Status setDeletionMark(char mark);
     uint32_t memoRef(const FieldDef& f, const char* rec) const;
     void putMemoRef(const FieldDef& f, char* rec, uint32_t block) const;
 
+    FileSystem* fs_ = nullptr;
     std::unique_ptr<File> file_;
     std::unique_ptr<MemoFile> memo_;
     std::unique_ptr<Memos> memoSource_;

@@ -1,0 +1,205 @@
+// The operating system's file system: the FileSystem every table uses unless it is
+// given another.
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "FileSystem.h"
+
+namespace xbase {
+
+namespace {
+
+Status errnoStatus(const std::string& what, const std::string& path) {
+    return Status::IOError(what + " " + path + ": " + std::strerror(errno));
+}
+
+class PosixFile final : public File {
+public:
+    PosixFile(std::string path, int fd, bool writable, uint64_t size)
+        : File(std::move(path), writable, size), fd_(fd) {}
+
+    ~PosixFile() override {
+        unmap();
+        if (fd_ >= 0) ::close(fd_);  // closing the descriptor releases the lock
+    }
+
+    Status read(uint64_t offset, void* buf, size_t n) const override {
+        size_t done = 0;
+        while (done < n) {
+            ssize_t r =
+                ::pread(fd_, static_cast<char*>(buf) + done, n - done, static_cast<off_t>(offset + done));
+            if (r < 0) {
+                if (errno == EINTR) continue;
+                return errnoStatus("Cannot read", path_);
+            }
+            if (r == 0) return Status::Corruption("Unexpected end of file in " + path_);
+            done += static_cast<size_t>(r);
+        }
+        return Status::OK();
+    }
+
+    Status write(uint64_t offset, const void* data, size_t n) override {
+        if (!writable_) return Status::InvalidArgument("File is open read-only: " + path_);
+        size_t done = 0;
+        Status s;
+        while (done < n) {
+            ssize_t r = ::pwrite(fd_, static_cast<const char*>(data) + done, n - done,
+                                 static_cast<off_t>(offset + done));
+            if (r < 0) {
+                if (errno == EINTR) continue;
+                s = errnoStatus("Cannot write", path_);
+                break;
+            }
+            done += static_cast<size_t>(r);
+        }
+        // What did get written counts, so that size() stays the file's length.
+        if (offset + done > size_) size_ = offset + done;
+        return s;
+    }
+
+    Status truncate(uint64_t size) override {
+        if (!writable_) return Status::InvalidArgument("File is open read-only: " + path_);
+        if (size < viewLength_) unmap();  // pages past the new end must not stay mapped
+        if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return errnoStatus("Cannot truncate", path_);
+        size_ = size;
+        return Status::OK();
+    }
+
+    Status renameTo(const std::string& path) override {
+        if (::rename(path_.c_str(), path.c_str()) != 0) return errnoStatus("Cannot rename", path_);
+        path_ = path;
+        return Status::OK();
+    }
+
+    Status sync() override {
+        if (writable_ && ::fdatasync(fd_) != 0) return errnoStatus("Cannot flush", path_);
+        return Status::OK();
+    }
+
+protected:
+    bool extendView(uint64_t length) override {
+        unmap();
+        // Map a little past the end so that a growing file is not remapped on every
+        // append; only bytes below size_ are ever handed out.
+        const uint64_t mapped = length + length / 4 + (1u << 20);
+        void* p = ::mmap(nullptr, mapped, PROT_READ, MAP_SHARED, fd_, 0);
+        if (p == MAP_FAILED) return false;
+        ::madvise(p, mapped, MADV_WILLNEED);
+        map_ = static_cast<char*>(p);
+        viewData_ = map_;
+        viewLength_ = mapped;
+        return true;
+    }
+
+private:
+    void unmap() {
+        if (map_) ::munmap(map_, viewLength_);
+        map_ = nullptr;
+        viewData_ = nullptr;
+        viewLength_ = 0;
+    }
+
+    int fd_ = -1;
+    char* map_ = nullptr;
+};
+
+class PosixFileSystem final : public FileSystem {
+public:
+    Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override {
+        const bool writable = mode == OpenMode::Exclusive;
+        int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ENOENT) return Status::NotFound("File not found: " + path);
+            return errnoStatus("Cannot open", path);
+        }
+        if (::flock(fd, (writable ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+            const int err = errno;
+            ::close(fd);
+            if (err == EWOULDBLOCK) return Status::Locked("File may be in use: " + path);
+            errno = err;
+            return errnoStatus("Cannot lock", path);
+        }
+        struct stat st;
+        if (::fstat(fd, &st) != 0) {
+            Status s = errnoStatus("Cannot read", path);
+            ::close(fd);
+            return s;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return Status::InvalidArgument("Not a file: " + path);
+        }
+        out->reset(new PosixFile(path, fd, writable, static_cast<uint64_t>(st.st_size)));
+        return Status::OK();
+    }
+
+    Status create(const std::string& path, std::unique_ptr<File>* out) override {
+        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0) return errnoStatus("Cannot create", path);
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(fd);
+            return Status::Locked("File may be in use: " + path);
+        }
+        if (::ftruncate(fd, 0) != 0) {
+            Status s = errnoStatus("Cannot create", path);
+            ::close(fd);
+            return s;
+        }
+        out->reset(new PosixFile(path, fd, true, 0));
+        return Status::OK();
+    }
+
+    bool exists(const std::string& path) override {
+        struct stat st;
+        return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    }
+
+    std::string findIgnoringCase(const std::string& path) override {
+        if (exists(path)) return path;
+        const size_t slash = path.rfind('/');
+        const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+        const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+        DIR* d = ::opendir(dir.c_str());
+        if (!d) return path;
+        std::string found = path;
+        while (dirent* e = ::readdir(d)) {
+            if (::strcasecmp(e->d_name, name.c_str()) == 0) {
+                found = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + e->d_name;
+                break;
+            }
+        }
+        ::closedir(d);
+        return found;
+    }
+
+    Status remove(const std::string& path) override {
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT) return errnoStatus("Cannot delete", path);
+        return Status::OK();
+    }
+};
+
+}  // namespace
+
+FileSystem& FileSystem::real() {
+    static PosixFileSystem fs;
+    return fs;
+}
+
+bool fileExists(const std::string& path) { return FileSystem::real().exists(path); }
+
+std::string findFileIgnoringCase(const std::string& path) {
+    return FileSystem::real().findIgnoringCase(path);
+}
+
+Status removeFile(const std::string& path) { return FileSystem::real().remove(path); }
+
+}  // namespace xbase
