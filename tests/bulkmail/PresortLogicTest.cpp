@@ -96,17 +96,6 @@ TEST(PresortTest, CentreTableHoldsEachPrefixOnce) {
     EXPECT_STREQ(AdcCentres()[25].name, "FARGO ND  580");
 }
 
-class PresortFileTest : public ::testing::Test {
-  protected:
-    QString out() const { return QString::fromStdString(dir_.file("PRESORT.PSL")); }
-    QByteArray written() const {
-        QFile f(out());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    TempDir dir_;
-    std::unique_ptr<xbase::Table> table_;
-};
-
 TEST_F(PresortFileTest, ReadsTheSelectionAndWritesCrLfLines) {
     // 12345-6789 counts as 12345; deleted records and those outside the query do not count.
     const Lines zips =

@@ -20,17 +20,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class PresortFileTest : public ::testing::Test {
-  protected:
-    QString out() const { return QString::fromStdString(dir_.file("PRESORT.PSL")); }
-    QByteArray written() const {
-        QFile f(out());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    TempDir dir_;
-    std::unique_ptr<xbase::Table> table_;
-};
-
 TEST_F(PresortFileTest, WindowRunsAtOnceAndClosesItself) {
     ASSERT_TRUE(makeZipFile(dir_.file("a.dbf"), repeat("12345", 10), &table_));
     TSortBulkMail window(*table_, out());

@@ -24,14 +24,6 @@ using Lines = std::vector<std::string>;
 
 class ZipCountTest : public ::testing::Test {
   protected:
-    QStringList count(const Lines& zips) {
-        EXPECT_TRUE(makeZipFile(dir_.file("z.dbf"), zips, &table_));
-        ZipCount tally;
-        QString error;
-        JobProgress progress;
-        EXPECT_EQ(CountZipCodes(*table_, &tally, progress, &error), JobResult::Done);
-        return tally.reportLines(table_->codePage());
-    }
     TempDir dir_;
     std::unique_ptr<xbase::Table> table_;
 };

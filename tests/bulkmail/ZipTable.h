@@ -1,5 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,6 +13,7 @@
 #include "AddressFile.h"
 #include "FieldLengths.h"
 #include "Table.h"
+#include "TempDir.h"
 
 // An address file holding one record per ZIP of `zips`; a ZIP starting with "-" makes
 // a deleted record of the rest. Opened exclusively in `table`, deleted records hidden.
@@ -39,3 +46,15 @@ inline std::vector<std::string> operator+(std::vector<std::string> a, const std:
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
+
+// A presort test's files: an address file made in `dir_` and the list it writes.
+class PresortFileTest : public ::testing::Test {
+  protected:
+    QString out() const { return QString::fromStdString(dir_.file("PRESORT.PSL")); }
+    QByteArray written() const {
+        QFile f(out());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    TempDir dir_;
+    std::unique_ptr<xbase::Table> table_;
+};
