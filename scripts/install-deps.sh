@@ -14,6 +14,11 @@ packages=(
     cups printer-driver-cups-pdf
 )
 
+# `--fuzz`: the compiler and runtime of the fuzz build only (make fuzz).
+if [[ "${1:-}" == "--fuzz" ]]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
