@@ -30,9 +30,17 @@ int reindexCommand(const Invocation& in) {
     QString message;
     QStringList messages;
     if (!AddressFile::OpenQYZFile(path, &table, &messages)) return fail(in, messages.join("\n"));
+    // Each phase's text is a line of the command's output.
+    class PhaseLines : public JobProgress {
+      public:
+        explicit PhaseLines(std::ostream& out) : out_(out) {}
+        void status(const QString& text) override { out_ << text.toStdString() << "\n"; }
+
+      private:
+        std::ostream& out_;
+    } phases(in.out);
     AddressFile::ReindexGauge gauge;
-    const bool ok = AddressFile::Reindex(
-        *table, gauge, &message, [&](const QString& status) { in.out << status.toStdString() << "\n"; });
+    const bool ok = AddressFile::Reindex(*table, gauge, &message, phases);
     if (!ok) return fail(in, message);
     const uint32_t records = table->recCount();
     if (!table->close().ok()) return fail(in, "Cannot close " + path);

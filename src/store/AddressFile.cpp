@@ -187,23 +187,21 @@ void ReindexGauge::tagProgress(int percent) {
     value_ = std::min(100, int(std::nearbyint(exact)));
 }
 
-bool Reindex(Table& table, ReindexGauge& gauge, QString* message,
-             const std::function<void(const QString&)>& status,
-             const std::function<void(int)>& gaugeChanged) {
-    if (status) status("Cleaning out old deleted records");
+bool Reindex(Table& table, ReindexGauge& gauge, QString* message, JobProgress& progress) {
+    progress.status("Cleaning out old deleted records");
     (void)dropIndexFile(table);
     Status s = table.pack([&](int p) {
         gauge.packProgress(p);
-        if (gaugeChanged) gaugeChanged(gauge.value());
+        progress.gauge(gauge.value());
     });
     if (!s.ok()) {
         *message = QString::fromStdString(s.message());
         return false;
     }
-    if (status) status("Rebuilding indexes");
+    progress.status("Rebuilding indexes");
     return CreateAddressTags(table, message, [&](int p) {
         gauge.tagProgress(p);
-        if (gaugeChanged) gaugeChanged(gauge.value());
+        progress.gauge(gauge.value());
     });
 }
 

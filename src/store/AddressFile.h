@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FieldLengths.h"
+#include "JobProgress.h"
 #include "Table.h"
 
 // An address file: one table of addresses with the 23 fields below and a structural
@@ -68,13 +69,11 @@ class ReindexGauge {
     int total_ = 0;
 };
 
-enum class ReindexPhase { Packing, Tagging };
 // Packs the file (removing deleted records) and rebuilds its 26 tags after deleting
-// its index file. `status` is told each phase's text: "Cleaning out old deleted
-// records", then "Rebuilding indexes".
-bool Reindex(xbase::Table& table, ReindexGauge& gauge, QString* message,
-             const std::function<void(const QString& status)>& status = nullptr,
-             const std::function<void(int gauge)>& gaugeChanged = nullptr);
+// its index file. The progress is told each phase's text ("Cleaning out old deleted
+// records", then "Rebuilding indexes") and the gauge's value as it changes. A rebuild
+// is not stopped half way: it does not ask keepGoing().
+bool Reindex(xbase::Table& table, ReindexGauge& gauge, QString* message, JobProgress& progress);
 
 // Deletes the current record: sets ISDEL and the deletion mark.
 xbase::Status DeleteRecord(xbase::Table& table);

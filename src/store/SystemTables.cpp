@@ -31,34 +31,54 @@ FieldDef num(const char* n, uint16_t w, uint8_t d) { return FieldDef{n, 'N', w, 
 
 const std::vector<FieldDef>& labelStockFields() {
     static const std::vector<FieldDef> f = {
-        c("DESCRIPT", 60),         c("PRINTER", 2),           num("LBLHEIGHT", 6, 3),  num("LBLWIDTH", 6, 3),
-        num("NBRACROSS", 2, 0),    num("NBRDOWN", 2, 0),      num("TOPMARG", 6, 3),    num("LEFTMARG", 6, 3),
-        num("HORIZPITCH", 6, 3),   num("VERTPITCH", 6, 3),    num("SHEETWIDTH", 6, 3), num("SHEETDEPTH", 6, 3),
-        c("PAPERSIZE", 5),         c("LBLSHAPE", 2),          c("MANUFAC", 10),        c("PRODTYPE", 25),
-        num("MIDEXTRAX", 6, 3),    num("MIDEXTRAY", 6, 3),    c("ART", 12),
+        c("DESCRIPT", 60),      c("PRINTER", 2),         num("LBLHEIGHT", 6, 3),
+        num("LBLWIDTH", 6, 3),  num("NBRACROSS", 2, 0),  num("NBRDOWN", 2, 0),
+        num("TOPMARG", 6, 3),   num("LEFTMARG", 6, 3),   num("HORIZPITCH", 6, 3),
+        num("VERTPITCH", 6, 3), num("SHEETWIDTH", 6, 3), num("SHEETDEPTH", 6, 3),
+        c("PAPERSIZE", 5),      c("LBLSHAPE", 2),        c("MANUFAC", 10),
+        c("PRODTYPE", 25),      num("MIDEXTRAX", 6, 3),  num("MIDEXTRAY", 6, 3),
+        c("ART", 12),
     };
     return f;
 }
 
 const std::vector<Definition>& definitions() {
     static const std::vector<Definition> list = {
-        {Kind::Letter, "LETTER.DBF", true, {c("DESCRIPT", 50), {"RTF", 'M', 10}}, "DESCRIPT", "UPPER(descript)"},
-        {Kind::Report, "REPORT.DBF", true, {c("DESCRIPT", 60), c("LAYOUT", 60), c("BINARY", 12)}, "DESCRIPT",
+        {Kind::Letter,
+         "LETTER.DBF",
+         true,
+         {c("DESCRIPT", 50), {"RTF", 'M', 10}},
+         "DESCRIPT",
          "UPPER(descript)"},
-        {Kind::Envelope, "ENVELOPE.DBF", true, {c("DESCRIPT", 60), num("NUMBER", 5, 0), c("BINARY", 12)}, "DESCRIPT",
+        {Kind::Report,
+         "REPORT.DBF",
+         true,
+         {c("DESCRIPT", 60), c("LAYOUT", 60), c("BINARY", 12)},
+         "DESCRIPT",
+         "UPPER(descript)"},
+        {Kind::Envelope,
+         "ENVELOPE.DBF",
+         true,
+         {c("DESCRIPT", 60), num("NUMBER", 5, 0), c("BINARY", 12)},
+         "DESCRIPT",
          "UPPER(descript)"},
         {Kind::Label,
          "LABEL.DBF",
          true,
-         {c("DESCRIPT", 60), c("PRINTER", 2), num("LBLHEIGHT", 6, 3), num("LBLWIDTH", 6, 3), num("NBRACROSS", 2, 0),
-          num("NBRDOWN", 2, 0), num("TOPMARG", 6, 3), num("LEFTMARG", 6, 3), num("HORIZPITCH", 6, 3),
-          num("VERTPITCH", 6, 3), num("SHEETWIDTH", 6, 3), num("SHEETDEPTH", 6, 3), c("PAPERSIZE", 5),
-          c("LBLSHAPE", 2), c("TPLDESCRIP", 60), c("MANUFAC", 10), c("PRODTYPE", 25), num("MIDEXTRAX", 6, 3),
-          num("MIDEXTRAY", 6, 3), c("ART", 12), {"DELETED", 'L', 1}, c("BINARY", 12)},
+         {c("DESCRIPT", 60),       c("PRINTER", 2),        num("LBLHEIGHT", 6, 3),  num("LBLWIDTH", 6, 3),
+          num("NBRACROSS", 2, 0),  num("NBRDOWN", 2, 0),   num("TOPMARG", 6, 3),    num("LEFTMARG", 6, 3),
+          num("HORIZPITCH", 6, 3), num("VERTPITCH", 6, 3), num("SHEETWIDTH", 6, 3), num("SHEETDEPTH", 6, 3),
+          c("PAPERSIZE", 5),       c("LBLSHAPE", 2),       c("TPLDESCRIP", 60),     c("MANUFAC", 10),
+          c("PRODTYPE", 25),       num("MIDEXTRAX", 6, 3), num("MIDEXTRAY", 6, 3),  c("ART", 12),
+          {"DELETED", 'L', 1},     c("BINARY", 12)},
          "DESCRIPT",
          "UPPER(descript)"},
         {Kind::LabelStock, "LBLTPL.DBF", false, labelStockFields(), "DESCRIPT", "UPPER(descript)"},
-        {Kind::Csz, "CSZ.DBF", false, {c("NAME", 20), c("STATE", 4), c("LOW_ZIP", 10), c("HIGH_ZIP", 10)}, "STATE",
+        {Kind::Csz,
+         "CSZ.DBF",
+         false,
+         {c("NAME", 20), c("STATE", 4), c("LOW_ZIP", 10), c("HIGH_ZIP", 10)},
+         "STATE",
          "UPPER(state)"},
     };
     return list;
@@ -144,7 +164,8 @@ bool buildFromCsv(const QString& resource, const QString& path, const Definition
     std::unique_ptr<Table> table;
     if (s.ok()) s = Table::open(local(temp), xbase::OpenMode::Exclusive, &table);
     std::vector<int> columns;
-    for (const QString& name : rows.front()) columns.push_back(table ? table->fieldIndex(name.toStdString()) : -1);
+    for (const QString& name : rows.front())
+        columns.push_back(table ? table->fieldIndex(name.toStdString()) : -1);
     for (size_t r = 1; s.ok() && r < rows.size(); ++r) {
         s = table->appendBlank();
         for (int col = 0; s.ok() && col < rows[r].size() && col < int(columns.size()); ++col) {
@@ -183,7 +204,8 @@ bool open(const AppHome& home, Kind kind, std::unique_ptr<Table>* table, QString
     table->reset();
     const QString path = sysPath(home, def.file);
     const QString failure =
-        QString(def.creatable || kind == Kind::Csz ? "Unable to Open or Create " : "Unable to Open ") + def.file;
+        QString(def.creatable || kind == Kind::Csz ? "Unable to Open or Create " : "Unable to Open ") +
+        def.file;
     std::unique_ptr<Table> t;
     Status s = Table::open(local(path), xbase::OpenMode::Exclusive, &t);
     if (!s.ok()) {
@@ -221,8 +243,7 @@ bool DoExtra(const AppHome& home, const QString& tableName, const char* tag, boo
     return table->close().ok();
 }
 
-void RebuildSystemIndexes(const AppHome& home, const std::function<void(const QString&)>& status,
-                          const xbase::ProgressHook& progress) {
+void RebuildSystemIndexes(const AppHome& home, JobProgress& progress) {
     const struct {
         const char* status;
         const char* table;
@@ -237,8 +258,8 @@ void RebuildSystemIndexes(const AppHome& home, const std::function<void(const QS
         {"Rebuilding Report File indexes", "REPORT.DBF", "DESCRIPT", "UPPER(descript)"},
     };
     for (const auto& step : steps) {
-        if (status) status(step.status);
-        (void)DoExtra(home, step.table, step.tag, true, step.key, progress);
+        progress.status(step.status);
+        (void)DoExtra(home, step.table, step.tag, true, step.key, [&](int p) { progress.gauge(p); });
     }
 }
 

@@ -17,12 +17,12 @@ class QVBoxLayout;
 // the ones to come. A window class that needs more (its own caption, buttons that
 // appear when the job is done) derives from it and adds to body() and buttonRow().
 //
-// The job starts once the window is on screen and runs on the window's thread. Its
-// keepGoing() lets the window's events run (every few milliseconds, not every call),
-// so that the button and the close box work while it runs; none of them can start the
-// job a second time. Cancel, the close box and Escape all ask the question; Yes makes
-// keepGoing() answer false from then on. Stop asks nothing. When the job has ended,
-// jobEnded() runs; by default the window then closes, accepted when the job was done.
+// The job starts once the window is on screen (or on start()) and runs on the
+// window's thread. Its keepGoing(), status() and gauge() let the window's events run
+// (every few milliseconds, not every call), so that the button and the close box work
+// and the window repaints while it runs; none of them can start the job a second time. Cancel, the close box
+// and Escape all ask the question; Yes makes keepGoing() answer false from then on. Stop asks nothing. When
+// the job has ended, jobEnded() runs; by default the window then closes, accepted when the job was done.
 class JobWindow : public QDialog {
     Q_OBJECT
 
@@ -43,6 +43,10 @@ class JobWindow : public QDialog {
     void setStopButton(StopButton kind);
     // Shows the gauge (0 %) under the status line.
     void setGaugeShown(bool shown);
+    // By default the job starts when the window is shown; a window that asks first
+    // (a rebuild with its own button) turns that off and calls start().
+    void setStartsOnShow(bool onShow);
+    void start();
 
     bool started() const { return started_; }
     bool running() const { return running_; }
@@ -85,6 +89,7 @@ class JobWindow : public QDialog {
     QString question_;
     QString questionCaption_;
     StopButton stopKind_ = StopButton::Cancel;
+    bool startsOnShow_ = true;
     QVBoxLayout* body_;
     QHBoxLayout* buttonRow_;
     bool started_ = false;
