@@ -504,6 +504,10 @@ std::string Table::getString(int index) const {
         (void)getMemo(index, &text);
         return text;
     }
+    // The binary kinds of other programs' tables have a fixed size; a damaged header
+    // may declare less, and then the field is read as the bytes it has.
+    const int binarySize = f.type == 'I' ? 4 : (f.type == 'B' || f.type == 'Y' || f.type == 'T') ? 8 : 0;
+    if (f.width < binarySize) return std::string(p, f.width);
     switch (f.type) {
         case 'I': return eof_ ? std::string() : std::to_string(int32_t(dbf::getU32(p)));
         case 'B': {
