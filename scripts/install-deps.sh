@@ -11,6 +11,7 @@ packages=(
     fonts-liberation
     python3 python3-dbf libdbd-xbase-perl
     libcups2-dev poppler-utils unrtf
+    libhunspell-dev hunspell-en-us
     cups printer-driver-cups-pdf
 )
 

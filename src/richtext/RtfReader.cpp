@@ -103,6 +103,7 @@ class Parser {
         : in_(input), doc_(document), cursor_(document) {}
 
     void run();
+    void finish();  // the last paragraph's format, once
 
   private:
     // Input.
@@ -142,6 +143,7 @@ class Parser {
     QTextCursor cursor_;
     std::vector<State> stack_;
     bool done_ = false;
+    bool finished_ = false;
 
     int ansiCodePage_ = 1252;
     int defaultFont_ = -1;
@@ -188,9 +190,15 @@ void Parser::run() {
                 text(c);
         }
     }
+    finish();
+    page_.applyTo(doc_);
+}
+
+void Parser::finish() {
+    if (finished_) return;
+    finished_ = true;
     flushText();
     applyBlockFormat();
-    page_.applyTo(doc_);
 }
 
 void Parser::openGroup() {
@@ -207,8 +215,12 @@ void Parser::closeGroup() {
     flushText();
     fallbackLeft_ = 0;
     if (stack_.size() <= 1) return;  // a stray brace
+    if (stack_.size() == 2) {
+        // The end of {\rtf ...}: the last paragraph takes the formats in force.
+        finish();
+        done_ = true;
+    }
     stack_.pop_back();
-    if (stack_.size() == 1) done_ = true;  // the end of {\rtf ...}
 }
 
 void Parser::skipGroup() {
@@ -236,7 +248,10 @@ void Parser::skipGroup() {
             }
         }
     }
-    if (depth == 0 && stack_.size() == 1) done_ = true;
+    if (depth == 0 && stack_.size() == 1) {
+        finish();
+        done_ = true;
+    }
 }
 
 void Parser::skipBinary(long long count) { pos_ = std::min<qsizetype>(in_.size(), pos_ + count); }
@@ -662,8 +677,8 @@ void Parser::pageBreak() {
 }
 
 bool looksLikeUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    (void)decoder.decode(bytes);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
     return !decoder.hasError();
 }
 

@@ -58,7 +58,7 @@ class LetterCliTest : public ::testing::Test {
             "t.open(mode=dbf.READ_WRITE)\n"
             "t.append((sys.argv[2], open(sys.argv[3], encoding='latin-1', newline='').read()))\n"
             "t.close()\n";
-        std::string cmd = "mkdir -p " + shellQuote(home_.file("sysdata")) + " && python3 -c " + shellQuote(script) +
+        std::string cmd = "mkdir -p " + shellQuote(home_.file("sysdata")) + " && /usr/bin/python3 -c " + shellQuote(script) +
                           " " + shellQuote(home_.file("sysdata/LETTER.DBF")) + " " + shellQuote(description) +
                           " " + shellQuote(rtfFile);
         int code = 0;
@@ -132,12 +132,17 @@ TEST_F(LetterCliTest, ExportedLetterReadsTheSameInUnrtf) {
     const auto exported = runQuillory({"letter-export", "Order letter", out}, home_);
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
 
-    // The text unrtf reads, without its banner lines, against ours.
+    // The text unrtf reads, without its banner lines, against ours. Its text output is
+    // Latin-1, which has no euro sign: that one word is left out on both sides.
     std::string unrtf = runCommand("unrtf --text --nopict " + shellQuote(out) + " 2>/dev/null");
     QString theirs;
-    for (const QString& line : QString::fromStdString(unrtf).split('\n'))
-        if (!line.startsWith("###")) theirs += line + "\n";
-    auto words = [](const QString& s) { return s.simplified().split(' '); };
+    for (const QString& line : QString::fromLatin1(unrtf.data(), qsizetype(unrtf.size())).split('\n'))
+        if (!line.startsWith("###") && !line.startsWith("-----")) theirs += line + "\n";
+    auto words = [](const QString& s) {
+        QStringList list = s.simplified().split(' ');
+        list.removeIf([](const QString& w) { return w.endsWith("10:"); });
+        return list;
+    };
     const QStringList expected = words(
         QString("[Today's Date] [Long Date] [Name and Address] Dear [Prefix] [First] [Middle]. [Last], "
                 "Caf\u00e9 na\u00efve \u20ac10: we write to [Full Name]at [Organization] ([Title]) about [Street], "
@@ -189,12 +194,12 @@ TEST_F(LetterCliTest, BadInputIsRefusedAndNothingIsLost) {
     {
         QFile cut(QString::fromStdString(home_.file("cut.rtf")));
         ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-        cut.write("{\\rtf1\\ansi Dear [First] [La");
+        cut.write("{\\rtf1\\ansi Dear [First] [Las");
     }
     ASSERT_EQ(runQuillory({"letter-import", "Cut", home_.file("cut.rtf")}, home_).exitCode, 0);
     const auto r = runQuillory({"letter-merge", table(), "--letter", "Cut", "--recno", "1"}, home_);
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "Dear Ann [La\n");
+    EXPECT_EQ(r.out, "Dear Ann [Las\n");
     EXPECT_EQ(runQuillory({"letter-defs"}, home_).out, "Kept\nCut\n");
 }
 
