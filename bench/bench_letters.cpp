@@ -73,6 +73,7 @@ bool makeTable(const std::string& path, int records) {
     for (const char* name : {"PREFIX", "FNAME", "MIDDLE", "LNAME", "TITLE", "ORG", "STREET", "STREET2", "CITY",
                              "STATE", "ZIP", "COUNTRY", "PHONE", "PHONE2", "FAX", "EMAIL", "USER1", "USER2"})
         spec.fields.push_back(xbase::FieldDef{name, 'C', 30, 0});
+    spec.fields.push_back(xbase::FieldDef{"ISDEL", 'L', 1, 0});
     std::remove(path.c_str());
     if (!xbase::Table::create(path, spec).ok()) return false;
     std::unique_ptr<xbase::Table> t;
@@ -85,6 +86,7 @@ bool makeTable(const std::string& path, int records) {
         if (!t->appendBlank().ok()) return false;
         for (int f = 0; f < 18; ++f)
             if (!t->replace(f, values[f].toStdString()).ok()) return false;
+        if (!t->replaceLogical(18, false).ok()) return false;
     }
     return t->commit().ok() && t->close().ok();
 }

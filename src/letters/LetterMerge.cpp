@@ -1,10 +1,13 @@
 #include "LetterMerge.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include "Table.h"
 #include "TableText.h"
+
+#include <vector>
 
 namespace LetterMerge {
 
@@ -146,18 +149,31 @@ int DoMerge(QTextDocument* letter, const QString& name, const QString& value) {
     // The editor makes paragraphs of line ends; a CR LF pair is one of them.
     QString text = value;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    int replaced = 0;
-    QTextCursor found = letter->find(token, 0);
-    while (!found.isNull()) {
-        // The format of the token's first character, not of the text before it.
-        QTextCursor first(letter);
-        first.setPosition(found.selectionStart() + 1);
-        const QTextCharFormat format = first.charFormat();
-        found.insertText(text, format);
-        ++replaced;
-        found = letter->find(token, found.position());
+
+    // The occurrences a search from the start finds, each after the previous one (a
+    // token never spans paragraphs). Replacing them from the last to the first keeps
+    // the earlier positions valid and never searches an inserted value.
+    std::vector<int> found;
+    for (QTextBlock block = letter->begin(); block.isValid(); block = block.next()) {
+        const QString blockText = block.text();
+        for (qsizetype at = blockText.indexOf(token, 0, Qt::CaseInsensitive); at >= 0;
+             at = blockText.indexOf(token, at + token.size(), Qt::CaseInsensitive)) {
+            found.push_back(block.position() + int(at));
+        }
     }
-    return replaced;
+    if (found.empty()) return 0;
+    QTextCursor cursor(letter);
+    cursor.beginEditBlock();
+    for (auto it = found.rbegin(); it != found.rend(); ++it) {
+        // The format of the token's first character, not of the text before it.
+        cursor.setPosition(*it + 1);
+        const QTextCharFormat format = cursor.charFormat();
+        cursor.setPosition(*it);
+        cursor.setPosition(*it + int(token.size()), QTextCursor::KeepAnchor);
+        cursor.insertText(text, format);
+    }
+    cursor.endEditBlock();
+    return int(found.size());
 }
 
 void ReplaceTokens(QTextDocument* letter, const Address& a, const QDate& today, const QLocale& locale) {

@@ -10,6 +10,7 @@ namespace LetterText {
 std::unique_ptr<QTextDocument> Copy(const QTextDocument& letter) {
     std::unique_ptr<QTextDocument> copy(letter.clone());
     copy->setParent(nullptr);
+    copy->setUndoRedoEnabled(false);  // a copy is merged and printed, never edited
     LetterPage::Of(letter).applyTo(copy.get());
     return copy;
 }
