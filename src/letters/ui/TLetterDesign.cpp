@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -71,6 +72,13 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
         FontSize->addItem(QString::number(size));
     tools->addWidget(FontName);
     tools->addWidget(FontSize);
+    // The two lists show the format at the cursor.
+    connect(Editor, &QTextEdit::currentCharFormatChanged, this, [this](const QTextCharFormat& f) {
+        const QSignalBlocker nameBlocker(FontName), sizeBlocker(FontSize);
+        const QStringList families = f.fontFamilies().toStringList();
+        if (!families.isEmpty()) FontName->setCurrentFont(QFont(families.first()));
+        if (f.fontPointSize() > 0) FontSize->setCurrentText(QString::number(f.fontPointSize()));
+    });
     auto charFormat = [this](auto apply) {
         QTextCharFormat f;
         apply(f);

@@ -1,0 +1,110 @@
+// The letters manager and the letter editor, driven through their widgets.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include "AddressFile.h"
+#include "LetterStore.h"
+#include "PrinterDevice.h"
+#include "ScriptedMessages.h"
+#include "Settings.h"
+#include "TLetterDesign.h"
+#include "TempDir.h"
+#include "TqYLetters.h"
+#include "Table.h"
+
+namespace {
+
+class LettersWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        PrinterDevice::setPrinterListForTesting(QStringList{"PDF File"});
+        home_ = std::make_unique<AppHome>(QString::fromStdString(dir_.path()));
+        QString error;
+        ASSERT_TRUE(home_->ensureExists(&error));
+        ASSERT_TRUE(LetterStore::Open(*home_, &store_, &error)) << error.toStdString();
+        const QString path = home_->file("ADDR.DBF");
+        ASSERT_TRUE(AddressFile::CreateAddressFile(path, FieldLengths(), &error)) << error.toStdString();
+        ASSERT_TRUE(AddressFile::OpenTableFile(path, &table_, &error)) << error.toStdString();
+    }
+    void TearDown() override { PrinterDevice::setPrinterListForTesting(std::nullopt); }
+
+    TempDir dir_;
+    std::unique_ptr<AppHome> home_;
+    std::unique_ptr<LetterStore> store_;
+    std::unique_ptr<xbase::Table> table_;
+};
+
+TEST_F(LettersWindowTest, DeletingTheLastLetterDisablesTheButtonsAndCloneCopiesIt) {
+    QString error;
+    ASSERT_TRUE(store_->SaveRichText(0, "Welcome", QByteArray("{\\rtf1 Dear [First]}"), &error));
+    ScriptedMessages messages;
+    TqYLetters dialog(*store_, *table_, nullptr, false);
+    EXPECT_EQ(dialog.windowTitle(), "Print Letters");
+    EXPECT_EQ(dialog.LetterList->headerItem()->text(0), "Letter Description");
+    EXPECT_TRUE(dialog.CurrentRecord->isChecked());
+    EXPECT_FALSE(dialog.FilterRecords->isEnabled());
+    EXPECT_EQ(dialog.Copies->value(), 1);
+    EXPECT_EQ(dialog.Copies->maximum(), 999);
+    EXPECT_TRUE(dialog.ModifyButton->isEnabled());
+
+    messages.answers = {true};
+    QTest::mouseClick(dialog.CloneButton, Qt::LeftButton);
+    EXPECT_TRUE(messages.wasAsked("Clone \"Welcome\"?"));
+    ASSERT_EQ(dialog.LetterList->topLevelItemCount(), 2);
+    EXPECT_EQ(dialog.LetterList->topLevelItem(1)->text(0), "Clone of Welcome");
+
+    for (int i = 0; i < 2; ++i) {
+        messages.answers = {true};
+        dialog.LetterList->setCurrentItem(dialog.LetterList->topLevelItem(0));
+        QTest::mouseClick(dialog.DeleteButton, Qt::LeftButton);
+    }
+    EXPECT_TRUE(messages.wasAsked("Delete \"Welcome\"?"));
+    EXPECT_EQ(dialog.LetterList->topLevelItemCount(), 0);
+    for (QWidget* w : std::initializer_list<QWidget*>{dialog.ModifyButton, dialog.CloneButton, dialog.PrintButton,
+                                                      dialog.PreviewButton, dialog.DeleteButton, dialog.LetterList})
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_TRUE(dialog.NewButton->isEnabled());
+    if (qEnvironmentVariableIsSet("QUILLORY_SHOTS")) dialog.grab().save("TqYLetters.png");
+}
+
+TEST_F(LettersWindowTest, EditorInsertsFieldsAndPageBreaks) {
+    ScriptedMessages messages;
+    TLetterDesign design(nullptr, table_.get());
+    EXPECT_EQ(design.windowTitle(), "Letter Designer");
+    EXPECT_EQ(design.WordWrapItem->text(), "&Word Wrap is OFF");
+    EXPECT_EQ(design.Editor->lineWrapMode(), QTextEdit::NoWrap);
+    EXPECT_EQ(design.InsertField->count(), 25);
+    EXPECT_EQ(design.InsertField->itemText(1), "Name and Address");
+
+    design.InsertField->setCurrentText("Long Date");
+    emit design.InsertField->activated(design.InsertField->currentIndex());
+    EXPECT_EQ(design.document()->toPlainText(), "[Long Date]");
+
+    design.WordWrapItem->trigger();
+    EXPECT_EQ(design.WordWrapItem->text(), "&Word Wrap is ON");
+
+    messages.answers = {true};
+    for (QAction* a : design.findChildren<QAction*>())
+        if (a->text() == "&Insert Page Break") a->trigger();
+    EXPECT_TRUE(messages.wasAsked("Insert a page break?"));
+    ASSERT_EQ(design.document()->blockCount(), 2);
+    EXPECT_TRUE(design.document()->lastBlock().blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
+    if (qEnvironmentVariableIsSet("QUILLORY_SHOTS")) {
+        design.show();
+        design.grab().save("TLetterDesign.png");
+    }
+}
+
+}  // namespace
