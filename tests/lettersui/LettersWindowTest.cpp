@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -19,7 +21,9 @@
 #include "PrinterDevice.h"
 #include "ScriptedMessages.h"
 #include "Settings.h"
+#include "SpellChecker.h"
 #include "TLetterDesign.h"
+#include "TSpellCheckDialog.h"
 #include "TempDir.h"
 #include "TqYLetters.h"
 #include "Table.h"
@@ -105,6 +109,33 @@ TEST_F(LettersWindowTest, EditorInsertsFieldsAndPageBreaks) {
         design.show();
         design.grab().save("TLetterDesign.png");
     }
+}
+
+TEST_F(LettersWindowTest, SpellCheckReplacesSkipsAndLearnsWords) {
+    if (!SpellChecker::Available()) GTEST_SKIP() << "the en_US dictionary is not installed";
+    ScriptedMessages messages;
+    QTextEdit editor;
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    QTextCursor(editor.document()).insertText("We recieve 12 letters from Zorblax and Qwyzzt.", bold);
+    SpellChecker checker(*home_);
+    TSpellCheckDialog dialog(&editor, checker);
+    EXPECT_EQ(dialog.windowTitle(), "Spell Check");
+    ASSERT_TRUE(dialog.start());
+    EXPECT_EQ(dialog.Word->text(), "recieve");
+    EXPECT_EQ(dialog.ReplaceWith->text(), "receive");
+    EXPECT_LE(dialog.Suggestions->count(), 10);
+    QTest::mouseClick(dialog.ReplaceButton, Qt::LeftButton);
+    EXPECT_EQ(dialog.Word->text(), "Zorblax");
+    QTest::mouseClick(dialog.SkipButton, Qt::LeftButton);
+    EXPECT_EQ(dialog.Word->text(), "Qwyzzt");
+    QTest::mouseClick(dialog.AddButton, Qt::LeftButton);
+    EXPECT_TRUE(checker.isKnown("Qwyzzt"));
+    EXPECT_EQ(editor.toPlainText(), "We receive 12 letters from Zorblax and Qwyzzt.");
+    QTextCursor at(editor.document());
+    at.setPosition(5);
+    EXPECT_EQ(at.charFormat().fontWeight(), QFont::Bold);  // the replaced word keeps its format
+    EXPECT_TRUE(messages.texts().join("\n").contains("Spell check complete")) << messages.texts().join("\n").toStdString();
 }
 
 }  // namespace

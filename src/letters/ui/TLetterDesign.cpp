@@ -31,6 +31,8 @@
 #include "RtfReader.h"
 #include "RtfWriter.h"
 #include "SavedCursor.h"
+#include "SpellChecker.h"
+#include "TSpellCheckDialog.h"
 #include "TPreviewWindow.h"
 #include "TPrintStatus.h"
 #include "Table.h"
@@ -54,7 +56,7 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     QMenu* edit = menus->addMenu("&Edit");
     edit->addAction("&Find", QKeySequence("Ctrl+F"), this, [this] { Find(false); });
     edit->addAction("&Replace", QKeySequence("Ctrl+R"), this, [this] { Find(true); });
-    SpellCheckItem = edit->addAction("&Spell Check");
+    SpellCheckItem = edit->addAction("&Spell Check", this, &TLetterDesign::SpellCheck);
     SpellCheckItem->setShortcut(QKeySequence("F7"));
     SpellCheckItem->setEnabled(false);
     edit->addAction("&Insert Page Break", this, &TLetterDesign::InsertPageBreak);
@@ -149,6 +151,18 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
 }
 
 QTextDocument* TLetterDesign::document() const { return Editor->document(); }
+
+void TLetterDesign::setHome(const AppHome& home) {
+    home_ = home;
+    SpellCheckItem->setEnabled(SpellChecker::Available());
+}
+
+void TLetterDesign::SpellCheck() {
+    if (!home_ || !SpellChecker::Available()) return;
+    SpellChecker checker(*home_);
+    TSpellCheckDialog dialog(Editor, checker, this);
+    if (dialog.start()) dialog.exec();
+}
 
 void TLetterDesign::setNewLetter(bool isNew) {
     if (!isNew) return;

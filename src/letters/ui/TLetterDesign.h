@@ -2,6 +2,10 @@
 
 #include <QDialog>
 
+#include <optional>
+
+#include "AppHome.h"
+
 class PrinterDevice;
 class QAction;
 class QComboBox;
@@ -28,6 +32,9 @@ class TLetterDesign : public QDialog {
 
     // The text being edited.
     QTextDocument* document() const;
+    // The home whose user word list the spell checker uses; spell checking is offered
+    // once it is set and the main dictionary is installed.
+    void setHome(const AppHome& home);
     // A new letter gets the default font.
     void setNewLetter(bool isNew);
 
@@ -52,8 +59,10 @@ class TLetterDesign : public QDialog {
     void LoadRtf(bool insert);
     void PageSettings();
     void Find(bool replace);
+    void SpellCheck();
 
     Settings* settings_;
     xbase::Table* addresses_;
+    std::optional<AppHome> home_;
     QString findText_, replaceText_;
 };

@@ -146,6 +146,7 @@ void TqYLetters::SetLetterButtons() {
 
 void TqYLetters::edit(uint32_t recNo) {
     TLetterDesign design(settings_, &addresses_, this);
+    design.setHome(store_.home());
     QString error;
     if (recNo != 0) {
         design.Description->setText(LetterList->currentItem()->text(0));
