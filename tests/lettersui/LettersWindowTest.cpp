@@ -22,7 +22,10 @@
 #include "ScriptedMessages.h"
 #include "Settings.h"
 #include "SpellChecker.h"
+#include "LetterZoom.h"
+#include "RtfReader.h"
 #include "TLetterDesign.h"
+#include "TRTFPreviewForm.h"
 #include "TSpellCheckDialog.h"
 #include "TempDir.h"
 #include "TqYLetters.h"
@@ -136,6 +139,48 @@ TEST_F(LettersWindowTest, SpellCheckReplacesSkipsAndLearnsWords) {
     at.setPosition(5);
     EXPECT_EQ(at.charFormat().fontWeight(), QFont::Bold);  // the replaced word keeps its format
     EXPECT_TRUE(messages.texts().join("\n").contains("Spell check complete")) << messages.texts().join("\n").toStdString();
+}
+
+TEST(LetterZoom, StepsStopAtTheirLimits) {
+    std::vector<int> in{100}, out{100};
+    for (int i = 0; i < 3; ++i) in.push_back(LetterZoom::In(in.back()));
+    for (int i = 0; i < 4; ++i) out.push_back(LetterZoom::Out(out.back()));
+    EXPECT_EQ(in, (std::vector<int>{100, 125, 156, 156}));
+    EXPECT_EQ(out, (std::vector<int>{100, 75, 56, 42, 42}));
+    EXPECT_EQ(LetterZoom::Fit(408, 816), 50);
+}
+
+TEST_F(LettersWindowTest, PreviewPagesThroughTheLetterAndTheRecords) {
+    for (const char* name : {"Adams", "Baker"}) {
+        ASSERT_TRUE(table_->appendBlank().ok());
+        ASSERT_TRUE(table_->replace(table_->fieldIndex("LNAME"), name).ok());
+        ASSERT_TRUE(table_->commit().ok());
+    }
+    ASSERT_TRUE(table_->goTop().ok());
+    QTextDocument letter;
+    RtfReader::Read("{\\rtf1 Dear [Last],\\page Page two}", &letter);
+    TRTFPreviewForm preview(letter, *table_, nullptr);
+    preview.show();
+    EXPECT_EQ(preview.windowTitle(), "Preview Letters Page 1");
+    EXPECT_EQ(preview.pageCount(), 2);
+    QTest::mouseClick(preview.PrevPageButton, Qt::LeftButton);  // nothing before the first page
+    EXPECT_EQ(preview.pageNumber(), 1);
+    QTest::mouseClick(preview.NextPageButton, Qt::LeftButton);
+    EXPECT_EQ(preview.windowTitle(), "Preview Letters Page 2");
+    QTest::mouseClick(preview.NextPageButton, Qt::LeftButton);  // nothing after the last
+    EXPECT_EQ(preview.pageNumber(), 2);
+
+    preview.setZoom(100);
+    QTest::mouseClick(preview.PagePanel, Qt::LeftButton);
+    EXPECT_EQ(preview.zoom(), 125);
+    QTest::mouseClick(preview.PagePanel, Qt::RightButton);
+    EXPECT_EQ(preview.zoom(), 93);
+
+    QTest::mouseClick(preview.NextButton, Qt::LeftButton);
+    EXPECT_EQ(table_->recNo(), 2u);  // the preview moves the table and leaves it there
+    EXPECT_EQ(preview.pageNumber(), 1);
+    EXPECT_EQ(preview.windowTitle(), "Preview Letters Page 1");
+    if (qEnvironmentVariableIsSet("QUILLORY_SHOTS")) preview.grab().save("TRTFPreviewForm.png");
 }
 
 }  // namespace

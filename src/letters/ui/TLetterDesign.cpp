@@ -32,6 +32,7 @@
 #include "RtfWriter.h"
 #include "SavedCursor.h"
 #include "SpellChecker.h"
+#include "TRTFPreviewForm.h"
 #include "TSpellCheckDialog.h"
 #include "TPreviewWindow.h"
 #include "TPrintStatus.h"
@@ -285,15 +286,7 @@ void TLetterDesign::PageSettings() {
 }
 
 void TLetterDesign::Preview(const QTextDocument& letter, xbase::Table& addresses, Settings* settings,
-                            QWidget* parent, PrinterDevice* device) {
-    // The letter merged with the current record, drawn as the printer would.
-    const std::unique_ptr<QTextDocument> copy = LetterText::Copy(letter);
-    const SavedCursor saved(addresses);
-    TPrintStatus status(PrintKind::Letters, true, parent, device);
-    status.setJob([&](TBaseReport& r) { LetterPrint::PrintRecords(r, addresses, *copy, 1, true, nullptr); });
-    status.exec();
-    if (status.aborted()) return;
-    TPreviewWindow window(status.stream(), printKindTexts(PrintKind::Letters).previewCaption, PreviewZoom::PageWidth,
-                          settings, parent);
-    window.exec();
+                            QWidget* parent, PrinterDevice*) {
+    TRTFPreviewForm preview(letter, addresses, settings, parent);
+    preview.exec();
 }
