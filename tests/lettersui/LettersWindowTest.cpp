@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -109,6 +110,8 @@ TEST_F(LettersWindowTest, EditorInsertsFieldsAndPageBreaks) {
     ASSERT_EQ(design.document()->blockCount(), 2);
     EXPECT_TRUE(design.document()->lastBlock().blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
     if (qEnvironmentVariableIsSet("QUILLORY_SHOTS")) {
+        design.setHome(*home_);
+        QTextCursor(design.document()).insertText("Misspelt wrods are underlined. ");
         design.show();
         design.grab().save("TLetterDesign.png");
     }
@@ -139,6 +142,19 @@ TEST_F(LettersWindowTest, SpellCheckReplacesSkipsAndLearnsWords) {
     at.setPosition(5);
     EXPECT_EQ(at.charFormat().fontWeight(), QFont::Bold);  // the replaced word keeps its format
     EXPECT_TRUE(messages.texts().join("\n").contains("Spell check complete")) << messages.texts().join("\n").toStdString();
+}
+
+TEST_F(LettersWindowTest, UnknownWordsAreUnderlinedAsOneTypes) {
+    if (!SpellChecker::Available()) GTEST_SKIP() << "the en_US dictionary is not installed";
+    TLetterDesign design(nullptr, nullptr);
+    design.setHome(*home_);
+    QTest::keyClicks(design.Editor, "Dear [First], good wrods");
+    const QTextBlock block = design.document()->firstBlock();
+    std::vector<QString> underlined;
+    for (const QTextLayout::FormatRange& r : block.layout()->formats())
+        if (r.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+            underlined.push_back(block.text().mid(r.start, r.length));
+    EXPECT_EQ(underlined, std::vector<QString>{"wrods"});  // neither "First" in its brackets nor known words
 }
 
 TEST(LetterZoom, StepsStopAtTheirLimits) {

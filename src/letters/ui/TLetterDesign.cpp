@@ -11,6 +11,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -32,6 +33,7 @@
 #include "RtfWriter.h"
 #include "SavedCursor.h"
 #include "SpellChecker.h"
+#include "SpellHighlighter.h"
 #include "TRTFPreviewForm.h"
 #include "TSpellCheckDialog.h"
 #include "TPreviewWindow.h"
@@ -47,6 +49,8 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     Editor->setObjectName("Editor");
     Editor->setAcceptRichText(true);
     Editor->setLineWrapMode(QTextEdit::NoWrap);  // the editor always opens with word wrap off
+    Editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Editor, &QTextEdit::customContextMenuRequested, this, &TLetterDesign::contextMenu);
     LetterPage().applyTo(Editor->document());
 
     auto* menus = new QMenuBar;
@@ -153,16 +157,50 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
 
 QTextDocument* TLetterDesign::document() const { return Editor->document(); }
 
+TLetterDesign::~TLetterDesign() {
+    delete highlighter_;  // before the checker it reads
+}
+
 void TLetterDesign::setHome(const AppHome& home) {
     home_ = home;
     SpellCheckItem->setEnabled(SpellChecker::Available());
+    if (!SpellChecker::Available()) return;
+    checker_ = std::make_unique<SpellChecker>(home);
+    highlighter_ = new SpellHighlighter(Editor->document(), *checker_);
 }
 
 void TLetterDesign::SpellCheck() {
-    if (!home_ || !SpellChecker::Available()) return;
-    SpellChecker checker(*home_);
-    TSpellCheckDialog dialog(Editor, checker, this);
+    if (!checker_) return;
+    TSpellCheckDialog dialog(Editor, *checker_, this);
     if (dialog.start()) dialog.exec();
+    highlighter_->rehighlight();
+}
+
+void TLetterDesign::contextMenu(const QPoint& at) {
+    std::unique_ptr<QMenu> menu(Editor->createStandardContextMenu(at));
+    QTextCursor word = Editor->cursorForPosition(at);
+    word.select(QTextCursor::WordUnderCursor);
+    const QString text = word.selectedText();
+    if (checker_ && !text.isEmpty() && !checker_->isKnown(text)) {
+        QAction* first = menu->actions().value(0);
+        const QStringList suggestions = checker_->suggestions(text);
+        for (const QString& s : suggestions) {
+            auto* replace = new QAction(s, menu.get());
+            connect(replace, &QAction::triggered, this, [word, s]() mutable {
+                const QTextCharFormat format = word.charFormat();
+                word.insertText(s, format);
+            });
+            menu->insertAction(first, replace);
+        }
+        auto* add = new QAction("&Add Word", menu.get());
+        connect(add, &QAction::triggered, this, [this, text] {
+            checker_->addWord(text);
+            highlighter_->rehighlight();
+        });
+        menu->insertAction(first, add);
+        menu->insertSeparator(first);
+    }
+    menu->exec(Editor->viewport()->mapToGlobal(at));
 }
 
 void TLetterDesign::setNewLetter(bool isNew) {

@@ -2,11 +2,14 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <optional>
 
 #include "AppHome.h"
 
 class PrinterDevice;
+class SpellChecker;
+class SpellHighlighter;
 class QAction;
 class QComboBox;
 class QFontComboBox;
@@ -29,6 +32,7 @@ class TLetterDesign : public QDialog {
     // `addresses` (borrowed, may be null) is the address file whose current record
     // "Preview" merges.
     TLetterDesign(Settings* settings, xbase::Table* addresses, QWidget* parent = nullptr);
+    ~TLetterDesign() override;
 
     // The text being edited.
     QTextDocument* document() const;
@@ -60,9 +64,12 @@ class TLetterDesign : public QDialog {
     void PageSettings();
     void Find(bool replace);
     void SpellCheck();
+    void contextMenu(const QPoint& at);
 
     Settings* settings_;
     xbase::Table* addresses_;
     std::optional<AppHome> home_;
+    std::unique_ptr<SpellChecker> checker_;  // while spell checking is offered
+    SpellHighlighter* highlighter_ = nullptr;
     QString findText_, replaceText_;
 };
