@@ -10,7 +10,8 @@ packages=(
     libgtest-dev libgmock-dev
     fonts-liberation
     python3 python3-dbf libdbd-xbase-perl
-    libcups2-dev poppler-utils
+    libcups2-dev poppler-utils unrtf
+    libhunspell-dev hunspell-en-us
     cups printer-driver-cups-pdf
 )
 

@@ -121,6 +121,7 @@ class TAddressMain : public QMainWindow {
     void RestoreFilter();
     void TagAllFilterMatches();
     void CountZipCodes();
+    void PrintLetters();
     // The memo search's input box, which tests replace: given the last text, the text to
     // search for, or nothing when the user cancelled.
     std::function<std::optional<QString>(const QString& lastText)> memoSearchPrompt;

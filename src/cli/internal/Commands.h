@@ -45,6 +45,11 @@ int presortCommand(const Invocation& in);
 int zipcountCommand(const Invocation& in);
 int layoutDumpCommand(const Invocation& in);
 int layoutPrintCommand(const Invocation& in);
+int lettersCommand(const Invocation& in);
+int letterMergeCommand(const Invocation& in);
+int letterDefsCommand(const Invocation& in);
+int letterImportCommand(const Invocation& in);
+int letterExportCommand(const Invocation& in);
 
 // Makes the GUI side of Qt that fonts and printers need, though nothing is shown;
 // null when an application object exists already.
