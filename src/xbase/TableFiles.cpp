@@ -51,7 +51,7 @@ std::string findCompanion(FileSystem& fs, const std::string& tablePath, const ch
     int bestClaim = -1;
     for (const std::string& c : candidates) {
         const int mine = claim(tablePath, c, upper, lower);
-        if (mine <= bestClaim || (mine == 0 && !otherCase)) continue;
+        if (mine <= bestClaim || (mine < 2 && !otherCase)) continue;
         bool contested = false;
         for (const std::string& t : others) contested |= claim(t, c, upper, lower) >= mine;
         if (contested) continue;

@@ -114,7 +114,7 @@ std::vector<uint32_t> sortedOrder(const std::string& keys, const std::vector<uin
 }  // namespace
 
 Status Table::openStructuralIndex(OpenMode mode) {
-    // A file whose name differs from the table's in letter case is taken only when the
+    // A file whose name is not exactly the table's with CDX is taken only when the
     // header says there is an index: a new table never takes up an old file.
     const bool flagged = (tableFlags_ & dbf::kFlagStructuralIndex) != 0;
     const std::string found = findCompanion(*fs_, path(), "CDX", "cdx", flagged);
