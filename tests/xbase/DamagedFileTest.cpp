@@ -15,6 +15,7 @@
 #include <random>
 #include <thread>
 
+#include "IndexPages.h"
 #include "Table.h"
 #include "TempDir.h"
 
@@ -32,22 +33,10 @@ void writeBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-uint32_t u32(const std::string& b, size_t at) {
-    uint32_t v;
-    std::memcpy(&v, b.data() + at, 4);
-    return v;
-}
-uint16_t u16(const std::string& b, size_t at) {
-    uint16_t v;
-    std::memcpy(&v, b.data() + at, 2);
-    return v;
-}
-void put32(std::string& b, size_t at, uint32_t v) { std::memcpy(&b[at], &v, 4); }
-void put16(std::string& b, size_t at, uint16_t v) { std::memcpy(&b[at], &v, 2); }
-uint32_t be32(const std::string& b, size_t at) {
-    const auto* p = reinterpret_cast<const unsigned char*>(b.data() + at);
-    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
-}
+using indexpages::put16;
+using indexpages::put32;
+using indexpages::u16;
+using indexpages::u32;
 
 // Every file of a folder with its bytes.
 std::map<std::string, std::string> snapshot(const std::string& dir) {
@@ -375,19 +364,9 @@ protected:
         ASSERT_TRUE(t->close().ok());
         good_ = readBytes(cdx_);
 
-        // The directory's one entry gives the tag's header; its root leads down the
-        // first children to the first leaf, and the right links from there.
-        const uint32_t dirRoot = u32(good_, 0);
-        const uint32_t recMask = u32(good_, dirRoot + 14);
-        const int entryBytes = uint8_t(good_[dirRoot + 23]);
-        uint64_t entry = 0;
-        for (int b = 0; b < entryBytes; ++b) entry |= uint64_t(uint8_t(good_[dirRoot + 24 + b])) << (8 * b);
-        const uint32_t tagHeader = uint32_t(entry & recMask);
-        const uint32_t keyLength = u16(good_, tagHeader + 12);
-        root_ = u32(good_, tagHeader);
-        uint32_t page = root_;
-        while (!(u16(good_, page) & 2)) page = be32(good_, page + 12 + keyLength + 4);
-        for (; page != 0xFFFFFFFFu; page = u32(good_, page + 8)) leaves_.push_back(page);
+        const indexpages::TagPages pages = indexpages::tagPages(good_, "NAME");
+        root_ = pages.root;
+        leaves_ = pages.leaves;
         ASSERT_GE(leaves_.size(), 5u);
     }
 
@@ -430,14 +409,7 @@ TEST_F(IndexPageTest, DamagedPagesAreReportedAndNoWalkGoesOnForEver) {
          },
          +1, "refers to record"},
         {"the first child is not the first leaf",
-         [](std::string& b, auto& l, uint32_t root) {
-             const uint32_t keyLength = 16;
-             const uint32_t second = l[1];
-             b[root + 12 + keyLength + 4] = char(second >> 24);
-             b[root + 12 + keyLength + 5] = char(second >> 16);
-             b[root + 12 + keyLength + 6] = char(second >> 8);
-             b[root + 12 + keyLength + 7] = char(second);
-         },
+         [](std::string& b, auto& l, uint32_t root) { indexpages::putBe32(b, root + 12 + 16 + 4, l[1]); },
          +1, "edge leaf"},
     };
     for (const Case& c : cases) {
