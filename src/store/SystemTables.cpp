@@ -75,7 +75,6 @@ std::string local(const QString& path) { return QFile::encodeName(path).toStdStr
 // The existing file of that name in any letter case, else the name as given.
 QString sysPath(const AppHome& home, const QString& name) { return home.existingFile("sysdata/" + name); }
 
-
 // Rows of the comma-separated tables shipped in the program: a header line of field
 // names, then values; text in double quotes (a doubled quote is one quote).
 std::vector<QStringList> parseCsv(const QString& text) {

@@ -230,7 +230,9 @@ public:
     Status setScope(std::string_view top, std::string_view bottom);
 
     // A new empty single-order IDX file whose keys are added one by one with keyAdd();
-    // *order is its order number.
+    // *order is its order number. A file of exactly that name (a temporary index left
+    // from before) is replaced unless another opener holds it; names that differ in
+    // letter case are other files and stay as they are.
     Status createIdx(const std::string& path, std::string_view keyExpr, int* order);
     Status openIdx(const std::string& path, int* order);
     Status closeIdx(int order);
