@@ -76,12 +76,8 @@ namespace {
 
 std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// Closes the table's indexes and deletes its structural index file.
-bool dropIndexFile(Table& table) {
-    const std::string path = table.path();
-    const std::string cdx = xbase::findFileIgnoringCase(path.substr(0, path.rfind('.')) + ".CDX");
-    return table.closeIndexes().ok() && xbase::removeFile(cdx).ok();
-}
+// Closes the table's indexes and deletes its own structural index file.
+bool dropIndexFile(Table& table) { return table.removeStructuralIndex().ok(); }
 
 }  // namespace
 
@@ -171,6 +167,31 @@ bool OpenQYZFile(const QString& path, std::unique_ptr<Table>* table, QStringList
                      "\r\n\r\n * May not be a Quillory file.\r\n"
                      " * May be in use by another program or user";
     return false;
+}
+
+QString RecordCountDamage(const QString& path) {
+    xbase::RecordCount count;
+    if (!Table::checkRecordCount(local(path), &count).ok() || count.sound) return {};
+    return QString::fromStdString(count.describe());
+}
+
+QString recoverQuestion(const QString& path, const QString& damage) {
+    return "The record count of " + path + "\r\nis damaged: " + damage + ".\r\nRecover the records now?";
+}
+
+bool RecoverRecordCount(const QString& path, QString* message) {
+    xbase::RecordCount count;
+    const Status s = Table::recoverRecordCount(local(path), &count);
+    if (!s.ok()) {
+        *message = "The records of " + path + " were not recovered.\r\n" + QString::fromStdString(s.message());
+        return false;
+    }
+    *message = "Recovered " + path + ": it holds " + QString::number(count.recovered()) + " records";
+    if (count.partial) {
+        *message += "\r\nRecord " + QString::number(count.recovered()) +
+                    " was cut short; what is missing of it is left blank";
+    }
+    return true;
 }
 
 QString rebuildQuestion(const QString& path) {

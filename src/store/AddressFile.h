@@ -51,6 +51,16 @@ bool CheckValidIndex(const xbase::Table& table);
 // "File <path> not found" for a missing file, then "Unable to open <path>" with its
 // likely causes.
 bool OpenQYZFile(const QString& path, std::unique_ptr<xbase::Table>* table, QStringList* messages);
+// A table whose header counts other records than its size holds does not open. This is
+// that damage as the user is told it ("the header counts 0 records, but the file holds
+// 31"); empty when the count is sound or the file cannot be read as a table.
+QString RecordCountDamage(const QString& path);
+// "The record count of <path>\r\nis damaged: <damage>.\r\nRecover the records now?"
+QString recoverQuestion(const QString& path, const QString& damage);
+// Makes the header count every record the file holds (a record cut short is kept with
+// blanks for what it lacks); its index is then found damaged at open and rebuilt.
+// `message` says what was recovered, or why not.
+bool RecoverRecordCount(const QString& path, QString* message);
 // "The index file for <path>\r\nis missing or invalid. Rebuild now?"
 QString rebuildQuestion(const QString& path);
 
