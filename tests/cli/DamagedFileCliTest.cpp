@@ -58,18 +58,7 @@ std::vector<std::string> changed(const std::map<std::string, std::string>& befor
 
 // runQuillory with a time limit: a command that would wait for ever ends with 124.
 QuilloryResult runLimited(const std::vector<std::string>& args, const TempDir& dir) {
-    std::string cmd = "timeout 60 " + std::string(QUILLORY_BINARY) + " --home " + shellQuote(dir.path());
-    for (const std::string& a : args) cmd += " " + shellQuote(a);
-    cmd += " 2>" + shellQuote(dir.file("stderr.txt"));
-    QuilloryResult r;
-    FILE* p = popen(cmd.c_str(), "r");
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int status = pclose(p);
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = readBytes(dir.file("stderr.txt"));
-    return r;
+    return runQuillory(args, dir, 60);
 }
 
 // An address file made by `new`, with `records` records: LNAME "Name 1", ... and a
@@ -109,11 +98,14 @@ TEST(DamagedFileCliTest, ARecordCountThatDisagreesWithTheFileIsReportedAndReinde
         const char* recovered;
         uint32_t kept;
     } cases[] = {
-        {"count 0", 0, 31, 0, "the header counts 0 records, but the file holds 31", "it holds 31 records", 31},
-        {"count 5", 5, 31, 0, "the header counts 5 records, but the file holds 31", "it holds 31 records", 31},
-        {"cut short", 31, 26, 0, "the header counts 31 records, but the file holds only 26", "it holds 26 records",
-         26},
-        {"cut in a record", 31, 26, 40, "the header counts 31 records, but the file holds only 26 and part of another",
+        {"count 0", 0, 31, 0, "the header counts 0 records, but the file holds 31", "it holds 31 records",
+         31},
+        {"count 5", 5, 31, 0, "the header counts 5 records, but the file holds 31", "it holds 31 records",
+         31},
+        {"cut short", 31, 26, 0, "the header counts 31 records, but the file holds only 26",
+         "it holds 26 records", 26},
+        {"cut in a record", 31, 26, 40,
+         "the header counts 31 records, but the file holds only 26 and part of another",
          "it holds 27 records\nRecord 27 was cut short; what is missing of it is left blank", 27},
     };
     for (const Case& c : cases) {
@@ -124,21 +116,26 @@ TEST(DamagedFileCliTest, ARecordCountThatDisagreesWithTheFileIsReportedAndReinde
         writeBytes(dir.file("add.CDX"), goodIndex);
         const auto before = snapshot(dir.path());
 
-        for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
-                 {"info", file}, {"dump", file}, {"count", file, "!ISDEL"}, {"seek", file, "LNAME", "NAME"}}) {
+        for (const std::vector<std::string>& command :
+             std::vector<std::vector<std::string>>{{"info", file},
+                                                   {"dump", file},
+                                                   {"count", file, "!ISDEL"},
+                                                   {"seek", file, "LNAME", "NAME"}}) {
             QuilloryResult r = runLimited(command, dir);
             EXPECT_EQ(r.exitCode, 1) << command[0] << ": " << r.err;
-            EXPECT_EQ(r.err, "quillory: Table record count is damaged (" + std::string(c.damage) + "): " + file + "\n")
+            EXPECT_EQ(r.err, "quillory: Table record count is damaged (" + std::string(c.damage) +
+                                 "): " + file + "\n")
                 << command[0];
             EXPECT_TRUE(r.out.empty()) << command[0] << ": " << r.out;
         }
-        EXPECT_EQ(changed(before, snapshot(dir.path())), std::vector<std::string>{});  // reading changes nothing
+        EXPECT_EQ(changed(before, snapshot(dir.path())),
+                  std::vector<std::string>{});  // reading changes nothing
 
         QuilloryResult r = runLimited({"reindex", file}, dir);
         ASSERT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(r.out, "Recovered " + file + ": " + c.recovered +
-                             "\nCleaning out old deleted records\nRebuilding indexes\n" + std::to_string(c.kept) +
-                             " records, 26 tags\n");
+                             "\nCleaning out old deleted records\nRebuilding indexes\n" +
+                             std::to_string(c.kept) + " records, 26 tags\n");
         r = runLimited({"dump", file, "--fields", "LNAME"}, dir);
         ASSERT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(r.out, names(1, c.kept));  // the last one of them as far as the file held it
@@ -242,8 +239,10 @@ TEST(DamagedFileCliTest, DamagedIndexPagesAreReportedAtOnceAndReindexRebuildsThe
         std::function<void(std::string&)> damage;
         const char* message;
     } cases[] = {
-        {"next page is the page itself", [&](std::string& b) { put32(b, l[2] + 8, l[2]); }, "leaf chain is broken"},
-        {"next page is an earlier page", [&](std::string& b) { put32(b, l[3] + 8, l[0]); }, "leaf chain is broken"},
+        {"next page is the page itself", [&](std::string& b) { put32(b, l[2] + 8, l[2]); },
+         "leaf chain is broken"},
+        {"next page is an earlier page", [&](std::string& b) { put32(b, l[3] + 8, l[0]); },
+         "leaf chain is broken"},
         {"next page past the end", [&](std::string& b) { put32(b, l[2] + 8, 0x7FFFFE00); }, "lies outside"},
         {"a bad key count", [&](std::string& b) { put16(b, l[1] + 2, u16(b, l[1] + 2) - 2); },
          "free space does not match"},
