@@ -306,7 +306,7 @@ Status IndexFile::writeTag(const std::string& name, std::string_view keyExpr, st
 Status IndexFile::touch() {
     if (touched_) return Status::OK();
     const char mark = 1;
-    Status s = file_->write(cdx::kOffOpenForWrite, &mark, 1);
+    Status s = store_.writeThrough(cdx::kOffOpenForWrite, &mark, 1);
     if (s.ok()) touched_ = true;
     return s;
 }
@@ -316,13 +316,26 @@ void IndexFile::markDamaged() {
     if (!touched_) (void)touch();
 }
 
+Status IndexFile::beginBatch() {
+    Status s = touch();
+    if (s.ok()) store_.beginBatch();
+    return s;
+}
+
+Status IndexFile::endBatch() { return store_.endBatch(); }
+
 Status IndexFile::clean() {
+    // The pages a batch holds reach the file before the mark goes.
+    Status s = store_.flush();
     // A file left half changed keeps its mark, so that it is rebuilt, not trusted;
     // should the mark not have been written yet, it is tried again.
-    if (store_.damaged()) return touched_ ? Status::OK() : touch();
+    if (store_.damaged()) {
+        Status t = touched_ ? Status::OK() : touch();
+        return s.ok() ? t : s;
+    }
     if (!touched_) return Status::OK();
     const char mark = 0;
-    Status s = file_->write(cdx::kOffOpenForWrite, &mark, 1);
+    s = store_.writeThrough(cdx::kOffOpenForWrite, &mark, 1);
     if (s.ok()) touched_ = false;
     return s;
 }

@@ -1,5 +1,6 @@
 #include "Table.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -799,7 +800,7 @@ Status Table::commit() {
     if (!indexed) return Status::OK();
     s = updateIndexes();
     if (!s.ok()) return s;
-    return cleanIndexes();
+    return batchDepth_ ? Status::OK() : cleanIndexes();
 }
 
 Status Table::writeHeaderCount() {
@@ -1009,6 +1010,14 @@ uint32_t Table::queryRecCount() {
     return count_;
 }
 
+namespace {
+
+// Records a count scan reads at a time: large enough that the reads cost little,
+// small enough that the block is still in the processor's cache when it is tested.
+constexpr size_t kScanBlockBytes = 256 * 1024;
+
+}  // namespace
+
 uint32_t Table::countVisible() {
     if (Tag* tag = currentTag()) {
         // An order that leaves records out is walked; otherwise the file is scanned.
@@ -1019,30 +1028,45 @@ uint32_t Table::countVisible() {
             return n;
         }
     }
-    const uint32_t len = layout_.recordLength();
-    const char* base = recCount_ ? file_->view(headerLength_, uint64_t(recCount_) * len) : nullptr;
-    if (!base) {  // unmappable: fall back to record-by-record reads
-        uint32_t n = 0;
-        for (uint32_t r = scan(1, +1); r != 0; r = scan(r + 1, +1)) ++n;
-        return n;
-    }
+    if (!query_ && !hideDeleted_) return recCount_;
     uint32_t n = 0;
-    if (!query_) {
-        if (!hideDeleted_) return recCount_;
-        for (uint32_t r = 0; r < recCount_; ++r) n += base[uint64_t(r) * len] != dbf::kDeleted;
-        return n;
-    }
-    EvalContext ctx{nullptr, 0, exact_, memoSource_.get()};
-    for (uint32_t r = 0; r < recCount_; ++r) {
-        const char* rec = base + uint64_t(r) * len;
-        // The scan is bound by memory, not by evaluation: ask for records ahead.
-        if (r + 16 < recCount_) __builtin_prefetch(rec + 16 * uint64_t(len));
-        if (hideDeleted_ && rec[0] == dbf::kDeleted) continue;
-        ctx.record = rec;
-        ctx.recNo = r + 1;
-        n += query_->evalLogical(ctx);
-    }
+    if (countRange(query_.get(), 1, recCount_, &n).ok()) return n;
+    // A block that cannot be read: record by record, as navigation reads them.
+    n = 0;
+    for (uint32_t r = scan(1, +1); r != 0; r = scan(r + 1, +1)) ++n;
     return n;
+}
+
+// The scan reads the records in large blocks with plain reads into one buffer: a
+// scan touches each record once, and copying them costs far less than mapping the
+// file and faulting its pages in one by one.
+Status Table::countRange(const Expression* query, uint32_t first, uint32_t last, uint32_t* out) const {
+    *out = 0;
+    if (first > last) return Status::OK();
+    const uint32_t len = layout_.recordLength();
+    const uint32_t perBlock = uint32_t(std::max<size_t>(1, kScanBlockBytes / len));
+    std::string block(size_t(perBlock) * len, '\0');
+    EvalContext ctx{nullptr, 0, exact_, memoSource_.get()};
+    uint32_t n = 0;
+    for (uint32_t r = first; r <= last;) {
+        const uint32_t count = std::min(perBlock, last - r + 1);
+        Status s = file_->read(headerLength_ + uint64_t(r - 1) * len, &block[0], size_t(count) * len);
+        if (!s.ok()) return s;
+        const char* rec = block.data();
+        if (!query) {
+            for (uint32_t i = 0; i < count; ++i, rec += len) n += rec[0] != dbf::kDeleted;
+        } else {
+            for (uint32_t i = 0; i < count; ++i, rec += len) {
+                if (hideDeleted_ && rec[0] == dbf::kDeleted) continue;
+                ctx.record = rec;
+                ctx.recNo = r + i;
+                n += query->evalLogical(ctx);
+            }
+        }
+        r += count;
+    }
+    *out = n;
+    return Status::OK();
 }
 
 Status Table::evalTest(std::string_view expression, ValueType* type) const {

@@ -311,6 +311,43 @@ Status Table::updateIndexes() {
     return Status::OK();
 }
 
+Status Table::beginBatch() {
+    Status s = commit();
+    if (!s.ok()) return s;
+    if (batchDepth_ == 0 && file_->writable()) {
+        std::vector<IndexFile*> files;
+        if (cdx_) files.push_back(cdx_.get());
+        for (const auto& f : idx_) files.push_back(f.get());
+        for (size_t i = 0; i < files.size(); ++i) {
+            s = files[i]->beginBatch();
+            if (!s.ok()) {
+                while (i-- > 0) (void)files[i]->endBatch();
+                return s;
+            }
+        }
+        batched_ = std::move(files);
+    }
+    ++batchDepth_;
+    return Status::OK();
+}
+
+Status Table::endBatch() {
+    if (batchDepth_ == 0) return Status::InvalidArgument("No batch of changes is open");
+    Status s = file_ ? commit() : Status::OK();
+    if (--batchDepth_ > 0) return s;
+    // Only files still open: one closed during the batch wrote its pages as it went.
+    for (IndexFile* f : batched_) {
+        bool open = f == cdx_.get();
+        for (const auto& idx : idx_) open |= f == idx.get();
+        if (!open) continue;
+        Status e = f->endBatch();
+        if (s.ok()) s = e;
+    }
+    batched_.clear();
+    Status c = cleanIndexes();
+    return s.ok() ? c : s;
+}
+
 Status Table::buildTags(const std::vector<Tag*>& tags, const ProgressHook& progress) {
     cursor_ = {};
     countValid_ = false;
