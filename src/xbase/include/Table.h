@@ -293,6 +293,9 @@ private:
     Status openStructuralIndex(OpenMode mode);
     Status updateIndexes();
     Status buildTags(const std::vector<Tag*>& tags, const ProgressHook& progress);
+    // Whether `expression` may name a memo field (its name appears in it): memo text
+    // is read through the one memo file, which threads do not share.
+    bool namesMemoField(const std::string& expression) const;
     Status touchIndexes();
     Status cleanIndexes();
     // After a change the indexes could not take: they keep their open-for-write mark.
