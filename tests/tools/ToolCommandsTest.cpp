@@ -1,0 +1,177 @@
+// The tools' commands, run as a script runs the real program.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <fstream>
+
+#include "AddressFile.h"
+#include "PtyModem.h"
+#include "RunQuillory.h"
+
+namespace {
+
+struct Row {
+    const char* last;
+    const char* first;
+    const char* street;
+    const char* city;
+    const char* state;
+    const char* zip;
+    const char* phone;
+};
+
+class ToolCommands : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        table_ = dir_.file("add0001.DBF");
+        ASSERT_EQ(runQuillory({"new", table_}, dir_).exitCode, 0);
+        std::unique_ptr<xbase::Table> t;
+        QString message;
+        ASSERT_TRUE(AddressFile::OpenTableFile(QString::fromStdString(table_), &t, &message));
+        const Row rows[] = {
+            {"smith", "john", "1 Elm St", "springfield", "NY", "10001", "555-0101"},
+            {"Jones", "ann", "1 Elm Street", "Boston", "NY", "09999", ""},
+            {"SMITH", "JOHN", "9 Oak Rd", "Springfield", "ZZ", "12345", ""},
+            {"van der berg", "o'neil", "", "Salem", "", "", ""},
+        };
+        for (const Row& r : rows) {
+            ASSERT_TRUE(t->appendBlank().ok());
+            for (const auto& [field, value] : {std::pair{"LNAME", r.last}, {"FNAME", r.first}, {"STREET", r.street},
+                                               {"CITY", r.city}, {"STATE", r.state}, {"ZIP", r.zip},
+                                               {"PHONE", r.phone}}) {
+                ASSERT_TRUE(AddressFile::setText(*t, t->fieldIndex(field), value).ok());
+            }
+        }
+        ASSERT_TRUE(t->close().ok());
+    }
+    QuilloryResult run(std::vector<std::string> args) {
+        args.insert(args.begin() + 1, table_);
+        return runQuillory(args, dir_);
+    }
+    // The file's records as the dump command gives them.
+    std::string dump(const std::string& fields) { return runQuillory({"dump", table_, "--fields", fields}, dir_).out; }
+    std::string flt(const std::string& name, int line, const std::string& text) {
+        std::ofstream out(dir_.file(name), std::ios::binary);
+        for (int i = 1; i <= 20; ++i) out << (i == line ? text : i > 18 ? "F" : "") << "\r\n";
+        return dir_.file(name);
+    }
+    TempDir dir_;
+    std::string table_;
+};
+
+TEST_F(ToolCommands, ChangingCommandsAskAndChangeNothingWithoutYes) {
+    const std::string before = dump("LNAME,CITY,STREET");
+    const std::string springfield = flt("s.flt", 8, "spring");
+    struct Case {
+        std::vector<std::string> args;
+        std::string question;
+    };
+    const Case cases[] = {
+        {{"convert-case", "--rule", "upper", "--fields", "LNAME", "--all"},
+         "Convert now? This process cannot be undone.."},
+        {{"replace", "--field", "CITY", "--find", "Boston", "--with", "Salem", "--all"},
+         "Find records where field City\ncontains: \"Boston\" (not case sensitive)\nand replace only the matching "
+         "text with \"Salem\""},
+        {{"delete-records", "--matching", springfield}, "Are you sure?"},
+    };
+    for (const Case& c : cases) {
+        const QuilloryResult r = run(c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.args[0];
+        EXPECT_NE(r.err.find(c.question + " (not confirmed: give --yes to answer Yes)"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(dump("LNAME,CITY,STREET"), before);
+}
+
+TEST_F(ToolCommands, ConvertCaseByRecordsChoice) {
+    QuilloryResult r = run({"convert-case", "--rule", "proper", "--fields", "lname,FNAME", "--all", "--yes"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Converted 4 records\n");
+    EXPECT_EQ(dump("LNAME,FNAME"), "LNAME,FNAME\nSmith,John\nJones,Ann\nSmith,John\nVan Der Berg,O'neil\n");
+    r = run({"convert-case", "--rule", "upper", "--fields", "CITY", "--filter", flt("s.flt", 8, "spring"), "--yes"});
+    EXPECT_EQ(r.out, "Converted 2 records\n") << r.err;
+    r = run({"convert-case", "--rule", "lower", "--fields", "CITY", "--recno", "2", "--yes"});
+    EXPECT_EQ(r.out, "Converted 1 records\n") << r.err;
+    EXPECT_EQ(dump("CITY"), "CITY\nSPRINGFIELD\nboston\nSPRINGFIELD\nSalem\n");
+    EXPECT_EQ(run({"convert-case", "--rule", "title", "--fields", "CITY", "--all", "--yes"}).exitCode, 2);
+    EXPECT_EQ(run({"convert-case", "--rule", "upper", "--fields", "EMAIL", "--all", "--yes"}).exitCode, 2);
+}
+
+TEST_F(ToolCommands, ReplaceOptions) {
+    QuilloryResult r = run({"replace", "--field", "STREET", "--find", "elm", "--with", "Ash", "--filter",
+                            flt("s.flt", 8, "spring"), "--yes"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Replaced 1 records\nReplacement done\n");
+    r = run({"replace", "--field", "City", "--find", "springfield", "--with", "Shelbyville", "--exact", "--case",
+             "--whole", "--all", "--yes"});
+    EXPECT_EQ(r.out, "Replaced 1 records\nReplacement done\n") << r.err;
+    r = run({"replace", "--field", "ZIP", "--find", "", "--with", "00000", "--whole", "--all", "--yes"});
+    EXPECT_EQ(r.out, "Replaced 1 records\nReplacement done\n") << r.err;
+    EXPECT_EQ(dump("STREET,CITY,ZIP"), "STREET,CITY,ZIP\n1 Ash St,Shelbyville,10001\n1 Elm Street,Boston,09999\n"
+                                       "9 Oak Rd,Springfield,12345\n,Salem,00000\n");
+    r = run({"replace", "--field", "ZIP", "--find", "1", "--with", "12345678901", "--all", "--yes"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("longer than the field ZIP (10 characters)"), std::string::npos) << r.err;
+}
+
+TEST_F(ToolCommands, DeleteRecordsChoices) {
+    const std::string springfield = flt("s.flt", 8, "spring");
+    QuilloryResult r = run({"delete-records", "--not-matching", springfield, "--yes"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Deleted 2 records\nFor optimum space usage, run: quillory reindex " + table_ + "\n");
+    EXPECT_EQ(dump("LNAME"), "LNAME\nsmith\nSMITH\n");
+    // A filter that sets nothing is no licence to delete everything.
+    r = run({"delete-records", "--matching", flt("empty.flt", 0, ""), "--yes"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(dump("LNAME"), "LNAME\nsmith\nSMITH\n");
+    r = run({"delete-records", "--all", "--yes"});
+    EXPECT_EQ(r.out.substr(0, 18), "Deleted 4 records\n") << r.err;
+    EXPECT_EQ(runQuillory({"info", table_}, dir_).out.find("Records: 0\n") != std::string::npos, true);
+}
+
+TEST_F(ToolCommands, DuplicatesByKindAndTagging) {
+    QuilloryResult r = run({"duplicates", "--kind", "name", "--tag"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find("Tagged")),
+              "Found 1 possible duplicates\nRECNO,LNAME,FNAME,STREET,CITY,STATE,ZIP\n"
+              "1,smith,john,1 Elm St,springfield,NY,10001\n3,SMITH,JOHN,9 Oak Rd,Springfield,ZZ,12345\n");
+    EXPECT_NE(r.out.find("Tagged 2 records with "), std::string::npos);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir_.file("_chkdup.idx"))));
+    r = run({"duplicates", "--kind", "address", "--street-length", "5"});
+    EXPECT_EQ(r.out.substr(0, 28), "Found 1 possible duplicates\n") << r.err;
+    r = run({"duplicates", "--kind", "address"});
+    EXPECT_EQ(r.out, "Found 0 possible duplicates\n") << r.err;
+    EXPECT_EQ(run({"duplicates", "--kind", "phone"}).exitCode, 2);
+    EXPECT_EQ(run({"duplicates", "--kind", "address", "--street-length", "31"}).exitCode, 2);
+}
+
+TEST_F(ToolCommands, StateZipWithAndWithoutBlanks) {
+    QuilloryResult r = run({"statezip"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Found 2 records with questionable state or zipcodes\nRECNO,LNAME,FNAME,CITY,STATE,ZIP\n"
+                     "2,Jones,ann,Boston,NY,09999\n3,SMITH,JOHN,Springfield,ZZ,12345\n");
+    r = run({"statezip", "--blanks", "--tag"});
+    EXPECT_EQ(r.out.substr(0, 52), "Found 3 records with questionable state or zipcodes\n") << r.err;
+    EXPECT_NE(r.out.find("Tagged 3 records"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir_.file("_chksz.idx"))));
+}
+
+TEST_F(ToolCommands, DialThroughThePseudoTerminal) {
+    PtyModem modem;
+    ASSERT_TRUE(modem.ok());
+    std::ofstream(dir_.file("QUILLO.ini"), std::ios::binary) << "[Dialing]\r\nPrefix=9,\r\nInit=ATZ\r\n";
+    QuilloryResult r = run({"dial", "--recno", "1", "--phone", "1", "--device", modem.path()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Dialed 9,555-0101 on " + modem.path() + "\n");
+    EXPECT_EQ(r.err, "quillory: Pick up phone\n");
+    ASSERT_TRUE(modem.waitFor("ATH\r\n"));
+    EXPECT_EQ(modem.received(), "ATZ\r\nATDT9,555-0101\r\nATH\r\n");
+
+    r = run({"dial", "--recno", "1", "--phone", "2", "--device", "/dev/ttyNOSUCH9"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "quillory: Unable to open /dev/ttyNOSUCH9\n");
+    EXPECT_EQ(run({"dial", "--recno", "9", "--phone", "1"}).exitCode, 1);
+    EXPECT_EQ(run({"dial", "--recno", "1", "--phone", "3"}).exitCode, 2);
+}
+
+}  // namespace
