@@ -23,7 +23,8 @@
 
 void TAddressMain::CheckStateAndZip() {
     if (!table_ || editor_.editing()) return;
-    if (!QFile::exists(home_.existingFile(QStringLiteral("sysdata/") + SystemTables::fileName(SystemTables::Kind::Csz)))) {
+    if (!QFile::exists(home_.existingFile(QStringLiteral("sysdata/") +
+                                          SystemTables::fileName(SystemTables::Kind::Csz)))) {
         WindowMessages().inform(StateZipCheck::kStateTableRemovedMessage);
         return;
     }
@@ -115,7 +116,8 @@ void TAddressMain::afterRecordsChanged() {
 
 void TAddressMain::DialPhone(int which) {
     if (!table_ || editor_.editing() || !editor_.hasCurrent()) return;
-    const QString number = editor_.values().value(which == 2 ? QStringLiteral("PHONE2") : QStringLiteral("PHONE"));
+    const QString number =
+        editor_.values().value(which == 2 ? QStringLiteral("PHONE2") : QStringLiteral("PHONE"));
     TQYDialer dialog(settings_, number, dialogServices(), this);
     if (!dialerDevice.isEmpty()) dialog.setDevicePath(dialerDevice);
     dialog.exec();

@@ -47,7 +47,8 @@ int tableFailure(const Invocation& in, const xbase::Status& s) { return fail(in,
 
 // A whole number from an option's value; false when it is none or out of range.
 bool wholeNumber(const std::string& value, int low, int high, int* out) {
-    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos || value.size() > 9) return false;
+    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos || value.size() > 9)
+        return false;
     *out = std::stoi(value);
     return *out >= low && *out <= high;
 }
@@ -110,11 +111,13 @@ int duplicatesCommand(const Invocation& in) {
     } else if (kind == "address") {
         options.kind = DuplicateCheck::Kind::Street;
     } else {
-        in.err << "quillory: --kind is name (last + first), initial (last + first initial) or address (street)\n";
+        in.err << "quillory: --kind is name (last + first), initial (last + first initial) or address "
+                  "(street)\n";
         return usage(in);
     }
     if (in.args.has("--street-length") &&
-        !wholeNumber(in.args.value("--street-length"), 1, DuplicateCheck::kMaxStreetLength, &options.streetLength)) {
+        !wholeNumber(in.args.value("--street-length"), 1, DuplicateCheck::kMaxStreetLength,
+                     &options.streetLength)) {
         in.err << "quillory: --street-length is a number from 1 to 30\n";
         return usage(in);
     }
@@ -125,7 +128,9 @@ int duplicatesCommand(const Invocation& in) {
     DuplicateCheck::Result result;
     QString error;
     const JobResult ran = RunOnTerminal(
-        [&](JobProgress& p) { return DuplicateCheck::RunDuplicateScan(*table, options, indexPath, p, &result, &error); },
+        [&](JobProgress& p) {
+            return DuplicateCheck::RunDuplicateScan(*table, options, indexPath, p, &result, &error);
+        },
         in.err);
     if (ran != JobResult::Done) return fail(in, error);
     in.out << DuplicateCheck::FoundText(result.matches).toStdString() << "\n";
@@ -172,7 +177,8 @@ int convertCaseCommand(const Invocation& in) {
         }
     }
     int recNo = 0;
-    if (in.args.has("--recno") && !wholeNumber(in.args.value("--recno"), 1, 999999999, &recNo)) return usage(in);
+    if (in.args.has("--recno") && !wholeNumber(in.args.value("--recno"), 1, 999999999, &recNo))
+        return usage(in);
 
     std::unique_ptr<xbase::Table> table;
     if (const int code = openAddressFile(in, &table); code != kOk) return code;
@@ -190,7 +196,9 @@ int convertCaseCommand(const Invocation& in) {
     CaseConversion::Result result;
     QString error;
     const JobResult ran = RunOnTerminal(
-        [&](JobProgress& p) { return CaseConversion::RunCaseConversion(*table, options, p, &result, &error); },
+        [&](JobProgress& p) {
+            return CaseConversion::RunCaseConversion(*table, options, p, &result, &error);
+        },
         in.err);
     if (ran != JobResult::Done) return fail(in, error);
     if (const xbase::Status s = table->close(); !s.ok()) return tableFailure(in, s);
@@ -211,7 +219,8 @@ int replaceCommand(const Invocation& in) {
     options.find = text(in.args.value("--find"));
     options.replacement = text(in.args.value("--with"));
     options.match = in.args.has("--exact") ? SearchReplace::Match::Equal : SearchReplace::Match::Contains;
-    options.action = in.args.has("--whole") ? SearchReplace::Action::WholeField : SearchReplace::Action::MatchingText;
+    options.action =
+        in.args.has("--whole") ? SearchReplace::Action::WholeField : SearchReplace::Action::MatchingText;
     options.caseSensitive = in.args.has("--case");
 
     std::unique_ptr<xbase::Table> table;
@@ -226,19 +235,23 @@ int replaceCommand(const Invocation& in) {
         }
     }
     if (in.args.has("--filter")) {
-        if (const int code = filterExpression(in, FilterOptionsOf(in.args), &options.filterExpression); code != kOk)
+        if (const int code = filterExpression(in, FilterOptionsOf(in.args), &options.filterExpression);
+            code != kOk)
             return code;
     }
-    if (!in.messages.ask(SearchReplace::ConfirmationText(options), SearchReplace::kQuestionCaption)) return kFailed;
+    if (!in.messages.ask(SearchReplace::ConfirmationText(options), SearchReplace::kQuestionCaption))
+        return kFailed;
     SearchReplace::Result result;
     QString error;
     const JobResult ran = RunOnTerminal(
-        [&](JobProgress& p) { return SearchReplace::RunSearchReplace(*table, options, p, &result, &error); }, in.err);
+        [&](JobProgress& p) { return SearchReplace::RunSearchReplace(*table, options, p, &result, &error); },
+        in.err);
     if (ran != JobResult::Done) return fail(in, error);
     if (const xbase::Status s = table->close(); !s.ok()) return tableFailure(in, s);
     in.out << SearchReplace::ReplacedText(result.replaced).toStdString() << "\n"
            << SearchReplace::kDoneMessage.toStdString() << "\n";
-    if (result.tooLong > 0) in.out << SearchReplace::TooLongText(result.tooLong, result.width).toStdString() << "\n";
+    if (result.tooLong > 0)
+        in.out << SearchReplace::TooLongText(result.tooLong, result.width).toStdString() << "\n";
     return kOk;
 }
 
@@ -264,7 +277,9 @@ int deleteRecordsCommand(const Invocation& in) {
     DeleteRecords::Result result;
     QString error;
     const JobResult ran = RunOnTerminal(
-        [&](JobProgress& p) { return DeleteRecords::RunDeleteRecords(*table, choice, expression, p, &result, &error); },
+        [&](JobProgress& p) {
+            return DeleteRecords::RunDeleteRecords(*table, choice, expression, p, &result, &error);
+        },
         in.err);
     if (ran != JobResult::Done) return fail(in, error);
     if (const xbase::Status s = table->close(); !s.ok()) return tableFailure(in, s);
@@ -330,7 +345,9 @@ class DialMessages : public Messages {
     }
     void warn(const QString& t, const QString& caption) override { to_.warn(t, caption); }
     void error(const QString& t, const QString& caption) override { to_.error(t, caption); }
-    bool ask(const QString& t, const QString& caption, Preset preset) override { return to_.ask(t, caption, preset); }
+    bool ask(const QString& t, const QString& caption, Preset preset) override {
+        return to_.ask(t, caption, preset);
+    }
 
   private:
     Messages& to_;
@@ -347,7 +364,8 @@ int dialCommand(const Invocation& in) {
     std::unique_ptr<xbase::Table> table;
     if (const int code = openAddressFile(in, &table); code != kOk) return code;
     if (const xbase::Status s = table->go(uint32_t(recNo)); !s.ok()) return tableFailure(in, s);
-    if (table->eof() || table->deleted()) return fail(in, QStringLiteral("The file has no record %1").arg(recNo));
+    if (table->eof() || table->deleted())
+        return fail(in, QStringLiteral("The file has no record %1").arg(recNo));
     const QString number = AddressFile::text(*table, table->fieldIndex(phone == 2 ? "PHONE2" : "PHONE"));
     (void)table->close();
 
@@ -356,7 +374,8 @@ int dialCommand(const Invocation& in) {
     dialer.DevicePath = text(in.args.value("--device"));
     DialMessages messages(in.messages);
     if (!dialer.Dial(messages)) return kFailed;
-    in.out << "Dialed " << dialer.NumberToDial.toStdString() << " on " << dialer.portName().toStdString() << "\n";
+    in.out << "Dialed " << dialer.NumberToDial.toStdString() << " on " << dialer.portName().toStdString()
+           << "\n";
     return kOk;
 }
 

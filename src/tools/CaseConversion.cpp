@@ -10,14 +10,11 @@ namespace CaseConversion {
 
 const std::vector<Field>& fields() {
     static const std::vector<Field> list = {
-        {"Last", "LNAME"},          {"First", "FNAME"},
-        {"Middle", "MIDDLE"},       {"Title", "TITLE"},
-        {"Organization", "ORG"},    {"Address 1", "STREET"},
-        {"Address 2", "STREET2"},   {"City", "CITY"},
-        {"State/Province", "STATE"}, {"Zip/Postal Code", "ZIP"},
-        {"Country", "COUNTRY"},     {"Prefix", "PREFIX"},
-        {"Comment 1", "USER1"},     {"Comment 2", "USER2"},
-        {"Codes", "CODES"},
+        {"Last", "LNAME"},          {"First", "FNAME"},      {"Middle", "MIDDLE"},
+        {"Title", "TITLE"},         {"Organization", "ORG"}, {"Address 1", "STREET"},
+        {"Address 2", "STREET2"},   {"City", "CITY"},        {"State/Province", "STATE"},
+        {"Zip/Postal Code", "ZIP"}, {"Country", "COUNTRY"},  {"Prefix", "PREFIX"},
+        {"Comment 1", "USER1"},     {"Comment 2", "USER2"},  {"Codes", "CODES"},
     };
     return list;
 }
@@ -74,8 +71,8 @@ xbase::Status convertRecord(xbase::Table& table, Rule rule, const std::vector<in
 
 }  // namespace
 
-JobResult RunCaseConversion(xbase::Table& table, const Options& options, JobProgress& progress, Result* result,
-                            QString* error) {
+JobResult RunCaseConversion(xbase::Table& table, const Options& options, JobProgress& progress,
+                            Result* result, QString* error) {
     *result = Result();
     std::vector<int> chosen;
     for (const Field& f : fields()) {
@@ -89,7 +86,8 @@ JobResult RunCaseConversion(xbase::Table& table, const Options& options, JobProg
     }
     for (const QString& name : options.fields) {
         bool known = false;
-        for (const Field& f : fields()) known = known || name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0;
+        for (const Field& f : fields())
+            known = known || name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0;
         if (!known) {
             *error = QStringLiteral("%1 is not a field that can be converted").arg(name);
             return JobResult::Failed;

@@ -83,7 +83,7 @@ struct Result {
 // stop leaves the records done so far converted (Cancelled). The query, order and
 // current record are put back afterwards. Failed with `error` set when a field is
 // unknown or a record cannot be written (records before it stay converted).
-JobResult RunCaseConversion(xbase::Table& table, const Options& options, JobProgress& progress, Result* result,
-                            QString* error);
+JobResult RunCaseConversion(xbase::Table& table, const Options& options, JobProgress& progress,
+                            Result* result, QString* error);
 
 }  // namespace CaseConversion

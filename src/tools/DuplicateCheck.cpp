@@ -85,9 +85,8 @@ JobResult RunDuplicateScan(xbase::Table& table, const Options& options, const QS
         if (!table.deleted() && !table.getLogical(isdel)) {
             const std::string last = table.getTrimString(lname);
             const std::string first = table.getTrimString(fname);
-            const std::string value =
-                ComparedValue(last, first, options.kind == Kind::Street ? table.getString(street) : std::string(),
-                              options);
+            const std::string value = ComparedValue(
+                last, first, options.kind == Kind::Street ? table.getString(street) : std::string(), options);
             if (!value.empty() && previousRecNo != 0 && page.upper(value) == page.upper(previous)) {
                 s = add(previousRecNo);
                 if (s.ok()) s = add(recNo);
@@ -97,7 +96,7 @@ JobResult RunDuplicateScan(xbase::Table& table, const Options& options, const QS
                 ++result->matches;
             }
             // The values of a record that starts no comparison still become the previous ones.
-            previous = options.kind == Kind::Street ? value
+            previous = options.kind == Kind::Street      ? value
                        : options.kind == Kind::LastFirst ? last + first
                                                          : last + first.substr(0, 1);
             previousRecNo = recNo;

@@ -17,9 +17,9 @@ class Table;
 namespace DuplicateCheck {
 
 enum class Kind {
-    LastFirst = 0,          // "&Last + First": last name and first name
-    LastFirstInitial = 1,   // "Last + &First Initial": last name and the first name's first letter
-    Street = 2,             // "&Street Address": the first N characters of STREET
+    LastFirst = 0,         // "&Last + First": last name and first name
+    LastFirstInitial = 1,  // "Last + &First Initial": last name and the first name's first letter
+    Street = 2,            // "&Street Address": the first N characters of STREET
 };
 
 constexpr int kMaxStreetLength = 30;

@@ -23,7 +23,8 @@ QVariant EditableGridModel::data(const QModelIndex& index, int role) const {
         if (columnAt(index.column()).kind == BrowseColumns::Kind::Tagged) {
             auto tag = edits_.find(table().fieldIndex("TAG"));
             if (tag != edits_.end()) {
-                return !tag->isEmpty() && *tag == pendingTagId_ ? QStringLiteral("Yes") : QStringLiteral("No");
+                return !tag->isEmpty() && *tag == pendingTagId_ ? QStringLiteral("Yes")
+                                                                : QStringLiteral("No");
             }
         }
         auto it = edits_.find(fieldIndexAt(index.column()));

@@ -12,12 +12,12 @@ namespace SearchReplace {
 
 const std::vector<Field>& fields() {
     static const std::vector<Field> list = {
-        {"Last Name", "LNAME"},     {"First Name", "FNAME"}, {"Middle Initial", "MIDDLE"},
-        {"Title", "TITLE"},         {"Organization", "ORG"}, {"Address 1", "STREET"},
-        {"Address 2", "STREET2"},   {"City", "CITY"},        {"State", "STATE"},
-        {"Zip", "ZIP"},             {"Country", "COUNTRY"},  {"Phone 1", "PHONE"},
-        {"Phone 2", "PHONE2"},      {"Email", "EMAIL"},      {"Fax", "FAX"},
-        {"Codes", "CODES"},         {"Comment 1", "USER1"},  {"Comment 2", "USER2"},
+        {"Last Name", "LNAME"},   {"First Name", "FNAME"}, {"Middle Initial", "MIDDLE"},
+        {"Title", "TITLE"},       {"Organization", "ORG"}, {"Address 1", "STREET"},
+        {"Address 2", "STREET2"}, {"City", "CITY"},        {"State", "STATE"},
+        {"Zip", "ZIP"},           {"Country", "COUNTRY"},  {"Phone 1", "PHONE"},
+        {"Phone 2", "PHONE2"},    {"Email", "EMAIL"},      {"Fax", "FAX"},
+        {"Codes", "CODES"},       {"Comment 1", "USER1"},  {"Comment 2", "USER2"},
     };
     return list;
 }
@@ -39,14 +39,17 @@ QString ConfirmationText(const Options& options) {
     if (options.find.isEmpty()) {
         condition = QStringLiteral("is empty ");
     } else {
-        condition = (options.match == Match::Equal ? QStringLiteral("exactly matches: ") : QStringLiteral("contains: ")) +
+        condition = (options.match == Match::Equal ? QStringLiteral("exactly matches: ")
+                                                   : QStringLiteral("contains: ")) +
                     quote + options.find + quote +
-                    (options.caseSensitive ? QStringLiteral("  (case sensitive)") : QStringLiteral(" (not case sensitive)"));
+                    (options.caseSensitive ? QStringLiteral("  (case sensitive)")
+                                           : QStringLiteral(" (not case sensitive)"));
     }
     QString action;
     const bool whole = options.action == Action::WholeField;
     if (options.replacement.isEmpty()) {
-        action = whole ? QStringLiteral("and delete the entire field ") : QStringLiteral("and delete the matching text ");
+        action = whole ? QStringLiteral("and delete the entire field ")
+                       : QStringLiteral("and delete the matching text ");
     } else {
         action = (whole ? QStringLiteral("and replace the entire field with ")
                         : QStringLiteral("and replace only the matching text with ")) +
@@ -60,8 +63,9 @@ QString ConfirmationText(const Options& options) {
 QString ReplacedText(uint32_t count) { return QStringLiteral("Replaced %1 records").arg(count); }
 
 QString TooLongText(uint32_t count, int width) {
-    return QStringLiteral("%1 records were left unchanged: the new text would be longer than the field (%2 "
-                          "characters)")
+    return QStringLiteral(
+               "%1 records were left unchanged: the new text would be longer than the field (%2 "
+               "characters)")
         .arg(count)
         .arg(width);
 }
@@ -152,9 +156,10 @@ JobResult RunSearchReplace(xbase::Table& table, const Options& options, JobProgr
         if (!table.deleted() && (!filter || filter->evalLogical(table.evalContext()))) {
             const std::string_view text = fieldText(record, def);
             if (Matches(text, find, options.match, options.caseSensitive, page)) {
-                const std::string value = options.action == Action::WholeField
-                                              ? replacement
-                                              : ReplaceMatching(text, find, replacement, options.caseSensitive, page);
+                const std::string value =
+                    options.action == Action::WholeField
+                        ? replacement
+                        : ReplaceMatching(text, find, replacement, options.caseSensitive, page);
                 if (value.size() > def.width) {
                     ++result->tooLong;
                 } else {

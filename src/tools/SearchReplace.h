@@ -56,9 +56,9 @@ constexpr int kMaxReplacements = 50;
 
 // The question asked before replacing, lines separated by CR:
 //   "Find records where field " + display name
-//   "is empty " | "exactly matches: " / "contains: " + "\"find\"" + "  (case sensitive)" / " (not case sensitive)"
-//   "and delete the entire field " | "and delete the matching text " |
-//   "and replace the entire field with \"x\"" | "and replace only the matching text with \"x\""
+//   "is empty " | "exactly matches: " / "contains: " + "\"find\"" + "  (case sensitive)" / " (not case
+//   sensitive)" "and delete the entire field " | "and delete the matching text " | "and replace the entire
+//   field with \"x\"" | "and replace only the matching text with \"x\""
 QString ConfirmationText(const Options& options);
 // "Replaced " + count + " records"
 QString ReplacedText(uint32_t count);
@@ -84,8 +84,8 @@ std::string ReplaceMatching(std::string_view fieldText, std::string_view find, s
 struct Result {
     uint32_t replaced = 0;  // records written
     uint32_t visited = 0;
-    uint32_t tooLong = 0;   // records left unchanged: the new text would not fit
-    int width = 0;          // the field's width
+    uint32_t tooLong = 0;  // records left unchanged: the new text would not fit
+    int width = 0;         // the field's width
 };
 
 // Visits every record in record-number order, whatever the table's query, and writes

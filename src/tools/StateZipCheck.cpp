@@ -51,7 +51,8 @@ std::optional<Range> StateTable::find(const QString& state) {
         if (csz_.seek(code, &found).ok() && found) range = here();
     } else if (csz_.setOrder(0).ok()) {
         // Without its tag the table is read row by row.
-        for (xbase::Status s = csz_.goTop(); s.ok() && !csz_.eof() && !range; s = csz_.skip(1)) range = here();
+        for (xbase::Status s = csz_.goTop(); s.ok() && !csz_.eof() && !range; s = csz_.skip(1))
+            range = here();
     }
     known_.emplace(code, range);
     return range;

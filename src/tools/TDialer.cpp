@@ -51,7 +51,8 @@ class Port {
             if (n < 0 && errno == EINTR) continue;
             if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
             pollfd p{fd_, POLLOUT, 0};
-            if (::poll(&p, 1, kWriteTimeoutMs) <= 0 || (p.revents & (POLLERR | POLLHUP | POLLNVAL))) return false;
+            if (::poll(&p, 1, kWriteTimeoutMs) <= 0 || (p.revents & (POLLERR | POLLHUP | POLLNVAL)))
+                return false;
         }
         // Wait until the bytes have left, so that the pause and the hang-up follow them.
         if (::isatty(fd_)) (void)::tcdrain(fd_);

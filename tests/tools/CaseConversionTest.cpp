@@ -56,7 +56,8 @@ TEST(CaseConversionConfirm, AsksOnlyWithFieldsAndDefaultsToNo) {
 class CaseConversionRun : public ::testing::Test {
   protected:
     void SetUp() override {
-        smith = table.add({{"LNAME", "smith"}, {"FNAME", "john"}, {"CITY", "springfield"}, {"EMAIL", "a@b.c"}});
+        smith =
+            table.add({{"LNAME", "smith"}, {"FNAME", "john"}, {"CITY", "springfield"}, {"EMAIL", "a@b.c"}});
         jones = table.add({{"LNAME", "jones"}, {"FNAME", "mary"}, {"CITY", "boston"}});
         flagged = table.add({{"LNAME", "flagged"}});
         marked = table.add({{"LNAME", "marked"}, {"ISDEL", "T"}});
@@ -68,15 +69,16 @@ class CaseConversionRun : public ::testing::Test {
         table.order("LNAME");
     }
 
-    JobResult run(Records records, QStringList fields, Rule rule = Rule::Upper, JobProgress* progress = nullptr) {
+    JobResult run(Records records, QStringList fields, Rule rule = Rule::Upper,
+                  JobProgress* progress = nullptr) {
         JobProgress silent;
         CaseConversion::Options options;
         options.rule = rule;
         options.records = records;
         options.fields = std::move(fields);
         QString error;
-        const JobResult r =
-            CaseConversion::RunCaseConversion(*table, options, progress ? *progress : silent, &result, &error);
+        const JobResult r = CaseConversion::RunCaseConversion(*table, options, progress ? *progress : silent,
+                                                              &result, &error);
         EXPECT_NE(r, JobResult::Failed) << error.toStdString();
         return r;
     }

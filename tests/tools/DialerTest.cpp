@@ -19,7 +19,7 @@ class DialMessages : public ScriptedMessages {
     explicit DialMessages(PtyModem* modem) : modem_(modem) {}
     void inform(const QString& text, const QString& caption) override {
         if (modem_ && text == TDialer::kPickUpPhone) {
-            modem_->waitFor("\r\n");
+            modem_->waitForLine("ATD");
             atPickUp = modem_->received();
         }
         ScriptedMessages::inform(text, caption);
@@ -104,7 +104,8 @@ TEST(Dialer, MissingBusyOrNoDeviceIsReportedAndLeftAlone) {
         dialer.InitStr = "ATZ";
         dialer.wait = [](int) { ADD_FAILURE() << "no pause without a port"; };
         EXPECT_FALSE(dialer.Dial(messages));
-        EXPECT_EQ(messages.texts(), QStringList({"Quillory: Unable to open " + QString::fromStdString(path)}));
+        EXPECT_EQ(messages.texts(),
+                  QStringList({"Quillory: Unable to open " + QString::fromStdString(path)}));
     }
     QFile file(QString::fromStdString(dir.file("notes.txt")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

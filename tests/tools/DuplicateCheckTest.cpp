@@ -35,7 +35,9 @@ class ScanFile {
   public:
     explicit ScanFile(const std::vector<Rec>& records) {
         for (const Rec& r : records) {
-            const uint32_t n = table.add({{"LNAME", r.last}, {"FNAME", r.first}, {"STREET", r.street},
+            const uint32_t n = table.add({{"LNAME", r.last},
+                                          {"FNAME", r.first},
+                                          {"STREET", r.street},
                                           {"ISDEL", QString(r.deletion) == "T" ? "T" : "F"}});
             if (QString(r.deletion) == "flag") {
                 EXPECT_TRUE(table->go(n).ok());
@@ -50,8 +52,8 @@ class ScanFile {
         JobProgress silent;
         QString error;
         DuplicateCheck::Options options{kind, streetLength};
-        const JobResult r = DuplicateCheck::RunDuplicateScan(*table, options, indexPath(), progress ? *progress : silent,
-                                                             &result, &error);
+        const JobResult r = DuplicateCheck::RunDuplicateScan(*table, options, indexPath(),
+                                                             progress ? *progress : silent, &result, &error);
         EXPECT_NE(r, JobResult::Failed) << error.toStdString();
         return r;
     }
@@ -69,15 +71,33 @@ class ScanFile {
 
 TEST(DuplicateScan, KindsAndWhatStartsAComparison) {
     const Case cases[] = {
-        {"run of three", {{"Smith", "John"}, {"Adams", "Ann"}, {"Smith", "John"}, {"SMITH", "john"}},
-         Kind::LastFirst, 30, 2, {1, 3, 4}},
+        {"run of three",
+         {{"Smith", "John"}, {"Adams", "Ann"}, {"Smith", "John"}, {"SMITH", "john"}},
+         Kind::LastFirst,
+         30,
+         2,
+         {1, 3, 4}},
         {"first names differ", {{"Smith", "John"}, {"Smith", "Joseph"}}, Kind::LastFirst, 30, 0, {}},
-        {"first initials agree", {{"Smith", "John"}, {"Smith", "Joseph"}}, Kind::LastFirstInitial, 30, 1, {1, 2}},
+        {"first initials agree",
+         {{"Smith", "John"}, {"Smith", "Joseph"}},
+         Kind::LastFirstInitial,
+         30,
+         1,
+         {1, 2}},
         {"joined without separator", {{"Smit", "hJohn"}, {"Smith", "John"}}, Kind::LastFirst, 30, 1, {1, 2}},
         {"empty last names", {{"", "John"}, {"", "John"}}, Kind::LastFirst, 30, 0, {}},
-        {"deleted not scanned", {{"Smith", "John"}, {"Smith", "John", "", "T"}, {"Smith", "John", "", "flag"}},
-         Kind::LastFirst, 30, 0, {}},
-        {"street prefix of 5", {{"A", "", "12 Main Street"}, {"B", "", "12 Main Avenue"}}, Kind::Street, 5, 1, {1, 2}},
+        {"deleted not scanned",
+         {{"Smith", "John"}, {"Smith", "John", "", "T"}, {"Smith", "John", "", "flag"}},
+         Kind::LastFirst,
+         30,
+         0,
+         {}},
+        {"street prefix of 5",
+         {{"A", "", "12 Main Street"}, {"B", "", "12 Main Avenue"}},
+         Kind::Street,
+         5,
+         1,
+         {1, 2}},
         {"whole street", {{"A", "", "12 Main Street"}, {"B", "", "12 Main Avenue"}}, Kind::Street, 30, 0, {}},
         {"empty streets", {{"A", "", ""}, {"B", "", ""}}, Kind::Street, 30, 0, {}},
     };

@@ -29,13 +29,25 @@ class MainWindowTools : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        makeAddressFile(dataFile("add0001.DBF"),
-                        {{{"LNAME", "smith"}, {"FNAME", "john"}, {"STREET", "1 Elm St"}, {"CITY", "Springfield"},
-                          {"STATE", "NY"}, {"ZIP", "10001"}, {"PHONE", "555-0101"}},
-                         {{"LNAME", "Jones"}, {"FNAME", "Ann"}, {"STREET", "1 Elm Street"}, {"CITY", "Boston"},
-                          {"STATE", "NY"}, {"ZIP", "09999"}},
-                         {{"LNAME", "SMITH"}, {"FNAME", "JOHN"}, {"STREET", "9 Oak Rd"}, {"CITY", "Springfield"},
-                          {"STATE", "ZZ"}, {"ZIP", "12345"}}});
+        makeAddressFile(dataFile("add0001.DBF"), {{{"LNAME", "smith"},
+                                                   {"FNAME", "john"},
+                                                   {"STREET", "1 Elm St"},
+                                                   {"CITY", "Springfield"},
+                                                   {"STATE", "NY"},
+                                                   {"ZIP", "10001"},
+                                                   {"PHONE", "555-0101"}},
+                                                  {{"LNAME", "Jones"},
+                                                   {"FNAME", "Ann"},
+                                                   {"STREET", "1 Elm Street"},
+                                                   {"CITY", "Boston"},
+                                                   {"STATE", "NY"},
+                                                   {"ZIP", "09999"}},
+                                                  {{"LNAME", "SMITH"},
+                                                   {"FNAME", "JOHN"},
+                                                   {"STREET", "9 Oak Rd"},
+                                                   {"CITY", "Springfield"},
+                                                   {"STATE", "ZZ"},
+                                                   {"ZIP", "12345"}}});
         w_ = start();
         // Start on the second record in name order (smith), with the order "Zip".
         w_->SetOrderTo("Zip");
@@ -102,7 +114,8 @@ TEST_F(MainWindowTools, CheckStateAndZipShowsTheQuestionableRecords) {
     // Without the state table the check does not start.
     QFile::remove(home_.sysDataDir() + "/CSZ.DBF");
     w_->action("mnuCheckStateZip")->trigger();
-    EXPECT_TRUE(wasAsked("The file CSZ.DBF has been removed from the SYSDATA directory. Unable to continue."));
+    EXPECT_TRUE(
+        wasAsked("The file CSZ.DBF has been removed from the SYSDATA directory. Unable to continue."));
 }
 
 TEST_F(MainWindowTools, ConvertCaseOfAllRecordsAndBackToTheRecord) {

@@ -57,6 +57,17 @@ class PtyModem {
         return false;
     }
 
+    // Waits until a whole line (ended by CR LF) that starts with `start` has arrived.
+    bool waitForLine(const std::string& start) {
+        for (int i = 0; i < 300; ++i) {
+            const std::string got = received();
+            const size_t at = got.find(start);
+            if (at != std::string::npos && got.find("\r\n", at) != std::string::npos) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+
   private:
     void answer() {
         std::string line;

@@ -35,10 +35,12 @@ TEST(SearchReplaceText, ConfirmationSentenceForEachChoice) {
         {options("", Match::Contains, false, "x", Action::MatchingText),
          "Find records where field City\ris empty \rand replace only the matching text with \"x\""},
         {options("Spring", Match::Equal, true, "", Action::MatchingText),
-         "Find records where field City\rexactly matches: \"Spring\"  (case sensitive)\rand delete the matching "
+         "Find records where field City\rexactly matches: \"Spring\"  (case sensitive)\rand delete the "
+         "matching "
          "text "},
         {options("Spring", Match::Contains, false, "Fall", Action::WholeField),
-         "Find records where field City\rcontains: \"Spring\" (not case sensitive)\rand replace the entire field "
+         "Find records where field City\rcontains: \"Spring\" (not case sensitive)\rand replace the entire "
+         "field "
          "with \"Fall\""},
     };
     for (const Case& c : cases) EXPECT_EQ(SearchReplace::ConfirmationText(c.options), QString(c.text));
@@ -54,10 +56,14 @@ TEST(SearchReplaceText, RecordTestAndMatchingText) {
         bool matches;
     };
     const Probe tests[] = {
-        {"Smith", "smith", Match::Equal, false, true},     {"Smith", "smith", Match::Equal, true, false},
-        {"Smithson", "Smith", Match::Equal, false, false}, {"Smithson", "mith", Match::Contains, true, true},
-        {"Smithson", "MITH", Match::Contains, true, false}, {"", "", Match::Equal, true, true},
-        {"x", "", Match::Contains, true, false},           {"SAY \"HI\"", "\"hi\"", Match::Contains, false, true},
+        {"Smith", "smith", Match::Equal, false, true},
+        {"Smith", "smith", Match::Equal, true, false},
+        {"Smithson", "Smith", Match::Equal, false, false},
+        {"Smithson", "mith", Match::Contains, true, true},
+        {"Smithson", "MITH", Match::Contains, true, false},
+        {"", "", Match::Equal, true, true},
+        {"x", "", Match::Contains, true, false},
+        {"SAY \"HI\"", "\"hi\"", Match::Contains, false, true},
         {"\xC9LISE", "\xE9lise", Match::Equal, false, true},  // É and é in Windows-1252
     };
     for (const Probe& t : tests) {
@@ -81,7 +87,8 @@ TEST(SearchReplaceText, RecordTestAndMatchingText) {
         {std::string(60, 'a'), "a", "b", true, std::string(50, 'b') + std::string(10, 'a')},
     };
     for (const Replace& r : replaces) {
-        EXPECT_EQ(SearchReplace::ReplaceMatching(r.field, r.find, r.with, r.caseSensitive, cp), r.out) << r.field;
+        EXPECT_EQ(SearchReplace::ReplaceMatching(r.field, r.find, r.with, r.caseSensitive, cp), r.out)
+            << r.field;
     }
 }
 
@@ -114,7 +121,8 @@ TEST_F(SearchReplaceRun, ChangesMatchingRecordsButNeverMarkedOnes) {
     table.order("CITY");
     ASSERT_TRUE(table->go(d).ok());
 
-    EXPECT_EQ(run(options("springfield", Match::Equal, false, "Shelbyville", Action::WholeField)), JobResult::Done);
+    EXPECT_EQ(run(options("springfield", Match::Equal, false, "Shelbyville", Action::WholeField)),
+              JobResult::Done);
     EXPECT_EQ(result.replaced, 3u);
     for (uint32_t r : {a, b, f}) EXPECT_EQ(fieldOf(*table, r, "CITY"), "Shelbyville") << r;
     EXPECT_EQ(fieldOf(*table, c, "CITY"), "Springfield");

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "RecordingProgress.h"
 #include "DuplicateCheck.h"
+#include "RecordingProgress.h"
 #include "StateZipCheck.h"
 #include "ToolsTestSupport.h"
 
@@ -24,11 +24,17 @@ TEST(StateZipRules, ZipAgainstTheRange) {
         bool questionable;
     };
     const Case cases[] = {
-        {"10001", ny, false},     {"09999", ny, true},          {"14999", ny, false},
-        {"", ny, true},           {"", Range{"", "99999"}, false}, {"14999-1234", ny, true},
-        {"14999-1234", nyPlus4, false}, {"12345", std::nullopt, true},
+        {"10001", ny, false},
+        {"09999", ny, true},
+        {"14999", ny, false},
+        {"", ny, true},
+        {"", Range{"", "99999"}, false},
+        {"14999-1234", ny, true},
+        {"14999-1234", nyPlus4, false},
+        {"12345", std::nullopt, true},
     };
-    for (const Case& c : cases) EXPECT_EQ(StateZipCheck::Questionable(c.zip, c.range), c.questionable) << c.zip;
+    for (const Case& c : cases)
+        EXPECT_EQ(StateZipCheck::Questionable(c.zip, c.range), c.questionable) << c.zip;
 }
 
 class StateZipRun : public ::testing::Test {
@@ -43,12 +49,15 @@ class StateZipRun : public ::testing::Test {
             const char* isdel;
         };
         const R records[] = {
-            {"Adams", "NY", "10001", "F"},  {"Baker", "NY", "09999", "F"},   {"Clark", "NY", "", "F"},
-            {"Davis", "", "10001", "F"},    {"Evans", "NY", "14999-1234", "F"}, {"Foster", "PA", "19699-1234", "F"},
-            {"Green", "XX", "12345", "F"},  {"Hill", "ny", "12000", "F"},    {"Irwin", "N", "12000", "F"},
-            {"Jones", "NY", "09999", "T"},  {"allen", "NY", "09999", "F"},  {"Kent", "TX", "75001", "F"},
+            {"Adams", "NY", "10001", "F"},      {"Baker", "NY", "09999", "F"},
+            {"Clark", "NY", "", "F"},           {"Davis", "", "10001", "F"},
+            {"Evans", "NY", "14999-1234", "F"}, {"Foster", "PA", "19699-1234", "F"},
+            {"Green", "XX", "12345", "F"},      {"Hill", "ny", "12000", "F"},
+            {"Irwin", "N", "12000", "F"},       {"Jones", "NY", "09999", "T"},
+            {"allen", "NY", "09999", "F"},      {"Kent", "TX", "75001", "F"},
         };
-        for (const R& r : records) table.add({{"LNAME", r.last}, {"STATE", r.state}, {"ZIP", r.zip}, {"ISDEL", r.isdel}});
+        for (const R& r : records)
+            table.add({{"LNAME", r.last}, {"STATE", r.state}, {"ZIP", r.zip}, {"ISDEL", r.isdel}});
         ASSERT_TRUE(table->query("!ISDEL").ok());
         table.order("ZIP");
         ASSERT_TRUE(table->go(6).ok());

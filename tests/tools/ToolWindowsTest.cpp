@@ -136,7 +136,8 @@ TEST(ToolWindows, DuplicateCheckOnStreetsThenRepairInTheGrid) {
 
     pressOkWhenTagged();
     QTest::mouseClick(dialog.TagAllButton, Qt::LeftButton);
-    EXPECT_EQ(messages.texts(), QStringList({"Information: Delete this record?", "TAG ALL: Tag all possible duplicates?"}));
+    EXPECT_EQ(messages.texts(),
+              QStringList({"Information: Delete this record?", "TAG ALL: Tag all possible duplicates?"}));
 
     EXPECT_TRUE(QFile::exists(indexPath));
     QTest::mouseClick(dialog.OkButton, Qt::LeftButton);
@@ -148,7 +149,8 @@ TEST(ToolWindows, DuplicateCheckOnStreetsThenRepairInTheGrid) {
 
 TEST(ToolWindows, DuplicateCheckCancelledShowsWhatItFound) {
     AddressTable table;
-    for (int i = 0; i < 3000; ++i) table.add({{"LNAME", i < 50 ? "Same" : QString("N%1").arg(i)}, {"FNAME", "A"}});
+    for (int i = 0; i < 3000; ++i)
+        table.add({{"LNAME", i < 50 ? "Same" : QString("N%1").arg(i)}, {"FNAME", "A"}});
     ASSERT_TRUE(table->query("!ISDEL").ok());
     ScriptedMessages messages;
     TDupCheck dialog(*table, QString::fromStdString(table.dir().file("_chkdup.idx")), "ID1");
@@ -215,11 +217,14 @@ TEST(ToolWindows, SearchAndReplaceMatchingText) {
     EXPECT_EQ(dialog.FieldList->currentItem()->text(), "Last Name");
     EXPECT_FALSE(dialog.FilterRecordsRadio->isEnabled());
     QTest::keyClicks(dialog.FindEdit, QString(35, 'x'));
-    dialog.FieldList->setCurrentRow(dialog.FieldList->row(dialog.FieldList->findItems("Address 1", Qt::MatchExactly).first()));
+    dialog.FieldList->setCurrentRow(
+        dialog.FieldList->row(dialog.FieldList->findItems("Address 1", Qt::MatchExactly).first()));
     EXPECT_EQ(dialog.FindEdit->maxLength(), 40);
-    dialog.FieldList->setCurrentRow(dialog.FieldList->row(dialog.FieldList->findItems("State", Qt::MatchExactly).first()));
+    dialog.FieldList->setCurrentRow(
+        dialog.FieldList->row(dialog.FieldList->findItems("State", Qt::MatchExactly).first()));
     EXPECT_EQ(dialog.FindEdit->text(), QString(20, 'x'));  // cut to the field's width
-    dialog.FieldList->setCurrentRow(dialog.FieldList->row(dialog.FieldList->findItems("Address 1", Qt::MatchExactly).first()));
+    dialog.FieldList->setCurrentRow(
+        dialog.FieldList->row(dialog.FieldList->findItems("Address 1", Qt::MatchExactly).first()));
     dialog.FindEdit->clear();
     QTest::keyClicks(dialog.FindEdit, " st");
     press(dialog.ContainsRadio);
@@ -229,9 +234,10 @@ TEST(ToolWindows, SearchAndReplaceMatchingText) {
     QTest::mouseClick(dialog.ReplaceButton, Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return !dialog.isVisible(); }));
     EXPECT_EQ(messages.texts(),
-              QStringList({"Replace: Find records where field Address 1\rcontains: \" st\" (not case sensitive)\rand "
-                           "replace only the matching text with \" Street\"",
-                           "Information: Replaced 2 records", "Information: Replacement done"}));
+              QStringList(
+                  {"Replace: Find records where field Address 1\rcontains: \" st\" (not case sensitive)\rand "
+                   "replace only the matching text with \" Street\"",
+                   "Information: Replaced 2 records", "Information: Replacement done"}));
     EXPECT_EQ(fieldOf(*table, 1, "STREET"), "1 Main Street");
     EXPECT_EQ(fieldOf(*table, 2, "STREET"), "2 Streetone Street");
     EXPECT_EQ(fieldOf(*table, 3, "STREET"), "3 Elm Road");
@@ -254,10 +260,10 @@ TEST(ToolWindows, DeleteRecordsNotMatchingTheFilter) {
     EXPECT_TRUE(dialog.ChoicePanel->isVisible());
     QTest::mouseClick(dialog.DeleteNowButton, Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return !dialog.isVisible(); }));
-    EXPECT_EQ(messages.texts(), QStringList({"DELETE: Are you sure?", "DELETE: Are you sure?",
-                                             "Information: Deleted 2 records",
-                                             "Information: For optimum space usage, please select\r\n[Rebuild "
-                                             "Indexes] from the File menu"}));
+    EXPECT_EQ(messages.texts(),
+              QStringList({"DELETE: Are you sure?", "DELETE: Are you sure?", "Information: Deleted 2 records",
+                           "Information: For optimum space usage, please select\r\n[Rebuild "
+                           "Indexes] from the File menu"}));
     for (uint32_t r : {2u, 4u}) EXPECT_EQ(deletionOf(*table, r), std::make_pair(true, true)) << r;
     for (uint32_t r : {1u, 3u}) EXPECT_EQ(deletionOf(*table, r), std::make_pair(false, false)) << r;
 }
@@ -323,7 +329,9 @@ TEST(ToolWindows, StateZipCheckAndTheStateTable) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(QFile::exists(QString::fromStdString(table.dir().file("_chksz.idx"))));
     std::unique_ptr<xbase::Table> csz;
-    ASSERT_TRUE(xbase::Table::open((home.sysDataDir() + "/CSZ.DBF").toStdString(), xbase::OpenMode::Exclusive, &csz).ok());
+    ASSERT_TRUE(
+        xbase::Table::open((home.sysDataDir() + "/CSZ.DBF").toStdString(), xbase::OpenMode::Exclusive, &csz)
+            .ok());
     csz->setDeleted(true);
     StateZipCheck::StateTable lookup(*csz);
     ASSERT_TRUE(lookup.find("on").has_value());
@@ -334,8 +342,10 @@ TEST(ToolWindows, StateZipCheckAndTheStateTable) {
 TEST(ToolWindows, DialerLoadsItsSettingsStoresThemAndDials) {
     TempDir dir;
     Settings settings(QString::fromStdString(dir.file("QUILLO.ini")));
-    ASSERT_TRUE(settings.write({{setting::kDialInit, QString("&F")}, {setting::kDialPrefix, QString("9,")},
-                                {setting::kDialPort, 2}, {setting::kDialMethod, 1}}));
+    ASSERT_TRUE(settings.write({{setting::kDialInit, QString("&F")},
+                                {setting::kDialPrefix, QString("9,")},
+                                {setting::kDialPort, 2},
+                                {setting::kDialMethod, 1}}));
     PtyModem modem;
     ASSERT_TRUE(modem.ok());
     ScriptedMessages messages;

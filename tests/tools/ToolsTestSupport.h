@@ -16,7 +16,8 @@
 inline std::vector<uint32_t> visibleRecords(xbase::Table& table) {
     SavedCursor keep(table);
     std::vector<uint32_t> out;
-    for (xbase::Status s = table.goTop(); s.ok() && !table.eof(); s = table.skip(1)) out.push_back(table.recNo());
+    for (xbase::Status s = table.goTop(); s.ok() && !table.eof(); s = table.skip(1))
+        out.push_back(table.recNo());
     return out;
 }
 

@@ -23,7 +23,8 @@ class FieldWidthDelegate : public QStyledItemDelegate {
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) line->setMaxLength(model_->editWidth(index.column()));
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(model_->editWidth(index.column()));
         return editor;
     }
 
@@ -51,7 +52,8 @@ RecordGrid::RecordGrid(EditableGridModel* model, QWidget* parent) : QWidget(pare
     const int charWidth = Grid->fontMetrics().averageCharWidth();
     for (int c = 0; c < model_->columnCount(); ++c) {
         const int chars = std::min(std::max(model_->widthChars(c), 4), 30);
-        const int title = Grid->fontMetrics().horizontalAdvance(model_->headerData(c, Qt::Horizontal).toString());
+        const int title =
+            Grid->fontMetrics().horizontalAdvance(model_->headerData(c, Qt::Horizontal).toString());
         Grid->setColumnWidth(c, std::max(chars * charWidth, title) + 12);
     }
 

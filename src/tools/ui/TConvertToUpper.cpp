@@ -13,7 +13,8 @@
 #include "ToolJobPanel.h"
 #include "WindowMessages.h"
 
-TConvertToUpper::TConvertToUpper(xbase::Table& table, bool filterSet, DialogServices services, QWidget* parent)
+TConvertToUpper::TConvertToUpper(xbase::Table& table, bool filterSet, DialogServices services,
+                                 QWidget* parent)
     : QDialog(parent), table_(table), services_(std::move(services)) {
     setObjectName(QStringLiteral("TConvertToUpper"));
     setWindowTitle(QStringLiteral("Convert Case"));
@@ -59,7 +60,8 @@ TConvertToUpper::TConvertToUpper(xbase::Table& table, bool filterSet, DialogServ
     FilterRecordsRadio->setEnabled(filterSet);
     CurrentRecordRadio->setChecked(true);
     auto* recordsLayout = new QVBoxLayout(recordsGroup);
-    for (QRadioButton* r : {CurrentRecordRadio, AllRecordsRadio, FilterRecordsRadio}) recordsLayout->addWidget(r);
+    for (QRadioButton* r : {CurrentRecordRadio, AllRecordsRadio, FilterRecordsRadio})
+        recordsLayout->addWidget(r);
 
     auto* choices = new QHBoxLayout;
     choices->addWidget(ruleGroup);
@@ -69,8 +71,9 @@ TConvertToUpper::TConvertToUpper(xbase::Table& table, bool filterSet, DialogServ
     optionsLayout->addWidget(fieldsGroup);
     optionsLayout->addLayout(choices);
 
-    ButtonRow buttons(this, [this] { ConvertButtonClick(); }, services_.helpFor(this), Qt::Horizontal,
-                      QStringLiteral("Convert"));
+    ButtonRow buttons(
+        this, [this] { ConvertButtonClick(); }, services_.helpFor(this), Qt::Horizontal,
+        QStringLiteral("Convert"));
     ConvertButton = buttons.OkButton;
     ConvertButton->setObjectName(QStringLiteral("ConvertButton"));
     CancelButton = buttons.CancelButton;

@@ -29,7 +29,8 @@ class TConvertToUpper : public QDialog {
     Q_OBJECT
 
   public:
-    TConvertToUpper(xbase::Table& table, bool filterSet, DialogServices services = {}, QWidget* parent = nullptr);
+    TConvertToUpper(xbase::Table& table, bool filterSet, DialogServices services = {},
+                    QWidget* parent = nullptr);
 
     bool converting() const { return converting_; }
     const CaseConversion::Result& result() const { return result_; }

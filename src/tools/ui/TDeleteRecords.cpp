@@ -26,7 +26,8 @@ TDeleteRecords::TDeleteRecords(xbase::Table& table, QString filterExpression, Di
     };
     AllRadio = radio(QStringLiteral("Delete &All Records"), "AllRadio");
     MatchingRadio = radio(QStringLiteral("Delete Records matching current &Filter"), "MatchingRadio");
-    NotMatchingRadio = radio(QStringLiteral("Delete Records which do &NOT match current Filter"), "NotMatchingRadio");
+    NotMatchingRadio =
+        radio(QStringLiteral("Delete Records which do &NOT match current Filter"), "NotMatchingRadio");
     AllRadio->setChecked(true);
     const bool filtered = !filterExpression_.trimmed().isEmpty();
     MatchingRadio->setEnabled(filtered);
@@ -35,8 +36,9 @@ TDeleteRecords::TDeleteRecords(xbase::Table& table, QString filterExpression, Di
     choices->setContentsMargins(0, 0, 0, 0);
     for (QRadioButton* r : {AllRadio, MatchingRadio, NotMatchingRadio}) choices->addWidget(r);
 
-    ButtonRow buttons(this, [this] { DeleteNowButtonClick(); }, services_.helpFor(this), Qt::Horizontal,
-                      QStringLiteral("Delete Now"));
+    ButtonRow buttons(
+        this, [this] { DeleteNowButtonClick(); }, services_.helpFor(this), Qt::Horizontal,
+        QStringLiteral("Delete Now"));
     DeleteNowButton = buttons.OkButton;
     DeleteNowButton->setObjectName(QStringLiteral("DeleteNowButton"));
     CancelButton = buttons.CancelButton;
@@ -66,7 +68,8 @@ void TDeleteRecords::DeleteNowButtonClick() {
     panel_->setGaugeShown(true);
     const DeleteRecords::Choice chosen = choice();
     panel_->setJob([this, chosen](JobProgress& progress) {
-        return DeleteRecords::RunDeleteRecords(table_, chosen, filterExpression_, progress, &result_, &error_);
+        return DeleteRecords::RunDeleteRecords(table_, chosen, filterExpression_, progress, &result_,
+                                               &error_);
     });
     connect(panel_, &ToolJobPanel::ended, this, &TDeleteRecords::deleted);
     body_->insertWidget(1, panel_);

@@ -98,7 +98,8 @@ TDupCheck::TDupCheck(xbase::Table& table, QString indexPath, QString globalTagId
 
     PerformButton = ownButton(QStringLiteral("&Perform Duplicate Check Now"), "PerformButton");
     connect(PerformButton, &QPushButton::clicked, this, &TDupCheck::PerformButtonClick);
-    ButtonRow buttons(this, [this] { OkButtonClick(); }, services_.helpFor(this));
+    ButtonRow buttons(
+        this, [this] { OkButtonClick(); }, services_.helpFor(this));
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
     HelpButton = buttons.HelpButton;
@@ -164,7 +165,8 @@ void TDupCheck::scanEnded(JobResult result) {
 
 void TDupCheck::showResults() {
     QStringList order = BrowseColumns::defaultOrder();
-    if (kinds_->checkedId() == int(DuplicateCheck::Kind::Street)) order.move(order.indexOf(QStringLiteral("STREET")), 1);
+    if (kinds_->checkedId() == int(DuplicateCheck::Kind::Street))
+        order.move(order.indexOf(QStringLiteral("STREET")), 1);
     if (!table_.setOrder(result_.order).ok()) return;
     (void)table_.goTop();
     model_ = new EditableGridModel(table_, order, globalTagId_, this);
@@ -174,7 +176,8 @@ void TDupCheck::showResults() {
 
     auto* hint = new QLabel(QStringLiteral("Click on field to begin editing"));
     auto* actions = new QHBoxLayout;
-    for (QPushButton* b : {DeleteButton, SaveButton, UndoButton, TagButton, TagAllButton}) actions->addWidget(b);
+    for (QPushButton* b : {DeleteButton, SaveButton, UndoButton, TagButton, TagAllButton})
+        actions->addWidget(b);
     actions->addStretch(1);
     auto* layout = new QVBoxLayout(GridPanel);
     layout->setContentsMargins(0, 0, 0, 0);

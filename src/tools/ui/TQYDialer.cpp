@@ -55,8 +55,8 @@ TQYDialer::TQYDialer(Settings& settings, const QString& number, DialogServices s
     groups->addWidget(portGroup, 1);
     groups->addWidget(methodGroup);
 
-    ButtonRow buttons(this, [this] { DialButtonClick(); }, services_.helpFor(this), Qt::Horizontal,
-                      QStringLiteral("Dial"));
+    ButtonRow buttons(
+        this, [this] { DialButtonClick(); }, services_.helpFor(this), Qt::Horizontal, QStringLiteral("Dial"));
     DialButton = buttons.OkButton;
     DialButton->setObjectName(QStringLiteral("DialButton"));
     CancelButton = buttons.CancelButton;

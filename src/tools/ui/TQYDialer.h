@@ -18,7 +18,8 @@ class TQYDialer : public QDialog {
     Q_OBJECT
 
   public:
-    TQYDialer(Settings& settings, const QString& number, DialogServices services = {}, QWidget* parent = nullptr);
+    TQYDialer(Settings& settings, const QString& number, DialogServices services = {},
+              QWidget* parent = nullptr);
 
     // The device dialed instead of the port's own (a test's pseudo-terminal).
     void setDevicePath(const QString& path) { devicePath_ = path; }

@@ -29,7 +29,8 @@ TSearchAndReplace::TSearchAndReplace(xbase::Table& table, QString filterExpressi
     auto* fieldLabel = new QLabel(QStringLiteral("Search for field:"));
     FieldList = new QListWidget;
     FieldList->setObjectName(QStringLiteral("FieldList"));
-    for (const SearchReplace::Field& f : SearchReplace::fields()) FieldList->addItem(QString::fromLatin1(f.display));
+    for (const SearchReplace::Field& f : SearchReplace::fields())
+        FieldList->addItem(QString::fromLatin1(f.display));
     FieldList->setCurrentRow(0);
     fieldLabel->setBuddy(FieldList);
     auto* fieldColumn = new QVBoxLayout;
@@ -82,8 +83,9 @@ TSearchAndReplace::TSearchAndReplace(xbase::Table& table, QString filterExpressi
     optionsLayout->addLayout(fieldColumn);
     optionsLayout->addLayout(choices, 1);
 
-    ButtonRow buttons(this, [this] { ReplaceButtonClick(); }, services_.helpFor(this), Qt::Horizontal,
-                      QStringLiteral("Replace "));
+    ButtonRow buttons(
+        this, [this] { ReplaceButtonClick(); }, services_.helpFor(this), Qt::Horizontal,
+        QStringLiteral("Replace "));
     ReplaceButton = buttons.OkButton;
     ReplaceButton->setObjectName(QStringLiteral("ReplaceButton"));
     CancelButton = buttons.CancelButton;
@@ -121,7 +123,8 @@ SearchReplace::Options TSearchAndReplace::options() const {
 void TSearchAndReplace::ReplaceButtonClick() {
     if (replacing_) return;
     const SearchReplace::Options chosen = options();
-    if (!WindowMessages().ask(SearchReplace::ConfirmationText(chosen), SearchReplace::kQuestionCaption)) return;
+    if (!WindowMessages().ask(SearchReplace::ConfirmationText(chosen), SearchReplace::kQuestionCaption))
+        return;
     replacing_ = true;
     OptionsPanel->hide();
     ReplaceButton->setEnabled(false);
@@ -142,7 +145,8 @@ void TSearchAndReplace::replaced(JobResult result) {
     if (result == JobResult::Failed) WindowMessages().error(error_);
     WindowMessages().inform(SearchReplace::ReplacedText(result_.replaced));
     WindowMessages().inform(SearchReplace::kDoneMessage);
-    if (result_.tooLong > 0) WindowMessages().inform(SearchReplace::TooLongText(result_.tooLong, result_.width));
+    if (result_.tooLong > 0)
+        WindowMessages().inform(SearchReplace::TooLongText(result_.tooLong, result_.width));
     accept();
 }
 

@@ -4,8 +4,8 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QTableView>
 #include <QPushButton>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "BrowseColumns.h"
@@ -64,7 +64,8 @@ TStateZipCheck::TStateZipCheck(xbase::Table& table, const AppHome& home, QString
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    BlanksBox = new QCheckBox(QStringLiteral("Include records with blank State/Province or Zip/Postcode entries?"));
+    BlanksBox =
+        new QCheckBox(QStringLiteral("Include records with blank State/Province or Zip/Postcode entries?"));
     BlanksBox->setObjectName(QStringLiteral("BlanksBox"));
     PerformButton = ownButton(QStringLiteral("Perform Check Now"), "PerformButton");
     connect(PerformButton, &QPushButton::clicked, this, &TStateZipCheck::PerformButtonClick);
@@ -72,7 +73,8 @@ TStateZipCheck::TStateZipCheck(xbase::Table& table, const AppHome& home, QString
     setup->setContentsMargins(0, 0, 0, 0);
     setup->addWidget(heading);
     setup->addWidget(wrapped(QStringLiteral(
-        "A check will be performed by comparing the records in the file against the State/Province file, which "
+        "A check will be performed by comparing the records in the file against the State/Province file, "
+        "which "
         "contains a list of State/Zip Province/Postcode combinations. This file may be edited or added to by "
         "clicking the 'Edit State/Province File' button below.")));
     setup->addWidget(BlanksBox);
@@ -116,8 +118,9 @@ TStateZipCheck::TStateZipCheck(xbase::Table& table, const AppHome& home, QString
 
     EditStatesButton = ownButton(QStringLiteral("Edit State/Province File"), "EditStatesButton");
     connect(EditStatesButton, &QPushButton::clicked, this, &TStateZipCheck::EditStatesButtonClick);
-    ButtonRow buttons(this, [this] { done(QDialog::Accepted); }, services_.helpFor(this), Qt::Horizontal,
-                      QStringLiteral("Close"));
+    ButtonRow buttons(
+        this, [this] { done(QDialog::Accepted); }, services_.helpFor(this), Qt::Horizontal,
+        QStringLiteral("Close"));
     CloseButton = buttons.OkButton;
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
     CancelButton = buttons.CancelButton;
@@ -162,7 +165,8 @@ void TStateZipCheck::PerformButtonClick() {
     StateZipCheck::Options options;
     options.blanks = BlanksBox->isChecked();
     panel_->setJob([this, options](JobProgress& progress) {
-        return StateZipCheck::RunStateZipCheck(table_, *states_, options, indexPath_, progress, &result_, &error_);
+        return StateZipCheck::RunStateZipCheck(table_, *states_, options, indexPath_, progress, &result_,
+                                               &error_);
     });
     connect(panel_, &ToolJobPanel::ended, this, &TStateZipCheck::checkEnded);
     body_->insertWidget(1, panel_);
@@ -198,13 +202,15 @@ void TStateZipCheck::checkEnded(JobResult result) {
     connect(resultGrid_, &RecordGrid::tagCellDoubleClicked, this, &TStateZipCheck::TagButtonClick);
     FoundLabel->setText(StateZipCheck::FoundText(result_.found));
     auto* actions = new QHBoxLayout;
-    for (QPushButton* b : {EditButton, SaveButton, UndoButton, TagButton, TagAllButton}) actions->addWidget(b);
+    for (QPushButton* b : {EditButton, SaveButton, UndoButton, TagButton, TagAllButton})
+        actions->addWidget(b);
     actions->addStretch(1);
     auto* layout = new QVBoxLayout(ResultPanel);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(wrapped(QStringLiteral(
-        "These records have questionable state/zip or province/postcode combinations. You may edit the contents "
-        "to make changes. When you are done, press the Close button.")));
+    layout->addWidget(
+        wrapped(QStringLiteral("These records have questionable state/zip or province/postcode combinations. "
+                               "You may edit the contents "
+                               "to make changes. When you are done, press the Close button.")));
     layout->addWidget(new QLabel(QStringLiteral("Click on field to begin editing")));
     layout->addWidget(resultGrid_, 1);
     layout->addWidget(FoundLabel);
@@ -241,11 +247,13 @@ void TStateZipCheck::openStates() {
     stateGrid_->setObjectName(QStringLiteral("StateGrid"));
     delete StatePanel->layout();
     auto* actions = new QHBoxLayout;
-    for (QPushButton* b : {AddStateButton, DeleteStateButton, SaveStateButton, UndoStateButton}) actions->addWidget(b);
+    for (QPushButton* b : {AddStateButton, DeleteStateButton, SaveStateButton, UndoStateButton})
+        actions->addWidget(b);
     actions->addStretch(1);
     auto* layout = new QVBoxLayout(StatePanel);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QLabel(QStringLiteral("Make changes to the State/Province file to best reflect your country")));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Make changes to the State/Province file to best reflect your country")));
     layout->addWidget(new QLabel(QStringLiteral("Click on field to begin editing")));
     layout->addWidget(stateGrid_, 1);
     layout->addLayout(actions);

@@ -37,8 +37,8 @@ class TStateZipCheck : public QDialog {
     Q_OBJECT
 
   public:
-    TStateZipCheck(xbase::Table& table, const AppHome& home, QString globalTagId, DialogServices services = {},
-                   QWidget* parent = nullptr);
+    TStateZipCheck(xbase::Table& table, const AppHome& home, QString globalTagId,
+                   DialogServices services = {}, QWidget* parent = nullptr);
     ~TStateZipCheck() override;
 
     bool checking() const { return checking_; }
