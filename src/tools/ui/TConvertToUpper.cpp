@@ -1,23 +1,26 @@
 #include "TConvertToUpper.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ButtonRow.h"
-#include "ToolJobPanel.h"
 #include "WindowMessages.h"
 
 TConvertToUpper::TConvertToUpper(xbase::Table& table, bool filterSet, DialogServices services,
                                  QWidget* parent)
-    : QDialog(parent), table_(table), services_(std::move(services)) {
+    : JobWindow(parent), table_(table), services_(std::move(services)) {
     setObjectName(QStringLiteral("TConvertToUpper"));
     setWindowTitle(QStringLiteral("Convert Case"));
+    setStartsOnShow(false);
+    setCancelQuestion(CaseConversion::kCancelQuestion, QStringLiteral("Information"));
+    setJob([this](JobProgress& progress) {
+        return CaseConversion::RunCaseConversion(table_, chosen_, progress, &result_, &error_);
+    });
 
     OptionsPanel = new QWidget;
     auto* fieldsGroup = new QGroupBox(QStringLiteral("Fields to convert"));
@@ -71,25 +74,21 @@ TConvertToUpper::TConvertToUpper(xbase::Table& table, bool filterSet, DialogServ
     optionsLayout->addWidget(fieldsGroup);
     optionsLayout->addLayout(choices);
 
-    ButtonRow buttons(
-        this, [this] { ConvertButtonClick(); }, services_.helpFor(this), Qt::Horizontal,
-        QStringLiteral("Convert"));
-    ConvertButton = buttons.OkButton;
+    ConvertButton = new QPushButton(QStringLiteral("Convert"), this);
     ConvertButton->setObjectName(QStringLiteral("ConvertButton"));
-    CancelButton = buttons.CancelButton;
-    HelpButton = buttons.HelpButton;
-    disconnect(CancelButton, nullptr, this, nullptr);
-    connect(CancelButton, &QPushButton::clicked, this, [this] {
-        if (panel_) {
-            panel_->requestCancel();
-        } else {
-            reject();
-        }
-    });
-
-    body_ = new QVBoxLayout(this);
-    body_->addWidget(OptionsPanel);
-    body_->addLayout(buttons.layout);
+    ConvertButton->setDefault(true);
+    connect(ConvertButton, &QPushButton::clicked, this, &TConvertToUpper::ConvertButtonClick);
+    HelpButton = new QPushButton(QStringLiteral("Help"), this);
+    HelpButton->setObjectName(QStringLiteral("HelpButton"));
+    HelpButton->setAutoDefault(false);
+    HelpButton->setEnabled(services_.hasHelp());
+    if (services_.hasHelp()) connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
+    // Convert, Cancel, Help, at the right.
+    buttonRow()->insertWidget(1, ConvertButton);
+    buttonRow()->insertWidget(3, HelpButton);
+    delete buttonRow()->takeAt(buttonRow()->count() - 1);
+    StatusLabel->setMinimumSize(0, 0);
+    body()->addWidget(OptionsPanel);
 }
 
 CaseConversion::Options TConvertToUpper::options() const {
@@ -108,45 +107,18 @@ CaseConversion::Options TConvertToUpper::options() const {
 }
 
 void TConvertToUpper::ConvertButtonClick() {
-    if (converting_) return;
-    const CaseConversion::Options chosen = options();
-    if (!CaseConversion::Confirm(chosen, WindowMessages())) return;
-    converting_ = true;
+    if (started()) return;
+    chosen_ = options();
+    if (!CaseConversion::Confirm(chosen_, WindowMessages())) return;
     OptionsPanel->hide();
     ConvertButton->setEnabled(false);
     HelpButton->hide();
-    panel_ = new ToolJobPanel(this);
-    panel_->setCancellable(CaseConversion::kCancelQuestion, QStringLiteral("Information"));
-    panel_->setGaugeShown(chosen.records == CaseConversion::Records::All);
-    panel_->setJob([this, chosen](JobProgress& progress) {
-        return CaseConversion::RunCaseConversion(table_, chosen, progress, &result_, &error_);
-    });
-    connect(panel_, &ToolJobPanel::ended, this, &TConvertToUpper::converted);
-    body_->insertWidget(1, panel_);
-    panel_->show();
+    setGaugeShown(chosen_.records == CaseConversion::Records::All);
+    start();
 }
 
-void TConvertToUpper::converted(JobResult result) {
-    converting_ = false;
-    jobResult_ = result;
-    panel_->hide();
+void TConvertToUpper::jobEnded(JobResult result) {
+    setGaugeShown(false);
     if (result == JobResult::Failed) WindowMessages().error(error_);
-    accept();
-}
-
-void TConvertToUpper::done(int result) {
-    if (converting_) {
-        if (panel_) panel_->requestCancel();
-        return;
-    }
-    QDialog::done(result);
-}
-
-void TConvertToUpper::closeEvent(QCloseEvent* event) {
-    if (converting_) {
-        event->ignore();
-        if (panel_) panel_->requestCancel();
-        return;
-    }
-    QDialog::closeEvent(event);
+    closeLater(true);
 }

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QDialog>
 #include <QList>
 
 #include "CaseConversion.h"
 #include "DialogServices.h"
+#include "JobWindow.h"
 
 class QCheckBox;
 class QPushButton;
 class QRadioButton;
-class QVBoxLayout;
 class QWidget;
-class ToolJobPanel;
 
 namespace xbase {
 class Table;
@@ -19,22 +17,22 @@ class Table;
 
 // "Convert Case": the fields to convert (all ticked at first; "All" sets every box to
 // its own state), the rule and the records; "Convert" asks for confirmation and runs
-// the conversion (CaseConversion) in the window, with Cancel asking "Cancel case
-// conversion?", then closes. Before converting, Cancel closes the window.
+// the conversion (CaseConversion) as this window's job, with Cancel asking "Cancel
+// case conversion?" (the gauge shows for all records), then closes. Before
+// converting, Cancel closes the window.
 //
 // The window borrows the address table, whose query is the one in force (the user's
 // filter and the not-deleted condition); `filterSet` tells whether the user has a
 // filter, without which "All Records Matching Filter" is disabled.
-class TConvertToUpper : public QDialog {
+class TConvertToUpper : public JobWindow {
     Q_OBJECT
 
   public:
     TConvertToUpper(xbase::Table& table, bool filterSet, DialogServices services = {},
                     QWidget* parent = nullptr);
 
-    bool converting() const { return converting_; }
+    bool converting() const { return running(); }
     const CaseConversion::Result& result() const { return result_; }
-    JobResult jobResult() const { return jobResult_; }
     // The choices as they stand.
     CaseConversion::Options options() const;
 
@@ -48,25 +46,18 @@ class TConvertToUpper : public QDialog {
     QRadioButton* AllRecordsRadio;
     QRadioButton* FilterRecordsRadio;
     QPushButton* ConvertButton;
-    QPushButton* CancelButton;
     QPushButton* HelpButton;
 
   public slots:
     void ConvertButtonClick();
-    void done(int result) override;
 
   protected:
-    void closeEvent(class QCloseEvent* event) override;
+    void jobEnded(JobResult result) override;
 
   private:
-    void converted(JobResult result);
-
     xbase::Table& table_;
     DialogServices services_;
-    QVBoxLayout* body_ = nullptr;
-    ToolJobPanel* panel_ = nullptr;
+    CaseConversion::Options chosen_;
     CaseConversion::Result result_;
-    JobResult jobResult_ = JobResult::Cancelled;
     QString error_;
-    bool converting_ = false;
 };

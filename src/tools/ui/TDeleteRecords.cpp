@@ -1,22 +1,26 @@
 #include "TDeleteRecords.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ButtonRow.h"
-#include "ToolJobPanel.h"
 #include "WindowMessages.h"
 
 TDeleteRecords::TDeleteRecords(xbase::Table& table, QString filterExpression, DialogServices services,
                                QWidget* parent)
-    : QDialog(parent),
+    : JobWindow(parent),
       table_(table),
       filterExpression_(std::move(filterExpression)),
       services_(std::move(services)) {
     setObjectName(QStringLiteral("TDeleteRecords"));
     setWindowTitle(QStringLiteral("Delete Records"));
+    setStartsOnShow(false);
+    setJob([this](JobProgress& progress) {
+        return DeleteRecords::RunDeleteRecords(table_, chosen_, filterExpression_, progress, &result_,
+                                               &error_);
+    });
 
     ChoicePanel = new QWidget;
     auto radio = [](const QString& text, const char* name) {
@@ -36,17 +40,21 @@ TDeleteRecords::TDeleteRecords(xbase::Table& table, QString filterExpression, Di
     choices->setContentsMargins(0, 0, 0, 0);
     for (QRadioButton* r : {AllRadio, MatchingRadio, NotMatchingRadio}) choices->addWidget(r);
 
-    ButtonRow buttons(
-        this, [this] { DeleteNowButtonClick(); }, services_.helpFor(this), Qt::Horizontal,
-        QStringLiteral("Delete Now"));
-    DeleteNowButton = buttons.OkButton;
+    DeleteNowButton = new QPushButton(QStringLiteral("Delete Now"), this);
     DeleteNowButton->setObjectName(QStringLiteral("DeleteNowButton"));
-    CancelButton = buttons.CancelButton;
-    HelpButton = buttons.HelpButton;
-
-    body_ = new QVBoxLayout(this);
-    body_->addWidget(ChoicePanel);
-    body_->addLayout(buttons.layout);
+    DeleteNowButton->setDefault(true);
+    connect(DeleteNowButton, &QPushButton::clicked, this, &TDeleteRecords::DeleteNowButtonClick);
+    HelpButton = new QPushButton(QStringLiteral("Help"), this);
+    HelpButton->setObjectName(QStringLiteral("HelpButton"));
+    HelpButton->setAutoDefault(false);
+    HelpButton->setEnabled(services_.hasHelp());
+    if (services_.hasHelp()) connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
+    // Delete Now, Cancel, Help, at the right.
+    buttonRow()->insertWidget(1, DeleteNowButton);
+    buttonRow()->insertWidget(3, HelpButton);
+    delete buttonRow()->takeAt(buttonRow()->count() - 1);
+    StatusLabel->setMinimumSize(0, 0);
+    body()->addWidget(ChoicePanel);
     setMinimumWidth(380);
 }
 
@@ -57,42 +65,34 @@ DeleteRecords::Choice TDeleteRecords::choice() const {
 }
 
 void TDeleteRecords::DeleteNowButtonClick() {
-    if (deleting_) return;
+    if (started()) return;
     if (!WindowMessages().ask(DeleteRecords::kQuestion, DeleteRecords::kQuestionCaption)) return;
-    deleting_ = true;
+    chosen_ = choice();
     ChoicePanel->hide();
     DeleteNowButton->setEnabled(false);
     CancelButton->hide();
     HelpButton->hide();
-    panel_ = new ToolJobPanel(this);
-    panel_->setGaugeShown(true);
-    const DeleteRecords::Choice chosen = choice();
-    panel_->setJob([this, chosen](JobProgress& progress) {
-        return DeleteRecords::RunDeleteRecords(table_, chosen, filterExpression_, progress, &result_,
-                                               &error_);
-    });
-    connect(panel_, &ToolJobPanel::ended, this, &TDeleteRecords::deleted);
-    body_->insertWidget(1, panel_);
-    panel_->show();
+    setGaugeShown(true);
+    start();
 }
 
-void TDeleteRecords::deleted(JobResult result) {
-    deleting_ = false;
+void TDeleteRecords::jobEnded(JobResult result) {
+    setGaugeShown(false);
     if (result == JobResult::Failed) WindowMessages().error(error_);
     WindowMessages().inform(DeleteRecords::DeletedText(result_.deleted));
     WindowMessages().inform(DeleteRecords::kRebuildAdvice);
-    accept();
+    closeLater(true);
 }
 
-void TDeleteRecords::done(int result) {
-    if (deleting_) return;
-    QDialog::done(result);
+void TDeleteRecords::reject() {
+    // The run cannot be stopped half way.
+    if (!running()) JobWindow::reject();
 }
 
 void TDeleteRecords::closeEvent(QCloseEvent* event) {
-    if (deleting_) {
+    if (running()) {
         event->ignore();
         return;
     }
-    QDialog::closeEvent(event);
+    JobWindow::closeEvent(event);
 }

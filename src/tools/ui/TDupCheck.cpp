@@ -1,7 +1,6 @@
 #include "TDupCheck.h"
 
 #include <QButtonGroup>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,13 +12,11 @@
 
 #include "AddressFile.h"
 #include "BrowseColumns.h"
-#include "ButtonRow.h"
 #include "EditableGridModel.h"
 #include "RecordGrid.h"
 #include "TTagging.h"
 #include "Table.h"
 #include "TagAll.h"
-#include "ToolJobPanel.h"
 #include "WindowMessages.h"
 
 namespace {
@@ -35,13 +32,18 @@ QPushButton* ownButton(const QString& caption, const char* name) {
 
 TDupCheck::TDupCheck(xbase::Table& table, QString indexPath, QString globalTagId, DialogServices services,
                      QWidget* parent)
-    : QDialog(parent),
+    : JobWindow(parent),
       table_(table),
       indexPath_(std::move(indexPath)),
       globalTagId_(std::move(globalTagId)),
       services_(std::move(services)) {
     setObjectName(QStringLiteral("TDupCheck"));
     setWindowTitle(QStringLiteral("Check and Repair Duplicates"));
+    setStartsOnShow(false);
+    setCancelQuestion(DuplicateCheck::kCancelQuestion, QStringLiteral("Information"));
+    setJob([this](JobProgress& progress) {
+        return DuplicateCheck::RunDuplicateScan(table_, options_, indexPath_, progress, &result_, &error_);
+    });
 
     SetupPanel = new QWidget;
     auto* group = new QGroupBox(QStringLiteral("What to check:"));
@@ -79,9 +81,6 @@ TDupCheck::TDupCheck(xbase::Table& table, QString indexPath, QString globalTagId
     setupLayout->setContentsMargins(0, 0, 0, 0);
     setupLayout->addWidget(group);
 
-    FoundLabel = new QLabel;
-    FoundLabel->setObjectName(QStringLiteral("FoundLabel"));
-
     GridPanel = new QWidget;
     GridPanel->setObjectName(QStringLiteral("GridPanel"));
     DeleteButton = ownButton(QStringLiteral("&Delete"), "DeleteButton");
@@ -97,70 +96,53 @@ TDupCheck::TDupCheck(xbase::Table& table, QString indexPath, QString globalTagId
     GridPanel->hide();
 
     PerformButton = ownButton(QStringLiteral("&Perform Duplicate Check Now"), "PerformButton");
-    connect(PerformButton, &QPushButton::clicked, this, &TDupCheck::PerformButtonClick);
-    ButtonRow buttons(
-        this, [this] { OkButtonClick(); }, services_.helpFor(this));
-    OkButton = buttons.OkButton;
-    CancelButton = buttons.CancelButton;
-    HelpButton = buttons.HelpButton;
-    OkButton->setDefault(false);
     PerformButton->setDefault(true);
-    buttons.addOwn(PerformButton);
-    // Cancel belongs to the scan: it is shown only while the scan runs.
+    connect(PerformButton, &QPushButton::clicked, this, &TDupCheck::PerformButtonClick);
+    OkButton = ownButton(QStringLiteral("Ok"), "OkButton");
+    connect(OkButton, &QPushButton::clicked, this, &TDupCheck::OkButtonClick);
+    HelpButton = ownButton(QStringLiteral("Help"), "HelpButton");
+    HelpButton->setEnabled(services_.hasHelp());
+    if (services_.hasHelp()) connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
+    // Perform at the left; Ok, Cancel (only while the scan runs) and Help at the right.
+    buttonRow()->insertWidget(0, PerformButton);
+    buttonRow()->insertWidget(2, OkButton);
+    buttonRow()->insertWidget(4, HelpButton);
+    delete buttonRow()->takeAt(buttonRow()->count() - 1);
     CancelButton->hide();
-    disconnect(CancelButton, nullptr, this, nullptr);
-    connect(CancelButton, &QPushButton::clicked, this, [this] {
-        if (panel_) panel_->requestCancel();
-    });
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(SetupPanel);
-    layout->addWidget(GridPanel, 1);
-    layout->addWidget(FoundLabel);
-    body_ = layout;
-    layout->addLayout(buttons.layout);
+    FoundLabel = StatusLabel;
+    StatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    StatusLabel->setMinimumSize(0, 0);
+    body()->addWidget(SetupPanel);
+    body()->addWidget(GridPanel, 1);
     setMinimumWidth(460);
 }
 
 TDupCheck::~TDupCheck() { removeIndex(); }
 
 void TDupCheck::PerformButtonClick() {
-    if (scanning_ || scanned_) return;
-    DuplicateCheck::Options options;
-    options.kind = DuplicateCheck::Kind(kinds_->checkedId());
-    options.streetLength = StreetLengthSpin->value();
+    if (started()) return;
+    options_.kind = DuplicateCheck::Kind(kinds_->checkedId());
+    options_.streetLength = StreetLengthSpin->value();
     SetupPanel->hide();
     PerformButton->hide();
     HelpButton->hide();
     OkButton->hide();
     CancelButton->show();
-    scanning_ = true;
-
-    panel_ = new ToolJobPanel(this);
-    panel_->setCancellable(DuplicateCheck::kCancelQuestion, QStringLiteral("Information"));
-    panel_->setGaugeShown(true);
-    panel_->setJob([this, options](JobProgress& progress) {
-        return DuplicateCheck::RunDuplicateScan(table_, options, indexPath_, progress, &result_, &error_);
-    });
-    connect(panel_, &ToolJobPanel::ended, this, &TDupCheck::scanEnded);
-    body_->insertWidget(body_->indexOf(FoundLabel), panel_);
-    panel_->show();
+    setGaugeShown(true);
+    start();
 }
 
-void TDupCheck::scanEnded(JobResult result) {
-    scanning_ = false;
-    scanned_ = true;
-    panel_->hide();
-    panel_->deleteLater();
-    panel_ = nullptr;
+void TDupCheck::jobEnded(JobResult result) {
+    setGaugeShown(false);
     if (result == JobResult::Failed) WindowMessages().error(error_);
     // A stopped scan shows what it found so far.
     if (result_.matches > 0 && result_.order > 0) showResults();
     CancelButton->hide();
     HelpButton->show();
     OkButton->show();
-    OkButton->setDefault(true);
-    FoundLabel->setText(DuplicateCheck::FoundText(result_.matches));
+    OkButton->setFocus();
+    showStatus(DuplicateCheck::FoundText(result_.matches));
 }
 
 void TDupCheck::showResults() {
@@ -190,7 +172,7 @@ void TDupCheck::showResults() {
 }
 
 void TDupCheck::OkButtonClick() {
-    if (scanning_) return;
+    if (running()) return;
     if (grid_ && !grid_->post()) return;
     accept();
 }
@@ -238,7 +220,7 @@ void TDupCheck::TagAllButtonClick() {
 }
 
 void TDupCheck::done(int result) {
-    if (scanning_) return;
+    if (running()) return;
     if (!closed_) {
         closed_ = true;
         if (model_ && model_->editing()) {
@@ -247,24 +229,7 @@ void TDupCheck::done(int result) {
         }
         removeIndex();
     }
-    QDialog::done(result);
-}
-
-void TDupCheck::closeEvent(QCloseEvent* event) {
-    if (scanning_) {
-        event->ignore();
-        if (panel_) panel_->requestCancel();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TDupCheck::reject() {
-    if (scanning_) {
-        if (panel_) panel_->requestCancel();
-        return;
-    }
-    QDialog::reject();
+    JobWindow::done(result);
 }
 
 void TDupCheck::removeIndex() {

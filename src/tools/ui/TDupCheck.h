@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
 
 #include "DialogServices.h"
 #include "DuplicateCheck.h"
-#include "JobProgress.h"
+#include "JobWindow.h"
 
 class EditableGridModel;
 class QButtonGroup;
@@ -13,25 +12,24 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
-class QVBoxLayout;
 class QWidget;
 class RecordGrid;
-class ToolJobPanel;
 
 namespace xbase {
 class Table;
 }
 
 // "Check and Repair Duplicates": the user picks the kind of check and presses
-// "&Perform Duplicate Check Now"; the scan (DuplicateCheck) runs in the window with
-// Cancel, then the candidates are shown in an editable grid, in the temporary index's
-// order, with "&Delete", "S&ave", "&Undo", "&Tag" and "Tag &All". The temporary index
+// "&Perform Duplicate Check Now"; the scan (DuplicateCheck) runs as this window's job,
+// with Cancel asking "Cancel operation?", then the candidates are shown in an editable
+// grid, in the temporary index's order, with "&Delete", "S&ave", "&Undo", "&Tag" and
+// "Tag &All". The status line tells "Found n possible duplicates". The temporary index
 // is closed and its file deleted when the window closes. "Ok" closes the window except
-// while the scan runs.
+// while the scan runs. One scan per window.
 //
 // The window borrows the address table (the main window has set its query to "!ISDEL");
 // while it is open only it changes the table.
-class TDupCheck : public QDialog {
+class TDupCheck : public JobWindow {
     Q_OBJECT
 
   public:
@@ -39,8 +37,8 @@ class TDupCheck : public QDialog {
               QWidget* parent = nullptr);
     ~TDupCheck() override;
 
-    bool scanning() const { return scanning_; }
-    bool scanned() const { return scanned_; }
+    bool scanning() const { return running(); }
+    bool scanned() const { return finished(); }
     const DuplicateCheck::Result& result() const { return result_; }
     RecordGrid* grid() const { return grid_; }
 
@@ -51,15 +49,14 @@ class TDupCheck : public QDialog {
     QLabel* StreetLengthLabel;
     QSpinBox* StreetLengthSpin;
     QPushButton* PerformButton;
-    QLabel* FoundLabel;
     QWidget* GridPanel;
     QPushButton* DeleteButton;
     QPushButton* SaveButton;
     QPushButton* UndoButton;
     QPushButton* TagButton;
     QPushButton* TagAllButton;
+    QLabel* FoundLabel;  // the status line
     QPushButton* OkButton;
-    QPushButton* CancelButton;
     QPushButton* HelpButton;
 
   public slots:
@@ -73,11 +70,9 @@ class TDupCheck : public QDialog {
     void done(int result) override;
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
+    void jobEnded(JobResult result) override;
 
   private:
-    void scanEnded(JobResult result);
     void showResults();
     void removeIndex();
 
@@ -85,14 +80,11 @@ class TDupCheck : public QDialog {
     QString indexPath_;
     QString globalTagId_;
     DialogServices services_;
-    QVBoxLayout* body_ = nullptr;
-    ToolJobPanel* panel_ = nullptr;
+    DuplicateCheck::Options options_;
     EditableGridModel* model_ = nullptr;
     RecordGrid* grid_ = nullptr;
     QButtonGroup* kinds_;
     DuplicateCheck::Result result_;
     QString error_;
-    bool scanning_ = false;
-    bool scanned_ = false;
     bool closed_ = false;
 };

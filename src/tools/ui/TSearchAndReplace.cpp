@@ -11,19 +11,21 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ButtonRow.h"
 #include "Table.h"
-#include "ToolJobPanel.h"
 #include "WindowMessages.h"
 
 TSearchAndReplace::TSearchAndReplace(xbase::Table& table, QString filterExpression, DialogServices services,
                                      QWidget* parent)
-    : QDialog(parent),
+    : JobWindow(parent),
       table_(table),
       filterExpression_(std::move(filterExpression)),
       services_(std::move(services)) {
     setObjectName(QStringLiteral("TSearchAndReplace"));
     setWindowTitle(QStringLiteral("Search and Replace"));
+    setStartsOnShow(false);
+    setJob([this](JobProgress& progress) {
+        return SearchReplace::RunSearchReplace(table_, chosen_, progress, &result_, &error_);
+    });
 
     OptionsPanel = new QWidget;
     auto* fieldLabel = new QLabel(QStringLiteral("Search for field:"));
@@ -83,17 +85,21 @@ TSearchAndReplace::TSearchAndReplace(xbase::Table& table, QString filterExpressi
     optionsLayout->addLayout(fieldColumn);
     optionsLayout->addLayout(choices, 1);
 
-    ButtonRow buttons(
-        this, [this] { ReplaceButtonClick(); }, services_.helpFor(this), Qt::Horizontal,
-        QStringLiteral("Replace "));
-    ReplaceButton = buttons.OkButton;
+    ReplaceButton = new QPushButton(QStringLiteral("Replace "), this);
     ReplaceButton->setObjectName(QStringLiteral("ReplaceButton"));
-    CancelButton = buttons.CancelButton;
-    HelpButton = buttons.HelpButton;
-
-    body_ = new QVBoxLayout(this);
-    body_->addWidget(OptionsPanel);
-    body_->addLayout(buttons.layout);
+    ReplaceButton->setDefault(true);
+    connect(ReplaceButton, &QPushButton::clicked, this, &TSearchAndReplace::ReplaceButtonClick);
+    HelpButton = new QPushButton(QStringLiteral("Help"), this);
+    HelpButton->setObjectName(QStringLiteral("HelpButton"));
+    HelpButton->setAutoDefault(false);
+    HelpButton->setEnabled(services_.hasHelp());
+    if (services_.hasHelp()) connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
+    // Replace , Cancel, Help, at the right.
+    buttonRow()->insertWidget(1, ReplaceButton);
+    buttonRow()->insertWidget(3, HelpButton);
+    delete buttonRow()->takeAt(buttonRow()->count() - 1);
+    StatusLabel->setMinimumSize(0, 0);
+    body()->addWidget(OptionsPanel);
     connect(FieldList, &QListWidget::currentRowChanged, this, &TSearchAndReplace::FieldListChange);
     FieldListChange();
 }
@@ -121,44 +127,37 @@ SearchReplace::Options TSearchAndReplace::options() const {
 }
 
 void TSearchAndReplace::ReplaceButtonClick() {
-    if (replacing_) return;
-    const SearchReplace::Options chosen = options();
-    if (!WindowMessages().ask(SearchReplace::ConfirmationText(chosen), SearchReplace::kQuestionCaption))
+    if (started()) return;
+    chosen_ = options();
+    if (!WindowMessages().ask(SearchReplace::ConfirmationText(chosen_), SearchReplace::kQuestionCaption))
         return;
-    replacing_ = true;
     OptionsPanel->hide();
     ReplaceButton->setEnabled(false);
     CancelButton->hide();
     HelpButton->hide();
-    panel_ = new ToolJobPanel(this);
-    panel_->setGaugeShown(true);
-    panel_->setJob([this, chosen](JobProgress& progress) {
-        return SearchReplace::RunSearchReplace(table_, chosen, progress, &result_, &error_);
-    });
-    connect(panel_, &ToolJobPanel::ended, this, &TSearchAndReplace::replaced);
-    body_->insertWidget(1, panel_);
-    panel_->show();
+    setGaugeShown(true);
+    start();
 }
 
-void TSearchAndReplace::replaced(JobResult result) {
-    replacing_ = false;
+void TSearchAndReplace::jobEnded(JobResult result) {
+    setGaugeShown(false);
     if (result == JobResult::Failed) WindowMessages().error(error_);
     WindowMessages().inform(SearchReplace::ReplacedText(result_.replaced));
     WindowMessages().inform(SearchReplace::kDoneMessage);
     if (result_.tooLong > 0)
         WindowMessages().inform(SearchReplace::TooLongText(result_.tooLong, result_.width));
-    accept();
+    closeLater(true);
 }
 
-void TSearchAndReplace::done(int result) {
-    if (replacing_) return;
-    QDialog::done(result);
+void TSearchAndReplace::reject() {
+    // The run cannot be stopped half way.
+    if (!running()) JobWindow::reject();
 }
 
 void TSearchAndReplace::closeEvent(QCloseEvent* event) {
-    if (replacing_) {
+    if (running()) {
         event->ignore();
         return;
     }
-    QDialog::closeEvent(event);
+    JobWindow::closeEvent(event);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
 
 #include "DialogServices.h"
+#include "JobWindow.h"
 #include "SearchReplace.h"
 
 class QCheckBox;
@@ -11,9 +11,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class QVBoxLayout;
 class QWidget;
-class ToolJobPanel;
 
 namespace xbase {
 class Table;
@@ -21,20 +19,20 @@ class Table;
 
 // "Search and Replace": the field, the test on its value, the action and the records;
 // "Replace " asks the confirmation sentence and runs the replacement (SearchReplace)
-// in the window, which cannot be stopped, then tells "Replaced n records" and
+// as this window's job, which cannot be stopped, then tells "Replaced n records" and
 // "Replacement done" and closes. The find and replacement boxes take at most as many
 // characters as the chosen field holds; choosing another field cuts their texts.
 //
 // The window borrows the address table; `filterExpression` is the user's filter
 // (empty: none, and "Records matching current Filter" is disabled).
-class TSearchAndReplace : public QDialog {
+class TSearchAndReplace : public JobWindow {
     Q_OBJECT
 
   public:
     TSearchAndReplace(xbase::Table& table, QString filterExpression, DialogServices services = {},
                       QWidget* parent = nullptr);
 
-    bool replacing() const { return replacing_; }
+    bool replacing() const { return running(); }
     const SearchReplace::Result& result() const { return result_; }
     SearchReplace::Options options() const;
 
@@ -50,26 +48,23 @@ class TSearchAndReplace : public QDialog {
     QRadioButton* AllRecordsRadio;
     QRadioButton* FilterRecordsRadio;
     QPushButton* ReplaceButton;
-    QPushButton* CancelButton;
     QPushButton* HelpButton;
 
   public slots:
     void ReplaceButtonClick();
-    void done(int result) override;
 
   protected:
+    void jobEnded(JobResult result) override;
+    void reject() override;
     void closeEvent(class QCloseEvent* event) override;
 
   private:
     void FieldListChange();
-    void replaced(JobResult result);
 
     xbase::Table& table_;
     QString filterExpression_;
     DialogServices services_;
-    QVBoxLayout* body_ = nullptr;
-    ToolJobPanel* panel_ = nullptr;
+    SearchReplace::Options chosen_;
     SearchReplace::Result result_;
     QString error_;
-    bool replacing_ = false;
 };

@@ -1,7 +1,6 @@
 #include "TStateZipCheck.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -9,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "BrowseColumns.h"
-#include "ButtonRow.h"
 #include "DuplicateCheck.h"
 #include "EditableGridModel.h"
 #include "RecordGrid.h"
@@ -17,7 +15,6 @@
 #include "TTagging.h"
 #include "Table.h"
 #include "TagAll.h"
-#include "ToolJobPanel.h"
 #include "WindowMessages.h"
 
 namespace {
@@ -50,7 +47,7 @@ std::vector<BrowseColumns::Column> stateColumns() {
 
 TStateZipCheck::TStateZipCheck(xbase::Table& table, const AppHome& home, QString globalTagId,
                                DialogServices services, QWidget* parent)
-    : QDialog(parent),
+    : JobWindow(parent),
       table_(table),
       home_(home),
       globalTagId_(std::move(globalTagId)),
@@ -58,6 +55,12 @@ TStateZipCheck::TStateZipCheck(xbase::Table& table, const AppHome& home, QString
       indexPath_(StateZipCheck::IndexPath(QString::fromStdString(table.path()))) {
     setObjectName(QStringLiteral("TStateZipCheck"));
     setWindowTitle(QStringLiteral("Check State and Zip  Codes"));
+    setStartsOnShow(false);
+    setCancelQuestion(StateZipCheck::kCancelQuestion, QStringLiteral("Information"));
+    setJob([this](JobProgress& progress) {
+        return StateZipCheck::RunStateZipCheck(table_, *states_, options_, indexPath_, progress, &result_,
+                                               &error_);
+    });
 
     SetupPanel = new QWidget;
     auto* heading = new QLabel(QStringLiteral("Check For State/Province  & Zipcode/Postal Code Anomolies"));
@@ -86,8 +89,6 @@ TStateZipCheck::TStateZipCheck(xbase::Table& table, const AppHome& home, QString
 
     ResultPanel = new QWidget;
     ResultPanel->setObjectName(QStringLiteral("ResultPanel"));
-    FoundLabel = new QLabel;
-    FoundLabel->setObjectName(QStringLiteral("FoundLabel"));
     EditButton = ownButton(QStringLiteral("&Edit"), "EditButton");
     SaveButton = ownButton(QStringLiteral("&Save"), "SaveButton");
     UndoButton = ownButton(QStringLiteral("&Cancel"), "UndoButton");
@@ -118,26 +119,26 @@ TStateZipCheck::TStateZipCheck(xbase::Table& table, const AppHome& home, QString
 
     EditStatesButton = ownButton(QStringLiteral("Edit State/Province File"), "EditStatesButton");
     connect(EditStatesButton, &QPushButton::clicked, this, &TStateZipCheck::EditStatesButtonClick);
-    ButtonRow buttons(
-        this, [this] { done(QDialog::Accepted); }, services_.helpFor(this), Qt::Horizontal,
-        QStringLiteral("Close"));
-    CloseButton = buttons.OkButton;
-    CloseButton->setObjectName(QStringLiteral("CloseButton"));
-    CancelButton = buttons.CancelButton;
-    HelpButton = buttons.HelpButton;
-    buttons.addOwn(EditStatesButton);
-    // Cancel belongs to the check: it is shown only while the check runs.
+    CloseButton = ownButton(QStringLiteral("Close"), "CloseButton");
+    CloseButton->setDefault(true);
+    connect(CloseButton, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
+    HelpButton = ownButton(QStringLiteral("Help"), "HelpButton");
+    HelpButton->setEnabled(services_.hasHelp());
+    if (services_.hasHelp()) connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
+    // Edit State/Province File at the left; Close, Cancel (only while the check runs)
+    // and Help at the right.
+    buttonRow()->insertWidget(0, EditStatesButton);
+    buttonRow()->insertWidget(2, CloseButton);
+    buttonRow()->insertWidget(4, HelpButton);
+    delete buttonRow()->takeAt(buttonRow()->count() - 1);
     CancelButton->hide();
-    disconnect(CancelButton, nullptr, this, nullptr);
-    connect(CancelButton, &QPushButton::clicked, this, [this] {
-        if (panel_) panel_->requestCancel();
-    });
 
-    body_ = new QVBoxLayout(this);
-    body_->addWidget(SetupPanel);
-    body_->addWidget(ResultPanel, 1);
-    body_->addWidget(StatePanel, 1);
-    body_->addLayout(buttons.layout);
+    FoundLabel = StatusLabel;
+    StatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    StatusLabel->setMinimumSize(0, 0);
+    body()->addWidget(SetupPanel);
+    body()->addWidget(ResultPanel, 1);
+    body()->addWidget(StatePanel, 1);
     setMinimumWidth(520);
 }
 
@@ -147,7 +148,7 @@ TStateZipCheck::~TStateZipCheck() {
 }
 
 void TStateZipCheck::PerformButtonClick() {
-    if (checking_ || checked_) return;
+    if (started()) return;
     QString message;
     if (!SystemTables::OpenCszTable(home_, &csz_, &message)) {
         WindowMessages().inform(message);
@@ -155,38 +156,23 @@ void TStateZipCheck::PerformButtonClick() {
     }
     csz_->setDeleted(true);
     states_ = std::make_unique<StateZipCheck::StateTable>(*csz_);
-    checking_ = true;
+    options_.blanks = BlanksBox->isChecked();
     SetupPanel->hide();
     EditStatesButton->hide();
     CancelButton->show();
-    panel_ = new ToolJobPanel(this);
-    panel_->setCancellable(StateZipCheck::kCancelQuestion, QStringLiteral("Information"));
-    panel_->setGaugeShown(true);
-    StateZipCheck::Options options;
-    options.blanks = BlanksBox->isChecked();
-    panel_->setJob([this, options](JobProgress& progress) {
-        return StateZipCheck::RunStateZipCheck(table_, *states_, options, indexPath_, progress, &result_,
-                                               &error_);
-    });
-    connect(panel_, &ToolJobPanel::ended, this, &TStateZipCheck::checkEnded);
-    body_->insertWidget(1, panel_);
-    panel_->show();
+    setGaugeShown(true);
+    start();
 }
 
-void TStateZipCheck::checkEnded(JobResult result) {
-    checking_ = false;
-    checked_ = true;
-    panel_->hide();
-    panel_->deleteLater();
-    panel_ = nullptr;
+void TStateZipCheck::jobEnded(JobResult result) {
+    setGaugeShown(false);
     states_.reset();
     closeStates();
     CancelButton->hide();
     EditStatesButton->show();
     if (result == JobResult::Failed) {
         WindowMessages().error(error_);
-        SetupPanel->show();
-        checked_ = false;
+        closeLater(false);
         return;
     }
     // A stopped check shows what it found so far.
@@ -200,7 +186,7 @@ void TStateZipCheck::checkEnded(JobResult result) {
     resultGrid_ = new RecordGrid(resultModel_);
     resultGrid_->setObjectName(QStringLiteral("ResultGrid"));
     connect(resultGrid_, &RecordGrid::tagCellDoubleClicked, this, &TStateZipCheck::TagButtonClick);
-    FoundLabel->setText(StateZipCheck::FoundText(result_.found));
+    showStatus(StateZipCheck::FoundText(result_.found));
     auto* actions = new QHBoxLayout;
     for (QPushButton* b : {EditButton, SaveButton, UndoButton, TagButton, TagAllButton})
         actions->addWidget(b);
@@ -213,7 +199,6 @@ void TStateZipCheck::checkEnded(JobResult result) {
                                "to make changes. When you are done, press the Close button.")));
     layout->addWidget(new QLabel(QStringLiteral("Click on field to begin editing")));
     layout->addWidget(resultGrid_, 1);
-    layout->addWidget(FoundLabel);
     layout->addLayout(actions);
     ResultPanel->show();
     resultGrid_->selectRecord(0);
@@ -221,7 +206,7 @@ void TStateZipCheck::checkEnded(JobResult result) {
 }
 
 void TStateZipCheck::EditStatesButtonClick() {
-    if (checking_) return;
+    if (running()) return;
     if (csz_) {
         if (stateGrid_ && !stateGrid_->post()) return;
         closeStates();
@@ -260,7 +245,6 @@ void TStateZipCheck::openStates() {
     shownBefore_ = ResultPanel->isVisible() ? ResultPanel : SetupPanel;
     shownBefore_->hide();
     StatePanel->show();
-    CancelButton->setEnabled(false);
     EditStatesButton->setText(QStringLiteral("Stop Editing"));
     stateGrid_->selectRecord(0);
     resize(std::max(width(), 620), std::max(height(), 460));
@@ -290,7 +274,6 @@ void TStateZipCheck::closeStates() {
         (void)csz_->close();
         csz_.reset();
     }
-    CancelButton->setEnabled(true);
 }
 
 void TStateZipCheck::AddStateButtonClick() {
@@ -349,7 +332,7 @@ void TStateZipCheck::TagAllButtonClick() {
 }
 
 void TStateZipCheck::done(int result) {
-    if (checking_) return;
+    if (running()) return;
     if (!closed_) {
         closed_ = true;
         if (resultModel_ && resultModel_->editing()) {
@@ -359,24 +342,7 @@ void TStateZipCheck::done(int result) {
         closeStates();
         removeIndex();
     }
-    QDialog::done(result);
-}
-
-void TStateZipCheck::closeEvent(QCloseEvent* event) {
-    if (checking_) {
-        event->ignore();
-        if (panel_) panel_->requestCancel();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void TStateZipCheck::reject() {
-    if (checking_) {
-        if (panel_) panel_->requestCancel();
-        return;
-    }
-    QDialog::reject();
+    JobWindow::done(result);
 }
 
 void TStateZipCheck::removeIndex() {

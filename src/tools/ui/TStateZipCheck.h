@@ -1,31 +1,28 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
 #include <memory>
 
 #include "AppHome.h"
 #include "DialogServices.h"
-#include "JobProgress.h"
+#include "JobWindow.h"
 #include "StateZipCheck.h"
 
 class EditableGridModel;
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QVBoxLayout;
 class QWidget;
 class RecordGrid;
-class ToolJobPanel;
 
 namespace xbase {
 class Table;
 }
 
 // "Check State and Zip  Codes": "Perform Check Now" runs the check (StateZipCheck)
-// against the state table CSZ.DBF in the window, with Cancel asking "Cancel
-// operation?", then shows the questionable records in an editable grid in name order,
-// with "&Edit", "&Save", "&Cancel", "&Tag" and "Tag &All". "Edit State/Province File"
+// against the state table CSZ.DBF as this window's job, with Cancel asking "Cancel
+// operation?" and the status line telling what it found, then shows the questionable records in an editable
+// grid in name order, with "&Edit", "&Save", "&Cancel", "&Tag" and "Tag &All". "Edit State/Province File"
 // shows the state table itself in an editable grid ("Add", "Delete", "Save", "Undo")
 // in place of the other panel, and becomes "Stop Editing", which closes the state
 // table and brings back the panel shown before. The temporary index is closed and its
@@ -33,7 +30,7 @@ class Table;
 //
 // The window borrows the address table (the main window has set its query to "!ISDEL");
 // while it is open only it changes the table.
-class TStateZipCheck : public QDialog {
+class TStateZipCheck : public JobWindow {
     Q_OBJECT
 
   public:
@@ -41,8 +38,8 @@ class TStateZipCheck : public QDialog {
                    DialogServices services = {}, QWidget* parent = nullptr);
     ~TStateZipCheck() override;
 
-    bool checking() const { return checking_; }
-    bool checked() const { return checked_; }
+    bool checking() const { return running(); }
+    bool checked() const { return finished(); }
     const StateZipCheck::Result& result() const { return result_; }
     RecordGrid* resultGrid() const { return resultGrid_; }
     RecordGrid* stateGrid() const { return stateGrid_; }
@@ -54,7 +51,7 @@ class TStateZipCheck : public QDialog {
     QPushButton* PerformButton;
     // Result panel.
     QWidget* ResultPanel;
-    QLabel* FoundLabel;
+    QLabel* FoundLabel;  // the status line
     QPushButton* EditButton;
     QPushButton* SaveButton;
     QPushButton* UndoButton;  // "&Cancel": drops the edit
@@ -69,7 +66,6 @@ class TStateZipCheck : public QDialog {
     // Bottom row.
     QPushButton* EditStatesButton;
     QPushButton* CloseButton;
-    QPushButton* CancelButton;
     QPushButton* HelpButton;
 
   public slots:
@@ -85,11 +81,9 @@ class TStateZipCheck : public QDialog {
     void done(int result) override;
 
   protected:
-    void closeEvent(class QCloseEvent* event) override;
-    void reject() override;
+    void jobEnded(JobResult result) override;
 
   private:
-    void checkEnded(JobResult result);
     void openStates();
     void closeStates();
     void removeIndex();
@@ -99,8 +93,7 @@ class TStateZipCheck : public QDialog {
     QString globalTagId_;
     DialogServices services_;
     QString indexPath_;
-    QVBoxLayout* body_ = nullptr;
-    ToolJobPanel* panel_ = nullptr;
+    StateZipCheck::Options options_;
     std::unique_ptr<xbase::Table> csz_;
     std::unique_ptr<StateZipCheck::StateTable> states_;
     EditableGridModel* resultModel_ = nullptr;
@@ -110,7 +103,5 @@ class TStateZipCheck : public QDialog {
     QWidget* shownBefore_ = nullptr;  // the panel the state table replaced
     StateZipCheck::Result result_;
     QString error_;
-    bool checking_ = false;
-    bool checked_ = false;
     bool closed_ = false;
 };
