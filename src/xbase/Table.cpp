@@ -580,9 +580,31 @@ Status Table::replace(int index, std::string_view value) {
     if (!s.ok()) return s;
     s = requireRecord();
     if (!s.ok()) return s;
+    s = putField(&record_, index, value);
+    if (!s.ok()) return s;
+    dirty_ = true;
+    return Status::OK();
+}
+
+std::string Table::blankRecord() const {
+    std::string record(layout_.recordLength(), ' ');
+    for (const FieldDef& f : layout_.fields()) {
+        if (isBinaryType(f.type) || f.binaryMemoRef) std::memset(&record[f.offset], '\0', f.width);
+    }
+    return record;
+}
+
+void Table::markRecordDeleted(std::string* record, bool deleted) {
+    (*record)[0] = deleted ? dbf::kDeleted : dbf::kLive;
+}
+
+Status Table::putField(std::string* record, int index, std::string_view value) {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
     if (index < 0 || index >= layout_.fieldCount()) return Status::InvalidArgument("No such field");
+    if (record->size() != layout_.recordLength()) return Status::InvalidArgument("Not a record of this table");
     const FieldDef& f = layout_.field(index);
-    char* p = &record_[f.offset];
+    char* p = &(*record)[f.offset];
     switch (f.type) {
         case 'C': {
             const size_t n = value.size() < f.width ? value.size() : f.width;
@@ -644,15 +666,14 @@ Status Table::replace(int index, std::string_view value) {
         case 'M': {
             if (!memo_) return Status::NotFound("The memo file is missing");
             uint32_t block = 0;
-            s = memo_->write(memoRef(f, record_.data()), std::string(value), &block);
+            s = memo_->write(memoRef(f, record->data()), std::string(value), &block);
             if (!s.ok()) return s;
-            putMemoRef(f, &record_[0], block);
+            putMemoRef(f, &(*record)[0], block);
             break;
         }
         default:
             return Status::NotSupported("Field " + f.name + " cannot be written");
     }
-    dirty_ = true;
     return Status::OK();
 }
 
@@ -726,6 +747,57 @@ Status Table::appendBlank() {
         newRecord_ = true;  // its keys go in when it is committed
         dirty_ = true;
     }
+    return Status::OK();
+}
+
+Status Table::appendRecords(std::string_view records) {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
+    s = commit();
+    if (!s.ok()) return s;
+    const uint32_t len = layout_.recordLength();
+    if (records.size() % len != 0) return Status::InvalidArgument("Not a whole number of records");
+    const uint64_t n = records.size() / len;
+    if (n == 0) return Status::OK();
+    if (uint64_t(recCount_) + n > 0xFFFFFFFEu) return Status::InvalidArgument("The table is full");
+
+    if (cdx_ || !idx_.empty()) {
+        // Every order takes each record's keys, as a single append does.
+        for (uint64_t i = 0; i < n; ++i) {
+            s = appendBlank();
+            if (!s.ok()) return s;
+            record_.assign(records.data() + i * len, len);
+            dirty_ = true;
+            s = commit();
+            if (!s.ok()) return s;
+        }
+        setEof();
+        return Status::OK();
+    }
+
+    // The records and the end-of-file mark in one write, the count after them: until
+    // the count is written the table holds the records it had.
+    const uint64_t end = headerLength_ + uint64_t(recCount_) * len;
+    std::string bytes;
+    bytes.reserve(records.size() + 1);
+    bytes.append(records);
+    bytes.push_back(dbf::kEof);
+    s = file_->write(end, bytes.data(), bytes.size());
+    if (s.ok()) {
+        recCount_ += uint32_t(n);
+        countValid_ = false;
+        s = writeHeaderCount();
+        if (!s.ok()) recCount_ -= uint32_t(n);
+    }
+    if (!s.ok()) {
+        // Whatever part of the records did get written goes again, and the end-of-file
+        // mark is put back where the counted records end.
+        char eof = dbf::kEof;
+        if (file_->write(end, &eof, 1).ok()) (void)file_->truncate(end + 1);
+        setEof();
+        return s;
+    }
+    setEof();
     return Status::OK();
 }
 
