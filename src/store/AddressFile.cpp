@@ -76,14 +76,13 @@ namespace {
 
 std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// Closes the table's indexes and deletes its structural index file.
-bool dropIndexFile(Table& table) {
+}  // namespace
+
+bool DropIndexFile(Table& table) {
     const std::string path = table.path();
     const std::string cdx = xbase::findFileIgnoringCase(path.substr(0, path.rfind('.')) + ".CDX");
     return table.closeIndexes().ok() && xbase::removeFile(cdx).ok();
 }
-
-}  // namespace
 
 bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString* message,
                        const xbase::ProgressHook& progress) {
@@ -110,7 +109,7 @@ bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString*
 }
 
 bool CreateAddressTags(Table& table, QString* message, const xbase::ProgressHook& progress) {
-    if (!dropIndexFile(table)) {
+    if (!DropIndexFile(table)) {
         *message = "Unable to create index files";
         return false;
     }
@@ -183,7 +182,7 @@ void ReindexGauge::tagProgress(int percent) {
     if (percent > previous_) total_ += percent - previous_;
     previous_ = percent;
     // Rounded to the nearest whole number, halves to even, and never past full.
-    const double exact = total_ * 100.0 / 2100.0;
+    const double exact = total_ * 100.0 / fullTotal_;
     value_ = std::min(100, int(std::nearbyint(exact)));
 }
 
@@ -191,7 +190,7 @@ bool Reindex(Table& table, ReindexGauge& gauge, QString* message,
              const std::function<void(const QString&)>& status,
              const std::function<void(int)>& gaugeChanged) {
     if (status) status("Cleaning out old deleted records");
-    (void)dropIndexFile(table);
+    (void)DropIndexFile(table);
     Status s = table.pack([&](int p) {
         gauge.packProgress(p);
         if (gaugeChanged) gaugeChanged(gauge.value());
