@@ -17,6 +17,10 @@
 #include "Table.h"
 #include "TempDir.h"
 
+// Texts in test failures as text.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 // A record as text by field name: the memo too, and "*" set to "*" when the record
 // carries the deletion mark.
 using Record = QMap<QString, QString>;
