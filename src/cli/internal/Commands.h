@@ -45,6 +45,10 @@ int presortCommand(const Invocation& in);
 int zipcountCommand(const Invocation& in);
 int layoutDumpCommand(const Invocation& in);
 int layoutPrintCommand(const Invocation& in);
+int importCsvCommand(const Invocation& in);
+int importDbfCommand(const Invocation& in);
+int importOldCommand(const Invocation& in);
+int exportCommand(const Invocation& in);
 
 // Makes the GUI side of Qt that fonts and printers need, though nothing is shown;
 // null when an application object exists already.

@@ -73,9 +73,10 @@ JobWindow::~JobWindow() = default;
 
 void JobWindow::setJob(Job job) { job_ = std::move(job); }
 
-void JobWindow::setCancelQuestion(const QString& text, const QString& caption) {
+void JobWindow::setCancelQuestion(const QString& text, const QString& caption, Messages::Preset preset) {
     question_ = text;
     questionCaption_ = caption;
+    questionPreset_ = preset;
 }
 
 void JobWindow::setStopButton(StopButton kind) {
@@ -94,11 +95,14 @@ void JobWindow::showStatus(const QString& text) {
 
 void JobWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!started_) {
-        started_ = true;
-        // The job runs from the window's own message loop, once it is on screen.
-        QMetaObject::invokeMethod(this, &JobWindow::run, Qt::QueuedConnection);
-    }
+    if (!started_ && startsWhenShown_) startJob();
+}
+
+void JobWindow::startJob() {
+    if (started_) return;
+    started_ = true;
+    // The job runs from the window's own message loop, once it is on screen.
+    QMetaObject::invokeMethod(this, &JobWindow::run, Qt::QueuedConnection);
 }
 
 void JobWindow::run() {
@@ -133,13 +137,17 @@ void JobWindow::CancelButtonClick() {
         accept();
         return;
     }
+    if (!started_ && !startsWhenShown_) {
+        QDialog::reject();
+        return;
+    }
     if (!started_ || stopRequested_ || asking_) return;
     if (stopKind_ == StopButton::Stop || question_.isEmpty()) {
         stopRequested_ = true;
         return;
     }
     asking_ = true;
-    const bool yes = WindowMessages().ask(question_, questionCaption_);
+    const bool yes = WindowMessages().ask(question_, questionCaption_, questionPreset_);
     asking_ = false;
     // The job may have ended while the question was up; then there is nothing to stop.
     if (yes && !finished_) stopRequested_ = true;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "JobProgress.h"
+#include "Messages.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -17,7 +18,8 @@ class QVBoxLayout;
 // the ones to come. A window class that needs more (its own caption, buttons that
 // appear when the job is done) derives from it and adds to body() and buttonRow().
 //
-// The job starts once the window is on screen and runs on the window's thread. Its
+// The job starts once the window is on screen (or, in a window that first gathers
+// choices, when the window calls startJob()) and runs on the window's thread. Its
 // keepGoing() lets the window's events run (every few milliseconds, not every call),
 // so that the button and the close box work while it runs; none of them can start the
 // job a second time. Cancel, the close box and Escape all ask the question; Yes makes
@@ -37,9 +39,15 @@ class JobWindow : public QDialog {
 
     // The job to run when the window is shown. REQUIRES: not yet shown.
     void setJob(Job job);
-    // The question Cancel asks first ("Cancel PRESORT?", caption "CANCEL"); without
-    // one, Cancel stops the job at once.
-    void setCancelQuestion(const QString& text, const QString& caption);
+    // The question Cancel asks first ("Cancel PRESORT?", caption "CANCEL") and the
+    // answer Enter gives; without one, Cancel stops the job at once.
+    void setCancelQuestion(const QString& text, const QString& caption,
+                           Messages::Preset preset = Messages::Preset::Yes);
+    // Whether the job starts as soon as the window is shown (the default). A window
+    // that first gathers choices (the imports, Copy Records Out) turns this off and
+    // calls startJob() from its own button; until then Cancel and the close box close
+    // the window as in any dialog.
+    void setStartsWhenShown(bool on) { startsWhenShown_ = on; }
     void setStopButton(StopButton kind);
     // Shows the gauge (0 %) under the status line.
     void setGaugeShown(bool shown);
@@ -57,6 +65,8 @@ class JobWindow : public QDialog {
     QPushButton* CancelButton;
 
   protected:
+    // Starts the job from the window's message loop. REQUIRES: shown, not started.
+    void startJob();
     // What the window does once the job has ended. The default closes it: accepted
     // when the job was done, rejected otherwise.
     virtual void jobEnded(JobResult result);
@@ -84,6 +94,8 @@ class JobWindow : public QDialog {
     Job job_;
     QString question_;
     QString questionCaption_;
+    Messages::Preset questionPreset_ = Messages::Preset::Yes;
+    bool startsWhenShown_ = true;
     StopButton stopKind_ = StopButton::Cancel;
     QVBoxLayout* body_;
     QHBoxLayout* buttonRow_;
