@@ -26,6 +26,7 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/bench_xbase
+	$(BUILD_DIR)/bench/bench_imports
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,5 +1,7 @@
 #include "BatchAppender.h"
 
+#include <cassert>
+
 #include "Table.h"
 
 BatchAppender::BatchAppender(xbase::Table& table, size_t batchBytes)
@@ -13,6 +15,12 @@ void BatchAppender::begin() { record_ = blank_; }
 
 xbase::Status BatchAppender::put(int field, std::string_view value) {
     return table_.putField(&record_, field, value);
+}
+
+void BatchAppender::putBytes(int field, std::string_view bytes) {
+    const xbase::FieldDef& f = table_.field(field);
+    assert(bytes.size() == f.width);
+    record_.replace(f.offset, f.width, bytes);
 }
 
 void BatchAppender::markDeleted() { xbase::Table::markRecordDeleted(&record_, true); }

@@ -27,6 +27,9 @@ class BatchAppender {
     void begin();
     // Fills a field of the record begun, by the rules of Table::replace().
     xbase::Status put(int field, std::string_view value);
+    // Puts the stored bytes of a field as they are, for a copy between tables of the
+    // same structure. REQUIRES: bytes.size() is the field's width.
+    void putBytes(int field, std::string_view bytes);
     // Gives the record begun the deletion mark.
     void markDeleted();
     // The record begun joins the batch, which is written once it is full.

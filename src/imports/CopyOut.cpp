@@ -68,10 +68,21 @@ std::string_view trimmed(std::string_view v) {
     return v;
 }
 
-// One value of a CSV for spreadsheets, as RFC 4180 writes it.
-void appendCsvValue(std::string* line, std::string_view v) {
-    const bool quote = v.find_first_of(",\"\r\n") != std::string_view::npos ||
-                       (!v.empty() && (v.front() == ' ' || v.back() == ' '));
+// One value of a CSV for spreadsheets, as RFC 4180 writes it: in quotes, with quotes
+// doubled, when it holds a comma, a quote or a line break, or begins or ends with a
+// blank (which spreadsheets would drop). `raw` is in the table's code page.
+void appendCsvValue(std::string* line, std::string_view raw, const xbase::CodePage& codePage, std::string* utf8) {
+    bool quote = !raw.empty() && (raw.front() == ' ' || raw.back() == ' ');
+    bool ascii = true;
+    for (char c : raw) {
+        quote |= c == ',' || c == '"' || c == '\r' || c == '\n';
+        ascii &= static_cast<unsigned char>(c) < 0x80;
+    }
+    std::string_view v = raw;
+    if (!ascii) {
+        *utf8 = codePage.toUtf8(raw);
+        v = *utf8;
+    }
     if (!quote) {
         line->append(v);
         return;
@@ -166,8 +177,7 @@ JobResult copyText(xbase::Table& table, Kind kind, xbase::FileSystem& fs, const 
                     line.append(value);
                     line += '"';
                 } else {
-                    utf8 = codePage.toUtf8(value);
-                    appendCsvValue(&line, utf8);
+                    appendCsvValue(&line, value, codePage, &utf8);
                 }
             }
             line += "\r\n";
@@ -189,8 +199,19 @@ JobResult copyDbf(xbase::Table& table, xbase::FileSystem& fs, const QString& par
         *reason = QString::fromStdString(s.message());
         return JobResult::Failed;
     }
+    // The copy has the same fields: text fields go over byte for byte, as trimming and
+    // storing them again would leave them.
+    std::vector<std::pair<int, int>> sameBytes;
     std::vector<CopiedField> copiedFields;
-    for (int i : fields) copiedFields.push_back({i, (*copy)->fieldIndex(table.field(i).name), false});
+    for (int i : fields) {
+        const int to = (*copy)->fieldIndex(table.field(i).name);
+        const xbase::FieldDef &from = table.field(i), &into = (*copy)->field(to);
+        if (from.type == 'C' && into.type == 'C' && from.width == into.width) {
+            sameBytes.push_back({i, to});
+        } else {
+            copiedFields.push_back({i, to, false});
+        }
+    }
     const int memo = table.fieldIndex("MEMO");
     if (memo >= 0 && table.field(memo).isMemo()) {
         copiedFields.push_back({memo, (*copy)->fieldIndex("MEMO"), true, CopiedField::MemoRule::BlankAfterFours});
@@ -202,6 +223,11 @@ JobResult copyDbf(xbase::Table& table, xbase::FileSystem& fs, const QString& par
         table, progress, total, copied,
         [&]() -> Status {
             appender.begin();
+            const char* record = table.recordBytes();
+            for (const auto& [from, to] : sameBytes) {
+                const xbase::FieldDef& f = table.field(from);
+                appender.putBytes(to, std::string_view(record + f.offset, f.width));
+            }
             if (!copier.copy(copiedFields, appender, &fillReason)) {
                 return Status::InvalidArgument(fillReason.toStdString());
             }
@@ -220,10 +246,12 @@ JobResult copyDbf(xbase::Table& table, xbase::FileSystem& fs, const QString& par
     return result;
 }
 
-// Moves the file at `from` to `to` through the file system.
+// Moves the file at `from` to `to` through the file system, once its bytes are on
+// the disk: the name never stands for a file that a crash could leave half written.
 Status moveFile(xbase::FileSystem& fs, const QString& from, const QString& to) {
     std::unique_ptr<xbase::File> file;
     Status s = fs.open(local(from), xbase::OpenMode::Exclusive, &file);
+    if (s.ok()) s = file->sync();
     return s.ok() ? file->renameTo(local(to)) : s;
 }
 
