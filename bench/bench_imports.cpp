@@ -51,11 +51,13 @@ class Random {
     uint64_t state_;
 };
 
-const char* const kLast[] = {"Smith", "Johnson", "Müller", "Brown", "García", "Miller", "Davis", "Núñez",
-                             "Wilson", "Anderson", "O'Hara", "Thomas", "Taylor", "Moore", "Jackson", "Lee"};
-const char* const kFirst[] = {"James", "Mary", "Zoë", "Robert", "Patricia", "José", "Linda", "Jürgen",
-                              "Elizabeth", "David", "Barbara", "Seán", "Susan", "Joseph", "Jessica", "Renée"};
-const char* const kStreets[] = {"Main St", "Oak Ave", "Maple Rd", "Cedar Ln", "Elm St", "Pine Dr", "Lake Blvd"};
+const char* const kLast[] = {"Smith",  "Johnson",  "Müller", "Brown",  "García", "Miller", "Davis",   "Núñez",
+                             "Wilson", "Anderson", "O'Hara", "Thomas", "Taylor", "Moore",  "Jackson", "Lee"};
+const char* const kFirst[] = {"James", "Mary",   "Zoë",       "Robert", "Patricia", "José",
+                              "Linda", "Jürgen", "Elizabeth", "David",  "Barbara",  "Seán",
+                              "Susan", "Joseph", "Jessica",   "Renée"};
+const char* const kStreets[] = {"Main St", "Oak Ave", "Maple Rd", "Cedar Ln",
+                                "Elm St",  "Pine Dr", "Lake Blvd"};
 const char* const kCities[] = {"Boston", "Austin", "Köln", "Denver", "Portland", "Springfield", "Albany"};
 const char* const kStates[] = {"MA", "TX", "NRW", "CO", "OR", "IL", "NY"};
 
@@ -76,7 +78,8 @@ Person person(Random& rng, uint32_t i) {
     p.zip = std::to_string(10000 + rng.below(89999));
     p.phone = "(555) " + std::to_string(100 + rng.below(900)) + "-" + std::to_string(1000 + rng.below(9000));
     p.email = "user" + std::to_string(i) + "@example.org";
-    if (rng.below(10) == 0) p.notes = "Met at the fair; call before " + std::to_string(1 + rng.below(12)) + " pm.";
+    if (rng.below(10) == 0)
+        p.notes = "Met at the fair; call before " + std::to_string(1 + rng.below(12)) + " pm.";
     return p;
 }
 
@@ -102,8 +105,8 @@ long peakMegabytes() {
 
 void line(const char* what, double secs, uint64_t records, double baseline, const std::string& note = {}) {
     std::printf("  %-34s %8.2f s %11.0f rec/s %7.1fx disk  peak %4ld MB  %s\n", what, secs,
-                secs > 0 ? double(records) / secs : 0.0, baseline > 0 ? secs / baseline : 0.0, peakMegabytes(),
-                note.c_str());
+                secs > 0 ? double(records) / secs : 0.0, baseline > 0 ? secs / baseline : 0.0,
+                peakMegabytes(), note.c_str());
     std::fflush(stdout);
 }
 
@@ -191,8 +194,8 @@ int main(int argc, char** argv) {
     const std::string source = dir + "/source.dbf";
     {
         xbase::TableSpec spec;
-        spec.fields = {{"LNAME", 'C', 30}, {"FNAME", 'C', 30}, {"ORG", 'C', 30},  {"STREET", 'C', 40},
-                       {"CITY", 'C', 30},  {"STATE", 'C', 20}, {"ZIP", 'C', 10},  {"PHONE", 'C', 30},
+        spec.fields = {{"LNAME", 'C', 30}, {"FNAME", 'C', 30}, {"ORG", 'C', 30}, {"STREET", 'C', 40},
+                       {"CITY", 'C', 30},  {"STATE", 'C', 20}, {"ZIP", 'C', 10}, {"PHONE", 'C', 30},
                        {"EMAIL", 'C', 40}, {"NOTES", 'M', 10}};
         if (!xbase::Table::create(source, spec).ok()) fail("cannot create " + source);
         std::unique_ptr<xbase::Table> t;
@@ -204,11 +207,12 @@ int main(int argc, char** argv) {
         for (uint32_t i = 0; i < records; ++i) {
             const Person p = person(rng, i);
             out.begin();
-            const std::string* values[] = {&p.last, &p.first, &p.org,   &p.street, &p.city,
-                                           &p.state, &p.zip,  &p.phone, &p.email, &p.notes};
+            const std::string* values[] = {&p.last,  &p.first, &p.org,   &p.street, &p.city,
+                                           &p.state, &p.zip,   &p.phone, &p.email,  &p.notes};
             for (int f = 0; f < 10; ++f) {
                 if (values[f]->empty()) continue;
-                if (!cp.fromUtf8(*values[f], &raw).ok() || !out.put(f, raw).ok()) fail("cannot fill " + source);
+                if (!cp.fromUtf8(*values[f], &raw).ok() || !out.put(f, raw).ok())
+                    fail("cannot fill " + source);
             }
             if (!out.end().ok()) fail("cannot write " + source);
         }
@@ -253,14 +257,16 @@ int main(int argc, char** argv) {
         std::unique_ptr<xbase::Table> table = newAddressFile(dir + "/dbf.DBF");
         std::unique_ptr<xbase::Table> src;
         QString message;
-        if (!DbfImport::OpenSource(QString::fromStdString(source), {}, &src, &message)) fail(message.toStdString());
+        if (!DbfImport::OpenSource(QString::fromStdString(source), {}, &src, &message))
+            fail(message.toStdString());
         FieldMatch match = DbfImport::NewMatch(*table, *src);
         match.autoMatch();
         JobProgress quiet;
         Phases phases;
         ImportReport report;
         phases.start = std::chrono::steady_clock::now();
-        const double total = seconds([&] { report = DbfImport::Run(*table, *src, match, quiet, phases.hooks()); });
+        const double total =
+            seconds([&] { report = DbfImport::Run(*table, *src, match, quiet, phases.hooks()); });
         if (!report.succeeded() || report.imported != records) fail(report.messages.join(" ").toStdString());
         line("DBF import, records", phases.records(), records, dbfDisk,
              "peak before the rebuild " + std::to_string(phases.peakBeforeRebuild) + " MB");
@@ -273,7 +279,8 @@ int main(int argc, char** argv) {
     {
         std::unique_ptr<xbase::Table> table;
         QString message;
-        if (!AddressFile::OpenTableFile(QString::fromStdString(imported), &table, &message)) fail(message.toStdString());
+        if (!AddressFile::OpenTableFile(QString::fromStdString(imported), &table, &message))
+            fail(message.toStdString());
         table->setDeleted(true);
         if (!table->query("!ISDEL").ok()) fail("query");
         const double tableDisk = diskBaseline(imported, dir + "/scratch");
@@ -302,7 +309,7 @@ int main(int argc, char** argv) {
             });
             if (copied != records) fail("copied " + std::to_string(copied));
             line(c.name, secs, copied, tableDisk,
-                   std::to_string(std::filesystem::file_size(out) / 1000000) + " MB");
+                 std::to_string(std::filesystem::file_size(out) / 1000000) + " MB");
         }
     }
     if (!keep) std::filesystem::remove_all(dir);

@@ -63,13 +63,15 @@ int finishImport(const Invocation& in, const ImportReport& report, xbase::Table&
 int importCsvCommand(const Invocation& in) {
     const QString path = text(in.args.operand(1));
     std::vector<std::pair<QString, QString>> pairs;
-    if (in.args.has("--match") && !matchPairs(in.args.value("--match"), &pairs)) return badMatch(in, "LABEL=N");
+    if (in.args.has("--match") && !matchPairs(in.args.value("--match"), &pairs))
+        return badMatch(in, "LABEL=N");
     std::unique_ptr<xbase::Table> table;
     if (const int code = openAddressFile(in, &table); code != kOk) return code;
 
     AsciiSample sample;
     QString message;
-    if (!ReadAsciiSample(path, text(in.args.value("--encoding")), &sample, &message)) return fail(in, message);
+    if (!ReadAsciiSample(path, text(in.args.value("--encoding")), &sample, &message))
+        return fail(in, message);
     AsciiImportSetup setup;
     setup.path = path;
     setup.encoding = sample.encoding;
@@ -133,7 +135,8 @@ int importDbfCommand(const Invocation& in) {
         }
         match.assign(row, field);
     }
-    if (!match.any()) return fail(in, "No field of " + path + " matches a field of the address file; give --match");
+    if (!match.any())
+        return fail(in, "No field of " + path + " matches a field of the address file; give --match");
     ImportReport report;
     RunOnTerminal(
         [&](JobProgress& progress) {
@@ -178,7 +181,8 @@ int exportCommand(const Invocation& in) {
     const std::string& orderName = in.args.value("--order");
     if (!orderName.empty()) {
         const int order = table->tagArea(orderName);
-        if (order == 0 || !table->setOrder(order).ok()) return fail(in, text("The table has no tag " + orderName));
+        if (order == 0 || !table->setOrder(order).ok())
+            return fail(in, text("The table has no tag " + orderName));
     }
     // Every record not deleted, or those of the saved filter, as the window selects them.
     if (const int code = applyQuery(in, *table, filter.file.empty() ? Filter::kNotDeleted : "", filter);
@@ -200,7 +204,8 @@ int exportCommand(const Invocation& in) {
     uint32_t copied = 0;
     QString error;
     const JobResult result = RunOnTerminal(
-        [&](JobProgress& progress) { return CopyOut::Run(*table, kind, out, progress, &copied, &error); }, in.err);
+        [&](JobProgress& progress) { return CopyOut::Run(*table, kind, out, progress, &copied, &error); },
+        in.err);
     if (result != JobResult::Done) return fail(in, error);
     if (!table->close().ok()) return fail(in, "Cannot close " + text(in.args.operand(0)));
     in.out << "Copied " << copied << " records to " << out.toStdString() << "\n";

@@ -56,7 +56,8 @@ bool AsciiFile::open(const QString& path, const SourceEncoding& encoding, QStrin
     encoding_ = encoding;
     fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) {
-        *message = QStringLiteral("Cannot read %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        *message =
+            QStringLiteral("Cannot read %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     buf_.resize(kBufferSize);
@@ -69,7 +70,8 @@ bool AsciiFile::fill() {
         const ssize_t n = ::read(fd_, buf_.data(), buf_.size());
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            error_ = QStringLiteral("Cannot read %1: %2").arg(path_, QString::fromLocal8Bit(std::strerror(errno)));
+            error_ =
+                QStringLiteral("Cannot read %1: %2").arg(path_, QString::fromLocal8Bit(std::strerror(errno)));
             eof_ = true;
             return false;
         }
@@ -123,7 +125,8 @@ AsciiFile::Result AsciiFile::next(std::string* text, Problem* problem) {
     bool cut = false;
     if (!readRaw(&raw_, kMaxLineBytes, &cut)) return error_.isEmpty() ? Result::End : Result::Failed;
     std::string_view bytes = raw_;
-    if (line_ == 1 && encoding_.kind() == SourceEncoding::Kind::Utf8 && bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+    if (line_ == 1 && encoding_.kind() == SourceEncoding::Kind::Utf8 &&
+        bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
         bytes.remove_prefix(kUtf8Bom.size());
     }
     if (std::memchr(bytes.data(), '\0', bytes.size())) {
@@ -144,7 +147,8 @@ AsciiFile::Result AsciiFile::next(std::string* text, Problem* problem) {
         *problem = Problem::BadEncoding;
         return Result::Line;
     }
-    if (text->size() > size_t(AsciiLine::kMaxLength) && utf8Characters(*text) > size_t(AsciiLine::kMaxLength)) {
+    if (text->size() > size_t(AsciiLine::kMaxLength) &&
+        utf8Characters(*text) > size_t(AsciiLine::kMaxLength)) {
         keepCharacters(text, AsciiLine::kMaxLength);
         *problem = Problem::TooLong;
     }
@@ -156,7 +160,9 @@ QString AsciiFile::problemText(Problem problem, uint64_t line, const SourceEncod
         case Problem::None:
             return QString();
         case Problem::TooLong:
-            return QStringLiteral("Line %1 is longer than %2 characters").arg(line).arg(AsciiLine::kMaxLength);
+            return QStringLiteral("Line %1 is longer than %2 characters")
+                .arg(line)
+                .arg(AsciiLine::kMaxLength);
         case Problem::Nul:
             return QStringLiteral("Line %1 holds a NUL character; this is not a text file").arg(line);
         case Problem::BadEncoding:

@@ -16,7 +16,7 @@ struct AsciiImportSetup {
     QString path;
     SourceEncoding encoding;
     int fieldCount = 0;
-    FieldMatch match;  // rows: ImportDestinations::Ascii(table)
+    FieldMatch match;             // rows: ImportDestinations::Ascii(table)
     bool firstLineNames = false;  // the first line names the columns and is not imported
 };
 

@@ -71,7 +71,8 @@ std::string_view trimmed(std::string_view v) {
 // One value of a CSV for spreadsheets, as RFC 4180 writes it: in quotes, with quotes
 // doubled, when it holds a comma, a quote or a line break, or begins or ends with a
 // blank (which spreadsheets would drop). `raw` is in the table's code page.
-void appendCsvValue(std::string* line, std::string_view raw, const xbase::CodePage& codePage, std::string* utf8) {
+void appendCsvValue(std::string* line, std::string_view raw, const xbase::CodePage& codePage,
+                    std::string* utf8) {
     bool quote = !raw.empty() && (raw.front() == ' ' || raw.back() == ' ');
     bool ascii = true;
     for (char c : raw) {
@@ -187,7 +188,8 @@ JobResult copyText(xbase::Table& table, Kind kind, xbase::FileSystem& fs, const 
 }
 
 JobResult copyDbf(xbase::Table& table, xbase::FileSystem& fs, const QString& part, uint32_t total,
-                  JobProgress& progress, uint32_t* copied, QString* reason, std::unique_ptr<xbase::Table>* copy) {
+                  JobProgress& progress, uint32_t* copied, QString* reason,
+                  std::unique_ptr<xbase::Table>* copy) {
     const std::vector<int> fields = fieldIndexes(table, reason);
     if (fields.empty()) return JobResult::Failed;
     xbase::TableSpec design;
@@ -214,7 +216,8 @@ JobResult copyDbf(xbase::Table& table, xbase::FileSystem& fs, const QString& par
     }
     const int memo = table.fieldIndex("MEMO");
     if (memo >= 0 && table.field(memo).isMemo()) {
-        copiedFields.push_back({memo, (*copy)->fieldIndex("MEMO"), true, CopiedField::MemoRule::BlankAfterFours});
+        copiedFields.push_back(
+            {memo, (*copy)->fieldIndex("MEMO"), true, CopiedField::MemoRule::BlankAfterFours});
     }
     BatchAppender appender(**copy);
     RecordCopier copier(table, **copy);
@@ -258,8 +261,8 @@ Status moveFile(xbase::FileSystem& fs, const QString& from, const QString& to) {
 }  // namespace
 
 const KindTexts& Texts(Kind kind) {
-    static const KindTexts dbf{QStringLiteral("Copy to a &DBF file"), QStringLiteral("DBF files (*.DBF *.dbf)"),
-                               QStringLiteral("DBF")};
+    static const KindTexts dbf{QStringLiteral("Copy to a &DBF file"),
+                               QStringLiteral("DBF files (*.DBF *.dbf)"), QStringLiteral("DBF")};
     static const KindTexts text{QStringLiteral("Copy to an &ASCII file (comma delimited)"),
                                 QStringLiteral("Text files (*.TXT *.txt)"), QStringLiteral("TXT")};
     static const KindTexts csv{QStringLiteral("Copy to a &CSV file for spreadsheets (UTF-8)"),
@@ -276,10 +279,9 @@ const KindTexts& Texts(Kind kind) {
 }
 
 const std::vector<const char*>& TextFields() {
-    static const std::vector<const char*> fields = {"PREFIX", "FNAME",  "MIDDLE", "LNAME", "TITLE",
-                                                    "ORG",    "STREET", "STREET2", "CITY", "STATE",
-                                                    "ZIP",    "COUNTRY", "PHONE", "PHONE2", "EMAIL",
-                                                    "FAX",    "DATE",   "USER1",  "USER2", "CODES"};
+    static const std::vector<const char*> fields = {
+        "PREFIX", "FNAME",   "MIDDLE", "LNAME",  "TITLE", "ORG", "STREET", "STREET2", "CITY",  "STATE",
+        "ZIP",    "COUNTRY", "PHONE",  "PHONE2", "EMAIL", "FAX", "DATE",   "USER1",   "USER2", "CODES"};
     return fields;
 }
 
@@ -290,7 +292,8 @@ Check CheckTarget(const QString& path, Kind kind, const QString& addressPath, QS
         return Check::Refused;
     }
     const QFileInfo address(addressPath);
-    const bool sameName = target.absoluteFilePath().compare(address.absoluteFilePath(), Qt::CaseInsensitive) == 0;
+    const bool sameName =
+        target.absoluteFilePath().compare(address.absoluteFilePath(), Qt::CaseInsensitive) == 0;
     const bool sameFile =
         target.exists() && address.exists() && target.canonicalFilePath() == address.canonicalFilePath();
     if (!addressPath.isEmpty() && (sameName || sameFile)) {
@@ -327,8 +330,8 @@ JobResult Run(xbase::Table& table, Kind kind, const QString& path, JobProgress& 
         const QString partMemo = withExtension(part, QStringLiteral("FPT"));
         if (result != JobResult::Failed) {
             // The index file of an earlier table of that name would not fit this one.
-            const QString cdx =
-                QString::fromStdString(files.findIgnoringCase(local(withExtension(path, QStringLiteral("CDX")))));
+            const QString cdx = QString::fromStdString(
+                files.findIgnoringCase(local(withExtension(path, QStringLiteral("CDX")))));
             s = files.remove(local(cdx));
             if (s.ok() && files.exists(local(partMemo))) {
                 s = moveFile(files, partMemo, withExtension(path, QStringLiteral("FPT")));

@@ -25,7 +25,8 @@ bool OpenSource(const QString& path, const QString& addressPath, std::unique_ptr
     }
     std::unique_ptr<xbase::Table> t;
     if (!QFileInfo(path).isFile() ||
-        !xbase::Table::open(QFile::encodeName(path).toStdString(), xbase::OpenMode::ReadOnlyShared, &t).ok()) {
+        !xbase::Table::open(QFile::encodeName(path).toStdString(), xbase::OpenMode::ReadOnlyShared, &t)
+             .ok()) {
         *message = QStringLiteral("Unable to open the file ") + path;
         return false;
     }
@@ -61,55 +62,57 @@ ImportReport Run(xbase::Table& table, xbase::Table& source, const FieldMatch& ma
         const int to = isMemo ? memo : match.destinations()[size_t(row)].field;
         if (to >= 0) copied.push_back({from, to, isMemo, CopiedField::MemoRule::AsItIs});
     }
-    return RunCopy(table, source, progress, hooks, [&](RecordCopier& copier, BatchAppender& appender, QString* reason) {
-        return copier.copy(copied, appender, reason);
-    });
+    return RunCopy(table, source, progress, hooks,
+                   [&](RecordCopier& copier, BatchAppender& appender, QString* reason) {
+                       return copier.copy(copied, appender, reason);
+                   });
 }
 
-ImportReport RunCopy(xbase::Table& table, xbase::Table& source, JobProgress& progress, const ImportHooks& hooks,
-                     const FillRecord& fill) {
-    return RunImport(table, progress, hooks, [&](BatchAppender& appender, const auto& imported, ImportReport* report) {
-        progress.status(QStringLiteral("Importing records"));
-        RecordCopier copier(source, table);
-        QString reason;
-        bool cancelled = false;
-        xbase::Status s = source.setOrder(0);
-        if (s.ok()) s = source.goTop();
-        if (!s.ok()) reason = QString::fromStdString(s.message());
-        const uint32_t count = source.recCount();
-        int lastGauge = -1;
-        while (reason.isEmpty() && !source.eof()) {
-            appender.begin();
-            if (!fill(copier, appender, &reason)) break;
-            s = appender.end();
-            if (s.ok()) s = source.skip(1);
-            if (!s.ok()) {
-                reason = QString::fromStdString(s.message());
-                break;
+ImportReport RunCopy(xbase::Table& table, xbase::Table& source, JobProgress& progress,
+                     const ImportHooks& hooks, const FillRecord& fill) {
+    return RunImport(
+        table, progress, hooks, [&](BatchAppender& appender, const auto& imported, ImportReport* report) {
+            progress.status(QStringLiteral("Importing records"));
+            RecordCopier copier(source, table);
+            QString reason;
+            bool cancelled = false;
+            xbase::Status s = source.setOrder(0);
+            if (s.ok()) s = source.goTop();
+            if (!s.ok()) reason = QString::fromStdString(s.message());
+            const uint32_t count = source.recCount();
+            int lastGauge = -1;
+            while (reason.isEmpty() && !source.eof()) {
+                appender.begin();
+                if (!fill(copier, appender, &reason)) break;
+                s = appender.end();
+                if (s.ok()) s = source.skip(1);
+                if (!s.ok()) {
+                    reason = QString::fromStdString(s.message());
+                    break;
+                }
+                const uint32_t at = source.eof() ? count : source.recNo() - 1;
+                const int percent = count ? int(uint64_t(at) * 100 / count) : 100;
+                if (percent != lastGauge) progress.gauge(lastGauge = percent);
+                if (!progress.keepGoing()) {
+                    cancelled = true;
+                    break;
+                }
             }
-            const uint32_t at = source.eof() ? count : source.recNo() - 1;
-            const int percent = count ? int(uint64_t(at) * 100 / count) : 100;
-            if (percent != lastGauge) progress.gauge(lastGauge = percent);
-            if (!progress.keepGoing()) {
-                cancelled = true;
-                break;
+            s = appender.flush();
+            if (!s.ok() && reason.isEmpty()) reason = QString::fromStdString(s.message());
+            const QString n = QString::number(imported());
+            if (!reason.isEmpty()) {
+                // The program's own text, then the reason; and no word of completion.
+                report->result = JobResult::Failed;
+                report->messages << QStringLiteral("Unknown error while importing.\r\n") + reason
+                                 << QStringLiteral("Import stopped after importing %1 records.").arg(n);
+            } else if (cancelled) {
+                report->result = JobResult::Cancelled;
+                report->messages << QStringLiteral("Import cancelled after importing %1 records.").arg(n);
+            } else {
+                report->messages << QStringLiteral("Import complete. Imported %1 records.").arg(n);
             }
-        }
-        s = appender.flush();
-        if (!s.ok() && reason.isEmpty()) reason = QString::fromStdString(s.message());
-        const QString n = QString::number(imported());
-        if (!reason.isEmpty()) {
-            // The program's own text, then the reason; and no word of completion.
-            report->result = JobResult::Failed;
-            report->messages << QStringLiteral("Unknown error while importing.\r\n") + reason
-                             << QStringLiteral("Import stopped after importing %1 records.").arg(n);
-        } else if (cancelled) {
-            report->result = JobResult::Cancelled;
-            report->messages << QStringLiteral("Import cancelled after importing %1 records.").arg(n);
-        } else {
-            report->messages << QStringLiteral("Import complete. Imported %1 records.").arg(n);
-        }
-    });
+        });
 }
 
 }  // namespace DbfImport

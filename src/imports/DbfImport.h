@@ -53,7 +53,7 @@ ImportReport Run(xbase::Table& table, xbase::Table& source, const FieldMatch& ma
 using FillRecord = std::function<bool(RecordCopier& copier, BatchAppender& appender, QString* reason)>;
 // The loop and messages of Run() with another way of filling the records: the older
 // versions' import uses it.
-ImportReport RunCopy(xbase::Table& table, xbase::Table& source, JobProgress& progress, const ImportHooks& hooks,
-                     const FillRecord& fill);
+ImportReport RunCopy(xbase::Table& table, xbase::Table& source, JobProgress& progress,
+                     const ImportHooks& hooks, const FillRecord& fill);
 
 }  // namespace DbfImport

@@ -25,9 +25,13 @@ std::vector<Destination> destinations(const xbase::Table& table, bool (*wanted)(
 
 // Types whose values are no text: binary memos and blobs, and Visual FoxPro's field of
 // null flags.
-bool holdsText(char type) { return type != 'M' && type != 'G' && type != 'P' && type != 'W' && type != 'Q' && type != '0'; }
+bool holdsText(char type) {
+    return type != 'M' && type != 'G' && type != 'P' && type != 'W' && type != 'Q' && type != '0';
+}
 
-bool sameName(const QString& a, const QString& b) { return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0; }
+bool sameName(const QString& a, const QString& b) {
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
 
 }  // namespace
 
@@ -121,7 +125,8 @@ void FieldMatch::autoMatch() {
             case 'D':
                 for (int row = 0; row < rowCount(); ++row) {
                     const Destination& d = destinations_[size_t(row)];
-                    if (matched_[size_t(row)] < 0 && (sameName(d.label, source.name) || sameName(d.name, source.name))) {
+                    if (matched_[size_t(row)] < 0 &&
+                        (sameName(d.label, source.name) || sameName(d.name, source.name))) {
                         matched_[size_t(row)] = s;
                         break;
                     }

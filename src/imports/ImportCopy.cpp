@@ -40,7 +40,8 @@ bool RecordCopier::copy(const std::vector<CopiedField>& fields, BatchAppender& a
         if (v.empty()) continue;
         const xbase::Status s = appender.put(field.to, v);
         if (!s.ok()) {
-            *reason = QStringLiteral("Record %1: %2").arg(source_.recNo()).arg(QString::fromStdString(s.message()));
+            *reason =
+                QStringLiteral("Record %1: %2").arg(source_.recNo()).arg(QString::fromStdString(s.message()));
             return false;
         }
     }

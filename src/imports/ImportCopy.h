@@ -17,9 +17,9 @@ struct CopiedField {
         AsItIs,
         BlankAfterFours,  // MemoWithBlank(): the copies of the older files and of Copy Out
     };
-    int from = -1;       // field of the source
-    int to = -1;         // field of the target
-    bool memo = false;   // copy the source's memo text
+    int from = -1;      // field of the source
+    int to = -1;        // field of the target
+    bool memo = false;  // copy the source's memo text
     MemoRule rule = MemoRule::AsItIs;
 };
 

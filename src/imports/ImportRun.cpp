@@ -12,7 +12,8 @@ constexpr int kRebuildFullTotal = 1800;
 
 }  // namespace
 
-ImportReport RunImport(xbase::Table& table, JobProgress& progress, const ImportHooks& hooks, const ImportLoop& loop) {
+ImportReport RunImport(xbase::Table& table, JobProgress& progress, const ImportHooks& hooks,
+                       const ImportLoop& loop) {
     ImportReport report;
     const uint32_t before = table.recCount();
     if (AddressFile::DropIndexFile(table)) {

@@ -16,9 +16,9 @@ class Table;
 // How an import ended and what the user is told about it.
 struct ImportReport {
     JobResult result = JobResult::Done;
-    uint32_t imported = 0;    // records added to the address file
-    QStringList messages;     // the information boxes, in order
-    QString rebuildError;     // set when the indexes could not be rebuilt
+    uint32_t imported = 0;  // records added to the address file
+    QStringList messages;   // the information boxes, in order
+    QString rebuildError;   // set when the indexes could not be rebuilt
 
     // Whether the user's records are all in and indexed: the command line's exit code.
     bool succeeded() const { return result == JobResult::Done && rebuildError.isEmpty(); }
@@ -35,8 +35,8 @@ struct ImportHooks {
 // The part of an import that differs between the kinds: appends the records through
 // the appender, writes the last batch (appender.flush()), and sets the report's result
 // and messages. `imported` gives the number of records in the file so far.
-using ImportLoop =
-    std::function<void(BatchAppender& appender, const std::function<uint32_t()>& imported, ImportReport* report)>;
+using ImportLoop = std::function<void(BatchAppender& appender, const std::function<uint32_t()>& imported,
+                                      ImportReport* report)>;
 
 // The frame every import runs in:
 //  1. closes the address file's indexes and deletes its index file, so that records
@@ -47,5 +47,5 @@ using ImportLoop =
 //     tags of 100 % each; the job's keepGoing() lets the window paint, its answer is
 //     not heeded.
 // The records appended stay in every outcome, and the indexes are always rebuilt.
-ImportReport RunImport(xbase::Table& table, JobProgress& progress, const ImportHooks& hooks, const ImportLoop& loop);
-
+ImportReport RunImport(xbase::Table& table, JobProgress& progress, const ImportHooks& hooks,
+                       const ImportLoop& loop);

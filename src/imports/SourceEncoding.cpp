@@ -1,8 +1,6 @@
 #include "SourceEncoding.h"
 
-#include <fcntl.h>
 #include <iconv.h>
-#include <unistd.h>
 
 #include <QFile>
 #include <cerrno>

@@ -52,7 +52,7 @@ class Utf8Check {
 
   private:
     bool ok_ = true;
-    int need_ = 0;  // continuation bytes still to come
+    int need_ = 0;                            // continuation bytes still to come
     unsigned char low_ = 0x80, high_ = 0xBF;  // the range of the next continuation byte
 };
 

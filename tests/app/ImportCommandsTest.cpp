@@ -91,7 +91,13 @@ TEST_F(ImportCommandsTest, OlderImportAppendsToTheOpenFile) {
     xbase::TableSpec spec;
     for (const char* name : OlderImport::Layout(OlderImport::Version::V2)) {
         const std::string n = name;
-        spec.fields.push_back({n, n == "MEMO" ? 'M' : n == "ISDEL" ? 'L' : 'C', uint16_t(n == "MEMO" ? 10 : n == "ISDEL" ? 1 : 20)});
+        spec.fields.push_back({n,
+                               n == "MEMO"    ? 'M'
+                               : n == "ISDEL" ? 'L'
+                                              : 'C',
+                               uint16_t(n == "MEMO"    ? 10
+                                        : n == "ISDEL" ? 1
+                                                       : 20)});
     }
     ASSERT_TRUE(xbase::Table::create(old.toStdString(), spec).ok());
     {
@@ -141,7 +147,8 @@ TEST_F(ImportCommandsTest, ExportCopiesTheFilteredRecordsInTheWindowsOrder) {
     ASSERT_TRUE(w_->table()->query("LNAME = \"Nobody\"").ok());
     asked_.clear();
     w_->CopyRecordsOut();
-    EXPECT_EQ(askedTexts(), QStringList({"Information: No active records for current filter. Nothing to copy"}));
+    EXPECT_EQ(askedTexts(),
+              QStringList({"Information: No active records for current filter. Nothing to copy"}));
 }
 
 }  // namespace

@@ -17,15 +17,15 @@ TEST(AsciiLine, SplitsByTheImportsQuotingRules) {
         const char* line;
         std::vector<std::string> fields;
     } cases[] = {
-        {"Smith,\"Jones, Inc\",12", {"Smith", "Jones, Inc", "12"}},    // a quoted comma
-        {"\"He said \"\"hi\"\"\",x", {"He said \"\"hi\"\"", "x"}},     // doubled quotes stay doubled
+        {"Smith,\"Jones, Inc\",12", {"Smith", "Jones, Inc", "12"}},  // a quoted comma
+        {"\"He said \"\"hi\"\"\",x", {"He said \"\"hi\"\"", "x"}},   // doubled quotes stay doubled
         {"\"a\"\"b\"", {"a\"\"b"}},
         {"\"\"\"\",x", {"\"\"", "x"}},
-        {"a,b,", {"a", "b", ""}},                                     // a trailing comma
-        {"", {""}},                                                   // an empty line
+        {"a,b,", {"a", "b", ""}},  // a trailing comma
+        {"", {""}},                // an empty line
         {"a", {"a"}},
         {"\"\",x,\"\"", {"", "x", ""}},
-        {"a,\"b,c", {"a", "\"b,c"}},                                  // a quote left open
+        {"a,\"b,c", {"a", "\"b,c"}},  // a quote left open
         {"plain \"quoted, not\" here,z", {"plain \"quoted, not\" here", "z"}},
         {"\"", {"\""}},
         {"a,,\"Ünïcödé, ok\"", {"a", "", "Ünïcödé, ok"}},
@@ -42,11 +42,17 @@ TEST(SourceEncoding, DetectsUtf8AndFallsBackToWindows1252) {
     } cases[] = {
         {"plain,ascii\n", SourceEncoding::Kind::Utf8},
         {"caf\xC3\xA9,na\xC3\xAFve\n", SourceEncoding::Kind::Utf8},
-        {"\xEF\xBB\xBF" "caf\xC3\xA9\n", SourceEncoding::Kind::Utf8},
-        {"\xEF\xBB\xBF" "caf\xE9\n", SourceEncoding::Kind::Utf8},   // the mark is believed
-        {"caf\xE9,Stra\xDF" "e\n", SourceEncoding::Kind::Windows1252},
-        {"\xC0\xAF\n", SourceEncoding::Kind::Windows1252},          // an overlong form
-        {"\xED\xA0\x80\n", SourceEncoding::Kind::Windows1252},      // a surrogate
+        {"\xEF\xBB\xBF"
+         "caf\xC3\xA9\n",
+         SourceEncoding::Kind::Utf8},
+        {"\xEF\xBB\xBF"
+         "caf\xE9\n",
+         SourceEncoding::Kind::Utf8},  // the mark is believed
+        {"caf\xE9,Stra\xDF"
+         "e\n",
+         SourceEncoding::Kind::Windows1252},
+        {"\xC0\xAF\n", SourceEncoding::Kind::Windows1252},      // an overlong form
+        {"\xED\xA0\x80\n", SourceEncoding::Kind::Windows1252},  // a surrogate
         {"ends in half a character \xC3", SourceEncoding::Kind::Windows1252},
     };
     for (const auto& c : cases) {
@@ -67,7 +73,8 @@ TEST(SourceEncoding, DetectsUtf8AndFallsBackToWindows1252) {
 TEST(SourceEncoding, NamedEncodingsKeepAsciiOrAreRefused) {
     SourceEncoding e;
     QString message;
-    for (const char* name : {"utf8", "UTF-8", "cp1252", "Windows-1252"}) EXPECT_TRUE(SourceEncoding::byName(name, &e, &message));
+    for (const char* name : {"utf8", "UTF-8", "cp1252", "Windows-1252"})
+        EXPECT_TRUE(SourceEncoding::byName(name, &e, &message));
     ASSERT_TRUE(SourceEncoding::byName("ISO-8859-15", &e, &message));
     std::string utf8;
     ASSERT_TRUE(e.toUtf8("\xA4 5", &utf8));
@@ -86,7 +93,9 @@ TEST(SourceEncoding, NamedEncodingsKeepAsciiOrAreRefused) {
 TEST(AsciiFile, ReadsLinesAndNamesTheirProblems) {
     TempDir dir;
     const QString path = QString::fromStdString(dir.file("lines.txt"));
-    QByteArray bytes = "\xEF\xBB\xBF" "one\r\ntwo\nthree\rfour\r\n\r\n";
+    QByteArray bytes =
+        "\xEF\xBB\xBF"
+        "one\r\ntwo\nthree\rfour\r\n\r\n";
     bytes += QByteArray(AsciiLine::kMaxLength, 'x') + "\n";
     bytes += QByteArray(AsciiLine::kMaxLength + 1, 'y') + "\n";
     QByteArray accented;
@@ -140,7 +149,8 @@ TEST(AsciiFile, ReadsLinesAndNamesTheirProblems) {
     uint64_t lines = 0;
     ASSERT_TRUE(AsciiFile::countLines(path, &lines, &message));
     EXPECT_EQ(lines, std::size(expected) + fillerLines + 2);
-    EXPECT_EQ(AsciiFile::problemText(P::TooLong, 7, SourceEncoding::utf8()), "Line 7 is longer than 2048 characters");
+    EXPECT_EQ(AsciiFile::problemText(P::TooLong, 7, SourceEncoding::utf8()),
+              "Line 7 is longer than 2048 characters");
 }
 
 TEST(AsciiSample, ReadsTenLinesWithTheFirstLinesFieldCount) {
@@ -158,7 +168,8 @@ TEST(AsciiSample, ReadsTenLinesWithTheFirstLinesFieldCount) {
     EXPECT_EQ(sample.fieldNames(), QStringList({"Field 1", "Field 2", "Field 3"}));
     EXPECT_EQ(sample.firstLineNames(), QStringList({"Name", "City", "Zip"}));
 
-    for (const QByteArray& refused : {QByteArray("one line only\n"), QByteArray(), QByteArray("a\0b\nc\n", 6)}) {
+    for (const QByteArray& refused :
+         {QByteArray("one line only\n"), QByteArray(), QByteArray("a\0b\nc\n", 6)}) {
         writeFile(path, refused);
         EXPECT_FALSE(ReadAsciiSample(path, {}, &sample, &message));
         EXPECT_EQ(message, "Unable to import from this file");
@@ -169,7 +180,8 @@ TEST(AsciiSample, ReadsTenLinesWithTheFirstLinesFieldCount) {
 
 // The setup of an import of `path` with source fields matched to labels.
 AsciiImportSetup setupFor(const AddressFileFixture& f, const QString& path,
-                          std::initializer_list<std::pair<const char*, int>> matches, const QString& encoding = {}) {
+                          std::initializer_list<std::pair<const char*, int>> matches,
+                          const QString& encoding = {}) {
     AsciiSample sample;
     QString message;
     EXPECT_TRUE(ReadAsciiSample(path, encoding, &sample, &message)) << message.toStdString();
@@ -196,8 +208,8 @@ TEST(AsciiImport, ImportsEveryValueWhereTheMatchPutsIt) {
               "Short\r\n"
               "\r\n"
               "O'Hara,Seán,,,Cork,ignored,extra\r\n");
-    AsciiImportSetup setup = setupFor(f, csv, {{"Last Name", 1}, {"FNAME", 2}, {"Organization", 3},
-                                               {"Address 1", 4}, {"City", 5}});
+    AsciiImportSetup setup = setupFor(
+        f, csv, {{"Last Name", 1}, {"FNAME", 2}, {"Organization", 3}, {"Address 1", 4}, {"City", 5}});
     RecordingProgress progress;
     std::vector<QString> events;
     ImportHooks hooks;
@@ -272,9 +284,20 @@ TEST(AsciiImport, ConvertsTheFilesEncodingAndStopsAtWhatTheCodePageCannotHold) {
         QString encoding;
     } files[] = {
         {"UTF-8", "Zoë,Müller\nRenée,Straße\n", {}},
-        {"UTF-8 with its mark", "\xEF\xBB\xBF" "Zoë,Müller\nRenée,Straße\n", {}},
-        {"Windows-1252", "Zo\xEB,M\xFCller\nRen\xE9" "e,Stra\xDF" "e\n", {}},
-        {"Latin-9 by name", "Zo\xEB,M\xFCller\nRen\xE9" "e,Stra\xDF" "e\n", "ISO-8859-15"},
+        {"UTF-8 with its mark",
+         "\xEF\xBB\xBF"
+         "Zoë,Müller\nRenée,Straße\n",
+         {}},
+        {"Windows-1252",
+         "Zo\xEB,M\xFCller\nRen\xE9"
+         "e,Stra\xDF"
+         "e\n",
+         {}},
+        {"Latin-9 by name",
+         "Zo\xEB,M\xFCller\nRen\xE9"
+         "e,Stra\xDF"
+         "e\n",
+         "ISO-8859-15"},
     };
     for (const auto& file : files) {
         SCOPED_TRACE(file.what);
@@ -282,8 +305,8 @@ TEST(AsciiImport, ConvertsTheFilesEncodingAndStopsAtWhatTheCodePageCannotHold) {
         const QString csv = f.file("enc.csv");
         writeFile(csv, file.bytes);
         RecordingProgress progress;
-        const ImportReport report =
-            RunAsciiImport(f.table(), setupFor(f, csv, {{"First Name", 1}, {"Last Name", 2}}, file.encoding), progress);
+        const ImportReport report = RunAsciiImport(
+            f.table(), setupFor(f, csv, {{"First Name", 1}, {"Last Name", 2}}, file.encoding), progress);
         EXPECT_EQ(report.result, JobResult::Done) << report.messages.join("\n").toStdString();
         EXPECT_EQ(f.records(), (std::vector<Record>{{{"FNAME", "Zoë"}, {"LNAME", "Müller"}},
                                                     {{"FNAME", "Renée"}, {"LNAME", "Straße"}}}));
@@ -297,9 +320,10 @@ TEST(AsciiImport, ConvertsTheFilesEncodingAndStopsAtWhatTheCodePageCannotHold) {
         RunAsciiImport(f.table(), setupFor(f, csv, {{"First Name", 1}, {"Last Name", 2}}), progress);
     EXPECT_EQ(report.result, JobResult::Failed);
     EXPECT_EQ(report.imported, 2u);
-    EXPECT_EQ(report.messages,
-              QStringList({"Unknown error writing to data file after importing 2 records.\r\n"
-                           "Line 3, Field 2 (Last Name): The character \"Ł\" cannot be stored in code page 1252"}));
+    EXPECT_EQ(
+        report.messages,
+        QStringList({"Unknown error writing to data file after importing 2 records.\r\n"
+                     "Line 3, Field 2 (Last Name): The character \"Ł\" cannot be stored in code page 1252"}));
     f.reopen();
     EXPECT_EQ(f.records(), (std::vector<Record>{{{"FNAME", "Anna"}, {"LNAME", "Nowak"}},
                                                 {{"FNAME", "Jan"}, {"LNAME", "Kowalski"}}}));
@@ -313,7 +337,8 @@ TEST(AsciiImport, ALineItCannotReadStopsTheImportAfterTheRecordsBeforeIt) {
         QString reason;
     } cases[] = {
         {"too long", QByteArray(AsciiLine::kMaxLength + 1, 'x'), "Line 3 is longer than 2048 characters"},
-        {"a NUL byte", QByteArray("nul\0inside", 10), "Line 3 holds a NUL character; this is not a text file"},
+        {"a NUL byte", QByteArray("nul\0inside", 10),
+         "Line 3 holds a NUL character; this is not a text file"},
         {"not UTF-8", "caf\xE9", "Line 3 is not valid UTF-8 text"},
     };
     for (const auto& c : cases) {
@@ -325,8 +350,9 @@ TEST(AsciiImport, ALineItCannotReadStopsTheImportAfterTheRecordsBeforeIt) {
         RecordingProgress progress;
         const ImportReport report = RunAsciiImport(f.table(), setup, progress);
         EXPECT_EQ(report.result, JobResult::Failed);
-        EXPECT_EQ(report.messages,
-                  QStringList({"Unknown error reading ASCII file after importing 2 records.\r\n" + c.reason}));
+        EXPECT_EQ(
+            report.messages,
+            QStringList({"Unknown error reading ASCII file after importing 2 records.\r\n" + c.reason}));
         EXPECT_EQ(f.records(), (std::vector<Record>{{{"LNAME", "One"}}, {{"LNAME", "Two"}}}));
         EXPECT_TRUE(AddressFile::CheckValidIndex(f.table()));
     }

@@ -41,7 +41,10 @@ class CopyOutTest : public ::testing::Test {
   protected:
     void SetUp() override {
         f_.add({{"FNAME", "John"}, {"LNAME", "Smith"}, {"MEMO", "twelve chars"}});
-        f_.add({{"LNAME", "Älter"}, {"ORG", "Says \"hi\", twice"}, {"CITY", "Köln"}, {"DATE", "19991231"},
+        f_.add({{"LNAME", "Älter"},
+                {"ORG", "Says \"hi\", twice"},
+                {"CITY", "Köln"},
+                {"DATE", "19991231"},
                 {"MEMO", "line one\r\nline two"}});
         f_.add({{"LNAME", "Gone"}});
         ASSERT_TRUE(AddressFile::DeleteRecord(f_.table()).ok());
@@ -69,7 +72,8 @@ class CopyOutTest : public ::testing::Test {
 TEST_F(CopyOutTest, TextKindsInTheCurrentOrderAndSelection) {
     uint32_t copied = 0;
     QString error;
-    ASSERT_EQ(copy(CopyOut::Kind::Text, f_.file("out.txt"), &copied, &error), JobResult::Done) << error.toStdString();
+    ASSERT_EQ(copy(CopyOut::Kind::Text, f_.file("out.txt"), &copied, &error), JobResult::Done)
+        << error.toStdString();
     EXPECT_EQ(copied, 3u);
     EXPECT_EQ(f_.table().recNo(), 2u);
     EXPECT_EQ(f_.table().indexOrd(), f_.table().tagArea("LNAME"));
@@ -81,17 +85,17 @@ TEST_F(CopyOutTest, TextKindsInTheCurrentOrderAndSelection) {
     };
     // The twenty fields as stored: Windows-1252, quotes inside left alone.
     EXPECT_EQ(readFile(f_.file("out.txt")),
-              line({{1, " Dr."}, {4, "Adams"}, {9, "Elsewhere"}}) +
-                  line({{2, "John"}, {4, "Smith"}}) +
+              line({{1, " Dr."}, {4, "Adams"}, {9, "Elsewhere"}}) + line({{2, "John"}, {4, "Smith"}}) +
                   line({{4, "\xC4lter"}, {6, "Says \"hi\", twice"}, {9, "K\xF6ln"}, {17, "19991231"}}));
 
     ASSERT_EQ(copy(CopyOut::Kind::Csv, f_.file("out.csv"), &copied, &error), JobResult::Done);
-    EXPECT_EQ(readFile(f_.file("out.csv")),
-              "PREFIX,FNAME,MIDDLE,LNAME,TITLE,ORG,STREET,STREET2,CITY,STATE,ZIP,COUNTRY,PHONE,PHONE2,EMAIL,FAX,"
-              "DATE,USER1,USER2,CODES,MEMO\r\n"
-              "\" Dr.\",,,Adams,,,,,Elsewhere,,,,,,,,,,,,\r\n"
-              ",John,,Smith,,,,,,,,,,,,,,,,,twelve chars\r\n"
-              ",,,Älter,,\"Says \"\"hi\"\", twice\",,,Köln,,,,,,,,19991231,,,,\"line one\r\nline two\"\r\n");
+    EXPECT_EQ(
+        readFile(f_.file("out.csv")),
+        "PREFIX,FNAME,MIDDLE,LNAME,TITLE,ORG,STREET,STREET2,CITY,STATE,ZIP,COUNTRY,PHONE,PHONE2,EMAIL,FAX,"
+        "DATE,USER1,USER2,CODES,MEMO\r\n"
+        "\" Dr.\",,,Adams,,,,,Elsewhere,,,,,,,,,,,,\r\n"
+        ",John,,Smith,,,,,,,,,,,,,,,,,twelve chars\r\n"
+        ",,,Älter,,\"Says \"\"hi\"\", twice\",,,Köln,,,,,,,,19991231,,,,\"line one\r\nline two\"\r\n");
 }
 
 // The DBF copy has the address file's fields; MEMO follows the rule of the older
@@ -128,8 +132,9 @@ TEST_F(CopyOutTest, AFailedCopyLeavesTheTargetAsItWas) {
     for (CopyOut::Kind kind : {CopyOut::Kind::Dbf, CopyOut::Kind::Text, CopyOut::Kind::Csv}) {
         const QString target = f_.file(kind == CopyOut::Kind::Dbf ? "full.DBF" : "full.txt");
         // The text copies here are some 250 bytes long.
-        const std::vector<uint64_t> spaces =
-            kind == CopyOut::Kind::Dbf ? std::vector<uint64_t>{0, 100, 700, 1500} : std::vector<uint64_t>{0, 100};
+        const std::vector<uint64_t> spaces = kind == CopyOut::Kind::Dbf
+                                                 ? std::vector<uint64_t>{0, 100, 700, 1500}
+                                                 : std::vector<uint64_t>{0, 100};
         for (uint64_t space : spaces) {
             SCOPED_TRACE(std::to_string(int(kind)) + ": " + std::to_string(space) + " bytes free");
             writeFile(target, "what was there");
@@ -143,12 +148,14 @@ TEST_F(CopyOutTest, AFailedCopyLeavesTheTargetAsItWas) {
             EXPECT_EQ(copied, 0u);
             EXPECT_TRUE(error.startsWith("There was an error copying\r\n")) << error.toStdString();
             EXPECT_EQ(readFile(target), "what was there");
-            EXPECT_EQ(QDir(f_.file("")).entryList(QStringList(".full*"), QDir::Hidden | QDir::Files), QStringList());
+            EXPECT_EQ(QDir(f_.file("")).entryList(QStringList(".full*"), QDir::Hidden | QDir::Files),
+                      QStringList());
         }
     }
     uint32_t copied = 0;
     QString error;
-    EXPECT_EQ(copy(CopyOut::Kind::Text, f_.file("no/such/folder/out.txt"), &copied, &error), JobResult::Failed);
+    EXPECT_EQ(copy(CopyOut::Kind::Text, f_.file("no/such/folder/out.txt"), &copied, &error),
+              JobResult::Failed);
     EXPECT_TRUE(error.startsWith("There was an error copying\r\n")) << error.toStdString();
     EXPECT_EQ(f_.table().recNo(), 2u);
 }
@@ -156,12 +163,15 @@ TEST_F(CopyOutTest, AFailedCopyLeavesTheTargetAsItWas) {
 TEST_F(CopyOutTest, ACancelledCopyKeepsTheRecordsCopied) {
     uint32_t copied = 0;
     QString error;
-    EXPECT_EQ(copy(CopyOut::Kind::Text, f_.file("two.txt"), &copied, &error, nullptr, 2), JobResult::Cancelled);
+    EXPECT_EQ(copy(CopyOut::Kind::Text, f_.file("two.txt"), &copied, &error, nullptr, 2),
+              JobResult::Cancelled);
     EXPECT_EQ(copied, 2u);
     EXPECT_EQ(readFile(f_.file("two.txt")).count("\r\n"), 2);
-    EXPECT_EQ(copy(CopyOut::Kind::Dbf, f_.file("two.dbf"), &copied, &error, nullptr, 2), JobResult::Cancelled);
+    EXPECT_EQ(copy(CopyOut::Kind::Dbf, f_.file("two.dbf"), &copied, &error, nullptr, 2),
+              JobResult::Cancelled);
     std::unique_ptr<xbase::Table> t;
-    ASSERT_TRUE(xbase::Table::open(f_.file("two.dbf").toStdString(), xbase::OpenMode::ReadOnlyShared, &t).ok());
+    ASSERT_TRUE(
+        xbase::Table::open(f_.file("two.dbf").toStdString(), xbase::OpenMode::ReadOnlyShared, &t).ok());
     EXPECT_EQ(t->recCount(), 2u);
     EXPECT_EQ(copied, 2u);
 }

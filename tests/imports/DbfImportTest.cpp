@@ -74,10 +74,13 @@ TEST(FieldMatch, ChoosingASourceMovesItAndRowsClear) {
 TEST(FieldMatch, TheDbfImportMatchesByNameAndType) {
     AddressFileFixture f;
     const std::vector<SourceField> sources = {
-        {"lname", 'C'},   {"LNAME", 'C'},  // the second finds LNAME taken
-        {"Zip/Postal Code", 'N'},           // by display label
-        {"NOTES", 'M'},   {"REMARKS", 'M'}, // memos go to MEMO, the first one only
-        {"DATE", 'D'},    {"COUNTRY", 'I'}, // Visual FoxPro types are never matched
+        {"lname", 'C'},
+        {"LNAME", 'C'},            // the second finds LNAME taken
+        {"Zip/Postal Code", 'N'},  // by display label
+        {"NOTES", 'M'},
+        {"REMARKS", 'M'},  // memos go to MEMO, the first one only
+        {"DATE", 'D'},
+        {"COUNTRY", 'I'},  // Visual FoxPro types are never matched
         {"PHOTO", 'G'},
     };
     FieldMatch m(ImportDestinations::Dbf(f.table()), sources, FieldMatch::Rules::ByType);
@@ -139,9 +142,17 @@ TEST(DbfImport, CopiesMatchedFieldsAcrossCodePages) {
     f.add({{"LNAME", "Already"}});
     const QString path = f.file("dos.dbf");
     makeTable(path,
-              {{"LNAME", 'C', 20}, {"CITY", 'C', 20}, {"BORN", 'D', 8}, {"AMOUNT", 'N', 8, 2}, {"OK", 'L', 1},
+              {{"LNAME", 'C', 20},
+               {"CITY", 'C', 20},
+               {"BORN", 'D', 8},
+               {"AMOUNT", 'N', 8, 2},
+               {"OK", 'L', 1},
                {"NOTES", 'M', 10}},
-              {{{"LNAME", "Müller"}, {"CITY", "Zürich"}, {"BORN", "19991231"}, {"AMOUNT", "12.5"}, {"OK", "T"},
+              {{{"LNAME", "Müller"},
+                {"CITY", "Zürich"},
+                {"BORN", "19991231"},
+                {"AMOUNT", "12.5"},
+                {"OK", "T"},
                 {"NOTES", "Straße\r\nzweite Zeile"}},
                {{"LNAME", "Gone"}, {"*", ""}},
                {{"LNAME", "Núñez"}}},
@@ -173,7 +184,8 @@ TEST(DbfImport, CopiesMatchedFieldsAcrossCodePages) {
 TEST(DbfImport, AValueTheCodePageCannotHoldStopsTheImportAfterTheRecordsBefore) {
     AddressFileFixture f;
     const QString path = f.file("cyrillic.dbf");
-    makeTable(path, {{"LNAME", 'C', 20}}, {{{"LNAME", "Ivanov"}}, {{"LNAME", "Жуков"}}, {{"LNAME", "Petrov"}}},
+    makeTable(path, {{"LNAME", 'C', 20}},
+              {{{"LNAME", "Ivanov"}}, {{"LNAME", "Жуков"}}, {{"LNAME", "Petrov"}}},
               0xC9);  // Windows-1251
     std::unique_ptr<xbase::Table> source;
     QString message;
@@ -184,10 +196,11 @@ TEST(DbfImport, AValueTheCodePageCannotHoldStopsTheImportAfterTheRecordsBefore) 
     const ImportReport report = DbfImport::Run(f.table(), *source, m, progress);
     EXPECT_EQ(report.result, JobResult::Failed);
     EXPECT_FALSE(report.succeeded());
-    EXPECT_EQ(report.messages,
-              QStringList({"Unknown error while importing.\r\nRecord 2, field LNAME: The character \"Ж\" cannot be "
-                           "stored in code page 1252",
-                           "Import stopped after importing 1 records."}));
+    EXPECT_EQ(
+        report.messages,
+        QStringList({"Unknown error while importing.\r\nRecord 2, field LNAME: The character \"Ж\" cannot be "
+                     "stored in code page 1252",
+                     "Import stopped after importing 1 records."}));
     EXPECT_EQ(f.records(), (std::vector<Record>{{{"LNAME", "Ivanov"}}}));
     EXPECT_TRUE(AddressFile::CheckValidIndex(f.table()));
 }
@@ -227,8 +240,9 @@ TEST(OlderImport, DatesAndMemosOfTheOlderFiles) {
         const char* text;
         const char* date;
     } dates[] = {
-        {"", ""},           {"19951231", "19951231"}, {" 20000229 ", "20000229"}, {"19950231", ""},
-        {"12/31/95", "19951231"}, {"2/3/07", "19070203"}, {"next week", ""},   {"1995-12-31", ""},
+        {"", ""},          {"19951231", "19951231"}, {" 20000229 ", "20000229"},
+        {"19950231", ""},  {"12/31/95", "19951231"}, {"2/3/07", "19070203"},
+        {"next week", ""}, {"1995-12-31", ""},
     };
     for (const auto& d : dates) EXPECT_EQ(OlderImport::ConvertDate(d.text, us), d.date) << d.text;
 
@@ -237,8 +251,8 @@ TEST(OlderImport, DatesAndMemosOfTheOlderFiles) {
     } memos[] = {
         {"", ""},
         {"abc", "abc"},
-        {"abcdefgh", "abcdefgh "},           // 8 characters gain a blank
-        {"abcdefghi", "abcdefghi"},          // 9 do not
+        {"abcdefgh", "abcdefgh "},              // 8 characters gain a blank
+        {"abcdefghi", "abcdefghi"},             // 9 do not
         {"ten chars!\r\n", "ten chars! \r\n"},  // 12 with the line break: before it
         {"eleven char\n", "eleven char \n"},
     };
@@ -264,8 +278,14 @@ TEST(OlderImport, CopiesTheFirstReleasesLayout) {
     AddressFileFixture f;
     const QString path = f.file("OLD1.DBF");
     makeTable(path, olderFields(OlderImport::Version::V1),
-              {{{"LNAME", "Adams"}, {"FNAME", "Ann"}, {"NOTES", "ABC"}, {"CARRIER", "C001"}, {"DATE", "19951231"},
-                {"MEMO", "8 chars!"}, {"PHONE", "555-1234"}, {"EMAIL", "ann@example.org"}},
+              {{{"LNAME", "Adams"},
+                {"FNAME", "Ann"},
+                {"NOTES", "ABC"},
+                {"CARRIER", "C001"},
+                {"DATE", "19951231"},
+                {"MEMO", "8 chars!"},
+                {"PHONE", "555-1234"},
+                {"EMAIL", "ann@example.org"}},
                {{"LNAME", "Baker"}, {"DATE", "12/31/95"}, {"MEMO", "9 chars!!"}},
                {{"LNAME", "Clark"}, {"DATE", "soon"}}});
     std::unique_ptr<xbase::Table> source;
@@ -276,15 +296,16 @@ TEST(OlderImport, CopiesTheFirstReleasesLayout) {
     const ImportReport report = OlderImport::Run(f.table(), *source, OlderImport::Version::V1, progress, {},
                                                  QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(report.messages, QStringList({"Import complete. Imported 3 records."}));
-    EXPECT_EQ(f.records(), (std::vector<Record>{{{"LNAME", "Adams"},
-                                                 {"FNAME", "Ann"},
-                                                 {"CODES", "ABC"},
-                                                 {"DATE", "19951231"},
-                                                 {"MEMO", "8 chars! "},
-                                                 {"PHONE", "555-1234"},
-                                                 {"EMAIL", "ann@example.org"}},
-                                                {{"LNAME", "Baker"}, {"DATE", "19951231"}, {"MEMO", "9 chars!!"}},
-                                                {{"LNAME", "Clark"}}}));
+    EXPECT_EQ(f.records(),
+              (std::vector<Record>{{{"LNAME", "Adams"},
+                                    {"FNAME", "Ann"},
+                                    {"CODES", "ABC"},
+                                    {"DATE", "19951231"},
+                                    {"MEMO", "8 chars! "},
+                                    {"PHONE", "555-1234"},
+                                    {"EMAIL", "ann@example.org"}},
+                                   {{"LNAME", "Baker"}, {"DATE", "19951231"}, {"MEMO", "9 chars!!"}},
+                                   {{"LNAME", "Clark"}}}));
     EXPECT_TRUE(AddressFile::CheckValidIndex(f.table()));
 }
 
@@ -292,8 +313,14 @@ TEST(OlderImport, TheSecondReleasesDeletedRecordsStayDeleted) {
     AddressFileFixture f;
     const QString path = f.file("OLD2.DBF");
     makeTable(path, olderFields(OlderImport::Version::V2),
-              {{{"LNAME", "Kept"}, {"STREET2", "Apt 4"}, {"PHONE2", "2"}, {"USER1", "u1"}, {"USER2", "u2"},
-                {"CODES", "XY"}, {"DATE", "20010101"}, {"TAG", "T1"}},
+              {{{"LNAME", "Kept"},
+                {"STREET2", "Apt 4"},
+                {"PHONE2", "2"},
+                {"USER1", "u1"},
+                {"USER2", "u2"},
+                {"CODES", "XY"},
+                {"DATE", "20010101"},
+                {"TAG", "T1"}},
                {{"LNAME", "Removed"}, {"ISDEL", "T"}}});
     std::unique_ptr<xbase::Table> source;
     QString message;

@@ -18,7 +18,9 @@ class ImportCliTest : public ::testing::Test {
         table_ = dir_.file("a.DBF");
         ASSERT_EQ(quillory({"new", table_}).exitCode, 0);
         writeFile(file("good.csv"), "Adams,Ann\nBaker,Bob\n");
-        ASSERT_EQ(quillory({"import-csv", table_, dir_.file("good.csv"), "--match", "LNAME=1,FNAME=2"}).exitCode, 0);
+        ASSERT_EQ(
+            quillory({"import-csv", table_, dir_.file("good.csv"), "--match", "LNAME=1,FNAME=2"}).exitCode,
+            0);
     }
     QString file(const char* name) const { return QString::fromStdString(dir_.file(name)); }
     QuilloryResult quillory(std::vector<std::string> args) { return runQuillory(args, home_); }
@@ -64,8 +66,14 @@ TEST_F(ImportCliTest, BadInputGivesTheMessageAndLosesNothing) {
         QStringList names;  // afterwards
     } cases[] = {
         {{"import-csv", t, dir_.file("missing.csv"), "--match", "LNAME=1"}, 1, "Cannot read ", {}},
-        {{"import-csv", t, dir_.file("one.csv"), "--match", "LNAME=1"}, 1, "Unable to import from this file", {}},
-        {{"import-csv", t, dir_.file("nul.csv"), "--match", "LNAME=1"}, 1, "Unable to import from this file", {}},
+        {{"import-csv", t, dir_.file("one.csv"), "--match", "LNAME=1"},
+         1,
+         "Unable to import from this file",
+         {}},
+        {{"import-csv", t, dir_.file("nul.csv"), "--match", "LNAME=1"},
+         1,
+         "Unable to import from this file",
+         {}},
         {{"import-csv", t, dir_.file("big.csv"), "--match", "LNAME=1"},
          1,
          "Unknown error reading ASCII file after importing 1 records.\nLine 2 is longer than 2048 characters",
@@ -111,7 +119,9 @@ TEST_F(ImportCliTest, BadInputGivesTheMessageAndLosesNothing) {
     ASSERT_TRUE(old->close().ok());
     const QuilloryResult r = quillory({"import-old", t, dir_.file("old.dbf"), "--version", "1"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find(dir_.file("old.dbf") + " does not appear to be a Quillory 1.x DBF"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(dir_.file("old.dbf") + " does not appear to be a Quillory 1.x DBF"),
+              std::string::npos)
+        << r.err;
 }
 
 TEST_F(ImportCliTest, ExportRefusesWhatItMustNotOverwrite) {
@@ -122,7 +132,8 @@ TEST_F(ImportCliTest, ExportRefusesWhatItMustNotOverwrite) {
         int code;
         std::string message;
     } cases[] = {
-        {{"export", t, dir_.file("there.csv"), "--csv"}, 1,
+        {{"export", t, dir_.file("there.csv"), "--csv"},
+         1,
          dir_.file("there.csv") + " already exists.\nDo you want to overwrite it? (not confirmed"},
         {{"export", t, dir_.file("CUSTOMERS.TXT"), "--dbf"}, 1, "Must have a .DBF extension"},
         {{"export", t, dir_.file("A.dbf"), "--dbf", "--yes"}, 1, "Cannot copy a file to itself!"},

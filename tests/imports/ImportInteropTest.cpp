@@ -16,7 +16,9 @@ namespace {
 
 const std::string kPython = "/usr/bin/python3";  // python3-dbf is installed for this one
 
-std::string script(const std::string& folder, const std::string& name) { return shellQuote(folder + "/" + name); }
+std::string script(const std::string& folder, const std::string& name) {
+    return shellQuote(folder + "/" + name);
+}
 std::string interopScript(const std::string& name) { return script(QUILLORY_INTEROP_DIR, name); }
 std::string ownScript(const std::string& name) { return script(QUILLORY_TEST_DIR, name); }
 
@@ -37,22 +39,32 @@ std::string ownScript(const std::string& name) { return script(QUILLORY_TEST_DIR
 
 // The stored address-file fields in file order, and the twenty fields of the text
 // kinds followed by MEMO.
-const std::vector<std::string> kAllFields = {"LNAME", "FNAME", "MIDDLE", "PREFIX", "TITLE", "ORG",   "STREET", "STREET2",
-                                             "CITY",  "STATE", "ZIP",    "COUNTRY", "DATE", "PHONE", "PHONE2", "FAX",
-                                             "EMAIL", "CODES", "USER1",  "USER2",  "ISDEL", "TAG",   "MEMO"};
-const std::vector<std::string> kCsvFields = {"PREFIX", "FNAME", "MIDDLE", "LNAME", "TITLE", "ORG", "STREET",
-                                             "STREET2", "CITY", "STATE", "ZIP", "COUNTRY", "PHONE", "PHONE2",
-                                             "EMAIL", "FAX", "DATE", "USER1", "USER2", "CODES", "MEMO"};
+const std::vector<std::string> kAllFields = {"LNAME",  "FNAME",   "MIDDLE", "PREFIX", "TITLE", "ORG",
+                                             "STREET", "STREET2", "CITY",   "STATE",  "ZIP",   "COUNTRY",
+                                             "DATE",   "PHONE",   "PHONE2", "FAX",    "EMAIL", "CODES",
+                                             "USER1",  "USER2",   "ISDEL",  "TAG",    "MEMO"};
+const std::vector<std::string> kCsvFields = {
+    "PREFIX",  "FNAME", "MIDDLE", "LNAME", "TITLE", "ORG",  "STREET", "STREET2", "CITY",  "STATE", "ZIP",
+    "COUNTRY", "PHONE", "PHONE2", "EMAIL", "FAX",   "DATE", "USER1",  "USER2",   "CODES", "MEMO"};
 
 std::string escape(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            default: out += c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -90,14 +102,15 @@ class ImportInteropTest : public ::testing::Test {
 TEST_F(ImportInteropTest, ATableWrittenByPythonImports) {
     const std::string source = file("src.dbf");
     std::string out;
-    ASSERT_TRUE(shell(kPython + " " + interopScript("pydbf_write.py") + " " + shellQuote(source) +
-                          " fp 'LNAME C(20); FIRST C(15); CITY C(20); AMOUNT N(8,2); ACTIVE L; BORN D; NOTES M'",
-                      "LNAME\tFIRST\tCITY\tAMOUNT\tACTIVE\tBORN\tNOTES\n"
-                      "-\tMüller\tJürgen\tKöln\t1234.50\tT\t19991231\tStraße 5\\r\\nzweiter Stock\n"
-                      "*\tGone\tX\tY\t1.00\tF\t20000101\tdeleted\n"
-                      "-\tNúñez\t\tSevilla\t\t\t\t\n"
-                      "-\tO'Hara, Jr\tSeán\t\t-3.25\tF\t20240229\t\n",
-                      &out, dir_));
+    ASSERT_TRUE(
+        shell(kPython + " " + interopScript("pydbf_write.py") + " " + shellQuote(source) +
+                  " fp 'LNAME C(20); FIRST C(15); CITY C(20); AMOUNT N(8,2); ACTIVE L; BORN D; NOTES M'",
+              "LNAME\tFIRST\tCITY\tAMOUNT\tACTIVE\tBORN\tNOTES\n"
+              "-\tMüller\tJürgen\tKöln\t1234.50\tT\t19991231\tStraße 5\\r\\nzweiter Stock\n"
+              "*\tGone\tX\tY\t1.00\tF\t20000101\tdeleted\n"
+              "-\tNúñez\t\tSevilla\t\t\t\t\n"
+              "-\tO'Hara, Jr\tSeán\t\t-3.25\tF\t20240229\t\n",
+              &out, dir_));
     const std::string a = file("a.DBF");
     ASSERT_EQ(quillory({"new", a}).exitCode, 0);
     QuilloryResult r = quillory({"import-dbf", a, source, "--match",
@@ -163,7 +176,10 @@ TEST_F(ImportInteropTest, ACsvFromAnotherProgramImports) {
 TEST_F(ImportInteropTest, EveryExportReadsBack) {
     AddressFileFixture f;
     const std::vector<Record> quoted = {
-        {{"LNAME", "Müller"}, {"FNAME", "Zoë"}, {"ORG", "Says \"hi\", twice"}, {"CITY", "Köln"},
+        {{"LNAME", "Müller"},
+         {"FNAME", "Zoë"},
+         {"ORG", "Says \"hi\", twice"},
+         {"CITY", "Köln"},
          {"MEMO", "line one\r\nline two, \"quoted\""}},
         {{"LNAME", "Adams"}, {"PREFIX", " Dr."}, {"DATE", "19991231"}, {"MEMO", "twelve chars"}},
         {{"LNAME", "Núñez"}, {"STREET", "Calle 5, 2º"}, {"USER2", "€ 5"}},
@@ -178,13 +194,15 @@ TEST_F(ImportInteropTest, EveryExportReadsBack) {
         const std::string table = file(withQuotes ? "quoted.DBF" : "plain.DBF");
         {
             QString message;
-            ASSERT_TRUE(AddressFile::CreateAddressFile(QString::fromStdString(table), FieldLengths(), &message));
+            ASSERT_TRUE(
+                AddressFile::CreateAddressFile(QString::fromStdString(table), FieldLengths(), &message));
             std::unique_ptr<xbase::Table> t;
             ASSERT_TRUE(AddressFile::OpenTableFile(QString::fromStdString(table), &t, &message));
             for (const Record& r : records) {
                 ASSERT_TRUE(t->appendBlank().ok());
                 for (auto it = r.begin(); it != r.end(); ++it) {
-                    ASSERT_TRUE(AddressFile::setText(*t, t->fieldIndex(it.key().toStdString()), it.value()).ok());
+                    ASSERT_TRUE(
+                        AddressFile::setText(*t, t->fieldIndex(it.key().toStdString()), it.value()).ok());
                 }
             }
             ASSERT_TRUE(t->close().ok());
@@ -194,7 +212,8 @@ TEST_F(ImportInteropTest, EveryExportReadsBack) {
         std::string got;
         const std::string csv = file("out.csv");
         ASSERT_EQ(quillory({"export", table, csv, "--csv", "--yes"}).exitCode, 0);
-        ASSERT_TRUE(shell(kPython + " " + ownScript("csv_read.py") + " " + shellQuote(csv) + " utf-8", "", &got, dir_));
+        ASSERT_TRUE(shell(kPython + " " + ownScript("csv_read.py") + " " + shellQuote(csv) + " utf-8", "",
+                          &got, dir_));
         EXPECT_EQ(got, expectedCsv);
 
         std::string expectedDbf = join(kAllFields, '\t') + "\n";
@@ -204,7 +223,8 @@ TEST_F(ImportInteropTest, EveryExportReadsBack) {
         }
         const std::string dbf = file("out.dbf");
         ASSERT_EQ(quillory({"export", table, dbf, "--dbf", "--yes"}).exitCode, 0);
-        ASSERT_TRUE(shell(kPython + " " + interopScript("pydbf_read.py") + " " + shellQuote(dbf), "", &got, dir_));
+        ASSERT_TRUE(
+            shell(kPython + " " + interopScript("pydbf_read.py") + " " + shellQuote(dbf), "", &got, dir_));
         EXPECT_EQ(got, expectedDbf);
         ASSERT_TRUE(shell("perl " + interopScript("xbase_read.pl") + " " + shellQuote(dbf), "", &got, dir_));
         EXPECT_EQ(got, expectedDbf);
@@ -212,11 +232,13 @@ TEST_F(ImportInteropTest, EveryExportReadsBack) {
         if (!withQuotes) {
             std::string expectedText;
             for (const Record& r : records) {
-                expectedText += rowLine("", std::vector<std::string>(kCsvFields.begin(), kCsvFields.end() - 1), r);
+                expectedText +=
+                    rowLine("", std::vector<std::string>(kCsvFields.begin(), kCsvFields.end() - 1), r);
             }
             const std::string text = file("out.txt");
             ASSERT_EQ(quillory({"export", table, text, "--text", "--yes"}).exitCode, 0);
-            ASSERT_TRUE(shell(kPython + " " + ownScript("csv_read.py") + " " + shellQuote(text) + " cp1252", "", &got, dir_));
+            ASSERT_TRUE(shell(kPython + " " + ownScript("csv_read.py") + " " + shellQuote(text) + " cp1252",
+                              "", &got, dir_));
             EXPECT_EQ(got, expectedText);
         }
     }

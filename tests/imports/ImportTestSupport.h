@@ -13,8 +13,8 @@
 
 #include "AddressFile.h"
 #include "FieldLengths.h"
-#include "TableText.h"
 #include "Table.h"
+#include "TableText.h"
 #include "TempDir.h"
 
 // Texts in test failures as text.

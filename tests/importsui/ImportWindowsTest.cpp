@@ -66,7 +66,9 @@ void chooseInNextMenu(const QString& text, QStringList* entries = nullptr) {
 }
 
 // Clicks a check box on its box (its middle may lie past its text).
-void clickCheckBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+void clickCheckBox(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
 
 int rowLabelled(QTableWidget* grid, const QString& label) {
     for (int row = 0; row < grid->rowCount(); ++row) {
@@ -75,7 +77,9 @@ int rowLabelled(QTableWidget* grid, const QString& label) {
     return -1;
 }
 
-QString matchedIn(QTableWidget* grid, const QString& label) { return grid->item(rowLabelled(grid, label), 1)->text(); }
+QString matchedIn(QTableWidget* grid, const QString& label) {
+    return grid->item(rowLabelled(grid, label), 1)->text();
+}
 
 class ImportWindows : public ::testing::Test {
   protected:
@@ -154,10 +158,9 @@ TEST_F(ImportWindows, AsciiImportMatchesThroughTheGridMenuAndImports) {
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
     EXPECT_EQ(messages_.texts(), QStringList({"Information: Import complete. Imported 3 records."}));
-    EXPECT_EQ(f_.records(),
-              (std::vector<Record>{{{"LNAME", "Smith"}, {"FNAME", "John"}, {"CITY", "Boston"}},
-                                   {{"LNAME", "Müller"}, {"FNAME", "Jürgen"}, {"CITY", "Köln"}},
-                                   {{"LNAME", "Lee, Jr"}, {"FNAME", "Ann"}}}));
+    EXPECT_EQ(f_.records(), (std::vector<Record>{{{"LNAME", "Smith"}, {"FNAME", "John"}, {"CITY", "Boston"}},
+                                                 {{"LNAME", "Müller"}, {"FNAME", "Jürgen"}, {"CITY", "Köln"}},
+                                                 {{"LNAME", "Lee, Jr"}, {"FNAME", "Ann"}}}));
     EXPECT_TRUE(AddressFile::CheckValidIndex(f_.table()));
 }
 
@@ -279,9 +282,9 @@ TEST_F(ImportWindows, DbfImportMatchesAutomaticallyTheFirstTime) {
         QTest::mouseClick(d->ImportButton, Qt::LeftButton);
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(f_.records(),
-              (std::vector<Record>{{{"LNAME", "Adams"}, {"CITY", "Adamsville"}, {"MEMO", "notes on Adams"}},
-                                   {{"LNAME", "Baker"}, {"CITY", "Bakerville"}, {"MEMO", "notes on Baker"}}}));
+    EXPECT_EQ(f_.records(), (std::vector<Record>{
+                                {{"LNAME", "Adams"}, {"CITY", "Adamsville"}, {"MEMO", "notes on Adams"}},
+                                {{"LNAME", "Baker"}, {"CITY", "Bakerville"}, {"MEMO", "notes on Baker"}}}));
 }
 
 TEST_F(ImportWindows, OlderImportChecksTheLayout) {
@@ -289,7 +292,8 @@ TEST_F(ImportWindows, OlderImportChecksTheLayout) {
     {
         xbase::TableSpec spec;
         for (const char* name : OlderImport::Layout(OlderImport::Version::V1)) {
-            spec.fields.push_back({name, std::string(name) == "MEMO" ? 'M' : 'C', uint16_t(std::string(name) == "MEMO" ? 10 : 20)});
+            spec.fields.push_back({name, std::string(name) == "MEMO" ? 'M' : 'C',
+                                   uint16_t(std::string(name) == "MEMO" ? 10 : 20)});
         }
         ASSERT_TRUE(xbase::Table::create(path.toStdString(), spec).ok());
         std::unique_ptr<xbase::Table> t;
@@ -304,7 +308,8 @@ TEST_F(ImportWindows, OlderImportChecksTheLayout) {
     dialog.fileChooser = [&] { return path; };
     onNextDialog<TImportOlder>([&](TImportOlder* d) {
         QTest::mouseClick(d->SelectButton, Qt::LeftButton);
-        EXPECT_EQ(messages_.texts(), QStringList({"Information: " + path + " does not appear to be a Quillory 2.x DBF"}));
+        EXPECT_EQ(messages_.texts(),
+                  QStringList({"Information: " + path + " does not appear to be a Quillory 2.x DBF"}));
         EXPECT_FALSE(d->ImportButton->isEnabled());
         QTest::mouseClick(d->CancelButton, Qt::LeftButton);
     });
@@ -346,8 +351,8 @@ TEST_F(ImportWindows, CopyOutChecksTheNameAndCopies) {
         answer = f_.file("there.txt");
         messages_.answers.push_back(false);
         QTest::mouseClick(d->SaveAsButton, Qt::LeftButton);
-        EXPECT_EQ(messages_.texts().value(1),
-                  "(No) Warning!: " + f_.file("there.txt") + " already exists.\r\nDo you want to overwrite it?");
+        EXPECT_EQ(messages_.texts().value(1), "(No) Warning!: " + f_.file("there.txt") +
+                                                  " already exists.\r\nDo you want to overwrite it?");
         EXPECT_TRUE(d->chosenPath().isEmpty());
         EXPECT_TRUE(d->SaveAsButton->isVisible());
         messages_.answers.push_back(true);
@@ -355,10 +360,33 @@ TEST_F(ImportWindows, CopyOutChecksTheNameAndCopies) {
         EXPECT_FALSE(d->KindBox->isVisible());
     });
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
-    EXPECT_EQ(asked, QStringList({"DBF files (*.DBF *.dbf) | DBF | *.DBF", "Text files (*.TXT *.txt) | TXT | *.TXT",
-                                  "Text files (*.TXT *.txt) | TXT | *.TXT"}));
+    EXPECT_EQ(asked,
+              QStringList({"DBF files (*.DBF *.dbf) | DBF | *.DBF", "Text files (*.TXT *.txt) | TXT | *.TXT",
+                           "Text files (*.TXT *.txt) | TXT | *.TXT"}));
     EXPECT_EQ(dialog.copied(), 2u);
     EXPECT_TRUE(readFile(f_.file("there.txt")).startsWith("\"\",\"John\",\"\",\"Smith\""));
+}
+
+// Cancel during a copy asks first, No preset; Yes stops it with the records copied so
+// far in the file.
+TEST_F(ImportWindows, CancellingACopyAsksFirst) {
+    for (const char* name : {"Adams", "Baker", "Clark"}) f_.add({{"LNAME", name}});
+    TCopyOut dialog(f_.table(), f_.path(), f_.file(""));
+    const QString out = f_.file("part.txt");
+    dialog.fileChooser = [&](const QString&, const QString&, const QString&) { return out; };
+    onNextDialog<TCopyOut>([&](TCopyOut* d) {
+        d->TextRadio->click();
+        messages_.answers.push_back(true);
+        // The click comes once the gauge shows the first record copied.
+        QObject::connect(d->Gauge, &QProgressBar::valueChanged, d, [d](int value) {
+            if (value > 0 && !d->stopRequested()) QTest::mouseClick(d->CancelButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(d->SaveAsButton, Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_EQ(messages_.texts(), QStringList({"(No) Cancel: Cancel copy?"}));
+    EXPECT_EQ(dialog.copied(), 1u);
+    EXPECT_EQ(readFile(out).count("\r\n"), 1);
 }
 
 }  // namespace

@@ -10,7 +10,8 @@
 
 TAsciiImport::TAsciiImport(xbase::Table& table, QWidget* parent)
     : TImportDialog(table, QStringLiteral("Select ASCII File"), QStringLiteral("ASCII File Name"),
-                    QStringLiteral("Text files, CSV Files (*.TXT *.CSV *.txt *.csv);;All files (*)"), parent) {
+                    QStringLiteral("Text files, CSV Files (*.TXT *.CSV *.txt *.csv);;All files (*)"),
+                    parent) {
     setObjectName("TAsciiImport");
     setWindowTitle(QStringLiteral("ASCII File Import"));
     FirstLineCheckBox = new QCheckBox(QStringLiteral("&First line holds field names"), this);

@@ -22,7 +22,8 @@ QString& lastFolder() {
 
 }  // namespace
 
-TCopyOut::TCopyOut(xbase::Table& table, const QString& addressPath, const QString& startFolder, QWidget* parent)
+TCopyOut::TCopyOut(xbase::Table& table, const QString& addressPath, const QString& startFolder,
+                   QWidget* parent)
     : JobWindow(parent), table_(table), addressPath_(addressPath) {
     setObjectName("TCopyOut");
     setWindowTitle(QStringLiteral("Copy Records Out"));
@@ -70,7 +71,8 @@ void TCopyOut::SaveAsButtonClick() {
     if (started()) return;
     const CopyOut::KindTexts& texts = CopyOut::Texts(kind());
     const QString chosen =
-        fileChooser ? fileChooser(texts.filter, texts.extension, lastFolder() + "/*." + texts.extension) : QString();
+        fileChooser ? fileChooser(texts.filter, texts.extension, lastFolder() + "/*." + texts.extension)
+                    : QString();
     if (chosen.isEmpty()) return;
     lastFolder() = QFileInfo(chosen).absolutePath();
     QString message;

@@ -3,8 +3,8 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
-#include "TableText.h"
 #include "Table.h"
+#include "TableText.h"
 
 namespace {
 
@@ -13,8 +13,12 @@ class SourceRecords : public QAbstractTableModel {
   public:
     SourceRecords(xbase::Table& table, QObject* parent) : QAbstractTableModel(parent), table_(table) {}
 
-    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : int(table_.recCount()); }
-    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : table_.fieldCount(); }
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : int(table_.recCount());
+    }
+    int columnCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : table_.fieldCount();
+    }
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || !index.isValid()) return {};
@@ -52,7 +56,8 @@ QTableView* sampleGrid(xbase::Table& source) {
 }  // namespace
 
 TDBFMatch::TDBFMatch(xbase::Table& source, const FieldMatch& match, const QString& fileName, QWidget* parent)
-    : TMatchFields(QStringLiteral("DBF File Import Match Fields"), QStringLiteral("Records in %1").arg(fileName),
-                   sampleGrid(source), match, fileName, parent) {
+    : TMatchFields(QStringLiteral("DBF File Import Match Fields"),
+                   QStringLiteral("Records in %1").arg(fileName), sampleGrid(source), match, fileName,
+                   parent) {
     setObjectName("TDBFMatch");
 }

@@ -13,5 +13,6 @@ class TDBFMatch : public TMatchFields {
     Q_OBJECT
 
   public:
-    TDBFMatch(xbase::Table& source, const FieldMatch& match, const QString& fileName, QWidget* parent = nullptr);
+    TDBFMatch(xbase::Table& source, const FieldMatch& match, const QString& fileName,
+              QWidget* parent = nullptr);
 };
