@@ -38,8 +38,10 @@ TImportDialog::TImportDialog(xbase::Table& table, const QString& selectText, con
     StatusLabel->setMinimumSize(360, 30);
     choices_ << SelectButton << FileNameCaption << FileNameLabel << MatchButton << ImportButton;
 
-    fileChooser = [this, selectText, filter] {
-        return QFileDialog::getOpenFileName(this, selectText, QString(), filter);
+    // A DBF is looked for with "*.dbf" in the name box, a text file with nothing there.
+    const QString start = filter.startsWith(QLatin1String("DBF")) ? QStringLiteral("*.dbf") : QString();
+    fileChooser = [this, selectText, filter, start] {
+        return QFileDialog::getOpenFileName(this, selectText, start, filter);
     };
     connect(SelectButton, &QPushButton::clicked, this, &TImportDialog::SelectButtonClick);
     connect(MatchButton, &QPushButton::clicked, this, &TImportDialog::MatchButtonClick);
