@@ -27,6 +27,22 @@ test: build
 bench: build
 	$(BUILD_DIR)/bench/bench_xbase
 	$(BUILD_DIR)/bench/bench_imports
+	$(BUILD_DIR)/bench/bench_letters
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# make fuzz: the fuzz targets, with clang and the sanitizers, in their own folder.
+# make fuzz-run: runs each for FUZZ_SECONDS (default 60) and stops at the first finding.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: fuzz fuzz-run
+
+fuzz:
+	@bash scripts/install-deps.sh --fuzz
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_DIR) -G Ninja -DQUILLORY_FUZZ=ON
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+fuzz-run: fuzz
+	bash scripts/fuzz-run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)

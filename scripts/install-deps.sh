@@ -10,9 +10,15 @@ packages=(
     libgtest-dev libgmock-dev
     fonts-liberation
     python3 python3-dbf libdbd-xbase-perl
-    libcups2-dev poppler-utils
+    libcups2-dev poppler-utils unrtf
+    libhunspell-dev hunspell-en-us
     cups printer-driver-cups-pdf
 )
+
+# `--fuzz`: the compiler and runtime of the fuzz build only (make fuzz).
+if [[ "${1:-}" == "--fuzz" ]]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -106,6 +106,10 @@ class TAddressMain : public QMainWindow {
     void OpenFile(const QString& path);
     void NewDatabase();
     void RebuildIndexes();
+    // When a command found the open file's index damaged while reading it (and it was
+    // sound when the file opened): the rebuild question of the open, with its answers.
+    // SetButtons() arranges it once the command is over.
+    void OfferIndexRebuild();
     void RebuildSystemIndexes();
     void ShowGettingStarted();
     std::function<QString(const QString& startFolder)> fileChooser;
@@ -121,6 +125,7 @@ class TAddressMain : public QMainWindow {
     void RestoreFilter();
     void TagAllFilterMatches();
     void CountZipCodes();
+    void PrintLetters();
 
     // The imports and Copy Records Out (TAddressMainImports.cpp).
     void ImportAscii();
@@ -174,6 +179,8 @@ class TAddressMain : public QMainWindow {
     bool extraFields_ = false;
     bool memoSearchOffered_ = false;
     bool indexValid_ = false;
+    bool rebuildOfferPending_ = false;
+    uint32_t memoReported_ = 0;  // the record whose unreadable memo was last reported
     FilterFileCommands filterFiles_;
 
     RecordView* view_ = nullptr;

@@ -185,7 +185,7 @@ void TAddressMain::buildMenus() {
     print->setObjectName("menuPrint");
     menus_.insert("menuPrint", print);
     addAction(print, "mnuPrintLabels", "Print &Labels", QKeySequence("Ctrl+L"), later);
-    addAction(print, "mnuPrintLetters", "Print Le&tters", QKeySequence("Ctrl+T"), later);
+    addAction(print, "mnuPrintLetters", "Print Le&tters", QKeySequence("Ctrl+T"), [this] { PrintLetters(); });
     addAction(print, "mnuPrintEnvelopes", "Print &Envelopes", QKeySequence("Ctrl+E"), later);
     addAction(print, "mnuPrintReports", "Print &Reports", QKeySequence("Ctrl+R"), later);
     addAction(print, "mnuPrintCurrent", "Print C&urrent Record", QKeySequence("Ctrl+P"), later);

@@ -14,7 +14,9 @@
 #include "TAddressFilter.h"
 #include "TAddressMain.h"
 #include "TAddressSearch.h"
+#include "LetterStore.h"
 #include "TCountZipCodes.h"
+#include "TqYLetters.h"
 #include "TMemoSearching.h"
 #include "TTagging.h"
 #include "Table.h"
@@ -153,6 +155,30 @@ void TAddressMain::CountZipCodes() {
     TCountZipCodes(*table_, &settings_, this).exec();
     freeze(false);
     SetCurrentOrder(CurrentOrderName);
+    RefreshRecord();
+    SetButtons();
+}
+
+void TAddressMain::PrintLetters() {
+    if (!table_ || editor_.editing()) return;
+    QString message;
+    if (!CheckPrinters(PrinterDevice::instance(), &message)) {
+        WindowMessages().inform(message);
+        return;
+    }
+    if (table_->queryRecCount() == 0) return;
+    std::unique_ptr<LetterStore> letters;
+    if (!LetterStore::Open(home_, &letters, &message)) {
+        WindowMessages().inform(message);
+        return;
+    }
+    // The main window's data controls rest while the letters are open.
+    freeze(true);
+    {
+        TqYLetters dialog(*letters, *table_, &settings_, !FilterState.expression.isEmpty(), this);
+        dialog.exec();
+    }
+    freeze(false);
     RefreshRecord();
     SetButtons();
 }

@@ -9,11 +9,9 @@ TQYReindex::TQYReindex(xbase::Table& table, const QString& fileName, QWidget* pa
                      HelpTopic::RebuildIndexes, parent),
       table_(table) {}
 
-bool TQYReindex::run() {
+bool TQYReindex::run(JobProgress& progress) {
     AddressFile::ReindexGauge gauge;
-    const bool ok = AddressFile::Reindex(
-        table_, gauge, &error_, [this](const QString& status) { showStatus(status); },
-        [this](int value) { showGauge(value); });
+    const bool ok = AddressFile::Reindex(table_, gauge, &error_, progress);
     if (ok) error_.clear();
     return ok;
 }

@@ -18,7 +18,7 @@ class TQYReindex : public TReindexDialog {
     const QString& error() const { return error_; }
 
   private:
-    bool run() override;
+    bool run(JobProgress& progress) override;
 
     xbase::Table& table_;
     QString error_;

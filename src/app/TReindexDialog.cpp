@@ -6,67 +6,50 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
-#include "ButtonRow.h"
 #include "HelpSystem.h"
 
 TReindexDialog::TReindexDialog(const QString& objectName, const QString& caption, const QString& text,
                                int helpTopic, QWidget* parent)
-    : QDialog(parent) {
+    : JobWindow(parent) {
     setObjectName(objectName);
     setWindowTitle(caption);
     HelpSystem::setTopic(this, helpTopic);
+    setStartsOnShow(false);
 
     auto* textLabel = new QLabel(text);
     textLabel->setWordWrap(true);
-    StatusLabel = new QLabel;
-    StatusLabel->setObjectName("StatusLabel");
-    Gauge = new QProgressBar;
-    Gauge->setObjectName("Gauge");
-    Gauge->setRange(0, 100);
-    Gauge->hide();
-    // The row's Ok is this window's Reindex.
-    ButtonRow buttons(
-        this, [this] { ReindexButtonClick(); }, [helpTopic] { HelpSystem::showTopic(helpTopic); },
-        Qt::Horizontal, "Reindex");
-    ReindexButton = buttons.OkButton;
+    body()->addWidget(textLabel);
+    StatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    StatusLabel->setMinimumSize(0, 0);
+    ReindexButton = new QPushButton("Reindex", this);
     ReindexButton->setObjectName("ReindexButton");
-    CancelButton = buttons.CancelButton;
-    HelpButton = buttons.HelpButton;
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(textLabel);
-    layout->addWidget(StatusLabel);
-    layout->addWidget(Gauge);
-    layout->addLayout(buttons.layout);
+    ReindexButton->setDefault(true);
+    HelpButton = new QPushButton("Help", this);
+    HelpButton->setObjectName("HelpButton");
+    HelpButton->setAutoDefault(false);
+    // Reindex, Cancel, Help, at the right.
+    buttonRow()->insertWidget(1, ReindexButton);
+    buttonRow()->insertWidget(3, HelpButton);
+    buttonRow()->takeAt(buttonRow()->count() - 1);
+    connect(ReindexButton, &QPushButton::clicked, this, &TReindexDialog::ReindexButtonClick);
+    connect(HelpButton, &QPushButton::clicked, this, [helpTopic] { HelpSystem::showTopic(helpTopic); });
+    setJob([this](JobProgress& progress) { return run(progress) ? JobResult::Done : JobResult::Failed; });
     setMinimumWidth(420);
 }
 
-void TReindexDialog::showStatus(const QString& status) {
-    StatusLabel->setText(status);
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-void TReindexDialog::showGauge(int percent) {
-    percent = std::clamp(percent, 0, 100);
-    if (percent == Gauge->value()) return;
-    Gauge->setValue(percent);
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
 void TReindexDialog::ReindexButtonClick() {
+    if (started()) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Gauge->setValue(0);
-    Gauge->show();
+    setGaugeShown(true);
     ReindexButton->setEnabled(false);
     CancelButton->hide();
     HelpButton->hide();
-    const bool ok = run();
-    Gauge->hide();
+    start();
+}
+
+void TReindexDialog::jobEnded(JobResult result) {
+    setGaugeShown(false);
     QApplication::restoreOverrideCursor();
-    if (ok) {
-        accept();
-    } else {
-        reject();
-    }
+    JobWindow::jobEnded(result);
 }

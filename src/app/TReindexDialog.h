@@ -1,31 +1,27 @@
 #pragma once
 
-#include <QDialog>
+#include "JobWindow.h"
 
-class QLabel;
-class QProgressBar;
 class QPushButton;
 
 // What the two rebuild windows share: a text, a status line, a gauge and the buttons
 // "Reindex", "Cancel" and "Help". "Reindex" hides Cancel and Help, shows the gauge and
-// runs the rebuild, which reports through showStatus() and showGauge().
-class TReindexDialog : public QDialog {
+// runs the rebuild in this job window; the rebuild is not cancelled half way, and the
+// window closes when it ends (accepted when it succeeded).
+class TReindexDialog : public JobWindow {
     Q_OBJECT
 
   public:
-    QLabel* StatusLabel;
-    QProgressBar* Gauge;
     QPushButton* ReindexButton;
-    QPushButton* CancelButton;
     QPushButton* HelpButton;
 
   protected:
     TReindexDialog(const QString& objectName, const QString& caption, const QString& text, int helpTopic,
                    QWidget* parent);
-    // The rebuild itself; true when it succeeded.
-    virtual bool run() = 0;
-    void showStatus(const QString& status);
-    void showGauge(int percent);
+    // The rebuild itself, telling `progress` its status and gauge; true when it
+    // succeeded.
+    virtual bool run(JobProgress& progress) = 0;
+    void jobEnded(JobResult result) override;
 
   private:
     void ReindexButtonClick();

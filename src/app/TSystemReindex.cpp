@@ -10,8 +10,7 @@ TSystemReindex::TSystemReindex(const AppHome& home, QWidget* parent)
                      HelpTopic::RebuildSystem, parent),
       home_(home) {}
 
-bool TSystemReindex::run() {
-    SystemTables::RebuildSystemIndexes(
-        home_, [this](const QString& status) { showStatus(status); }, [this](int percent) { showGauge(percent); });
+bool TSystemReindex::run(JobProgress& progress) {
+    SystemTables::RebuildSystemIndexes(home_, progress);
     return true;  // tables that cannot be opened are passed over
 }

@@ -12,7 +12,7 @@ class TSystemReindex : public TReindexDialog {
     explicit TSystemReindex(const AppHome& home, QWidget* parent = nullptr);
 
   private:
-    bool run() override;
+    bool run(JobProgress& progress) override;
 
     AppHome home_;
 };

@@ -29,10 +29,24 @@ int reindexCommand(const Invocation& in) {
     std::unique_ptr<xbase::Table> table;
     QString message;
     QStringList messages;
+    // A header that counts fewer records than the file holds would have the pack drop
+    // the rest: the count is recovered from the size first.
+    if (!AddressFile::RecordCountDamage(path).isEmpty()) {
+        if (!AddressFile::RecoverRecordCount(path, &message)) return fail(in, message);
+        in.out << message.replace("\r\n", "\n").toStdString() << "\n";
+    }
     if (!AddressFile::OpenQYZFile(path, &table, &messages)) return fail(in, messages.join("\n"));
+    // Each phase's text is a line of the command's output.
+    class PhaseLines : public JobProgress {
+      public:
+        explicit PhaseLines(std::ostream& out) : out_(out) {}
+        void status(const QString& text) override { out_ << text.toStdString() << "\n"; }
+
+      private:
+        std::ostream& out_;
+    } phases(in.out);
     AddressFile::ReindexGauge gauge;
-    const bool ok = AddressFile::Reindex(
-        *table, gauge, &message, [&](const QString& status) { in.out << status.toStdString() << "\n"; });
+    const bool ok = AddressFile::Reindex(*table, gauge, &message, phases);
     if (!ok) return fail(in, message);
     const uint32_t records = table->recCount();
     if (!table->close().ok()) return fail(in, "Cannot close " + path);

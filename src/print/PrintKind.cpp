@@ -53,7 +53,22 @@ const PrintKindTexts& printKindTexts(PrintKind kind) {
         "Preview Report",
         PreviewZoom::PageWidth,
     };
+    static const PrintKindTexts letters{
+        "Print Status Screen",
+        "Cancel print job?",
+        "\rLetter Print Canceled!",
+        "\rPreview Canceled!",
+        "\rPreview Stopped!",
+        "\rLetter Print Completed!",
+        "",
+        true,
+        false,
+        "Preview Letters",
+        PreviewZoom::PageWidth,
+    };
     switch (kind) {
+        case PrintKind::Letters:
+            return letters;
         case PrintKind::Labels:
             return labels;
         case PrintKind::Envelopes:

@@ -5,7 +5,7 @@
 // The kinds of print job that share the print-status and preview windows, and the
 // texts and behaviour that differ between them. Closing texts start with "\r": the
 // status label shows them on their second line.
-enum class PrintKind { Labels, Envelopes, ZipCount, Reports };
+enum class PrintKind { Labels, Envelopes, ZipCount, Reports, Letters };
 
 // How the preview window first scales the page.
 enum class PreviewZoom { WholePage, PageWidth, Percent100 };

@@ -78,11 +78,7 @@ std::string local(const QString& path) { return QFile::encodeName(path).toStdStr
 
 }  // namespace
 
-bool DropIndexFile(Table& table) {
-    const std::string path = table.path();
-    const std::string cdx = xbase::findFileIgnoringCase(path.substr(0, path.rfind('.')) + ".CDX");
-    return table.closeIndexes().ok() && xbase::removeFile(cdx).ok();
-}
+bool DropIndexFile(Table& table) { return table.removeStructuralIndex().ok(); }
 
 bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString* message,
                        const xbase::ProgressHook& progress) {
@@ -172,6 +168,31 @@ bool OpenQYZFile(const QString& path, std::unique_ptr<Table>* table, QStringList
     return false;
 }
 
+QString RecordCountDamage(const QString& path) {
+    xbase::RecordCount count;
+    if (!Table::checkRecordCount(local(path), &count).ok() || count.sound) return {};
+    return QString::fromStdString(count.describe());
+}
+
+QString recoverQuestion(const QString& path, const QString& damage) {
+    return "The record count of " + path + "\r\nis damaged: " + damage + ".\r\nRecover the records now?";
+}
+
+bool RecoverRecordCount(const QString& path, QString* message) {
+    xbase::RecordCount count;
+    const Status s = Table::recoverRecordCount(local(path), &count);
+    if (!s.ok()) {
+        *message = "The records of " + path + " were not recovered.\r\n" + QString::fromStdString(s.message());
+        return false;
+    }
+    *message = "Recovered " + path + ": it holds " + QString::number(count.recovered()) + " records";
+    if (count.partial) {
+        *message += "\r\nRecord " + QString::number(count.recovered()) +
+                    " was cut short; what is missing of it is left blank";
+    }
+    return true;
+}
+
 QString rebuildQuestion(const QString& path) {
     return "The index file for " + path + "\r\nis missing or invalid. Rebuild now?";
 }
@@ -186,23 +207,21 @@ void ReindexGauge::tagProgress(int percent) {
     value_ = std::min(100, int(std::nearbyint(exact)));
 }
 
-bool Reindex(Table& table, ReindexGauge& gauge, QString* message,
-             const std::function<void(const QString&)>& status,
-             const std::function<void(int)>& gaugeChanged) {
-    if (status) status("Cleaning out old deleted records");
+bool Reindex(Table& table, ReindexGauge& gauge, QString* message, JobProgress& progress) {
+    progress.status("Cleaning out old deleted records");
     (void)DropIndexFile(table);
     Status s = table.pack([&](int p) {
         gauge.packProgress(p);
-        if (gaugeChanged) gaugeChanged(gauge.value());
+        progress.gauge(gauge.value());
     });
     if (!s.ok()) {
         *message = QString::fromStdString(s.message());
         return false;
     }
-    if (status) status("Rebuilding indexes");
+    progress.status("Rebuilding indexes");
     return CreateAddressTags(table, message, [&](int p) {
         gauge.tagProgress(p);
-        if (gaugeChanged) gaugeChanged(gauge.value());
+        progress.gauge(gauge.value());
     });
 }
 

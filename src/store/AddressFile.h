@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FieldLengths.h"
+#include "JobProgress.h"
 #include "Table.h"
 
 // An address file: one table of addresses with the 23 fields below and a structural
@@ -54,6 +55,16 @@ bool CheckValidIndex(const xbase::Table& table);
 // "File <path> not found" for a missing file, then "Unable to open <path>" with its
 // likely causes.
 bool OpenQYZFile(const QString& path, std::unique_ptr<xbase::Table>* table, QStringList* messages);
+// A table whose header counts other records than its size holds does not open. This is
+// that damage as the user is told it ("the header counts 0 records, but the file holds
+// 31"); empty when the count is sound or the file cannot be read as a table.
+QString RecordCountDamage(const QString& path);
+// "The record count of <path>\r\nis damaged: <damage>.\r\nRecover the records now?"
+QString recoverQuestion(const QString& path, const QString& damage);
+// Makes the header count every record the file holds (a record cut short is kept with
+// blanks for what it lacks); its index is then found damaged at open and rebuilt.
+// `message` says what was recovered, or why not.
+bool RecoverRecordCount(const QString& path, QString* message);
 // "The index file for <path>\r\nis missing or invalid. Rebuild now?"
 QString rebuildQuestion(const QString& path);
 
@@ -75,13 +86,11 @@ class ReindexGauge {
     int total_ = 0;
 };
 
-enum class ReindexPhase { Packing, Tagging };
 // Packs the file (removing deleted records) and rebuilds its 26 tags after deleting
-// its index file. `status` is told each phase's text: "Cleaning out old deleted
-// records", then "Rebuilding indexes".
-bool Reindex(xbase::Table& table, ReindexGauge& gauge, QString* message,
-             const std::function<void(const QString& status)>& status = nullptr,
-             const std::function<void(int gauge)>& gaugeChanged = nullptr);
+// its index file. The progress is told each phase's text ("Cleaning out old deleted
+// records", then "Rebuilding indexes") and the gauge's value as it changes. A rebuild
+// is not stopped half way: it does not ask keepGoing().
+bool Reindex(xbase::Table& table, ReindexGauge& gauge, QString* message, JobProgress& progress);
 
 // Deletes the current record: sets ISDEL and the deletion mark.
 xbase::Status DeleteRecord(xbase::Table& table);

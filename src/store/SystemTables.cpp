@@ -31,34 +31,54 @@ FieldDef num(const char* n, uint16_t w, uint8_t d) { return FieldDef{n, 'N', w, 
 
 const std::vector<FieldDef>& labelStockFields() {
     static const std::vector<FieldDef> f = {
-        c("DESCRIPT", 60),         c("PRINTER", 2),           num("LBLHEIGHT", 6, 3),  num("LBLWIDTH", 6, 3),
-        num("NBRACROSS", 2, 0),    num("NBRDOWN", 2, 0),      num("TOPMARG", 6, 3),    num("LEFTMARG", 6, 3),
-        num("HORIZPITCH", 6, 3),   num("VERTPITCH", 6, 3),    num("SHEETWIDTH", 6, 3), num("SHEETDEPTH", 6, 3),
-        c("PAPERSIZE", 5),         c("LBLSHAPE", 2),          c("MANUFAC", 10),        c("PRODTYPE", 25),
-        num("MIDEXTRAX", 6, 3),    num("MIDEXTRAY", 6, 3),    c("ART", 12),
+        c("DESCRIPT", 60),      c("PRINTER", 2),         num("LBLHEIGHT", 6, 3),
+        num("LBLWIDTH", 6, 3),  num("NBRACROSS", 2, 0),  num("NBRDOWN", 2, 0),
+        num("TOPMARG", 6, 3),   num("LEFTMARG", 6, 3),   num("HORIZPITCH", 6, 3),
+        num("VERTPITCH", 6, 3), num("SHEETWIDTH", 6, 3), num("SHEETDEPTH", 6, 3),
+        c("PAPERSIZE", 5),      c("LBLSHAPE", 2),        c("MANUFAC", 10),
+        c("PRODTYPE", 25),      num("MIDEXTRAX", 6, 3),  num("MIDEXTRAY", 6, 3),
+        c("ART", 12),
     };
     return f;
 }
 
 const std::vector<Definition>& definitions() {
     static const std::vector<Definition> list = {
-        {Kind::Letter, "LETTER.DBF", true, {c("DESCRIPT", 50), {"RTF", 'M', 10}}, "DESCRIPT", "UPPER(descript)"},
-        {Kind::Report, "REPORT.DBF", true, {c("DESCRIPT", 60), c("LAYOUT", 60), c("BINARY", 12)}, "DESCRIPT",
+        {Kind::Letter,
+         "LETTER.DBF",
+         true,
+         {c("DESCRIPT", 50), {"RTF", 'M', 10}},
+         "DESCRIPT",
          "UPPER(descript)"},
-        {Kind::Envelope, "ENVELOPE.DBF", true, {c("DESCRIPT", 60), num("NUMBER", 5, 0), c("BINARY", 12)}, "DESCRIPT",
+        {Kind::Report,
+         "REPORT.DBF",
+         true,
+         {c("DESCRIPT", 60), c("LAYOUT", 60), c("BINARY", 12)},
+         "DESCRIPT",
+         "UPPER(descript)"},
+        {Kind::Envelope,
+         "ENVELOPE.DBF",
+         true,
+         {c("DESCRIPT", 60), num("NUMBER", 5, 0), c("BINARY", 12)},
+         "DESCRIPT",
          "UPPER(descript)"},
         {Kind::Label,
          "LABEL.DBF",
          true,
-         {c("DESCRIPT", 60), c("PRINTER", 2), num("LBLHEIGHT", 6, 3), num("LBLWIDTH", 6, 3), num("NBRACROSS", 2, 0),
-          num("NBRDOWN", 2, 0), num("TOPMARG", 6, 3), num("LEFTMARG", 6, 3), num("HORIZPITCH", 6, 3),
-          num("VERTPITCH", 6, 3), num("SHEETWIDTH", 6, 3), num("SHEETDEPTH", 6, 3), c("PAPERSIZE", 5),
-          c("LBLSHAPE", 2), c("TPLDESCRIP", 60), c("MANUFAC", 10), c("PRODTYPE", 25), num("MIDEXTRAX", 6, 3),
-          num("MIDEXTRAY", 6, 3), c("ART", 12), {"DELETED", 'L', 1}, c("BINARY", 12)},
+         {c("DESCRIPT", 60),       c("PRINTER", 2),        num("LBLHEIGHT", 6, 3),  num("LBLWIDTH", 6, 3),
+          num("NBRACROSS", 2, 0),  num("NBRDOWN", 2, 0),   num("TOPMARG", 6, 3),    num("LEFTMARG", 6, 3),
+          num("HORIZPITCH", 6, 3), num("VERTPITCH", 6, 3), num("SHEETWIDTH", 6, 3), num("SHEETDEPTH", 6, 3),
+          c("PAPERSIZE", 5),       c("LBLSHAPE", 2),       c("TPLDESCRIP", 60),     c("MANUFAC", 10),
+          c("PRODTYPE", 25),       num("MIDEXTRAX", 6, 3), num("MIDEXTRAY", 6, 3),  c("ART", 12),
+          {"DELETED", 'L', 1},     c("BINARY", 12)},
          "DESCRIPT",
          "UPPER(descript)"},
         {Kind::LabelStock, "LBLTPL.DBF", false, labelStockFields(), "DESCRIPT", "UPPER(descript)"},
-        {Kind::Csz, "CSZ.DBF", false, {c("NAME", 20), c("STATE", 4), c("LOW_ZIP", 10), c("HIGH_ZIP", 10)}, "STATE",
+        {Kind::Csz,
+         "CSZ.DBF",
+         false,
+         {c("NAME", 20), c("STATE", 4), c("LOW_ZIP", 10), c("HIGH_ZIP", 10)},
+         "STATE",
          "UPPER(state)"},
     };
     return list;
@@ -74,11 +94,6 @@ std::string local(const QString& path) { return QFile::encodeName(path).toStdStr
 
 // The existing file of that name in any letter case, else the name as given.
 QString sysPath(const AppHome& home, const QString& name) { return home.existingFile("sysdata/" + name); }
-
-QString indexPathOf(const QString& tablePath) {
-    const QString base = tablePath.left(tablePath.lastIndexOf('.'));
-    return QFile::decodeName(xbase::findFileIgnoringCase(local(base + ".CDX")).c_str());
-}
 
 // Rows of the comma-separated tables shipped in the program: a header line of field
 // names, then values; text in double quotes (a doubled quote is one quote).
@@ -136,15 +151,26 @@ bool buildFromCsv(const QString& resource, const QString& path, const Definition
         *error = "The shipped table " + resource + " is empty";
         return false;
     }
-    // Build beside the final name and move it into place only when complete.
-    const QString temp = path.left(path.lastIndexOf('.')) + "_NEW.DBF";
+    // Build beside the final name, under a name no file has, and move it into place
+    // only when complete.
+    const QString base = path.left(path.lastIndexOf('.'));
+    const auto taken = [](const QString& name) {
+        return QFileInfo::exists(QFile::decodeName(xbase::findFileIgnoringCase(local(name)).c_str()));
+    };
+    QString temp;
+    for (int n = 0; temp.isEmpty(); ++n) {
+        const QString name = base + "_NEW" + (n ? QString::number(n) : QString());
+        if (!taken(name + ".DBF") && !taken(name + ".CDX")) temp = name + ".DBF";
+    }
     xbase::TableSpec design;
     design.fields = def.fields;
     Status s = Table::create(local(temp), design);
+    const bool made = s.ok();
     std::unique_ptr<Table> table;
     if (s.ok()) s = Table::open(local(temp), xbase::OpenMode::Exclusive, &table);
     std::vector<int> columns;
-    for (const QString& name : rows.front()) columns.push_back(table ? table->fieldIndex(name.toStdString()) : -1);
+    for (const QString& name : rows.front())
+        columns.push_back(table ? table->fieldIndex(name.toStdString()) : -1);
     for (size_t r = 1; s.ok() && r < rows.size(); ++r) {
         s = table->appendBlank();
         for (int col = 0; s.ok() && col < rows[r].size() && col < int(columns.size()); ++col) {
@@ -155,19 +181,23 @@ bool buildFromCsv(const QString& resource, const QString& path, const Definition
         }
     }
     if (s.ok()) s = table->indexTag(def.tag, def.openKey);
+    const QString tempIndex = table ? QFile::decodeName(table->structuralIndexFile().c_str()) : QString();
     if (s.ok()) s = table->close();
     table.reset();
-    const QString tempIndex = indexPathOf(temp);
     if (s.ok()) {
-        QFile::remove(indexPathOf(path));
-        const QString finalIndex = path.left(path.lastIndexOf('.')) + ".CDX";
+        // The table's own index name: a file left there by a table of that name that
+        // is gone is replaced; names in another letter case are not its own and stay.
+        const QString finalIndex = base + ".CDX";
+        QFile::remove(finalIndex);
         if (!QFile::rename(temp, path) || !QFile::rename(tempIndex, finalIndex)) {
             s = Status::IOError("Cannot write " + local(path));
         }
     }
     if (!s.ok()) {
-        QFile::remove(temp);
-        QFile::remove(tempIndex);
+        if (made) {  // only what this call made
+            QFile::remove(temp);
+            if (!tempIndex.isEmpty()) QFile::remove(tempIndex);
+        }
         *error = "Cannot create " + path + ": " + QString::fromStdString(s.message());
         return false;
     }
@@ -183,7 +213,8 @@ bool open(const AppHome& home, Kind kind, std::unique_ptr<Table>* table, QString
     table->reset();
     const QString path = sysPath(home, def.file);
     const QString failure =
-        QString(def.creatable || kind == Kind::Csz ? "Unable to Open or Create " : "Unable to Open ") + def.file;
+        QString(def.creatable || kind == Kind::Csz ? "Unable to Open or Create " : "Unable to Open ") +
+        def.file;
     std::unique_ptr<Table> t;
     Status s = Table::open(local(path), xbase::OpenMode::Exclusive, &t);
     if (!s.ok()) {
@@ -201,7 +232,7 @@ bool open(const AppHome& home, Kind kind, std::unique_ptr<Table>* table, QString
             return false;
         }
     }
-    if (t->tagArea(def.tag) == 0 && !QFileInfo::exists(indexPathOf(path))) {
+    if (t->tagArea(def.tag) == 0 && !QFileInfo::exists(QFile::decodeName(t->structuralIndexFile().c_str()))) {
         (void)t->indexTag(def.tag, def.openKey);  // a failure here leaves the table usable
     }
     (void)t->setOrder(0);
@@ -214,15 +245,13 @@ bool DoExtra(const AppHome& home, const QString& tableName, const char* tag, boo
     const QString path = sysPath(home, tableName);
     std::unique_ptr<Table> table;
     if (!Table::open(local(path), xbase::OpenMode::Exclusive, &table).ok()) return false;
-    (void)table->closeIndexes();
-    QFile::remove(indexPathOf(path));
+    (void)table->removeStructuralIndex();
     if (pack && !table->pack(progress).ok()) return false;
     if (!table->indexTag(tag, key, {}, progress).ok()) return false;
     return table->close().ok();
 }
 
-void RebuildSystemIndexes(const AppHome& home, const std::function<void(const QString&)>& status,
-                          const xbase::ProgressHook& progress) {
+void RebuildSystemIndexes(const AppHome& home, JobProgress& progress) {
     const struct {
         const char* status;
         const char* table;
@@ -237,8 +266,8 @@ void RebuildSystemIndexes(const AppHome& home, const std::function<void(const QS
         {"Rebuilding Report File indexes", "REPORT.DBF", "DESCRIPT", "UPPER(descript)"},
     };
     for (const auto& step : steps) {
-        if (status) status(step.status);
-        (void)DoExtra(home, step.table, step.tag, true, step.key, progress);
+        progress.status(step.status);
+        (void)DoExtra(home, step.table, step.tag, true, step.key, [&](int p) { progress.gauge(p); });
     }
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "JobProgress.h"
 #include "Table.h"
 
 class AppHome;
@@ -42,10 +43,9 @@ inline bool OpenCszTable(const AppHome& h, std::unique_ptr<xbase::Table>* t, QSt
 QString fileName(Kind kind);  // "LETTER.DBF", ...
 
 // Rebuilds the six tables' indexes, packing each first, in the fixed order, telling
-// `status` each table's text ("Rebuilding Letters File indexes", ...). A table that
-// cannot be opened is skipped.
-void RebuildSystemIndexes(const AppHome& home, const std::function<void(const QString&)>& status,
-                          const xbase::ProgressHook& progress);
+// the progress each table's text ("Rebuilding Letters File indexes", ...) and its
+// percentage. A table that cannot be opened is skipped.
+void RebuildSystemIndexes(const AppHome& home, JobProgress& progress);
 // One table of the rebuild: open it, delete its index file, pack, create the tag.
 bool DoExtra(const AppHome& home, const QString& table, const char* tag, bool pack, const char* key,
              const xbase::ProgressHook& progress);

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "CodePage.h"
 #include "RunQuillory.h"
@@ -247,6 +249,37 @@ TEST(CliAddressFileTest, NewSeekReindexAndOrderedDump) {
     EXPECT_EQ(r.out, "Cleaning out old deleted records\nRebuilding indexes\n4 records, 26 tags\n");
     r = runQuillory({"count", file, "!ISDEL"}, dir);
     EXPECT_EQ(r.out, "4\n");
+}
+
+}  // namespace
+
+namespace {
+
+// A second program and a file the first one has open: whoever comes second is refused
+// with the lock message and changes nothing. Readers take a shared lock, so they are
+// refused while the desktop program has the file open, and read freely otherwise.
+TEST(CliLockTest, AFileOpenElsewhereIsRefusedAndLeftAlone) {
+    TempDir dir;
+    const std::string file = dir.file("add0001.DBF");
+    ASSERT_EQ(runQuillory({"new", file}, dir).exitCode, 0);
+    auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string before = bytes(file), cdxBefore = bytes(dir.file("add0001.CDX"));
+    {
+        std::unique_ptr<xbase::Table> open;
+        ASSERT_TRUE(xbase::Table::open(file, xbase::OpenMode::Exclusive, &open).ok());
+        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+                 {"reindex", file}, {"count", file, "!ISDEL"}, {"dump", file}, {"presort", file}}) {
+            const QuilloryResult r = runQuillory(args, dir);
+            EXPECT_EQ(r.exitCode, 1) << args[0];
+            EXPECT_NE(r.err.find("in use"), std::string::npos) << args[0] << ": " << r.err;
+        }
+    }
+    EXPECT_EQ(bytes(file), before);
+    EXPECT_EQ(bytes(dir.file("add0001.CDX")), cdxBefore);
+    EXPECT_EQ(runQuillory({"count", file, "!ISDEL"}, dir).exitCode, 0);  // free again
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "AddressFile.h"
 #include "FaultInjectionFileSystem.h"
+#include "RecordingProgress.h"
 #include "TempDir.h"
 
 using xbase::Table;
@@ -112,12 +113,11 @@ TEST_F(AddressFileTest, DeletingSetsBothMarksAndReindexRemovesTheRecords) {
     EXPECT_TRUE(t->getLogical(t->fieldIndex("ISDEL")));
 
     AddressFile::ReindexGauge gauge;
-    QStringList statuses;
-    std::vector<int> gauges;
+    RecordingProgress progress;
+    const std::vector<int>& gauges = progress.gauges;
     QString message;
-    ASSERT_TRUE(AddressFile::Reindex(
-        *t, gauge, &message, [&](const QString& s) { statuses << s; }, [&](int g) { gauges.push_back(g); }));
-    EXPECT_EQ(statuses, QStringList({"Cleaning out old deleted records", "Rebuilding indexes"}));
+    ASSERT_TRUE(AddressFile::Reindex(*t, gauge, &message, progress));
+    EXPECT_EQ(progress.statuses, QStringList({"Cleaning out old deleted records", "Rebuilding indexes"}));
     EXPECT_EQ(t->recCount(), 3u);
     EXPECT_TRUE(AddressFile::CheckValidIndex(*t));
     EXPECT_EQ(gauges.back(), 100);
@@ -149,7 +149,8 @@ TEST_F(AddressFileTest, ReindexOnAFullDiskFailsAndKeepsTheRecords) {
             fs.setFreeSpace(space);
             AddressFile::ReindexGauge gauge;
             QString message;
-            EXPECT_FALSE(AddressFile::Reindex(*t, gauge, &message));
+            JobProgress silent;
+            EXPECT_FALSE(AddressFile::Reindex(*t, gauge, &message, silent));
             EXPECT_FALSE(message.isEmpty());
         }
         fs.heal();

@@ -1,5 +1,3 @@
-#include "SystemTables.h"
-
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -8,6 +6,8 @@
 
 #include "AppHome.h"
 #include "CodePage.h"
+#include "RecordingProgress.h"
+#include "SystemTables.h"
 #include "TempDir.h"
 
 using SystemTables::Kind;
@@ -16,7 +16,7 @@ using xbase::Table;
 namespace {
 
 class SystemTablesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         QString error;
         ASSERT_TRUE(home_.ensureExists(&error)) << error.toStdString();
@@ -119,7 +119,8 @@ TEST_F(SystemTablesTest, FailedOpensReplaceNothing) {
 
 TEST_F(SystemTablesTest, RebuildPacksAllSixAndRecreatesTheirTags) {
     // One deleted record in every table.
-    const Kind kinds[] = {Kind::Letter, Kind::Report, Kind::Envelope, Kind::Label, Kind::LabelStock, Kind::Csz};
+    const Kind kinds[] = {Kind::Letter, Kind::Report,     Kind::Envelope,
+                          Kind::Label,  Kind::LabelStock, Kind::Csz};
     std::map<Kind, uint32_t> before;
     for (Kind k : kinds) {
         std::unique_ptr<Table> t;
@@ -131,11 +132,12 @@ TEST_F(SystemTablesTest, RebuildPacksAllSixAndRecreatesTheirTags) {
         before[k] = t->recCount();
     }
     std::filesystem::remove(sys("CSZ.CDX"));
-    QStringList statuses;
-    SystemTables::RebuildSystemIndexes(home_, [&](const QString& s) { statuses << s; }, nullptr);
-    EXPECT_EQ(statuses, QStringList({"Rebuilding Letters File indexes", "Rebuilding Label File indexes",
-                                     "Rebuilding State/Province File indexes", "Rebuilding Label Setup File indexes",
-                                     "Rebuilding Envelope File indexes", "Rebuilding Report File indexes"}));
+    RecordingProgress progress;
+    SystemTables::RebuildSystemIndexes(home_, progress);
+    EXPECT_EQ(progress.statuses,
+              QStringList({"Rebuilding Letters File indexes", "Rebuilding Label File indexes",
+                           "Rebuilding State/Province File indexes", "Rebuilding Label Setup File indexes",
+                           "Rebuilding Envelope File indexes", "Rebuilding Report File indexes"}));
     for (Kind k : kinds) {
         std::unique_ptr<Table> t;
         QString message;

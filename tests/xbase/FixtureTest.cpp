@@ -19,16 +19,31 @@ struct Expected {
 };
 
 const Expected kFixtures[] = {
-    {"xbase/infused-dbf/dbase_f5.dbf", 975, 59, 0xF5, {{"NF", "1"}, {"NOM", "joan-ramon"}, {"TELEFON", "*77665875"}}},
+    {"xbase/infused-dbf/dbase_f5.dbf",
+     975,
+     59,
+     0xF5,
+     {{"NF", "1"}, {"NOM", "joan-ramon"}, {"TELEFON", "*77665875"}}},
     {"xbase/vfpx-foxunit/FXUResults.DBF",
      18,
      12,
      0x30,
-     {{"TCLASS", "ThorTest"}, {"TNAME", "testNewTest"}, {"LOCATION", "1"}, {"SUCCESS", "F"},
+     {{"TCLASS", "ThorTest"},
+      {"TNAME", "testNewTest"},
+      {"LOCATION", "1"},
+      {"SUCCESS", "F"},
       {"TLASTRUN", "2016-09-20 22:58:31"}}},
-    {"xbase/xharbour/Indexes1/people.dbf", 105, 3, 0x03, {{"ID", "0191"}, {"NAME", "White1"}, {"PAYMENT", "1200.00"}}},
+    {"xbase/xharbour/Indexes1/people.dbf",
+     105,
+     3,
+     0x03,
+     {{"ID", "0191"}, {"NAME", "White1"}, {"PAYMENT", "1200.00"}}},
     {"xbase/xharbour/Scopes/orddet.DBF", 153, 0, 0x03, {}},
-    {"xbase/mod_harbour/jsonform/jsonform.dbf", 3, 7, 0xF5, {{"NAME", "Basic form (by Quim)"}, {"DATE", "20190820"}}},
+    {"xbase/mod_harbour/jsonform/jsonform.dbf",
+     3,
+     7,
+     0xF5,
+     {{"NAME", "Basic form (by Quim)"}, {"DATE", "20190820"}}},
     {"xbase/mod_harbour/mvc/users.dbf", 8, 0, 0x03, {}},
     {"xbase/harbour-core/cotacao.dbf", 2080, 0, 0x03, {}},
     {"xbase/infused-dbf/foxprodb/contacts.dbf", 5, 0, 0x30, {}},
@@ -76,12 +91,16 @@ TEST(FixtureTest, DBaseMemoFiles) {
         uint32_t record;
         std::string memo;
     } cases[] = {
-        {"dbt/d3.dbf", 1, "first memo\nline two"}, {"dbt/d3.dbf", 2, std::string(1500, 'x')}, {"dbt/d3.dbf", 3, ""},
-        {"dbt/d4.dbf", 1, "dbase four memo"},      {"dbt/d4.dbf", 2, std::string(1000, 'y')},
+        {"dbt/d3.dbf", 1, "first memo\nline two"},
+        {"dbt/d3.dbf", 2, std::string(1500, 'x')},
+        {"dbt/d3.dbf", 3, ""},
+        {"dbt/d4.dbf", 1, "dbase four memo"},
+        {"dbt/d4.dbf", 2, std::string(1000, 'y')},
     };
     for (const auto& c : cases) {
         std::unique_ptr<Table> t;
-        ASSERT_TRUE(Table::open(std::string(QUILLORY_FIXTURES) + "/" + c.table, OpenMode::ReadOnlyShared, &t).ok());
+        ASSERT_TRUE(
+            Table::open(std::string(QUILLORY_FIXTURES) + "/" + c.table, OpenMode::ReadOnlyShared, &t).ok());
         ASSERT_TRUE(t->go(c.record).ok());
         std::string memo;
         Status s = t->getMemo(t->fieldIndex("NOTES"), &memo);
@@ -117,6 +136,25 @@ TEST(FixtureTest, MemosAndTextOfForeignTables) {
                             OpenMode::ReadOnlyShared, &t)
                     .ok());
     EXPECT_EQ(t->codePage().number(), 437);
+}
+
+}  // namespace
+
+namespace {
+
+// Inputs the fuzz targets found, read as a user's program would read them.
+TEST(FuzzFindingTest, BinaryFieldsNarrowerThanTheirSizeReadOnlyTheirBytes) {
+    std::unique_ptr<Table> t;
+    ASSERT_TRUE(Table::open(std::string(QUILLORY_FIXTURES) + "/fuzz/short-binary-fields.dbf",
+                            OpenMode::ReadOnlyShared, &t)
+                    .ok());
+    for (uint32_t r = 1; r <= t->recCount(); ++r) {
+        ASSERT_TRUE(t->go(r).ok());
+        for (int f = 0; f < t->fieldCount(); ++f) {
+            if (t->field(f).isMemo()) continue;
+            EXPECT_LE(t->getString(f).size(), size_t(t->field(f).width)) << t->field(f).name;
+        }
+    }
 }
 
 }  // namespace

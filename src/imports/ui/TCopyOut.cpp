@@ -27,7 +27,7 @@ TCopyOut::TCopyOut(xbase::Table& table, const QString& addressPath, const QStrin
     : JobWindow(parent), table_(table), addressPath_(addressPath) {
     setObjectName("TCopyOut");
     setWindowTitle(QStringLiteral("Copy Records Out"));
-    setStartsWhenShown(false);
+    setStartsOnShow(false);
     setCancelQuestion(CopyOut::kCancelQuestion, CopyOut::kCancelCaption, Messages::Preset::No);
     if (lastFolder().isEmpty()) lastFolder() = startFolder;
 
@@ -94,7 +94,7 @@ void TCopyOut::SaveAsButtonClick() {
     setJob([this, k](JobProgress& progress) {
         return CopyOut::Run(table_, k, path_, progress, &copied_, &error_);
     });
-    startJob();
+    start();
 }
 
 void TCopyOut::jobEnded(JobResult result) {

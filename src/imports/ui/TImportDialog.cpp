@@ -14,7 +14,7 @@
 TImportDialog::TImportDialog(xbase::Table& table, const QString& selectText, const QString& nameCaption,
                              const QString& filter, QWidget* parent)
     : JobWindow(parent), table_(table) {
-    setStartsWhenShown(false);
+    setStartsOnShow(false);
     SelectButton = new QPushButton(selectText, this);
     SelectButton->setObjectName("SelectButton");
     FileNameCaption = new QLabel(nameCaption, this);
@@ -84,7 +84,7 @@ void TImportDialog::ImportButtonClick() {
         report_ = runImport(progress, hooks);
         return report_.result;
     });
-    startJob();
+    start();
 }
 
 void TImportDialog::jobEnded(JobResult result) {

@@ -19,22 +19,33 @@ class JobWindow::Progress : public JobProgress {
   public:
     explicit Progress(JobWindow& window) : window_(window) {}
 
-    void status(const QString& text) override { window_.showStatus(text); }
+    void status(const QString& text) override {
+        window_.showStatus(text);
+        letEventsRun(false);
+    }
     void gauge(int percent) override {
         percent = std::clamp(percent, 0, 100);
-        if (percent != window_.Gauge->value()) window_.Gauge->setValue(percent);
+        if (percent == window_.Gauge->value()) return;
+        window_.Gauge->setValue(percent);
+        letEventsRun(false);
     }
     bool keepGoing() override {
-        if (++calls_ >= kCallsBetweenEvents || !clock_.isValid() ||
+        letEventsRun(true);
+        return !window_.stopRequested_;
+    }
+
+  private:
+    // A job that never asks keepGoing() (a rebuild) still gets its window repainted
+    // through its status and gauge.
+    void letEventsRun(bool counted) {
+        if ((counted && ++calls_ >= kCallsBetweenEvents) || !clock_.isValid() ||
             clock_.elapsed() >= kMillisecondsBetweenEvents) {
             calls_ = 0;
             clock_.start();
             QCoreApplication::processEvents();
         }
-        return !window_.stopRequested_;
     }
 
-  private:
     static constexpr int kCallsBetweenEvents = 64;
     static constexpr int kMillisecondsBetweenEvents = 10;
     JobWindow& window_;
@@ -93,12 +104,14 @@ void JobWindow::showStatus(const QString& text) {
     StatusLabel->setText(shown);
 }
 
+void JobWindow::setStartsOnShow(bool onShow) { startsOnShow_ = onShow; }
+
 void JobWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!started_ && startsWhenShown_) startJob();
+    if (startsOnShow_) start();
 }
 
-void JobWindow::startJob() {
+void JobWindow::start() {
     if (started_) return;
     started_ = true;
     // The job runs from the window's own message loop, once it is on screen.
@@ -137,11 +150,11 @@ void JobWindow::CancelButtonClick() {
         accept();
         return;
     }
-    if (!started_ && !startsWhenShown_) {
-        QDialog::reject();
+    if (!started_) {
+        reject();  // a window that asks first: Cancel before the job closes it
         return;
     }
-    if (!started_ || stopRequested_ || asking_) return;
+    if (stopRequested_ || asking_) return;
     if (stopKind_ == StopButton::Stop || question_.isEmpty()) {
         stopRequested_ = true;
         return;

@@ -18,13 +18,12 @@ class QVBoxLayout;
 // the ones to come. A window class that needs more (its own caption, buttons that
 // appear when the job is done) derives from it and adds to body() and buttonRow().
 //
-// The job starts once the window is on screen (or, in a window that first gathers
-// choices, when the window calls startJob()) and runs on the window's thread. Its
-// keepGoing() lets the window's events run (every few milliseconds, not every call),
-// so that the button and the close box work while it runs; none of them can start the
-// job a second time. Cancel, the close box and Escape all ask the question; Yes makes
-// keepGoing() answer false from then on. Stop asks nothing. When the job has ended,
-// jobEnded() runs; by default the window then closes, accepted when the job was done.
+// The job starts once the window is on screen (or on start()) and runs on the
+// window's thread. Its keepGoing(), status() and gauge() let the window's events run
+// (every few milliseconds, not every call), so that the button and the close box work
+// and the window repaints while it runs; none of them can start the job a second time. Cancel, the close box
+// and Escape all ask the question; Yes makes keepGoing() answer false from then on. Stop asks nothing. When
+// the job has ended, jobEnded() runs; by default the window then closes, accepted when the job was done.
 class JobWindow : public QDialog {
     Q_OBJECT
 
@@ -43,14 +42,13 @@ class JobWindow : public QDialog {
     // answer Enter gives; without one, Cancel stops the job at once.
     void setCancelQuestion(const QString& text, const QString& caption,
                            Messages::Preset preset = Messages::Preset::Yes);
-    // Whether the job starts as soon as the window is shown (the default). A window
-    // that first gathers choices (the imports, Copy Records Out) turns this off and
-    // calls startJob() from its own button; until then Cancel and the close box close
-    // the window as in any dialog.
-    void setStartsWhenShown(bool on) { startsWhenShown_ = on; }
     void setStopButton(StopButton kind);
     // Shows the gauge (0 %) under the status line.
     void setGaugeShown(bool shown);
+    // By default the job starts when the window is shown; a window that asks first
+    // (a rebuild with its own button) turns that off and calls start().
+    void setStartsOnShow(bool onShow);
+    void start();
 
     bool started() const { return started_; }
     bool running() const { return running_; }
@@ -65,8 +63,6 @@ class JobWindow : public QDialog {
     QPushButton* CancelButton;
 
   protected:
-    // Starts the job from the window's message loop. REQUIRES: shown, not started.
-    void startJob();
     // What the window does once the job has ended. The default closes it: accepted
     // when the job was done, rejected otherwise.
     virtual void jobEnded(JobResult result);
@@ -95,8 +91,8 @@ class JobWindow : public QDialog {
     QString question_;
     QString questionCaption_;
     Messages::Preset questionPreset_ = Messages::Preset::Yes;
-    bool startsWhenShown_ = true;
     StopButton stopKind_ = StopButton::Cancel;
+    bool startsOnShow_ = true;
     QVBoxLayout* body_;
     QHBoxLayout* buttonRow_;
     bool started_ = false;

@@ -1,0 +1,330 @@
+#include "TLetterDesign.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "ButtonRow.h"
+#include "LetterMerge.h"
+#include "LetterPage.h"
+#include "LetterPrint.h"
+#include "LetterText.h"
+#include "LetterUnits.h"
+#include "PrintKind.h"
+#include "RtfReader.h"
+#include "RtfWriter.h"
+#include "SavedCursor.h"
+#include "SpellChecker.h"
+#include "SpellHighlighter.h"
+#include "TRTFPreviewForm.h"
+#include "TSpellCheckDialog.h"
+#include "TPreviewWindow.h"
+#include "TPrintStatus.h"
+#include "Table.h"
+#include "WindowMessages.h"
+
+TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidget* parent)
+    : QDialog(parent), settings_(settings), addresses_(addresses) {
+    setObjectName("TLetterDesign");
+    setWindowTitle("Letter Designer");
+    Editor = new QTextEdit;
+    Editor->setObjectName("Editor");
+    Editor->setAcceptRichText(true);
+    Editor->setLineWrapMode(QTextEdit::NoWrap);  // the editor always opens with word wrap off
+    Editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Editor, &QTextEdit::customContextMenuRequested, this, &TLetterDesign::contextMenu);
+    LetterPage().applyTo(Editor->document());
+
+    auto* menus = new QMenuBar;
+    QMenu* file = menus->addMenu("&File");
+    file->addAction("&Save as RTF", this, &TLetterDesign::SaveAsRtf);
+    file->addAction("&Load RTF", this, [this] { LoadRtf(false); });
+    file->addAction("&Insert RTF", this, [this] { LoadRtf(true); });
+    QMenu* edit = menus->addMenu("&Edit");
+    edit->addAction("&Find", QKeySequence("Ctrl+F"), this, [this] { Find(false); });
+    edit->addAction("&Replace", QKeySequence("Ctrl+R"), this, [this] { Find(true); });
+    SpellCheckItem = edit->addAction("&Spell Check", this, &TLetterDesign::SpellCheck);
+    SpellCheckItem->setShortcut(QKeySequence("F7"));
+    SpellCheckItem->setEnabled(false);
+    edit->addAction("&Insert Page Break", this, &TLetterDesign::InsertPageBreak);
+    QMenu* set = menus->addMenu("&Settings");
+    set->addAction("Pa&ge Settings", this, &TLetterDesign::PageSettings);
+    WordWrapItem = set->addAction("&Word Wrap is OFF", this, &TLetterDesign::ToggleWordWrap);
+
+    auto* tools = new QToolBar;
+    FontName = new QFontComboBox;
+    FontName->setToolTip("Font");
+    FontSize = new QComboBox;
+    FontSize->setToolTip("Font Size");
+    FontSize->setEditable(true);
+    for (int size : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
+        FontSize->addItem(QString::number(size));
+    tools->addWidget(FontName);
+    tools->addWidget(FontSize);
+    // The two lists show the format at the cursor.
+    connect(Editor, &QTextEdit::currentCharFormatChanged, this, [this](const QTextCharFormat& f) {
+        const QSignalBlocker nameBlocker(FontName), sizeBlocker(FontSize);
+        const QStringList families = f.fontFamilies().toStringList();
+        if (!families.isEmpty()) FontName->setCurrentFont(QFont(families.first()));
+        if (f.fontPointSize() > 0) FontSize->setCurrentText(QString::number(f.fontPointSize()));
+    });
+    auto charFormat = [this](auto apply) {
+        QTextCharFormat f;
+        apply(f);
+        Editor->mergeCurrentCharFormat(f);
+        Editor->setFocus();
+    };
+    connect(FontName, &QFontComboBox::currentFontChanged, this,
+            [=](const QFont& font) { charFormat([&](QTextCharFormat& f) { f.setFontFamilies({font.family()}); }); });
+    connect(FontSize, &QComboBox::textActivated, this, [=](const QString& size) {
+        if (size.toDouble() > 0) charFormat([&](QTextCharFormat& f) { f.setFontPointSize(size.toDouble()); });
+    });
+    tools->addAction("Normal", this, [=] {
+        charFormat([](QTextCharFormat& f) {
+            f.setFontWeight(QFont::Normal);
+            f.setFontItalic(false);
+            f.setFontUnderline(false);
+        });
+    });
+    tools->addAction("Bold", this, [=] {
+        const bool bold = Editor->fontWeight() < QFont::DemiBold;
+        charFormat([&](QTextCharFormat& f) { f.setFontWeight(bold ? QFont::Bold : QFont::Normal); });
+    });
+    tools->addAction("Italic", this, [=] { charFormat([&](QTextCharFormat& f) { f.setFontItalic(!Editor->fontItalic()); }); });
+    tools->addAction("Underline", this,
+                     [=] { charFormat([&](QTextCharFormat& f) { f.setFontUnderline(!Editor->fontUnderline()); }); });
+    const std::pair<const char*, Qt::Alignment> alignments[] = {
+        {"Left", Qt::AlignLeft}, {"Right", Qt::AlignRight}, {"Justified", Qt::AlignJustify}, {"Center", Qt::AlignHCenter}};
+    for (const auto& [name, a] : alignments) {
+        const Qt::Alignment align = a;
+        tools->addAction(name, this, [this, align] { Editor->setAlignment(align); });
+    }
+    tools->addAction("Copy", Editor, &QTextEdit::copy);
+    tools->addAction("Cut", Editor, &QTextEdit::cut);
+    tools->addAction("Paste", Editor, &QTextEdit::paste);
+
+    Description = new QLineEdit;
+    Description->setObjectName("Description");
+    Description->setMaxLength(50);
+    InsertField = new QComboBox;
+    InsertField->setObjectName("InsertField");
+    InsertField->addItems(LetterMerge::InsertFieldNames());
+    InsertField->setCurrentIndex(0);
+    connect(InsertField, qOverload<int>(&QComboBox::activated), this, &TLetterDesign::FieldClick);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(new QLabel("Description"));
+    bar->addWidget(Description, 1);
+    bar->addWidget(new QLabel("Insert field"));
+    bar->addWidget(InsertField);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menus);
+    layout->addWidget(tools);
+    layout->addLayout(bar);
+    layout->addWidget(Editor, 1);
+    ButtonRow row(this, [this] { accept(); }, nullptr);
+    OkButton = row.OkButton;
+    CancelButton = row.CancelButton;
+    HelpButton = row.HelpButton;
+    PreviewButton = new QPushButton("Preview");
+    PreviewButton->setObjectName("PreviewButton");
+    PreviewButton->setEnabled(addresses_ != nullptr);
+    row.addOwn(PreviewButton);
+    layout->addLayout(row.layout);
+    connect(PreviewButton, &QPushButton::clicked, this, [this] {
+        if (addresses_) Preview(*Editor->document(), *addresses_, settings_, this);
+    });
+    resize(760, 560);
+}
+
+QTextDocument* TLetterDesign::document() const { return Editor->document(); }
+
+TLetterDesign::~TLetterDesign() {
+    delete highlighter_;  // before the checker it reads
+}
+
+void TLetterDesign::setHome(const AppHome& home) {
+    home_ = home;
+    SpellCheckItem->setEnabled(SpellChecker::Available());
+    if (!SpellChecker::Available()) return;
+    checker_ = std::make_unique<SpellChecker>(home);
+    highlighter_ = new SpellHighlighter(Editor->document(), *checker_);
+}
+
+void TLetterDesign::SpellCheck() {
+    if (!checker_) return;
+    TSpellCheckDialog dialog(Editor, *checker_, this);
+    if (dialog.start()) dialog.exec();
+    highlighter_->rehighlight();
+}
+
+void TLetterDesign::contextMenu(const QPoint& at) {
+    std::unique_ptr<QMenu> menu(Editor->createStandardContextMenu(at));
+    QTextCursor word = Editor->cursorForPosition(at);
+    word.select(QTextCursor::WordUnderCursor);
+    const QString text = word.selectedText();
+    if (checker_ && !text.isEmpty() && !checker_->isKnown(text)) {
+        QAction* first = menu->actions().value(0);
+        const QStringList suggestions = checker_->suggestions(text);
+        for (const QString& s : suggestions) {
+            auto* replace = new QAction(s, menu.get());
+            connect(replace, &QAction::triggered, this, [word, s]() mutable {
+                const QTextCharFormat format = word.charFormat();
+                word.insertText(s, format);
+            });
+            menu->insertAction(first, replace);
+        }
+        auto* add = new QAction("&Add Word", menu.get());
+        connect(add, &QAction::triggered, this, [this, text] {
+            checker_->addWord(text);
+            highlighter_->rehighlight();
+        });
+        menu->insertAction(first, add);
+        menu->insertSeparator(first);
+    }
+    menu->exec(Editor->viewport()->mapToGlobal(at));
+}
+
+void TLetterDesign::setNewLetter(bool isNew) {
+    if (!isNew) return;
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{"Arial"});
+    f.setFontPointSize(10);
+    Editor->mergeCurrentCharFormat(f);
+}
+
+void TLetterDesign::FieldClick(int index) {
+    if (index < 0) return;
+    Editor->insertPlainText("[" + InsertField->itemText(index) + "]");
+    Editor->setFocus();
+}
+
+void TLetterDesign::InsertPageBreak() {
+    if (!WindowMessages().ask("Insert a page break?", "PAGE BREAK", Messages::Preset::Yes)) return;
+    QTextCursor c = Editor->textCursor();
+    const QTextCharFormat format = c.charFormat();
+    QTextBlockFormat block = c.blockFormat();
+    block.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    c.insertBlock(block, format);
+    Editor->setTextCursor(c);
+}
+
+void TLetterDesign::ToggleWordWrap() {
+    const bool on = Editor->lineWrapMode() == QTextEdit::NoWrap;
+    Editor->setLineWrapMode(on ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    WordWrapItem->setText(on ? "&Word Wrap is ON" : "&Word Wrap is OFF");
+}
+
+void TLetterDesign::SaveAsRtf() {
+    const QString path = QFileDialog::getSaveFileName(this, "Save as RTF", QString(), "Rich text (*.rtf)");
+    if (path.isEmpty()) return;
+    QFile file(path);
+    const QByteArray rtf = RtfWriter::Write(*Editor->document());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rtf) != rtf.size())
+        WindowMessages().error("Unable to write " + path);
+}
+
+void TLetterDesign::LoadRtf(bool insert) {
+    const QString path = QFileDialog::getOpenFileName(this, insert ? "Insert RTF" : "Load RTF", QString(),
+                                                      "Rich text (*.rtf);;All files (*)");
+    if (path.isEmpty()) return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        WindowMessages().error("Unable to open " + path);
+        return;
+    }
+    const QByteArray rtf = file.read(16 * 1024 * 1024);
+    if (!insert) {
+        RtfReader::Read(rtf, Editor->document());
+        return;
+    }
+    QTextDocument piece;
+    RtfReader::Read(rtf, &piece);
+    Editor->textCursor().insertFragment(QTextDocumentFragment(&piece));
+}
+
+void TLetterDesign::Find(bool replace) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, replace ? "Replace" : "Find", "Find what:", QLineEdit::Normal,
+                                               findText_, &ok);
+    if (!ok || text.isEmpty()) return;
+    findText_ = text;
+    if (replace) {
+        replaceText_ = QInputDialog::getText(this, "Replace", "Replace with:", QLineEdit::Normal, replaceText_, &ok);
+        if (!ok) return;
+        QTextCursor c = Editor->document()->find(findText_, 0);
+        while (!c.isNull()) {
+            QTextCursor first(Editor->document());
+            first.setPosition(c.selectionStart() + 1);
+            c.insertText(replaceText_, first.charFormat());
+            c = Editor->document()->find(findText_, c.position());
+        }
+        return;
+    }
+    if (!Editor->find(findText_)) {
+        Editor->moveCursor(QTextCursor::Start);
+        if (!Editor->find(findText_)) WindowMessages().inform("\"" + findText_ + "\" was not found");
+    }
+}
+
+void TLetterDesign::PageSettings() {
+    LetterPage page = LetterPage::Of(*Editor->document());
+    QDialog dialog(this);
+    dialog.setWindowTitle("Page Properties");
+    auto* form = new QFormLayout;
+    auto* unit = new QComboBox;
+    unit->addItems({"Inch", "Cm", "Twips"});
+    form->addRow("Unit", unit);
+    int* values[] = {&page.paperWidth, &page.paperHeight, &page.marginTop,
+                     &page.marginBottom, &page.marginLeft, &page.marginRight};
+    const char* labels[] = {"Width", "Height", "Top", "Bottom", "Left", "Right"};
+    QLineEdit* boxes[6];
+    for (int i = 0; i < 6; ++i) {
+        boxes[i] = new QLineEdit;
+        form->addRow(labels[i], boxes[i]);
+    }
+    auto current = [unit] { return LetterUnits::Unit(unit->currentIndex()); };
+    auto show = [&] {
+        for (int i = 0; i < 6; ++i) boxes[i]->setText(LetterUnits::Show(*values[i], current()));
+    };
+    show();
+    QObject::connect(unit, qOverload<int>(&QComboBox::currentIndexChanged), &dialog, [&] { show(); });
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) return;
+    for (int i = 0; i < 6; ++i) {
+        if (!LetterUnits::Parse(boxes[i]->text(), current(), values[i])) {
+            WindowMessages().error("'" + boxes[i]->text() + "' is not a valid floating point value");
+            return;
+        }
+    }
+    page.applyTo(Editor->document());
+}
+
+void TLetterDesign::Preview(const QTextDocument& letter, xbase::Table& addresses, Settings* settings,
+                            QWidget* parent, PrinterDevice*) {
+    TRTFPreviewForm preview(letter, addresses, settings, parent);
+    preview.exec();
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+#include <optional>
+
+#include "AppHome.h"
+
+class PrinterDevice;
+class SpellChecker;
+class SpellHighlighter;
+class QAction;
+class QComboBox;
+class QFontComboBox;
+class QLineEdit;
+class QPushButton;
+class QTextDocument;
+class QTextEdit;
+class Settings;
+namespace xbase {
+class Table;
+}
+
+// The letter editor, "Letter Designer": one letter's rich text with its fonts,
+// paragraph formats and page, the merge-field tokens, and its description. "Ok" ends
+// it accepted (the manager then stores description and text), "Cancel" rejected.
+class TLetterDesign : public QDialog {
+    Q_OBJECT
+
+  public:
+    // `addresses` (borrowed, may be null) is the address file whose current record
+    // "Preview" merges.
+    TLetterDesign(Settings* settings, xbase::Table* addresses, QWidget* parent = nullptr);
+    ~TLetterDesign() override;
+
+    // The text being edited.
+    QTextDocument* document() const;
+    // The home whose user word list the spell checker uses; spell checking is offered
+    // once it is set and the main dictionary is installed.
+    void setHome(const AppHome& home);
+    // A new letter gets the default font.
+    void setNewLetter(bool isNew);
+
+    // Shows `letter` merged with the current record of `addresses` in the preview.
+    static void Preview(const QTextDocument& letter, xbase::Table& addresses, Settings* settings, QWidget* parent,
+                        PrinterDevice* device = nullptr);
+
+    QLineEdit* Description;
+    QComboBox* InsertField;
+    QTextEdit* Editor;
+    QFontComboBox* FontName;
+    QComboBox* FontSize;
+    QAction* WordWrapItem;
+    QAction* SpellCheckItem;
+    QPushButton *OkButton, *CancelButton, *PreviewButton, *HelpButton;
+
+  private:
+    void FieldClick(int index);
+    void InsertPageBreak();
+    void ToggleWordWrap();
+    void SaveAsRtf();
+    void LoadRtf(bool insert);
+    void PageSettings();
+    void Find(bool replace);
+    void SpellCheck();
+    void contextMenu(const QPoint& at);
+
+    Settings* settings_;
+    xbase::Table* addresses_;
+    std::optional<AppHome> home_;
+    std::unique_ptr<SpellChecker> checker_;  // while spell checking is offered
+    SpellHighlighter* highlighter_ = nullptr;
+    QString findText_, replaceText_;
+};

@@ -1,0 +1,198 @@
+#include "TRTFPreviewForm.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "LetterLayout.h"
+#include "LetterMerge.h"
+#include "LetterPage.h"
+#include "LetterText.h"
+#include "LetterZoom.h"
+#include "PagePainter.h"
+#include "TReportFiler.h"
+#include "Table.h"
+#include "WindowMessages.h"
+
+namespace {
+
+constexpr int kScreenDpi = 96;
+
+}  // namespace
+
+TRTFPreviewForm::TRTFPreviewForm(const QTextDocument& letter, xbase::Table& addresses, Settings* settings,
+                                 QWidget* parent)
+    : QDialog(parent), template_(LetterText::Copy(letter)), addresses_(addresses), settings_(settings) {
+    setObjectName("TRTFPreviewForm");
+    setWindowTitle("Preview Letters");
+    PagePanel = new QLabel;
+    PagePanel->setObjectName("PagePanel");
+    PagePanel->setCursor(Qt::CrossCursor);
+    PagePanel->installEventFilter(this);
+    ScrollBox = new QScrollArea;
+    ScrollBox->setBackgroundRole(QPalette::Dark);
+    ScrollBox->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    ScrollBox->setWidget(PagePanel);
+
+    auto button = [this](const char* text, const char* name, void (TRTFPreviewForm::*slot)()) {
+        auto* b = new QPushButton(text);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, slot);
+        return b;
+    };
+    FirstButton = button("|<", "FirstButton", &TRTFPreviewForm::FirstRecord);
+    PrevButton = button("<", "PrevButton", &TRTFPreviewForm::PreviousRecord);
+    NextButton = button(">", "NextButton", &TRTFPreviewForm::NextRecord);
+    LastButton = button(">|", "LastButton", &TRTFPreviewForm::LastRecord);
+    PrevPageButton = button("Previous Page", "PrevPageButton", &TRTFPreviewForm::PreviousPage);
+    NextPageButton = button("Next Page", "NextPageButton", &TRTFPreviewForm::NextPage);
+    ZoomInButton = button("Zoom In", "ZoomInButton", &TRTFPreviewForm::ZoomIn);
+    ZoomOutButton = button("Zoom Out", "ZoomOutButton", &TRTFPreviewForm::ZoomOut);
+    PageWidthButton = button("Page Width", "PageWidthButton", &TRTFPreviewForm::PageWidth);
+    WholePageButton = button("Whole Page", "WholePageButton", &TRTFPreviewForm::WholePage);
+    OkButton = new QPushButton("Ok");
+    OkButton->setObjectName("OkButton");
+    connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    auto* bar = new QHBoxLayout;
+    for (QPushButton* b : {FirstButton, PrevButton, NextButton, LastButton, PrevPageButton, NextPageButton,
+                           ZoomInButton, ZoomOutButton, PageWidthButton, WholePageButton})
+        bar->addWidget(b);
+    bar->addStretch();
+    bar->addWidget(OkButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(ScrollBox, 1);
+    resize(900, 700);
+
+    merge();
+    PageWidth();
+}
+
+TRTFPreviewForm::~TRTFPreviewForm() = default;
+
+double TRTFPreviewForm::pageWidthInches() const {
+    return double(LetterPage::Of(*template_).paperWidth) / LetterPage::kTwipsPerInch;
+}
+
+double TRTFPreviewForm::pageHeightInches() const {
+    return double(LetterPage::Of(*template_).paperHeight) / LetterPage::kTwipsPerInch;
+}
+
+void TRTFPreviewForm::merge() {
+    // A fresh copy of the template for the current record, laid out as the printer
+    // would, into pages kept for drawing at any zoom.
+    const std::unique_ptr<QTextDocument> merged = LetterText::Copy(*template_);
+    if (!addresses_.eof()) LetterMerge::ReplaceTokens(merged.get(), LetterMerge::Address::FromRecord(addresses_));
+    const LetterLayout layout(*merged);
+    DeviceMetrics metrics;
+    metrics.pageWidth = pageWidthInches();
+    metrics.pageHeight = pageHeightInches();
+    TReportFiler filer;
+    filer.setDeviceMetrics(metrics);
+    filer.setStream(&stream_);
+    filer.OnPrint = [&](TBaseReport& r) {
+        for (int page = 0; page < layout.pageCount(); ++page) {
+            if (page > 0) r.newPage();
+            layout.drawPage(page, r);
+        }
+    };
+    if (!filer.execute()) WindowMessages().error("There was an error drawing the preview");
+    page_ = 0;
+    setWindowTitle("Preview Letters Page 1");
+    draw();
+}
+
+void TRTFPreviewForm::draw() {
+    const double dpi = kScreenDpi * zoom_ / 100.0;
+    QImage image(std::max(1, int(pageWidthInches() * dpi)), std::max(1, int(pageHeightInches() * dpi)),
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (page_ < pageCount()) {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        DeviceMetrics metrics;
+        metrics.pageWidth = pageWidthInches();
+        metrics.pageHeight = pageHeightInches();
+        metrics.dpiX = metrics.dpiY = dpi;
+        PagePainter(painter, metrics).play(stream_.pages[size_t(page_)]);
+    }
+    PagePanel->setPixmap(QPixmap::fromImage(image));
+    PagePanel->resize(image.size());
+}
+
+void TRTFPreviewForm::setZoom(int percent) {
+    zoom_ = std::clamp(percent, 1, 1000);
+    draw();
+}
+
+void TRTFPreviewForm::ZoomIn() { setZoom(LetterZoom::In(zoom_)); }
+void TRTFPreviewForm::ZoomOut() { setZoom(LetterZoom::Out(zoom_)); }
+
+void TRTFPreviewForm::PageWidth() {
+    setZoom(LetterZoom::Fit(ScrollBox->viewport()->width(), int(pageWidthInches() * kScreenDpi)));
+}
+
+void TRTFPreviewForm::WholePage() {
+    setZoom(LetterZoom::Fit(ScrollBox->viewport()->height(), int(pageHeightInches() * kScreenDpi)));
+}
+
+void TRTFPreviewForm::NextPage() {
+    if (page_ + 1 >= pageCount()) return;
+    ++page_;
+    setWindowTitle("Preview Letters Page " + QString::number(page_ + 1));
+    draw();
+}
+
+void TRTFPreviewForm::PreviousPage() {
+    if (page_ == 0) return;
+    --page_;
+    setWindowTitle("Preview Letters Page " + QString::number(page_ + 1));
+    draw();
+}
+
+void TRTFPreviewForm::FirstRecord() {
+    (void)addresses_.goTop();
+    merge();
+}
+
+void TRTFPreviewForm::PreviousRecord() {
+    if (!addresses_.skip(-1).ok() || addresses_.bof()) (void)addresses_.goTop();
+    merge();
+}
+
+void TRTFPreviewForm::NextRecord() {
+    if (!addresses_.skip(1).ok() || addresses_.eof()) (void)addresses_.goBottom();
+    merge();
+}
+
+void TRTFPreviewForm::LastRecord() {
+    (void)addresses_.goBottom();
+    merge();
+}
+
+bool TRTFPreviewForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == PagePanel && event->type() == QEvent::MouseButtonPress) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            ZoomIn();
+        } else {
+            ZoomOut();
+        }
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        QScrollBar* bar = ScrollBox->verticalScrollBar();
+        if (key == Qt::Key_Down) bar->setValue(bar->value() + bar->singleStep());
+        if (key == Qt::Key_Up) bar->setValue(bar->value() - bar->singleStep());
+    }
+    return QDialog::eventFilter(watched, event);
+}
