@@ -126,6 +126,12 @@ class TAddressMain : public QMainWindow {
     void TagAllFilterMatches();
     void CountZipCodes();
     void PrintLetters();
+
+    // The imports and Copy Records Out (TAddressMainImports.cpp).
+    void ImportAscii();
+    void ImportDbf();
+    void ImportOlder(int version);
+    void CopyRecordsOut();
     // The memo search's input box, which tests replace: given the last text, the text to
     // search for, or nothing when the user cancelled.
     std::function<std::optional<QString>(const QString& lastText)> memoSearchPrompt;
@@ -152,6 +158,8 @@ class TAddressMain : public QMainWindow {
     void rebuildMruMenu(const QStringList& entries);
     void openMruEntry(const QString& path);
 
+    // The ASCII (dbf false) or DBF import on an exclusive table of its own.
+    void importOnOwnTable(bool dbf);
     void OnOpenQYZFile();
     void closeTable();
     void freeze(bool on);

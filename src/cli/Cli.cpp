@@ -41,6 +41,28 @@ const std::vector<Command>& commands() {
          seekCommand},
         {{"new", {"FILE.DBF"}, 0, {}, {}}, "create an address file with its 26 tags", newCommand},
         {{"reindex", {"FILE.DBF"}, 0, {}, {}}, "remove deleted records and rebuild the tags", reindexCommand},
+        {{"import-csv", {"TABLE", "FILE"}, 0, {{"--match", "LABEL=N,..."}, {"--header"}, {"--encoding", "NAME"}}, {}},
+         "append a record per line of a CSV file: source field N\n"
+         "(from 1) into the field with display label or name\n"
+         "LABEL; --header matches by the first line's names and\n"
+         "skips it; the encoding is found unless NAME is given",
+         importCsvCommand},
+        {{"import-dbf", {"TABLE", "SOURCE.DBF"}, 0, {{"--match", "LABEL=SOURCEFIELD,..."}}, {}},
+         "append the records of another table (by default its\nfields go to the fields of the same name)",
+         importDbfCommand},
+        {{"import-old", {"TABLE", "SOURCE.DBF"}, 0, {{"--version", "1|2", "", true}}, {}},
+         "append the records of an address file of release 1.x\nor 2.x",
+         importOldCommand},
+        {{"export",
+          {"TABLE", "OUT"},
+          0,
+          {{"--dbf"}, {"--text"}, {"--csv"}, {"--order", "TAG"}, {"--all"}, kFilterOption, kTagIdOption, {"--yes"}},
+          {{"--dbf", "--text", "--csv"}}},
+         "copy the records out, in the tag's order, all or those\n"
+         "of the saved filter: a DBF with the same fields, the\n"
+         "twenty-field text, or CSV for spreadsheets (UTF-8);\n"
+         "--yes overwrites an existing OUT",
+         exportCommand},
         {{"filter", {"FILE.FLT"}, 0, {{"--tag-id", "ID"}}, {}},
          "the filter expression a saved filter gives (tagged\nrecords: ID, else the home's Misc/GlobalTagId)",
          filterCommand},
