@@ -69,13 +69,13 @@ LetterMerge::Address sample(int i) {
 }
 
 bool makeTable(const std::string& path, int records) {
-    xbase::TableSpec spec;
+    xbase::TableSpec design;
     for (const char* name : {"PREFIX", "FNAME", "MIDDLE", "LNAME", "TITLE", "ORG", "STREET", "STREET2", "CITY",
                              "STATE", "ZIP", "COUNTRY", "PHONE", "PHONE2", "FAX", "EMAIL", "USER1", "USER2"})
-        spec.fields.push_back(xbase::FieldDef{name, 'C', 30, 0});
-    spec.fields.push_back(xbase::FieldDef{"ISDEL", 'L', 1, 0});
+        design.fields.push_back(xbase::FieldDef{name, 'C', 30, 0});
+    design.fields.push_back(xbase::FieldDef{"ISDEL", 'L', 1, 0});
     std::remove(path.c_str());
-    if (!xbase::Table::create(path, spec).ok()) return false;
+    if (!xbase::Table::create(path, design).ok()) return false;
     std::unique_ptr<xbase::Table> t;
     if (!xbase::Table::open(path, xbase::OpenMode::Exclusive, &t).ok()) return false;
     for (int i = 0; i < records; ++i) {

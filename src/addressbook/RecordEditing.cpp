@@ -211,6 +211,9 @@ QString MemoForSave(const QString& memo) {
 
 Status Clone(RecordEditor& editor) {
     if (!editor.hasCurrent() || editor.editing()) return Status::InvalidArgument("No record to clone");
+    // A copy without the memo would not be the copy it claims to be.
+    const QString memoProblem = editor.memoProblem();
+    if (!memoProblem.isEmpty()) return Status::Corruption(memoProblem.toStdString());
     RecordValues copy;
     for (const QString& field : cloneFields()) copy[field] = editor.value(field);
     copy["MEMO"] = editor.value("MEMO");

@@ -21,14 +21,23 @@ QString fieldLabel(const QString& field) {
 
 bool isMemoField(const Table& table, int index) { return table.field(index).isMemo(); }
 
+// The memo of the current record; an error when it cannot be read.
+Status readMemo(const Table& table, int index, QString* text) {
+    text->clear();
+    std::string raw;
+    Status s = table.getMemo(index, &raw);
+    if (s.ok()) *text = RecordEditor::memoFromStored(TableText::decode(table.codePage(), raw));
+    return s;
+}
+
 QString storedValue(const Table& table, const QString& field) {
     if (table.eof()) return {};
     const int index = table.fieldIndex(field.toStdString());
     if (index < 0) return {};
     if (!isMemoField(table, index)) return AddressFile::text(table, index);
-    std::string raw;
-    if (!table.getMemo(index, &raw).ok()) return {};
-    return RecordEditor::memoFromStored(TableText::decode(table.codePage(), raw));
+    QString text;
+    (void)readMemo(table, index, &text);  // unreadable: shown empty, see memoProblem()
+    return text;
 }
 
 }  // namespace
@@ -39,6 +48,15 @@ void RecordEditor::setTable(Table* table) {
 }
 
 bool RecordEditor::hasCurrent() const { return table_ && !table_->eof(); }
+
+QString RecordEditor::memoProblem() const {
+    if (editing()) return memoProblem_;
+    if (!hasCurrent()) return {};
+    const int index = table_->fieldIndex("MEMO");
+    QString text;
+    const Status s = index < 0 ? Status::OK() : readMemo(*table_, index, &text);
+    return s.ok() ? QString() : QString::fromStdString(s.message());
+}
 
 QString RecordEditor::memoToStored(const QString& memo) {
     QString text = memo;
@@ -83,6 +101,7 @@ bool RecordEditor::edit() {
     if (!hasCurrent()) return false;
     original_ = read(*table_);
     buffer_ = original_;
+    memoProblem_ = memoProblem();
     editRecNo_ = table_->recNo();
     state_ = State::Edit;
     return true;
@@ -96,6 +115,7 @@ void RecordEditor::append(const RecordValues& initial) {
         if (f.type != 'L') original_[QString::fromLatin1(f.name)] = QString();
     }
     buffer_ = original_;
+    memoProblem_.clear();
     for (auto it = initial.begin(); it != initial.end(); ++it) buffer_[it.key()] = it.value();
     appendedRecNo_ = 0;
     previousRecNo_ = table_->eof() ? 0 : table_->recNo();
@@ -118,6 +138,8 @@ Status RecordEditor::post() {
         if (it.value() == original_.value(it.key()) && state_ == State::Edit) continue;
         const bool memo = isMemoField(*table_, index);
         if (state_ == State::Insert && it.value().isEmpty()) continue;
+        // A memo that could not be read keeps the text it has in the file.
+        if (memo && !memoProblem_.isEmpty()) continue;
         const QString text = memo ? memoToStored(it.value()) : it.value();
         std::string raw;
         Status s = TableText::encode(table_->codePage(), text, &raw);
@@ -153,6 +175,7 @@ Status RecordEditor::post() {
     state_ = State::Browse;
     buffer_.clear();
     original_.clear();
+    memoProblem_.clear();
     appendedRecNo_ = 0;
     return Status::OK();
 }
@@ -166,5 +189,6 @@ void RecordEditor::cancel() {
     state_ = State::Browse;
     buffer_.clear();
     original_.clear();
+    memoProblem_.clear();
     appendedRecNo_ = 0;
 }

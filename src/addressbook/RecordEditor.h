@@ -36,7 +36,12 @@ class RecordEditor {
     // Every value: the edited ones while editing, else the stored ones.
     RecordValues values() const;
     // The text fields and the memo of the current record as stored (empty without one).
+    // A memo that cannot be read is empty here: memoProblem() says why.
     static RecordValues read(const xbase::Table& table);
+    // Why the memo of the record shown cannot be read (the engine's message); empty
+    // when it can or there is no record. While editing, as it was when the edit began:
+    // such a memo is never written by post(), so the file keeps what it holds.
+    QString memoProblem() const;
 
     // REQUIRES: editing().
     void setValue(const QString& field, const QString& text);
@@ -62,6 +67,7 @@ class RecordEditor {
     State state_ = State::Browse;
     RecordValues buffer_;
     RecordValues original_;       // the values when the edit began
+    QString memoProblem_;         // the record being edited has a memo that cannot be read
     uint32_t editRecNo_ = 0;      // the record being edited
     uint32_t appendedRecNo_ = 0;  // a new record already appended by a failed post
     uint32_t previousRecNo_ = 0;  // the current record when append() began

@@ -330,10 +330,17 @@ void RecordView::showValues(const RecordValues& values, const QString& displayDa
     }
 }
 
+void RecordView::setMemoProblem(const QString& problem) {
+    if (problem == memoProblem_) return;
+    memoProblem_ = problem;
+    memo_->setPlaceholderText(problem.isEmpty() ? QString() : "The memo cannot be read: " + problem);
+    setEditing(editing_);
+}
+
 void RecordView::setEditing(bool editing) {
     editing_ = editing;
     for (QLineEdit* e : edits_) e->setReadOnly(!editing);
-    memo_->setReadOnly(!editing);
+    memo_->setReadOnly(!editing || memoLocked());
     memo_->setOverwriteMode(!gInsertMode);
 }
 
@@ -402,6 +409,7 @@ bool RecordView::handleKey(QWidget* target, QKeyEvent* k) {
         const bool typing =
             typesCharacter(k) || k->key() == Qt::Key_Backspace || k->key() == Qt::Key_Delete ||
             ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && mods == Qt::NoModifier);
+        if (typing && memoLocked()) return true;  // a memo that cannot be read is not edited
         if (typing && !editing_) {
             emit editRequested();
             if (!editing_) return true;

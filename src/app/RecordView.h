@@ -37,6 +37,10 @@ class RecordView : public QWidget {
     // Shows a record. The memo is loaded only when `loadMemo` (the record is not being
     // edited); loading it does not count as typing.
     void showValues(const RecordValues& values, const QString& displayDate, bool tagged, bool loadMemo);
+    // The memo stays read-only, editing or not, while `problem` (why the record's memo
+    // cannot be read) is not empty; the memo page then shows the problem.
+    void setMemoProblem(const QString& problem);
+    bool memoLocked() const { return !memoProblem_.isEmpty(); }
     void setEditing(bool editing);
     void setRecordPresent(bool present);
 
@@ -104,4 +108,5 @@ class RecordView : public QWidget {
     QTabBar* tabs_ = nullptr;
     QStackedWidget* pages_ = nullptr;
     bool editing_ = false;
+    QString memoProblem_;
 };

@@ -198,6 +198,7 @@ void TAddressMain::freeze(bool on) {
 }
 
 void TAddressMain::closeTable() {
+    memoReported_ = 0;
     editor_.setTable(nullptr);
     if (table_) {
         (void)table_->close();
@@ -221,9 +222,27 @@ bool TAddressMain::OpenQYZDBF(const QString& path) {
     if (table_) (void)table_->query({});
     closeTable();
 
+    // A header that counts other records than the file holds keeps the file from
+    // opening: with the user's leave the records are recovered from its size first.
+    bool refused = false;
+    const QString damage = AddressFile::RecordCountDamage(path);
+    if (!damage.isEmpty()) {
+        freeze(false);
+        QString message;
+        if (!WindowMessages().ask(AddressFile::recoverQuestion(path, damage), "Warning")) {
+            refused = true;
+        } else if (AddressFile::RecoverRecordCount(path, &message)) {
+            WindowMessages().inform(message);
+        } else {
+            WindowMessages().error(message, "Warning");
+            refused = true;
+        }
+        freeze(true);
+    }
+
     QStringList messages;
-    const bool opened = AddressFile::OpenQYZFile(path, &table_, &messages);
-    if (!opened) {
+    const bool opened = !refused && AddressFile::OpenQYZFile(path, &table_, &messages);
+    if (!opened && !refused) {
         freeze(false);
         for (const QString& message : messages) WindowMessages().inform(message);
         freeze(true);
@@ -318,6 +337,24 @@ void TAddressMain::RebuildIndexes() {
     SetButtons();
 }
 
+void TAddressMain::OfferIndexRebuild() {
+    // Asked when the window is back to itself, not over the dialog that found the damage.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(50, this, &TAddressMain::OfferIndexRebuild);
+        return;
+    }
+    rebuildOfferPending_ = false;
+    if (!table_ || editor_.editing() || !indexValid_ || table_->indexState() != xbase::IndexState::Damaged) return;
+    indexValid_ = false;
+    // As at open: Yes rebuilds, No (or a rebuild that fails) closes the file.
+    if (WindowMessages().ask(AddressFile::rebuildQuestion(CurrentFileName), "Warning")) RebuildIndexes();
+    if (!CheckValidIndex()) {
+        closeTable();
+        OnOpenQYZFile();
+    }
+    SetButtons();
+}
+
 void TAddressMain::RebuildSystemIndexes() {
     TSystemReindex reindex(home_, this);
     reindex.exec();
@@ -351,8 +388,19 @@ void TAddressMain::RefreshRecord() {
     const RecordValues values = editor_.values();
     view_->showValues(values, RecordEditing::FormatStoredDate(values.value("DATE")),
                       RecordEditing::Tagged(values, GlobalTagId), !editing);
+    const QString memoProblem = editor_.memoProblem();
+    view_->setMemoProblem(memoProblem);
     view_->setEditing(editing);
     view_->setRecordPresent(editing || editor_.hasCurrent());
+    // A memo that cannot be read is said once each time its record is come to.
+    const uint32_t record = editor_.hasCurrent() ? table_->recNo() : 0;
+    if (memoProblem.isEmpty()) {
+        memoReported_ = 0;
+    } else if (record != memoReported_) {
+        memoReported_ = record;
+        WindowMessages().error("The memo of record " + QString::number(record) + " cannot be read.\n" + memoProblem,
+                               "Memo");
+    }
 }
 
 void TAddressMain::UpdateFilterStatus() {
@@ -425,6 +473,12 @@ void TAddressMain::SetButtons() {
 
     if (editing && !view_->isDataControl(QApplication::focusWidget())) view_->edit("LNAME")->setFocus();
     UpdateFilterStatus();
+    // An index that a command found damaged while it read it is offered for rebuild.
+    if (open && !editing && indexValid_ && !rebuildOfferPending_ &&
+        table_->indexState() == xbase::IndexState::Damaged) {
+        rebuildOfferPending_ = true;
+        QTimer::singleShot(0, this, &TAddressMain::OfferIndexRebuild);
+    }
 }
 
 // ---------------------------------------------------------------------------------------

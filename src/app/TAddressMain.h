@@ -106,6 +106,10 @@ class TAddressMain : public QMainWindow {
     void OpenFile(const QString& path);
     void NewDatabase();
     void RebuildIndexes();
+    // When a command found the open file's index damaged while reading it (and it was
+    // sound when the file opened): the rebuild question of the open, with its answers.
+    // SetButtons() arranges it once the command is over.
+    void OfferIndexRebuild();
     void RebuildSystemIndexes();
     void ShowGettingStarted();
     std::function<QString(const QString& startFolder)> fileChooser;
@@ -134,6 +138,11 @@ class TAddressMain : public QMainWindow {
     // The device the dialer opens instead of the chosen port's own (tests point it at
     // a pseudo-terminal); empty: the port's.
     QString dialerDevice;
+    // The imports and Copy Records Out (TAddressMainImports.cpp).
+    void ImportAscii();
+    void ImportDbf();
+    void ImportOlder(int version);
+    void CopyRecordsOut();
     // The memo search's input box, which tests replace: given the last text, the text to
     // search for, or nothing when the user cancelled.
     std::function<std::optional<QString>(const QString& lastText)> memoSearchPrompt;
@@ -160,6 +169,8 @@ class TAddressMain : public QMainWindow {
     void rebuildMruMenu(const QStringList& entries);
     void openMruEntry(const QString& path);
 
+    // The ASCII (dbf false) or DBF import on an exclusive table of its own.
+    void importOnOwnTable(bool dbf);
     void OnOpenQYZFile();
     void closeTable();
     void freeze(bool on);
@@ -181,6 +192,8 @@ class TAddressMain : public QMainWindow {
     bool extraFields_ = false;
     bool memoSearchOffered_ = false;
     bool indexValid_ = false;
+    bool rebuildOfferPending_ = false;
+    uint32_t memoReported_ = 0;  // the record whose unreadable memo was last reported
     FilterFileCommands filterFiles_;
 
     RecordView* view_ = nullptr;

@@ -97,11 +97,11 @@ void TAddressMain::buildMenus() {
     QMenu* import = file->addMenu("&Import");
     import->setObjectName("menuImport");
     menus_.insert("menuImport", import);
-    addAction(import, "mnuImportDBF", "Import from &DBF File", {}, later);
-    addAction(import, "mnuImportASCII", "Import from &ASCII File", {}, later);
-    addAction(import, "mnuImportOld1", "Import from Quillory 1.x DBF", {}, later);
-    addAction(import, "mnuImportOld2", "Import from Quillory 2.x DBF", {}, later);
-    addAction(file, "mnuExport", "&Export ", {}, later);
+    addAction(import, "mnuImportDBF", "Import from &DBF File", {}, [this] { ImportDbf(); });
+    addAction(import, "mnuImportASCII", "Import from &ASCII File", {}, [this] { ImportAscii(); });
+    addAction(import, "mnuImportOld1", "Import from Quillory 1.x DBF", {}, [this] { ImportOlder(1); });
+    addAction(import, "mnuImportOld2", "Import from Quillory 2.x DBF", {}, [this] { ImportOlder(2); });
+    addAction(file, "mnuExport", "&Export ", {}, [this] { CopyRecordsOut(); });
     file->addSeparator();
     addAction(file, "mnuSetFilter", "Set &Filter", QKeySequence("Ctrl+F"), [this] { SetFilter(); });
     addAction(file, "mnuClearFilter", "&Clear Filter", {}, [this] { ClearFilter(); });

@@ -29,6 +29,12 @@ int reindexCommand(const Invocation& in) {
     std::unique_ptr<xbase::Table> table;
     QString message;
     QStringList messages;
+    // A header that counts fewer records than the file holds would have the pack drop
+    // the rest: the count is recovered from the size first.
+    if (!AddressFile::RecordCountDamage(path).isEmpty()) {
+        if (!AddressFile::RecoverRecordCount(path, &message)) return fail(in, message);
+        in.out << message.replace("\r\n", "\n").toStdString() << "\n";
+    }
     if (!AddressFile::OpenQYZFile(path, &table, &messages)) return fail(in, messages.join("\n"));
     // Each phase's text is a line of the command's output.
     class PhaseLines : public JobProgress {

@@ -43,7 +43,8 @@ bool numberOption(const Invocation& in, const char* option, long low, long high,
 
 int openStore(const Invocation& in, std::unique_ptr<LetterStore>* store) {
     QString message;
-    if (!LetterStore::Open(AppHome(QString::fromStdString(in.home)), store, &message)) return fail(in, message);
+    if (!LetterStore::Open(AppHome(QString::fromStdString(in.home)), store, &message))
+        return fail(in, message);
     return kOk;
 }
 
@@ -62,7 +63,8 @@ int openAtRecord(const Invocation& in, long recNo, std::unique_ptr<xbase::Table>
     QString message;
     if (!AddressFile::OpenTableFile(path, table, &message)) return fail(in, message);
     const xbase::Status s = (*table)->go(uint32_t(recNo));
-    if (!s.ok() || (*table)->eof()) return fail(in, QString("Record %1 not found in %2").arg(recNo).arg(path));
+    if (!s.ok() || (*table)->eof())
+        return fail(in, QString("Record %1 not found in %2").arg(recNo).arg(path));
     return kOk;
 }
 
@@ -116,7 +118,8 @@ int letterExportCommand(const Invocation& in) {
     if (const int code = loadLetter(in, *store, description, &letter); code != kOk) return code;
     QFile file(path);
     const QByteArray rtf = RtfWriter::Write(letter);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rtf) != rtf.size() || !file.flush())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rtf) != rtf.size() ||
+        !file.flush())
         return fail(in, "Unable to write " + path);
     in.out << "Wrote letter \"" << description.toStdString() << "\" to " << path.toStdString() << "\n";
     return kOk;
@@ -193,16 +196,10 @@ int lettersCommand(const Invocation& in) {
         (void)table->goTop();
     }
 
-    PrinterDevice& device = PrinterDevice::instance();
-    const QString printer = pdf.isEmpty() ? printerName : PrinterDevice::kPdfPrinter;
-    const int index = device.printers().indexOf(printer);
-    if (index < 0) return fail(in, "Printer \"" + printer + "\" not found");
-    if (!device.setPrinterIndex(index) || !CheckPrinters(device, &message))
-        return fail(in, message.isEmpty() ? device.lastError() : message);
-    if (!pdf.isEmpty()) {
-        device.setPdfFileName(QFileInfo(pdf).absoluteFilePath());
-        setPaperOf(device, LetterPage::Of(letter));
-    }
+    PrinterDevice* chosen = nullptr;
+    if (const int code = SelectPrinter(in, pdf, printerName, &chosen); code != kOk) return code;
+    PrinterDevice& device = *chosen;
+    if (!pdf.isEmpty()) setPaperOf(device, LetterPage::Of(letter));
 
     TReportPrinter report(&device);
     report.Title = description;
@@ -210,13 +207,14 @@ int lettersCommand(const Invocation& in) {
     int pages = 0;
     const JobResult result = RunOnTerminal(
         [&](JobProgress& progress) {
-            return LetterPrint::PrintLetters(*table, letter, choice, report, progress, in.messages, &error, &pages);
+            return LetterPrint::PrintLetters(*table, letter, choice, report, progress, in.messages, &error,
+                                             &pages);
         },
         in.err);
     if (result == JobResult::Cancelled) return fail(in, LetterPrint::kCanceled);
     if (result != JobResult::Done) return fail(in, error);
-    in.out << LetterPrint::kCompleted.toStdString() << " " << pages << (pages == 1 ? " page" : " pages") << " to "
-           << (pdf.isEmpty() ? printer : pdf).toStdString() << "\n";
+    in.out << LetterPrint::kCompleted.toStdString() << " " << pages << (pages == 1 ? " page" : " pages")
+           << " to " << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";
     return kOk;
 }
 

@@ -56,6 +56,20 @@ int presortCommand(const Invocation& in) {
     return kOk;
 }
 
+int SelectPrinter(const Invocation& in, const QString& pdf, const QString& printerName,
+                  PrinterDevice** device) {
+    PrinterDevice& d = PrinterDevice::instance();
+    const QString printer = pdf.isEmpty() ? printerName : PrinterDevice::kPdfPrinter;
+    const int index = d.printers().indexOf(printer);
+    if (index < 0) return fail(in, "Printer \"" + printer + "\" not found");
+    QString message;
+    if (!d.setPrinterIndex(index) || !CheckPrinters(d, &message))
+        return fail(in, message.isEmpty() ? d.lastError() : message);
+    if (!pdf.isEmpty()) d.setPdfFileName(QFileInfo(pdf).absoluteFilePath());
+    *device = &d;
+    return kOk;
+}
+
 int zipcountCommand(const Invocation& in) {
     const QString pdf = QString::fromStdString(in.args.value("--pdf"));
     const QString printerName = QString::fromStdString(in.args.value("--printer"));
@@ -71,13 +85,10 @@ int zipcountCommand(const Invocation& in) {
     if (counted != JobResult::Done) return fail(in, message);
     const QStringList lines = count.reportLines(table->codePage());
 
-    PrinterDevice& device = PrinterDevice::instance();
+    PrinterDevice* chosen = nullptr;
+    if (const int code = SelectPrinter(in, pdf, printerName, &chosen); code != kOk) return code;
+    PrinterDevice& device = *chosen;
     const QString printer = pdf.isEmpty() ? printerName : PrinterDevice::kPdfPrinter;
-    const int index = device.printers().indexOf(printer);
-    if (index < 0) return fail(in, "Printer \"" + printer + "\" not found");
-    if (!device.setPrinterIndex(index) || !CheckPrinters(device, &message))
-        return fail(in, message.isEmpty() ? device.lastError() : message);
-    if (!pdf.isEmpty()) device.setPdfFileName(QFileInfo(pdf).absoluteFilePath());
 
     TReportPrinter report(&device);
     ZipReport::SetUp(report);

@@ -166,12 +166,26 @@ int dumpCommand(const Invocation& in) {
     }
     out << '\n';
     const xbase::CodePage& cp = table->codePage();
+    std::string memo;
+    std::ostringstream row;
     while (!table->eof()) {
+        row.str(std::string());
         for (size_t c = 0; c < columns.size(); ++c) {
-            if (c) out << ',';
-            writeCsvValue(out, cp.toUtf8(table->getTrimString(columns[c])));
+            if (c) row << ',';
+            if (!table->field(columns[c]).isMemo()) {
+                writeCsvValue(row, cp.toUtf8(table->getTrimString(columns[c])));
+                continue;
+            }
+            // A memo that cannot be read is an error, not an empty value.
+            s = table->getMemo(columns[c], &memo);
+            if (!s.ok()) {
+                return fail(in, QString::fromStdString("Record " + std::to_string(table->recNo()) + ": " +
+                                                       s.message()));
+            }
+            memo.erase(memo.find_last_not_of(' ') + 1);
+            writeCsvValue(row, cp.toUtf8(memo));
         }
-        out << '\n';
+        out << row.str() << '\n';
         s = table->skip(1);
         if (!s.ok()) return fail(in, s);
     }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QRegularExpression>
 #include <iostream>
 #include <ostream>
 #include <sstream>
@@ -99,27 +100,48 @@ int filterExpression(const Invocation& in, const FilterOptions& options, QString
     return kOk;
 }
 
+// The questions a tool's window asks before it changes records. On the command line
+// the command as typed is the answer: the question is shown and taken as Yes. Other
+// messages go where every command's go.
+class CommandConfirms : public Messages {
+  public:
+    explicit CommandConfirms(Messages& to) : to_(to) {}
+    void inform(const QString& t, const QString& caption) override { to_.inform(t, caption); }
+    void warn(const QString& t, const QString& caption) override { to_.warn(t, caption); }
+    void error(const QString& t, const QString& caption) override { to_.error(t, caption); }
+    bool ask(const QString& t, const QString& caption, Preset) override {
+        to_.inform(t + QStringLiteral(" Yes"), caption);
+        return true;
+    }
+
+  private:
+    Messages& to_;
+};
+
 }  // namespace
 
 int duplicatesCommand(const Invocation& in) {
     DuplicateCheck::Options options;
-    const std::string kind = in.args.value("--kind");
+    const std::string kind = in.args.value("--by");
     if (kind == "name") {
         options.kind = DuplicateCheck::Kind::LastFirst;
     } else if (kind == "initial") {
         options.kind = DuplicateCheck::Kind::LastFirstInitial;
-    } else if (kind == "address") {
+    } else if (kind == "street") {
         options.kind = DuplicateCheck::Kind::Street;
     } else {
-        in.err << "quillory: --kind is name (last + first), initial (last + first initial) or address "
-                  "(street)\n";
+        in.err << "quillory: --by is name (last + first), initial (last + first initial) or street\n";
         return usage(in);
     }
-    if (in.args.has("--street-length") &&
-        !wholeNumber(in.args.value("--street-length"), 1, DuplicateCheck::kMaxStreetLength,
-                     &options.streetLength)) {
-        in.err << "quillory: --street-length is a number from 1 to 30\n";
-        return usage(in);
+    if (in.args.has("--chars")) {
+        if (options.kind != DuplicateCheck::Kind::Street) {
+            in.err << "quillory: --chars goes with --by street\n";
+            return usage(in);
+        }
+        if (!wholeNumber(in.args.value("--chars"), 1, DuplicateCheck::kMaxStreetLength, &options.streetLength)) {
+            in.err << "quillory: --chars is a number from 1 to " << DuplicateCheck::kMaxStreetLength << "\n";
+            return usage(in);
+        }
     }
     std::unique_ptr<xbase::Table> table;
     if (const int code = openAddressFile(in, &table); code != kOk) return code;
@@ -150,16 +172,19 @@ int duplicatesCommand(const Invocation& in) {
 
 int convertCaseCommand(const Invocation& in) {
     CaseConversion::Options options;
-    const std::string rule = in.args.value("--rule");
+    const std::string rule = in.args.value("--case");
     if (rule == "upper") {
         options.rule = CaseConversion::Rule::Upper;
     } else if (rule == "lower") {
         options.rule = CaseConversion::Rule::Lower;
-    } else if (rule == "proper") {
+    } else if (rule == "capitalize") {
         options.rule = CaseConversion::Rule::Proper;
     } else {
-        in.err << "quillory: --rule is upper, lower or proper\n";
+        in.err << "quillory: --case is upper, lower or capitalize\n";
         return usage(in);
+    }
+    if (!in.args.has("--fields")) {
+        for (const CaseConversion::Field& f : CaseConversion::fields()) options.fields << QString::fromLatin1(f.name);
     }
     for (const std::string& name : splitList(in.args.value("--fields"))) {
         bool known = false;
@@ -182,17 +207,18 @@ int convertCaseCommand(const Invocation& in) {
 
     std::unique_ptr<xbase::Table> table;
     if (const int code = openAddressFile(in, &table); code != kOk) return code;
-    if (in.args.has("--all")) {
-        options.records = CaseConversion::Records::All;
-    } else if (in.args.has("--filter")) {
+    if (in.args.has("--filter")) {
         options.records = CaseConversion::Records::Filter;
         if (const int code = applyQuery(in, *table, "", FilterOptionsOf(in.args)); code != kOk) return code;
-    } else {
+    } else if (in.args.has("--recno")) {
         options.records = CaseConversion::Records::Current;
         if (const xbase::Status s = table->go(uint32_t(recNo)); !s.ok()) return tableFailure(in, s);
         if (table->eof()) return fail(in, QStringLiteral("The file has no record %1").arg(recNo));
+    } else {
+        options.records = CaseConversion::Records::All;
     }
-    if (!CaseConversion::Confirm(options, in.messages)) return kFailed;
+    CommandConfirms confirms(in.messages);
+    if (!CaseConversion::Confirm(options, confirms)) return kFailed;
     CaseConversion::Result result;
     QString error;
     const JobResult ran = RunOnTerminal(
@@ -216,12 +242,21 @@ int replaceCommand(const Invocation& in) {
     }
     SearchReplace::Options options;
     options.field = QString::fromLatin1(field->name);
-    options.find = text(in.args.value("--find"));
+    options.find = text(in.args.value(in.args.has("--contains") ? "--contains" : "--equals"));
     options.replacement = text(in.args.value("--with"));
-    options.match = in.args.has("--exact") ? SearchReplace::Match::Equal : SearchReplace::Match::Contains;
+    options.match = in.args.has("--contains") ? SearchReplace::Match::Contains : SearchReplace::Match::Equal;
     options.action =
         in.args.has("--whole") ? SearchReplace::Action::WholeField : SearchReplace::Action::MatchingText;
-    options.caseSensitive = in.args.has("--case");
+    options.caseSensitive = !in.args.has("--ignore-case");
+    // An empty field or an empty text holds nothing to replace a part of.
+    if (options.action == SearchReplace::Action::MatchingText && options.find.isEmpty()) {
+        in.err << "quillory: --matching needs a text to match (--equals TEXT or --contains TEXT)\n";
+        return usage(in);
+    }
+    if (in.args.has("--contains") && options.find.isEmpty()) {
+        in.err << "quillory: --contains needs a text (--empty finds the empty fields)\n";
+        return usage(in);
+    }
 
     std::unique_ptr<xbase::Table> table;
     if (const int code = openAddressFile(in, &table); code != kOk) return code;
@@ -239,7 +274,8 @@ int replaceCommand(const Invocation& in) {
             code != kOk)
             return code;
     }
-    if (!in.messages.ask(SearchReplace::ConfirmationText(options), SearchReplace::kQuestionCaption))
+    CommandConfirms confirms(in.messages);
+    if (!confirms.ask(SearchReplace::ConfirmationText(options), SearchReplace::kQuestionCaption, Messages::Preset::Yes))
         return kFailed;
     SearchReplace::Result result;
     QString error;
@@ -258,11 +294,15 @@ int replaceCommand(const Invocation& in) {
 int deleteRecordsCommand(const Invocation& in) {
     DeleteRecords::Choice choice = DeleteRecords::Choice::All;
     QString expression;
-    for (const char* option : {"--matching", "--not-matching"}) {
+    if (in.args.has("--all") && in.args.has("--tag-id")) {
+        in.err << "quillory: --tag-id goes with --filter or --not-filter\n";
+        return usage(in);
+    }
+    for (const char* option : {"--filter", "--not-filter"}) {
         if (!in.args.has(option)) continue;
-        choice = std::string(option) == "--matching" ? DeleteRecords::Choice::Matching
-                                                     : DeleteRecords::Choice::NotMatching;
-        FilterOptions filter;
+        choice = std::string(option) == "--filter" ? DeleteRecords::Choice::Matching
+                                                   : DeleteRecords::Choice::NotMatching;
+        FilterOptions filter = FilterOptionsOf(in.args);
         filter.file = in.args.value(option);
         if (const int code = filterExpression(in, filter, &expression); code != kOk) return code;
         // Without a condition "matching" would be every record: never guess that.
@@ -356,22 +396,24 @@ class DialMessages : public Messages {
 }  // namespace
 
 int dialCommand(const Invocation& in) {
-    int recNo = 0, phone = 0;
-    if (!wholeNumber(in.args.value("--recno"), 1, 999999999, &recNo) ||
-        !wholeNumber(in.args.value("--phone"), 1, 2, &phone)) {
-        return usage(in);
-    }
-    std::unique_ptr<xbase::Table> table;
-    if (const int code = openAddressFile(in, &table); code != kOk) return code;
-    if (const xbase::Status s = table->go(uint32_t(recNo)); !s.ok()) return tableFailure(in, s);
-    if (table->eof() || table->deleted())
-        return fail(in, QStringLiteral("The file has no record %1").arg(recNo));
-    const QString number = AddressFile::text(*table, table->fieldIndex(phone == 2 ? "PHONE2" : "PHONE"));
-    (void)table->close();
-
     const Settings settings(Settings::GetIniFileName(AppHome(text(in.home))));
-    TDialer dialer = DialingSettings::Load(settings).dialer(number);
-    dialer.DevicePath = text(in.args.value("--device"));
+    DialingSettings dialing = DialingSettings::Load(settings);
+    if (in.args.has("--pulse")) dialing.method = TDialer::dmPulse;
+    if (in.args.has("--init")) dialing.init = text(in.args.value("--init"));
+    TDialer dialer = dialing.dialer(text(in.args.operand(0)));
+    if (in.args.has("--port")) {
+        // COM1 to COM4 name the serial ports; anything else is the device itself.
+        const QString port = text(in.args.value("--port"));
+        const QRegularExpressionMatch com =
+            QRegularExpression(QStringLiteral("^COM([1-4])$"), QRegularExpression::CaseInsensitiveOption)
+                .match(port);
+        if (com.hasMatch()) {
+            dialer.ComPort = TDialer::TComPort(com.captured(1).toInt() - 1);
+        } else {
+            dialer.DevicePath = port;
+        }
+    }
+    dialer.Confirm = false;  // the command line given is the confirmation
     DialMessages messages(in.messages);
     if (!dialer.Dial(messages)) return kFailed;
     in.out << "Dialed " << dialer.NumberToDial.toStdString() << " on " << dialer.portName().toStdString()

@@ -76,14 +76,9 @@ namespace {
 
 std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// Closes the table's indexes and deletes its structural index file.
-bool dropIndexFile(Table& table) {
-    const std::string path = table.path();
-    const std::string cdx = xbase::findFileIgnoringCase(path.substr(0, path.rfind('.')) + ".CDX");
-    return table.closeIndexes().ok() && xbase::removeFile(cdx).ok();
-}
-
 }  // namespace
+
+bool DropIndexFile(Table& table) { return table.removeStructuralIndex().ok(); }
 
 bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString* message,
                        const xbase::ProgressHook& progress) {
@@ -110,7 +105,7 @@ bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString*
 }
 
 bool CreateAddressTags(Table& table, QString* message, const xbase::ProgressHook& progress) {
-    if (!dropIndexFile(table)) {
+    if (!DropIndexFile(table)) {
         *message = "Unable to create index files";
         return false;
     }
@@ -173,6 +168,31 @@ bool OpenQYZFile(const QString& path, std::unique_ptr<Table>* table, QStringList
     return false;
 }
 
+QString RecordCountDamage(const QString& path) {
+    xbase::RecordCount count;
+    if (!Table::checkRecordCount(local(path), &count).ok() || count.sound) return {};
+    return QString::fromStdString(count.describe());
+}
+
+QString recoverQuestion(const QString& path, const QString& damage) {
+    return "The record count of " + path + "\r\nis damaged: " + damage + ".\r\nRecover the records now?";
+}
+
+bool RecoverRecordCount(const QString& path, QString* message) {
+    xbase::RecordCount count;
+    const Status s = Table::recoverRecordCount(local(path), &count);
+    if (!s.ok()) {
+        *message = "The records of " + path + " were not recovered.\r\n" + QString::fromStdString(s.message());
+        return false;
+    }
+    *message = "Recovered " + path + ": it holds " + QString::number(count.recovered()) + " records";
+    if (count.partial) {
+        *message += "\r\nRecord " + QString::number(count.recovered()) +
+                    " was cut short; what is missing of it is left blank";
+    }
+    return true;
+}
+
 QString rebuildQuestion(const QString& path) {
     return "The index file for " + path + "\r\nis missing or invalid. Rebuild now?";
 }
@@ -183,13 +203,13 @@ void ReindexGauge::tagProgress(int percent) {
     if (percent > previous_) total_ += percent - previous_;
     previous_ = percent;
     // Rounded to the nearest whole number, halves to even, and never past full.
-    const double exact = total_ * 100.0 / 2100.0;
+    const double exact = total_ * 100.0 / fullTotal_;
     value_ = std::min(100, int(std::nearbyint(exact)));
 }
 
 bool Reindex(Table& table, ReindexGauge& gauge, QString* message, JobProgress& progress) {
     progress.status("Cleaning out old deleted records");
-    (void)dropIndexFile(table);
+    (void)DropIndexFile(table);
     Status s = table.pack([&](int p) {
         gauge.packProgress(p);
         progress.gauge(gauge.value());

@@ -39,6 +39,10 @@ bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString*
 // Deletes the table's structural index file and creates the 26 tags anew.
 bool CreateAddressTags(xbase::Table& table, QString* message, const xbase::ProgressHook& progress = nullptr);
 
+// Closes the table's indexes and deletes its structural index file; false when the
+// file cannot be deleted.
+bool DropIndexFile(xbase::Table& table);
+
 // Opens an address file exclusively. A file that lacks a field of the layout, is not a
 // table or is in use fails, with the reason in `message`; "File <path> not found" when
 // it does not exist.
@@ -51,19 +55,32 @@ bool CheckValidIndex(const xbase::Table& table);
 // "File <path> not found" for a missing file, then "Unable to open <path>" with its
 // likely causes.
 bool OpenQYZFile(const QString& path, std::unique_ptr<xbase::Table>* table, QStringList* messages);
+// A table whose header counts other records than its size holds does not open. This is
+// that damage as the user is told it ("the header counts 0 records, but the file holds
+// 31"); empty when the count is sound or the file cannot be read as a table.
+QString RecordCountDamage(const QString& path);
+// "The record count of <path>\r\nis damaged: <damage>.\r\nRecover the records now?"
+QString recoverQuestion(const QString& path, const QString& damage);
+// Makes the header count every record the file holds (a record cut short is kept with
+// blanks for what it lacks); its index is then found damaged at open and rebuilt.
+// `message` says what was recovered, or why not.
+bool RecoverRecordCount(const QString& path, QString* message);
 // "The index file for <path>\r\nis missing or invalid. Rebuild now?"
 QString rebuildQuestion(const QString& path);
 
 // The rebuild gauge, 0 to 100, over its two phases: while packing it shows each
 // percentage as it comes; while the tags are built it adds up every rise of the
-// percentage and shows the total against 2100.
+// percentage and shows the total against `fullTotal` (2100 for the rebuild window,
+// 1800 for the imports': the hundreds of as many tags).
 class ReindexGauge {
   public:
+    explicit ReindexGauge(int fullTotal = 2100) : fullTotal_(fullTotal) {}
     void packProgress(int percent);
     void tagProgress(int percent);
     int value() const { return value_; }
 
   private:
+    int fullTotal_;
     int value_ = 0;
     int previous_ = 0;
     int total_ = 0;

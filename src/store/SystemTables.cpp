@@ -95,11 +95,6 @@ std::string local(const QString& path) { return QFile::encodeName(path).toStdStr
 // The existing file of that name in any letter case, else the name as given.
 QString sysPath(const AppHome& home, const QString& name) { return home.existingFile("sysdata/" + name); }
 
-QString indexPathOf(const QString& tablePath) {
-    const QString base = tablePath.left(tablePath.lastIndexOf('.'));
-    return QFile::decodeName(xbase::findFileIgnoringCase(local(base + ".CDX")).c_str());
-}
-
 // Rows of the comma-separated tables shipped in the program: a header line of field
 // names, then values; text in double quotes (a doubled quote is one quote).
 std::vector<QStringList> parseCsv(const QString& text) {
@@ -156,11 +151,21 @@ bool buildFromCsv(const QString& resource, const QString& path, const Definition
         *error = "The shipped table " + resource + " is empty";
         return false;
     }
-    // Build beside the final name and move it into place only when complete.
-    const QString temp = path.left(path.lastIndexOf('.')) + "_NEW.DBF";
+    // Build beside the final name, under a name no file has, and move it into place
+    // only when complete.
+    const QString base = path.left(path.lastIndexOf('.'));
+    const auto taken = [](const QString& name) {
+        return QFileInfo::exists(QFile::decodeName(xbase::findFileIgnoringCase(local(name)).c_str()));
+    };
+    QString temp;
+    for (int n = 0; temp.isEmpty(); ++n) {
+        const QString name = base + "_NEW" + (n ? QString::number(n) : QString());
+        if (!taken(name + ".DBF") && !taken(name + ".CDX")) temp = name + ".DBF";
+    }
     xbase::TableSpec design;
     design.fields = def.fields;
     Status s = Table::create(local(temp), design);
+    const bool made = s.ok();
     std::unique_ptr<Table> table;
     if (s.ok()) s = Table::open(local(temp), xbase::OpenMode::Exclusive, &table);
     std::vector<int> columns;
@@ -176,19 +181,23 @@ bool buildFromCsv(const QString& resource, const QString& path, const Definition
         }
     }
     if (s.ok()) s = table->indexTag(def.tag, def.openKey);
+    const QString tempIndex = table ? QFile::decodeName(table->structuralIndexFile().c_str()) : QString();
     if (s.ok()) s = table->close();
     table.reset();
-    const QString tempIndex = indexPathOf(temp);
     if (s.ok()) {
-        QFile::remove(indexPathOf(path));
-        const QString finalIndex = path.left(path.lastIndexOf('.')) + ".CDX";
+        // The table's own index name: a file left there by a table of that name that
+        // is gone is replaced; names in another letter case are not its own and stay.
+        const QString finalIndex = base + ".CDX";
+        QFile::remove(finalIndex);
         if (!QFile::rename(temp, path) || !QFile::rename(tempIndex, finalIndex)) {
             s = Status::IOError("Cannot write " + local(path));
         }
     }
     if (!s.ok()) {
-        QFile::remove(temp);
-        QFile::remove(tempIndex);
+        if (made) {  // only what this call made
+            QFile::remove(temp);
+            if (!tempIndex.isEmpty()) QFile::remove(tempIndex);
+        }
         *error = "Cannot create " + path + ": " + QString::fromStdString(s.message());
         return false;
     }
@@ -223,7 +232,7 @@ bool open(const AppHome& home, Kind kind, std::unique_ptr<Table>* table, QString
             return false;
         }
     }
-    if (t->tagArea(def.tag) == 0 && !QFileInfo::exists(indexPathOf(path))) {
+    if (t->tagArea(def.tag) == 0 && !QFileInfo::exists(QFile::decodeName(t->structuralIndexFile().c_str()))) {
         (void)t->indexTag(def.tag, def.openKey);  // a failure here leaves the table usable
     }
     (void)t->setOrder(0);
@@ -236,8 +245,7 @@ bool DoExtra(const AppHome& home, const QString& tableName, const char* tag, boo
     const QString path = sysPath(home, tableName);
     std::unique_ptr<Table> table;
     if (!Table::open(local(path), xbase::OpenMode::Exclusive, &table).ok()) return false;
-    (void)table->closeIndexes();
-    QFile::remove(indexPathOf(path));
+    (void)table->removeStructuralIndex();
     if (pack && !table->pack(progress).ok()) return false;
     if (!table->indexTag(tag, key, {}, progress).ok()) return false;
     return table->close().ok();

@@ -100,7 +100,24 @@ QString TDialer::ConfirmText(const QString& number) {
 
 QString TDialer::UnableToOpenText(const QString& port) { return QStringLiteral("Unable to open ") + port; }
 
+QString TDialer::CommandTextProblem() const {
+    // A CR or LF would end the modem command early and start another with whatever
+    // follows; no control character belongs in a number or an initialisation string.
+    const auto hasControl = [](const QString& text) {
+        for (const QChar c : text)
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F) return true;
+        return false;
+    };
+    if (hasControl(NumberToDial)) return kControlInNumber;
+    if (hasControl(InitStr)) return kControlInInit;
+    return {};
+}
+
 bool TDialer::Dial(Messages& messages) const {
+    if (const QString problem = CommandTextProblem(); !problem.isEmpty()) {
+        messages.error(problem);
+        return false;
+    }
     if (Confirm && !messages.ask(ConfirmText(NumberToDial), QStringLiteral("Confirm"))) return false;
     Port port(portName());
     if (!port.isOpen()) {

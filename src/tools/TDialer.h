@@ -49,8 +49,16 @@ class TDialer {
     inline static const QString kPickUpPhone = QStringLiteral("Pick up phone");
     inline static const QString kUnableToDial = QStringLiteral("Unable to dial number");
     static QString UnableToOpenText(const QString& port);  // "Unable to open " + port
+    inline static const QString kControlInNumber =
+        QStringLiteral("The number to dial (with its prefix) holds a line break or another control character");
+    inline static const QString kControlInInit =
+        QStringLiteral("The modem initialization string holds a line break or another control character");
+    // kControlInNumber or kControlInInit when a command would carry a control
+    // character; empty when both are fit to send.
+    QString CommandTextProblem() const;
 
-    // Dials: asks first when Confirm is set (No stops); opens the port ("Unable to open
+    // Dials: refuses a number or initialisation string with a control character;
+    // asks first when Confirm is set (No stops); opens the port ("Unable to open
     // <port>" when it is missing, not a device or in use); sends the initialisation
     // string and waits; sends the dial command; then "Pick up phone" and, once that is
     // acknowledged, the hang-up, or "Unable to dial number" when the dial command could

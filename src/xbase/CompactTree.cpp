@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include "CdxFormat.h"
 #include "DbfFormat.h"
@@ -350,6 +351,13 @@ Status CompactTree::decode(uint32_t offset, const char* page, Node* n) const {
         n->keys.push_back(key);
         n->recNos.push_back(uint32_t(rec));
         prev = std::move(key);
+    }
+    // The free-space field must account for every byte the entries and keys take: a
+    // key count or a compression count that is off shows here, where it would
+    // otherwise lose or invent entries.
+    if (getU16(page + cdx::kOffLeafFree) != cdx::kLeafArea - (entriesEnd - cdx::kOffLeafEntries) -
+                                                (cdx::kPageSize - pool)) {
+        return damaged("free space does not match its keys");
     }
     return Status::OK();
 }
@@ -763,6 +771,12 @@ Status CompactTree::edge(int dir, Position* pos) {
         Status s = node(off, &n);
         if (!s.ok()) return s;
         if (n->leaf()) {
+            // The first leaf has none before it, the last none after it: a wrong child
+            // link would otherwise start a walk part way through.
+            if ((dir > 0 ? n->left : n->right) != cdx::kNone) {
+                return Status::Corruption("Index tree is damaged (its edge leaf " + std::to_string(off) +
+                                          " has a neighbour) in " + store_->file()->path());
+            }
             *pos = {off, n->keys.empty() ? -1 : (dir > 0 ? 0 : int(n->keys.size()) - 1)};
             return n->keys.empty() ? step(dir, pos) : Status::OK();
         }
@@ -786,16 +800,28 @@ Status CompactTree::step(int dir, Position* pos) {
         pos->index = to;
         return Status::OK();
     }
-    // Over to the next leaf in that direction that holds any entry.
-    for (uint32_t off = dir > 0 ? n->right : n->left, steps = 0; off != cdx::kNone;
-         off = dir > 0 ? n->right : n->left) {
-        if (++steps > 1000000) return Status::Corruption("Index leaf chain loops in " + store_->file()->path());
+    // Over to the next leaf in that direction that holds any entry. Each leaf must
+    // link back to the one it was reached from: a link that points to the leaf itself,
+    // back to an earlier leaf or past leaves breaks that, so a walk never goes round
+    // in a circle or skips entries unnoticed. Even so, no walk takes more steps than
+    // the file has pages.
+    const uint64_t pages = store_->file()->size() / cdx::kPageSize;
+    uint32_t from = pos->leaf;
+    for (uint64_t steps = 0;; ++steps) {
+        const uint32_t off = dir > 0 ? n->right : n->left;
+        if (off == cdx::kNone) break;
+        if (steps > pages) return Status::Corruption("Index leaf chain loops in " + store_->file()->path());
         s = node(off, &n);
         if (!s.ok()) return s;
+        if ((dir > 0 ? n->left : n->right) != from || !n->leaf()) {
+            return Status::Corruption("Index leaf chain is broken at page " + std::to_string(off) + " in " +
+                                      store_->file()->path());
+        }
         if (!n->keys.empty()) {
             *pos = {off, dir > 0 ? 0 : int(n->keys.size()) - 1};
             return Status::OK();
         }
+        from = off;
     }
     pos->index = -1;
     return Status::OK();
@@ -850,10 +876,12 @@ Status CompactTree::verify(uint64_t* entryCount) {
     const auto bad = [&](const std::string& what) {
         return Status::Corruption("Index check failed (" + what + ") in " + store_->file()->path());
     };
+    std::unordered_set<uint32_t> seen;
     while (!stack.empty()) {
         const Frame f = stack.back();
         stack.pop_back();
         if (f.depth > kMaxDepth) return bad("too deep");
+        if (!seen.insert(f.off).second) return bad("a page is reached twice");
         Node* n;
         Status s = node(f.off, &n);
         if (!s.ok()) return s;

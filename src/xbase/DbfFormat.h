@@ -27,7 +27,12 @@
 //
 // Records follow at the header length: one deletion byte (' ' live, '*' deleted) and
 // the fields in order, no separators. An EOF byte 0x1A follows the last record; many
-// writers omit it, so the count comes from the header, checked against the size.
+// writers omit it, so the count comes from the header, checked against the size
+// (Table::measureRecords): the file must hold exactly the counted records, then the
+// EOF byte or nothing. Bytes after an EOF byte that follows the counted records are
+// not records; nor is a blank record (or the start of one) right after them, which is
+// what an append that stopped before writing the count leaves. Anything else, fewer
+// records, more, or a partial one, is a damaged count.
 //
 // C  text in the table's code page, blank padded.       N  ASCII, right aligned.
 // L  'T' 'F' (also t f Y y N n; ' ' and '?' are blank).  D  YYYYMMDD or 8 blanks.

@@ -74,6 +74,16 @@ Status IndexFile::writeNewHeader(File* file) {
     return file->write(0, header.data(), header.size());
 }
 
+Status IndexFile::markNotClosed(FileSystem& fs, const std::string& path) {
+    std::unique_ptr<File> file;
+    Status s = fs.open(path, OpenMode::Exclusive, &file);
+    if (!s.ok()) return s;
+    if (file->size() <= cdx::kOffOpenForWrite) return Status::OK();  // no index: it will not open anyway
+    const char mark = 1;
+    s = file->write(cdx::kOffOpenForWrite, &mark, 1);
+    return s.ok() ? file->sync() : s;
+}
+
 IndexFile::IndexFile(std::unique_ptr<File> file, Kind kind, const RecordLayout& layout, uint8_t codePageMark)
     : file_(std::move(file)), kind_(kind), layout_(layout), codePageMark_(codePageMark), store_(file_.get(), 0) {}
 

@@ -51,6 +51,10 @@ public:
     static Status createIdx(FileSystem& fs, const std::string& path, std::string_view keyExpr,
                             const RecordLayout& layout, uint8_t codePageMark, std::unique_ptr<IndexFile>* out);
 
+    // Sets the open-for-write mark of the index file at `path` without reading it, so
+    // that the next open finds it Damaged: for an index that no longer fits its table.
+    static Status markNotClosed(FileSystem& fs, const std::string& path);
+
     ~IndexFile();
 
     Kind kind() const { return kind_; }

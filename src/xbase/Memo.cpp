@@ -27,7 +27,7 @@ Status MemoFile::open(FileSystem& fs, const std::string& path, Kind kind, OpenMo
 
 Status MemoFile::createFpt(FileSystem& fs, const std::string& path, std::unique_ptr<MemoFile>* out) {
     std::unique_ptr<File> file;
-    Status s = fs.create(path, &file);
+    Status s = fs.createNew(path, &file);
     if (!s.ok()) return s;
     std::unique_ptr<MemoFile> memo(new MemoFile(std::move(file), Kind::Fpt));
     memo->blockSize_ = kDefaultBlockSize;
@@ -40,15 +40,25 @@ Status MemoFile::createFpt(FileSystem& fs, const std::string& path, std::unique_
 
 Status MemoFile::readHeader() {
     char h[kFptHeaderSize];
-    if (file_->size() < 8) return Status::Corruption("Memo file header is damaged: " + path());
+    if (file_->size() < 8) {
+        damage_ = "Memo file header is damaged (file too small): " + path();
+        return Status::OK();
+    }
     const size_t n = file_->size() < kFptHeaderSize ? static_cast<size_t>(file_->size()) : kFptHeaderSize;
     std::memset(h, 0, sizeof h);
     Status s = file_->read(0, h, n);
     if (!s.ok()) return s;
     if (kind_ == Kind::Fpt) {
         nextFree_ = dbf::getU32BE(h);
-        uint32_t size = (uint32_t(uint8_t(h[6])) << 8) | uint8_t(h[7]);
-        blockSize_ = size == 0 ? 1 : size;
+        const uint32_t size = (uint32_t(uint8_t(h[6])) << 8) | uint8_t(h[7]);
+        if (size == 0) {
+            // No memo can be found in it; the table still opens, and each memo it
+            // refers to is reported when read.
+            damage_ = "Memo file header is damaged (block size 0): " + path();
+            blockSize_ = kDefaultBlockSize;
+            return Status::OK();
+        }
+        blockSize_ = size;
         // Never append over data that a writer with a stale pointer left past it.
         const uint64_t endBlock = (file_->size() + blockSize_ - 1) / blockSize_;
         if (endBlock > nextFree_ && endBlock <= 0xFFFFFFFFu) nextFree_ = static_cast<uint32_t>(endBlock);
@@ -77,10 +87,14 @@ Status MemoFile::writeHeader() {
 Status MemoFile::read(uint32_t block, std::string* out) const {
     out->clear();
     if (block == 0) return Status::OK();
+    if (!damage_.empty()) return Status::Corruption(damage_);
     const uint64_t start = uint64_t(block) * blockSize_;
     const uint64_t size = file_->size();
     if (start >= size) {
         return Status::Corruption("Memo block " + std::to_string(block) + " lies past the end of " + path());
+    }
+    if (block < firstDataBlock()) {
+        return Status::Corruption("Memo block " + std::to_string(block) + " lies in the header of " + path());
     }
     if (kind_ == Kind::Fpt) {
         char h[8];
@@ -137,6 +151,7 @@ uint32_t MemoFile::blocksUsed(uint32_t block) const {
 
 Status MemoFile::write(uint32_t oldBlock, const std::string& text, uint32_t* newBlock) {
     if (kind_ != Kind::Fpt) return Status::NotSupported("dBase memo files are read only: " + path());
+    if (!damage_.empty()) return Status::Corruption(damage_);
     if (text.empty()) {
         *newBlock = 0;
         return Status::OK();
@@ -186,7 +201,9 @@ Status MemoFile::zap() {
     nextFree_ = firstDataBlock();
     Status s = file_->truncate(kFptHeaderSize);
     if (!s.ok()) return s;
-    return writeHeader();
+    s = writeHeader();  // a damaged header is made anew with the rest
+    if (s.ok()) damage_.clear();
+    return s;
 }
 
 }  // namespace xbase

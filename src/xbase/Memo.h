@@ -40,15 +40,17 @@ public:
     uint32_t nextFree() const { return nextFree_; }
     const std::string& path() const { return file_->path(); }
 
-    // Reads the memo that starts at `block`. A block past the end or a length that
-    // runs past the end of the file is a Corruption.
+    // Reads the memo that starts at `block`. A block past the end or inside the
+    // header, a length that runs past the end of the file, or a header that gives no
+    // block size is a Corruption naming the file.
     Status read(uint32_t block, std::string* out) const;
 
     // Stores `text` for a record whose memo was at `oldBlock` (0 = none) and sets
     // *newBlock (0 for empty text, which writes nothing). The text is rewritten in
     // place when it fits the blocks the old memo held, or when the old memo is the
     // last one in the file; otherwise it is appended. Blocks of other memos are
-    // never touched. The data is written before the header's next-free pointer.
+    // never touched. The data is written before the header's next-free pointer. A file
+    // whose header is damaged is not written (Corruption).
     Status write(uint32_t oldBlock, const std::string& text, uint32_t* newBlock);
 
     // Empties the file: header only, next free = first data block.
@@ -66,6 +68,7 @@ private:
     Kind kind_;
     uint32_t blockSize_ = 64;
     uint32_t nextFree_ = 8;
+    std::string damage_;  // why no memo can be read or written; empty when sound
 };
 
 }  // namespace xbase

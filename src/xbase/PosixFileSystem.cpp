@@ -112,48 +112,97 @@ private:
     char* map_ = nullptr;
 };
 
+// Stats `path` without opening it: true when it is a regular file. A FIFO, a device
+// or a folder is refused before open() could wait on it or act on it.
+Status checkRegular(const std::string& path, bool* exists) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+        *exists = false;
+        if (errno == ENOENT || errno == ENOTDIR) return Status::OK();
+        return errnoStatus("Cannot open", path);
+    }
+    *exists = true;
+    if (!S_ISREG(st.st_mode)) return Status::InvalidArgument("Not a regular file: " + path);
+    return Status::OK();
+}
+
+// Checks what an open descriptor refers to (the name may have changed since it was
+// looked at), locks it and turns blocking back on. Closes it on failure.
+Status settle(int fd, const std::string& path, bool exclusive, uint64_t* size) {
+    struct stat st;
+    Status s;
+    if (::fstat(fd, &st) != 0) {
+        s = errnoStatus("Cannot read", path);
+    } else if (!S_ISREG(st.st_mode)) {
+        s = Status::InvalidArgument("Not a regular file: " + path);
+    } else if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+        const int err = errno;
+        if (err == EWOULDBLOCK) {
+            s = Status::Locked("File may be in use: " + path);
+        } else {
+            errno = err;
+            s = errnoStatus("Cannot lock", path);
+        }
+    } else {
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags != -1) (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        *size = static_cast<uint64_t>(st.st_size);
+        return Status::OK();
+    }
+    ::close(fd);
+    return s;
+}
+
 class PosixFileSystem final : public FileSystem {
 public:
     Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override {
         const bool writable = mode == OpenMode::Exclusive;
-        int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+        bool present = false;
+        Status s = checkRegular(path, &present);
+        if (!s.ok()) return s;
+        if (!present) return Status::NotFound("File not found: " + path);
+        // Non-blocking, so that a pipe put in the file's place meanwhile cannot hold
+        // the open; settle() refuses it.
+        const int fd = ::open(path.c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
         if (fd < 0) {
             if (errno == ENOENT) return Status::NotFound("File not found: " + path);
             return errnoStatus("Cannot open", path);
         }
-        if (::flock(fd, (writable ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
-            const int err = errno;
-            ::close(fd);
-            if (err == EWOULDBLOCK) return Status::Locked("File may be in use: " + path);
-            errno = err;
-            return errnoStatus("Cannot lock", path);
-        }
-        struct stat st;
-        if (::fstat(fd, &st) != 0) {
-            Status s = errnoStatus("Cannot read", path);
-            ::close(fd);
-            return s;
-        }
-        if (!S_ISREG(st.st_mode)) {
-            ::close(fd);
-            return Status::InvalidArgument("Not a file: " + path);
-        }
-        out->reset(new PosixFile(path, fd, writable, static_cast<uint64_t>(st.st_size)));
+        uint64_t size = 0;
+        s = settle(fd, path, writable, &size);
+        if (!s.ok()) return s;
+        out->reset(new PosixFile(path, fd, writable, size));
         return Status::OK();
     }
 
     Status create(const std::string& path, std::unique_ptr<File>* out) override {
-        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        bool present = false;
+        Status s = checkRegular(path, &present);
+        if (!s.ok()) return s;
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
         if (fd < 0) return errnoStatus("Cannot create", path);
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            ::close(fd);
-            return Status::Locked("File may be in use: " + path);
-        }
+        uint64_t size = 0;
+        s = settle(fd, path, true, &size);
+        if (!s.ok()) return s;
+        // Emptied only once locked: a file another opener holds keeps its bytes.
         if (::ftruncate(fd, 0) != 0) {
-            Status s = errnoStatus("Cannot create", path);
+            s = errnoStatus("Cannot create", path);
             ::close(fd);
             return s;
         }
+        out->reset(new PosixFile(path, fd, true, 0));
+        return Status::OK();
+    }
+
+    Status createNew(const std::string& path, std::unique_ptr<File>* out) override {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644);
+        if (fd < 0) {
+            if (errno == EEXIST) return Status::InvalidArgument("A file of that name is in the way: " + path);
+            return errnoStatus("Cannot create", path);
+        }
+        uint64_t size = 0;
+        Status s = settle(fd, path, true, &size);
+        if (!s.ok()) return s;
         out->reset(new PosixFile(path, fd, true, 0));
         return Status::OK();
     }
@@ -165,17 +214,23 @@ public:
 
     std::string findIgnoringCase(const std::string& path) override {
         if (exists(path)) return path;
+        const std::vector<std::string> all = findAllIgnoringCase(path);
+        return all.empty() ? path : all.front();
+    }
+
+    std::vector<std::string> findAllIgnoringCase(const std::string& path) override {
+        std::vector<std::string> found;
+        if (exists(path)) found.push_back(path);
         const size_t slash = path.rfind('/');
         const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
         const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+        const std::string prefix = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
         DIR* d = ::opendir(dir.c_str());
-        if (!d) return path;
-        std::string found = path;
+        if (!d) return found;
         while (dirent* e = ::readdir(d)) {
-            if (::strcasecmp(e->d_name, name.c_str()) == 0) {
-                found = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + e->d_name;
-                break;
-            }
+            if (::strcasecmp(e->d_name, name.c_str()) != 0 || name == e->d_name) continue;
+            const std::string other = prefix + e->d_name;
+            if (exists(other)) found.push_back(other);
         }
         ::closedir(d);
         return found;

@@ -11,6 +11,7 @@
 #include "DbfFormat.h"
 #include "IndexFile.h"
 #include "Memo.h"
+#include "TableFiles.h"
 
 namespace xbase {
 
@@ -29,16 +30,6 @@ std::string trimBoth(std::string_view s) {
     if (b == std::string_view::npos) return std::string();
     size_t e = s.find_last_not_of(' ');
     return std::string(s.substr(b, e - b + 1));
-}
-
-std::string replaceExtension(const std::string& path, const char* upper, const char* lower) {
-    size_t slash = path.rfind('/');
-    size_t dot = path.rfind('.');
-    std::string base = (dot == std::string::npos || (slash != std::string::npos && dot < slash)) ? path
-                                                                                                   : path.substr(0, dot);
-    std::string ext = base.size() < path.size() ? path.substr(base.size() + 1) : std::string();
-    bool lowerCase = !ext.empty() && std::islower(static_cast<unsigned char>(ext[0]));
-    return base + "." + (lowerCase ? lower : upper);
 }
 
 bool validFieldName(const std::string& name) {
@@ -177,20 +168,29 @@ Status Table::create(const std::string& path, const TableSpec& design, FileSyste
     header[headerLength - 1] = dbf::kTerminator;
     header[headerLength] = dbf::kEof;
 
+    // A memo file of the new table's name must not be another's: it is looked for
+    // first, so that nothing is made when it stands in the way.
+    const std::string memoPath = withExtension(path, "FPT", "fpt");
+    if (hasMemo && fs->exists(memoPath)) {
+        return Status::InvalidArgument("A file of that name is in the way: " + memoPath);
+    }
     std::unique_ptr<File> file;
-    s = fs->create(path, &file);
+    s = fs->createNew(path, &file);
     if (!s.ok()) return s;
     s = file->write(0, header.data(), header.size());
-    if (!s.ok()) return s;
-    if (hasMemo) {
+    if (s.ok() && hasMemo) {
         std::unique_ptr<MemoFile> memo;
-        s = MemoFile::createFpt(*fs, replaceExtension(path, "FPT", "fpt"), &memo);
-        if (!s.ok()) return s;
+        s = MemoFile::createFpt(*fs, memoPath, &memo);
     }
-    return file->sync();
+    if (s.ok()) s = file->sync();
+    if (!s.ok()) {
+        file.reset();
+        (void)fs->remove(path);  // made just now, by this call
+    }
+    return s;
 }
 
-Status Table::open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out, FileSystem* fs) {
+Status Table::openFile(const std::string& path, OpenMode mode, FileSystem* fs, std::unique_ptr<Table>* out) {
     if (!fs) fs = &FileSystem::real();
     std::unique_ptr<File> file;
     Status s = fs->open(path, mode, &file);
@@ -199,6 +199,20 @@ Status Table::open(const std::string& path, OpenMode mode, std::unique_ptr<Table
     table->fs_ = fs;
     s = table->load(std::move(file));
     if (!s.ok()) return s;
+    *out = std::move(table);
+    return Status::OK();
+}
+
+Status Table::open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out, FileSystem* fs) {
+    std::unique_ptr<Table> table;
+    Status s = openFile(path, mode, fs, &table);
+    if (!s.ok()) return s;
+    RecordCount count;
+    s = table->measureRecords(&count);
+    if (!s.ok()) return s;
+    if (!count.sound) {
+        return Status::Corruption("Table record count is damaged (" + count.describe() + "): " + path);
+    }
     s = table->openMemo(mode);
     if (!s.ok()) return s;
     table->memoSource_ = std::make_unique<Memos>(*table);
@@ -290,17 +304,122 @@ Status Table::load(std::unique_ptr<File> file) {
         (void)CodePage::forMark(0, &codePage_);  // unknown marks are read as DOS text
     }
 
-    // Trust the header count only as far as the file really holds records: a crash
-    // during an append may leave the count ahead of the data.
-    const uint32_t headerCount = dbf::getU32(h + dbf::kOffRecordCount);
-    const uint64_t present = (size - headerLength_) / recordLength;
-    recCount_ = headerCount <= present ? headerCount : static_cast<uint32_t>(present);
+    // The header's count as it stands: open() checks it against the size.
+    recCount_ = dbf::getU32(h + dbf::kOffRecordCount);
     record_.assign(recordLength, ' ');
-    if (recCount_ != headerCount && file_->writable()) {
-        s = writeHeaderCount();
-        if (!s.ok()) return s;
-    }
     return Status::OK();
+}
+
+std::string RecordCount::describe() const {
+    const auto records = [](uint32_t n) { return std::to_string(n) + (n == 1 ? " record" : " records"); };
+    const std::string part = partial ? " and part of another" : "";
+    if (header > whole) return "the header counts " + records(header) + ", but the file holds only " +
+                               std::to_string(whole) + part;
+    if (header < whole) return "the header counts " + records(header) + ", but the file holds " +
+                               std::to_string(whole) + part;
+    return "the file holds part of a record after its " + records(whole);
+}
+
+std::string Table::blankRecord() const {
+    std::string blank(layout_.recordLength(), ' ');
+    for (const FieldDef& f : layout_.fields()) {
+        if (isBinaryType(f.type) || f.binaryMemoRef) std::memset(&blank[f.offset], '\0', f.width);
+    }
+    blank[0] = dbf::kLive;
+    return blank;
+}
+
+Status Table::blankRecordsFrom(uint64_t offset, uint64_t length, bool* blank) const {
+    const std::string one = blankRecord();
+    std::string pattern;
+    for (int i = 0; i < 256; ++i) pattern += one;  // whole records, read a block at a time
+    std::string bytes;
+    for (uint64_t done = 0; done < length;) {
+        const uint64_t step = std::min<uint64_t>(pattern.size(), length - done);
+        bytes.resize(size_t(step));
+        const Status s = file_->read(offset + done, &bytes[0], bytes.size());
+        if (!s.ok()) return s;
+        // Every block starts on a record boundary, so it compares with the pattern's start.
+        if (bytes.compare(0, bytes.size(), pattern, 0, bytes.size()) != 0) {
+            *blank = false;
+            return Status::OK();
+        }
+        done += step;
+    }
+    *blank = true;
+    return Status::OK();
+}
+
+Status Table::measureRecords(RecordCount* out) {
+    const uint64_t size = file_->size();
+    const uint64_t len = layout_.recordLength();
+    const uint64_t end = headerLength_ + uint64_t(recCount_) * len;
+    *out = RecordCount();
+    out->header = recCount_;
+    const auto byteAt = [&](uint64_t offset, char* c) { return file_->read(offset, c, 1); };
+    char last = 0;
+    Status s = size > headerLength_ ? byteAt(size - 1, &last) : Status::OK();
+    if (!s.ok()) return s;
+    if (end <= size) {
+        out->whole = recCount_;
+        if (end == size) return Status::OK();
+        char mark;
+        s = byteAt(end, &mark);
+        if (!s.ok()) return s;
+        if (mark == dbf::kEof) return Status::OK();  // what follows the mark is no record
+        // Blank records, the last perhaps cut short, after the count: an append that
+        // did not get as far as the count (appends write a record blank, count it, then
+        // fill it). They hold nothing and are not counted.
+        bool blankTail = true;
+        s = blankRecordsFrom(end, size - end - (last == dbf::kEof ? 1 : 0), &blankTail);
+        if (!s.ok()) return s;
+        if (blankTail) return Status::OK();
+    }
+    uint64_t data = size - headerLength_;
+    if (data % len != 0 && last == dbf::kEof) --data;  // the end-of-file mark
+    if (data / len > 0xFFFFFFFEu) return Status::Corruption("Table is too large to count: " + path());
+    out->whole = uint32_t(data / len);
+    out->partial = uint32_t(data % len);
+    out->sound = out->whole == recCount_ && out->partial == 0;
+    return Status::OK();
+}
+
+Status Table::checkRecordCount(const std::string& path, RecordCount* out, FileSystem* fs) {
+    std::unique_ptr<Table> table;
+    Status s = openFile(path, OpenMode::ReadOnlyShared, fs, &table);
+    return s.ok() ? table->measureRecords(out) : s;
+}
+
+Status Table::recoverRecordCount(const std::string& path, RecordCount* found, FileSystem* fs) {
+    std::unique_ptr<Table> table;
+    Status s = openFile(path, OpenMode::Exclusive, fs, &table);
+    RecordCount count;
+    if (s.ok()) s = table->measureRecords(&count);
+    if (!s.ok()) return s;
+    if (found) *found = count;
+    if (count.sound) return Status::OK();
+    Table& t = *table;
+    const uint64_t len = t.layout_.recordLength();
+    const uint64_t end = t.headerLength_ + uint64_t(count.whole) * len;
+    // A record cut short keeps what it has; its missing bytes are blank. The end mark
+    // follows the last record, and only then does the header count them.
+    std::string rest;
+    if (count.partial) rest = t.blankRecord().substr(count.partial);
+    rest.push_back(dbf::kEof);
+    s = t.file_->write(end + count.partial, rest.data(), rest.size());
+    if (s.ok() && t.file_->size() > end + count.partial + rest.size()) {
+        s = t.file_->truncate(end + count.partial + rest.size());
+    }
+    if (s.ok()) {
+        t.recCount_ = count.recovered();
+        s = t.writeHeaderCount();
+    }
+    if (s.ok()) s = t.file_->sync();
+    if (!s.ok()) return s;
+    // The structural index holds the keys of the old count.
+    const std::string cdx = findCompanion(*t.fs_, path, "CDX", "cdx",
+                                          (t.tableFlags_ & dbf::kFlagStructuralIndex) != 0);
+    return cdx.empty() ? Status::OK() : IndexFile::markNotClosed(*t.fs_, cdx);
 }
 
 Status Table::openMemo(OpenMode mode) {
@@ -309,17 +428,18 @@ Status Table::openMemo(OpenMode mode) {
     if (!hasMemo) return Status::OK();
     const bool dbase = version_ == dbf::kVersionDBase3Memo || version_ == dbf::kVersionDBase4Memo ||
                        version_ == dbf::kVersionDBase4MemoAlt;
-    std::string memoPath = fs_->findIgnoringCase(replaceExtension(path(), dbase ? "DBT" : "FPT", dbase ? "dbt" : "fpt"));
+    const char* upper = dbase ? "DBT" : "FPT";
+    const char* lower = dbase ? "dbt" : "fpt";
+    std::string memoPath = findCompanion(*fs_, path(), upper, lower, true);
     MemoFile::Kind kind = !dbase ? MemoFile::Kind::Fpt
                                  : (version_ == dbf::kVersionDBase3Memo ? MemoFile::Kind::Dbt3 : MemoFile::Kind::Dbt4);
-    if (!fs_->exists(memoPath) && version_ == dbf::kVersionNoMemo) {
-        std::string dbt = fs_->findIgnoringCase(replaceExtension(path(), "DBT", "dbt"));
-        if (fs_->exists(dbt)) {
-            memoPath = dbt;
-            kind = MemoFile::Kind::Dbt3;
-        }
+    if (memoPath.empty() && version_ == dbf::kVersionNoMemo) {
+        memoPath = findCompanion(*fs_, path(), "DBT", "dbt", true);
+        kind = MemoFile::Kind::Dbt3;
     }
-    if (!fs_->exists(memoPath)) return Status::NotFound("The memo file is missing: " + memoPath);
+    if (memoPath.empty()) {
+        return Status::NotFound("The memo file is missing: " + withExtension(path(), upper, lower));
+    }
     return MemoFile::open(*fs_, memoPath, kind, mode, &memo_);
 }
 
@@ -396,7 +516,11 @@ uint32_t Table::scan(uint32_t from, int dir) {
 }
 
 Status Table::step(uint32_t from, int dir, uint32_t* out) {
-    if (Tag* tag = currentTag()) return stepOrdered(tag, from, dir, out);
+    if (Tag* tag = currentTag()) {
+        Status s = stepOrdered(tag, from, dir, out);
+        if (!s.ok()) indexFailed(tag, s);
+        return s;
+    }
     if (from == 0) {
         *out = scan(dir > 0 ? 1 : recCount_, dir);
     } else {
@@ -553,7 +677,11 @@ Status Table::getMemo(int index, std::string* out) const {
 bool Table::empty(int index) const {
     const FieldDef& f = layout_.field(index);
     const char* p = record_.data() + f.offset;
-    if (f.isMemo()) return memoRef(f, record_.data()) == 0 || getString(index).empty();
+    if (f.isMemo()) {
+        if (eof_ || memoRef(f, record_.data()) == 0) return true;
+        std::string text;
+        return getMemo(index, &text).ok() && text.empty();
+    }
     if (isBinaryType(f.type)) {
         for (int i = 0; i < f.width; ++i)
             if (p[i] != '\0') return false;
@@ -584,9 +712,23 @@ Status Table::replace(int index, std::string_view value) {
     if (!s.ok()) return s;
     s = requireRecord();
     if (!s.ok()) return s;
+    s = putField(&record_, index, value);
+    if (!s.ok()) return s;
+    dirty_ = true;
+    return Status::OK();
+}
+
+void Table::markRecordDeleted(std::string* record, bool deleted) {
+    (*record)[0] = deleted ? dbf::kDeleted : dbf::kLive;
+}
+
+Status Table::putField(std::string* record, int index, std::string_view value) {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
     if (index < 0 || index >= layout_.fieldCount()) return Status::InvalidArgument("No such field");
+    if (record->size() != layout_.recordLength()) return Status::InvalidArgument("Not a record of this table");
     const FieldDef& f = layout_.field(index);
-    char* p = &record_[f.offset];
+    char* p = &(*record)[f.offset];
     switch (f.type) {
         case 'C': {
             const size_t n = value.size() < f.width ? value.size() : f.width;
@@ -648,15 +790,14 @@ Status Table::replace(int index, std::string_view value) {
         case 'M': {
             if (!memo_) return Status::NotFound("The memo file is missing");
             uint32_t block = 0;
-            s = memo_->write(memoRef(f, record_.data()), std::string(value), &block);
+            s = memo_->write(memoRef(f, record->data()), std::string(value), &block);
             if (!s.ok()) return s;
-            putMemoRef(f, &record_[0], block);
+            putMemoRef(f, &(*record)[0], block);
             break;
         }
         default:
             return Status::NotSupported("Field " + f.name + " cannot be written");
     }
-    dirty_ = true;
     return Status::OK();
 }
 
@@ -733,6 +874,61 @@ Status Table::appendBlank() {
     return Status::OK();
 }
 
+Status Table::appendRecords(std::string_view records) {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
+    s = commit();
+    if (!s.ok()) return s;
+    const uint32_t len = layout_.recordLength();
+    if (records.size() % len != 0) return Status::InvalidArgument("Not a whole number of records");
+    const uint64_t n = records.size() / len;
+    if (n == 0) return Status::OK();
+    if (uint64_t(recCount_) + n > 0xFFFFFFFEu) return Status::InvalidArgument("The table is full");
+
+    if (cdx_ || !idx_.empty()) {
+        // Every order takes each record's keys, as a single append does.
+        for (uint64_t i = 0; i < n; ++i) {
+            s = appendBlank();
+            if (!s.ok()) return s;
+            record_.assign(records.data() + i * len, len);
+            dirty_ = true;
+            s = commit();
+            if (!s.ok()) return s;
+        }
+        setEof();
+        return Status::OK();
+    }
+
+    // The records go in as a single append's record does: blank first, then counted,
+    // then filled. A failure before the count leaves an uncounted blank tail, which the
+    // next open ignores; a failure after it leaves counted blank records. Records with
+    // data beyond the count, which an open must report as damage, never arise.
+    const uint64_t end = headerLength_ + uint64_t(recCount_) * len;
+    const std::string blank = blankRecord();
+    std::string bytes;
+    bytes.reserve(records.size() + 1);
+    for (uint64_t i = 0; i < n; ++i) bytes.append(blank);
+    bytes.push_back(dbf::kEof);
+    s = file_->write(end, bytes.data(), bytes.size());
+    if (s.ok()) {
+        recCount_ += uint32_t(n);
+        countValid_ = false;
+        s = writeHeaderCount();
+        if (!s.ok()) recCount_ -= uint32_t(n);
+    }
+    if (!s.ok()) {
+        // Whatever part of the blanks did get written goes again, and the end-of-file
+        // mark is put back where the counted records end.
+        char eof = dbf::kEof;
+        if (file_->write(end, &eof, 1).ok()) (void)file_->truncate(end + 1);
+        setEof();
+        return s;
+    }
+    s = file_->write(end, records.data(), records.size());
+    setEof();
+    return s;
+}
+
 Status Table::deleteRecord() { return setDeletionMark(dbf::kDeleted); }
 
 Status Table::recall() { return setDeletionMark(dbf::kLive); }
@@ -755,11 +951,25 @@ Status Table::pack(const ProgressHook& progress) {
     s = touchIndexes();
     if (!s.ok()) return s;
 
-    const std::string target = path();
-    const std::string temp = target + ".pack";
-    std::unique_ptr<File> out;
-    s = fs_->create(temp, &out);
+    // Packing writes out only the records the header counts: it must agree with the
+    // file, or records past the count would be dropped.
+    RecordCount count;
+    s = measureRecords(&count);
     if (!s.ok()) return s;
+    if (!count.sound) {
+        return Status::Corruption("Table record count is damaged (" + count.describe() + "): " + path());
+    }
+
+    // The new file is made beside the old one under a name nothing else has.
+    const std::string target = path();
+    std::string temp;
+    std::unique_ptr<File> out;
+    for (int attempt = 0; !out; ++attempt) {
+        temp = target + (attempt ? ".pack" + std::to_string(attempt) : ".pack");
+        if (fs_->exists(temp) && attempt < 100) continue;
+        s = fs_->createNew(temp, &out);
+        if (!s.ok()) return s;
+    }
     std::string header(headerLength_, '\0');
     s = file_->read(0, &header[0], header.size());
     if (!s.ok()) return s;

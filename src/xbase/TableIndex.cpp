@@ -9,19 +9,11 @@
 #include "DbfFormat.h"
 #include "IndexFile.h"
 #include "Table.h"
+#include "TableFiles.h"
 
 namespace xbase {
 
 namespace {
-
-std::string withExtension(const std::string& path, const char* upper, const char* lower) {
-    const size_t slash = path.rfind('/');
-    const size_t dot = path.rfind('.');
-    const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    const std::string base = hasExt ? path.substr(0, dot) : path;
-    const bool lowerCase = hasExt && dot + 1 < path.size() && std::islower(static_cast<unsigned char>(path[dot + 1]));
-    return base + "." + (lowerCase ? lower : upper);
-}
 
 // The smallest byte string greater than every string that begins with `prefix`;
 // empty when there is none (all 0xFF).
@@ -35,6 +27,12 @@ std::string prefixSuccessor(std::string prefix) {
         prefix.pop_back();
     }
     return prefix;
+}
+
+// An entry of `tag` that names no record of the table: the index is damaged.
+Status outsideTable(const Tag* tag, uint32_t recNo) {
+    return Status::Corruption("Index tag " + tag->name + " refers to record " + std::to_string(recNo) +
+                              ", which the table does not hold, in " + tag->file->path());
 }
 
 bool inScope(const Tag& tag, const std::string& key) {
@@ -115,16 +113,18 @@ std::vector<uint32_t> sortedOrder(const std::string& keys, const std::vector<uin
 
 }  // namespace
 
-std::string Table::structuralIndexPath() const { return withExtension(path(), "CDX", "cdx"); }
-
 Status Table::openStructuralIndex(OpenMode mode) {
-    const std::string path = fs_->findIgnoringCase(structuralIndexPath());
-    if (!fs_->exists(path)) {
-        indexState_ = (tableFlags_ & dbf::kFlagStructuralIndex) ? IndexState::Missing : IndexState::None;
-        indexProblem_ = indexState_ == IndexState::Missing ? "The index file is missing: " + path : std::string();
+    // A file whose name is not exactly the table's with CDX is taken only when the
+    // header says there is an index: a new table never takes up an old file.
+    const bool flagged = (tableFlags_ & dbf::kFlagStructuralIndex) != 0;
+    const std::string found = findCompanion(*fs_, path(), "CDX", "cdx", flagged);
+    cdxPath_ = found.empty() ? withExtension(path(), "CDX", "cdx") : found;
+    if (found.empty()) {
+        indexState_ = flagged ? IndexState::Missing : IndexState::None;
+        indexProblem_ = flagged ? "The index file is missing: " + cdxPath_ : std::string();
         return Status::OK();
     }
-    Status s = IndexFile::open(*fs_, path, IndexFile::Kind::Cdx, mode, layout_, codePageMark_, &cdx_);
+    Status s = IndexFile::open(*fs_, cdxPath_, IndexFile::Kind::Cdx, mode, layout_, codePageMark_, &cdx_);
     if (s.isLocked()) return s;
     if (!s.ok()) {
         // The table stays usable in natural order; the caller offers a rebuild.
@@ -138,6 +138,38 @@ Status Table::openStructuralIndex(OpenMode mode) {
         if (!tag->usable && indexProblem_.empty()) indexProblem_ = tag->problem;
     }
     return Status::OK();
+}
+
+void Table::indexFailed(const Tag* tag, const Status& s) {
+    if (!s.isCorruption() || !tag) return;
+    IndexFile* file = tag->file;
+    file->markDamaged();  // the next open finds it Damaged too
+    cursor_ = {};
+    order_ = 0;
+    countValid_ = false;
+    if (file == cdx_.get()) {
+        cdx_.reset();
+        indexState_ = IndexState::Damaged;
+        indexProblem_ = s.message();
+        return;
+    }
+    for (auto it = idx_.begin(); it != idx_.end(); ++it) {
+        if (it->get() == file) {
+            idx_.erase(it);
+            break;
+        }
+    }
+}
+
+Status Table::removeStructuralIndex() {
+    Status s = closeIndexes();
+    if (!s.ok()) return s;
+    s = fs_->remove(cdxPath_);
+    if (s.ok() && indexState_ != IndexState::None) {
+        indexState_ = (tableFlags_ & dbf::kFlagStructuralIndex) ? IndexState::Missing : IndexState::None;
+        indexProblem_ = indexState_ == IndexState::Missing ? "The index file is missing: " + cdxPath_ : std::string();
+    }
+    return s;
 }
 
 std::vector<Tag*> Table::orders() const {
@@ -336,7 +368,7 @@ Status Table::indexTag(const std::string& name, std::string_view keyExpr, std::s
     s = commit();
     if (!s.ok()) return s;
     if (!cdx_) {
-        s = IndexFile::createCdx(*fs_, structuralIndexPath(), layout_, codePageMark_, &cdx_);
+        s = IndexFile::createCdx(*fs_, cdxPath_, layout_, codePageMark_, &cdx_);
         if (!s.ok()) return s;
         if (!(tableFlags_ & dbf::kFlagStructuralIndex)) {
             const char flags = char(tableFlags_ | dbf::kFlagStructuralIndex);
@@ -376,7 +408,7 @@ Status Table::stepOrdered(Tag* tag, uint32_t from, int dir, uint32_t* out) {
     } else {
         // Find where record `from` stands in the order, from its key as stored.
         const char* bytes = recordView(from);
-        if (!bytes) return Status::Corruption("Record " + std::to_string(from) + " cannot be read");
+        if (!bytes) return Status::IOError("Record " + std::to_string(from) + " cannot be read");
         std::string key;
         const EvalContext ctx{bytes, from, exact_, memoSource()};
         const bool inTag = tag->makeKey(ctx, &key);
@@ -397,7 +429,8 @@ Status Table::stepOrdered(Tag* tag, uint32_t from, int dir, uint32_t* out) {
             if ((dir > 0) != beforeTop) return Status::OK();
         } else {
             const uint32_t rec = tree.recNoAt(pos);
-            const char* bytes = rec >= 1 && rec <= recCount_ ? recordView(rec) : nullptr;
+            if (rec < 1 || rec > recCount_) return outsideTable(tag, rec);
+            const char* bytes = recordView(rec);
             if (bytes && visible(rec, bytes)) {
                 *out = rec;
                 cursor_ = {tag, tree.generation(), rec, pos.leaf, pos.index};
@@ -431,7 +464,11 @@ Status Table::seek(std::string_view value, bool* found) {
             break;
         }
         const uint32_t r = tag->tree->recNoAt(pos);
-        const char* bytes = r >= 1 && r <= recCount_ ? recordView(r) : nullptr;
+        if (r < 1 || r > recCount_) {
+            s = outsideTable(tag, r);
+            break;
+        }
+        const char* bytes = recordView(r);
         if (inScope(*tag, key) && bytes && visible(r, bytes)) {
             rec = r;
             found_ = std::memcmp(key.data(), search.data(), search.size()) == 0;
@@ -439,7 +476,10 @@ Status Table::seek(std::string_view value, bool* found) {
         }
         s = tag->tree->next(&pos);
     }
-    if (!s.ok()) return s;
+    if (!s.ok()) {
+        indexFailed(tag, s);
+        return s;
+    }
     if (found) *found = found_;
     if (rec != 0 && (found_ || softSeek_)) return readRecord(rec);
     setEof();

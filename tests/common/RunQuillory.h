@@ -35,8 +35,10 @@ inline std::string runCommand(const std::string& command, int* exitCode = nullpt
     return out;
 }
 
-inline QuilloryResult runQuillory(const std::vector<std::string>& args, const TempDir& dir) {
-    std::string cmd = std::string(QUILLORY_BINARY) + " --home " + shellQuote(dir.path());
+// With `seconds`, a command that would wait for ever is ended then and exits 124.
+inline QuilloryResult runQuillory(const std::vector<std::string>& args, const TempDir& dir, int seconds = 0) {
+    std::string cmd = (seconds > 0 ? "timeout " + std::to_string(seconds) + " " : std::string()) +
+                      std::string(QUILLORY_BINARY) + " --home " + shellQuote(dir.path());
     for (const std::string& a : args) cmd += " " + shellQuote(a);
     cmd += " 2>" + shellQuote(dir.file("stderr.txt"));
     QuilloryResult r;

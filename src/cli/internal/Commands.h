@@ -14,6 +14,8 @@ namespace xbase {
 class Table;
 }
 
+class PrinterDevice;
+
 namespace cli {
 
 // One run of a command: its declared syntax, the arguments parsed by it, the home,
@@ -45,6 +47,10 @@ int presortCommand(const Invocation& in);
 int zipcountCommand(const Invocation& in);
 int layoutDumpCommand(const Invocation& in);
 int layoutPrintCommand(const Invocation& in);
+int importCsvCommand(const Invocation& in);
+int importDbfCommand(const Invocation& in);
+int importOldCommand(const Invocation& in);
+int exportCommand(const Invocation& in);
 int lettersCommand(const Invocation& in);
 int letterMergeCommand(const Invocation& in);
 int letterDefsCommand(const Invocation& in);
@@ -64,6 +70,11 @@ void writeCsvValue(std::ostream& out, const std::string& value);
 // Makes the GUI side of Qt that fonts and printers need, though nothing is shown;
 // null when an application object exists already.
 std::unique_ptr<QGuiApplication> GuiApplication();
+
+// Selects the printer a print command names: "PDF File" writing to `pdf` when that is
+// given, else the printer `printerName`. An exit code, its message written.
+int SelectPrinter(const Invocation& in, const QString& pdf, const QString& printerName,
+                  PrinterDevice** device);
 
 // The options --filter FILE.FLT and --tag-id ID, as a command declares them.
 extern const Option kFilterOption;

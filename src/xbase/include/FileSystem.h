@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "File.h"
 #include "Status.h"
@@ -20,16 +21,25 @@ public:
 
     virtual ~FileSystem() = default;
 
-    // Opens an existing file. A missing file gives NotFound, one locked by another
-    // opener Locked, a folder or device InvalidArgument.
+    // Opens an existing regular file. A missing file gives NotFound, one locked by
+    // another opener Locked, anything but a regular file (a folder, a device, a pipe)
+    // InvalidArgument, without waiting for it.
     virtual Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) = 0;
-    // Creates (or empties) a file and opens it exclusively.
+    // Creates (or empties) a file and opens it exclusively. A file that another opener
+    // holds is Locked and left as it is; anything but a regular file is refused.
     virtual Status create(const std::string& path, std::unique_ptr<File>* out) = 0;
+    // Creates a file that must not exist yet (in this letter case) and opens it
+    // exclusively; when something stands at `path` it is left alone and the result is
+    // InvalidArgument.
+    virtual Status createNew(const std::string& path, std::unique_ptr<File>* out) = 0;
     // True when `path` names an existing regular file.
     virtual bool exists(const std::string& path) = 0;
     // The existing file in the folder of `path` whose name equals the name of `path`
     // in any letter case (files come from systems that ignore case), else `path`.
     virtual std::string findIgnoringCase(const std::string& path) = 0;
+    // Every existing regular file in the folder of `path` whose name equals the name
+    // of `path` in any letter case, `path` itself first when it exists.
+    virtual std::vector<std::string> findAllIgnoringCase(const std::string& path) = 0;
     // Deletes a file; one that is not there is no error.
     virtual Status remove(const std::string& path) = 0;
 };

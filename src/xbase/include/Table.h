@@ -31,6 +31,24 @@ enum class IndexState {
     Damaged,  // the file is there but cannot be used: see indexProblem()
 };
 
+// What the size of a table file says about the record count in its header. A file
+// holds its header, the records the header counts and, after them, an optional
+// end-of-file byte 0x1A; whatever follows that byte is not records. The unfinished
+// append of a blank record (part or all of one, written before the count) is not a
+// record either.
+struct RecordCount {
+    uint32_t header = 0;   // the records the header counts
+    uint32_t whole = 0;    // the whole records the file holds
+    uint32_t partial = 0;  // bytes of a record cut short after them (0: none)
+    bool sound = true;     // the header counts what the file holds
+
+    // The count recovered from the size: every record the file holds, the one cut
+    // short included.
+    uint32_t recovered() const { return whole + (partial ? 1 : 0); }
+    // "the header counts 0 records, but the file holds 31" and the like.
+    std::string describe() const;
+};
+
 // What a new table is made of. Field offsets are computed; names are upper-cased.
 struct TableSpec {
     std::vector<FieldDef> fields;  // types C, N, L, D, M
@@ -55,13 +73,34 @@ struct TableSpec {
 //
 // A table's files (table, memo, indexes, the temporary file of a pack) are made and
 // opened through the FileSystem given to create() or open(); null means the real one.
+//
+// The memo file and the structural index are the files named like the table with
+// another extension. Files come from systems that ignore letter case, so one whose name
+// differs in case is taken too, but only when no other table in the folder has a
+// better claim to it (its name in that case), and a structural index only when the
+// table's header says it has one. No operation deletes, empties or replaces a file
+// that is not the table's own.
 class Table {
 public:
+    // Creates the table file and, when a field is a memo, its memo file. Neither may
+    // exist yet: a file in the way is left as it is and the result is InvalidArgument.
     static Status create(const std::string& path, const TableSpec& design, FileSystem* fs = nullptr);
     // Opens a table and its memo file. Exclusive opens hold an OS lock: a second
-    // open of the same file, in this process or another, gives Locked.
+    // open of the same file, in this process or another, gives Locked. A table whose
+    // header's record count disagrees with its size does not open (Corruption, "Table
+    // record count is damaged (...)"): recoverRecordCount() first.
     static Status open(const std::string& path, OpenMode mode, std::unique_ptr<Table>* out,
                        FileSystem* fs = nullptr);
+    // Reads the header and the size of the table at `path` without opening it for use;
+    // Corruption when it is no table at all.
+    static Status checkRecordCount(const std::string& path, RecordCount* out, FileSystem* fs = nullptr);
+    // Makes the header count every record the file holds (RecordCount::recovered()); a
+    // record cut short keeps its bytes and gets blanks for the rest. No byte of a record
+    // is dropped. The structural index, built for the old count, is marked as not closed
+    // properly, so that the next open finds it Damaged. `found` gets the count as it
+    // was; a sound table is left alone.
+    static Status recoverRecordCount(const std::string& path, RecordCount* found = nullptr,
+                                     FileSystem* fs = nullptr);
 
     ~Table();  // commits a pending change, ignoring errors: call close() to see them
     Table(const Table&) = delete;
@@ -97,8 +136,11 @@ public:
     const char* recordBytes() const { return record_.data(); }
     std::string getString(int field) const;      // the stored bytes (memo: its text)
     std::string getTrimString(int field) const;  // without trailing blanks
+    // The memo's text; Corruption naming the memo file when it cannot be read.
+    // getString() gives such a memo as empty text, so readers that show or copy a memo
+    // use getMemo().
     Status getMemo(int field, std::string* out) const;
-    bool empty(int field) const;
+    bool empty(int field) const;  // a memo that cannot be read is not empty
     bool getLogical(int field) const;
 
     // Writing the current record.
@@ -109,6 +151,21 @@ public:
     Status replaceLogical(int field, bool value);
     Status appendBlank();
     Status commit();
+
+    // Appending many records at once (imports, copies). A record image is a whole
+    // record's bytes, deletion byte first: blankRecord() gives one with every field
+    // empty, putField() fills a field of an image by the rules of replace() (a memo's
+    // text goes to the memo file at once), and appendRecords() adds images at the end.
+    std::string blankRecord() const;
+    Status putField(std::string* record, int field, std::string_view value);
+    static void markRecordDeleted(std::string* record, bool deleted);
+    // Appends record images laid one after another (a whole number of records). With
+    // no order open they reach the file in one write, with the end-of-file mark, and
+    // the header's count follows: a failed write leaves the table counting the
+    // records it had, and the bytes past them are cut off again. With orders open each
+    // image is appended as appendBlank() and commit() would, keys included. Pending
+    // changes are committed first; the cursor is left at end of file.
+    Status appendRecords(std::string_view records);
 
     // Deletion marks.
     Status deleteRecord();
@@ -144,6 +201,10 @@ public:
     // beside the table with its base name) in the order they were created, then the
     // IDX files created or opened, in that order. Order 0 is natural order. Every
     // order is kept up to date through append, replace, delete, recall, pack and zap.
+    // An index found damaged while it is read (a page that cannot hold what it says,
+    // a broken leaf chain, a record number outside the table) is reported as
+    // Corruption by the call that read it; the index file is then marked as not closed
+    // properly and closed, and the state becomes Damaged, as when it is found so at open.
     IndexState indexState() const { return indexState_; }
     const std::string& indexProblem() const { return indexProblem_; }
     // Creates a tag in the structural index (making the file when there is none), or
@@ -162,6 +223,12 @@ public:
     std::string indexName(int order) const;  // the path of the file that holds the order
     // Closes the structural index and every IDX file; natural order afterwards.
     Status closeIndexes();
+    // The table's structural index file: the one found at open, else the name a new
+    // one gets (the table's name with CDX in the letter case of its extension).
+    const std::string& structuralIndexFile() const { return cdxPath_; }
+    // Closes every index and deletes the table's own structural index file (nothing
+    // else); indexTag() makes a new one.
+    Status removeStructuralIndex();
     // Checks every order's tree against itself (key order, parent keys, links) and its
     // entry count against the records: for tests and the repair path.
     Status verifyIndexes();
@@ -178,7 +245,9 @@ public:
     Status setScope(std::string_view top, std::string_view bottom);
 
     // A new empty single-order IDX file whose keys are added one by one with keyAdd();
-    // *order is its order number.
+    // *order is its order number. A file of exactly that name (a temporary index left
+    // from before) is replaced unless another opener holds it; names that differ in
+    // letter case are other files and stay as they are.
     Status createIdx(const std::string& path, std::string_view keyExpr, int* order);
     Status openIdx(const std::string& path, int* order);
     Status closeIdx(int order);
@@ -195,7 +264,16 @@ public:
 private:
     class Memos;
     Table();
+    // Opens the table file and reads its header, without the record count check.
+    static Status openFile(const std::string& path, OpenMode mode, FileSystem* fs, std::unique_ptr<Table>* out);
     Status load(std::unique_ptr<File> file);
+    // The header's count (recCount_) against what the file holds.
+    Status measureRecords(RecordCount* out);
+    // Whether the `length` bytes from `offset`, a record boundary, are blank records
+    // (the last may be cut short).
+    Status blankRecordsFrom(uint64_t offset, uint64_t length, bool* blank) const;
+    // An index read failed with `s`: a damaged index file is marked and closed.
+    void indexFailed(const Tag* tag, const Status& s);
     Status openMemo(OpenMode mode);
     Status readRecord(uint32_t recNo);
     void setEof();
@@ -214,7 +292,6 @@ private:
     const MemoSource* memoSource() const;
     std::vector<Tag*> orders() const;
     Status openStructuralIndex(OpenMode mode);
-    std::string structuralIndexPath() const;
     Status updateIndexes();
     Status buildTags(const std::vector<Tag*>& tags, const ProgressHook& progress);
     Status touchIndexes();
@@ -256,6 +333,7 @@ private:
     std::vector<std::unique_ptr<IndexFile>> idx_;
     IndexState indexState_ = IndexState::None;
     std::string indexProblem_;
+    std::string cdxPath_;
     int order_ = 0;
     // Where the last ordered step stopped, so that the next step need not search the
     // tree again; valid while the tag and its generation are unchanged.

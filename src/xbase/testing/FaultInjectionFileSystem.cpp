@@ -131,10 +131,23 @@ Status FaultInjectionFileSystem::create(const std::string& path, std::unique_ptr
     return Status::OK();
 }
 
+Status FaultInjectionFileSystem::createNew(const std::string& path, std::unique_ptr<File>* out) {
+    if (faults_->failing) return faults_->failure("Cannot create", path);
+    std::unique_ptr<File> inner;
+    Status s = base_.createNew(path, &inner);
+    if (!s.ok()) return s;
+    out->reset(new FaultInjectionFile(std::move(inner), faults_));
+    return Status::OK();
+}
+
 bool FaultInjectionFileSystem::exists(const std::string& path) { return base_.exists(path); }
 
 std::string FaultInjectionFileSystem::findIgnoringCase(const std::string& path) {
     return base_.findIgnoringCase(path);
+}
+
+std::vector<std::string> FaultInjectionFileSystem::findAllIgnoringCase(const std::string& path) {
+    return base_.findAllIgnoringCase(path);
 }
 
 Status FaultInjectionFileSystem::remove(const std::string& path) { return base_.remove(path); }

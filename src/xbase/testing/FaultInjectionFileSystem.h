@@ -42,8 +42,10 @@ public:
 
     Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override;
     Status create(const std::string& path, std::unique_ptr<File>* out) override;
+    Status createNew(const std::string& path, std::unique_ptr<File>* out) override;
     bool exists(const std::string& path) override;
     std::string findIgnoringCase(const std::string& path) override;
+    std::vector<std::string> findAllIgnoringCase(const std::string& path) override;
     Status remove(const std::string& path) override;
 
     // Shared by the file system and the files it opened, which may outlive it.
