@@ -127,6 +127,17 @@ class TAddressMain : public QMainWindow {
     void CountZipCodes();
     void PrintLetters();
 
+    // The maintenance tools of the Utilities menu, and the dialer of the address page
+    // (which = 1 or 2: PHONE or PHONE2 of the current record).
+    void CheckStateAndZip();
+    void CheckDuplicates();
+    void ConvertCase();
+    void DeleteManyRecords();
+    void SearchAndReplace();
+    void DialPhone(int which);
+    // The device the dialer opens instead of the chosen port's own (tests point it at
+    // a pseudo-terminal); empty: the port's.
+    QString dialerDevice;
     // The imports and Copy Records Out (TAddressMainImports.cpp).
     void ImportAscii();
     void ImportDbf();
@@ -164,6 +175,8 @@ class TAddressMain : public QMainWindow {
     void closeTable();
     void freeze(bool on);
     void runMemoSearch(bool fromFirst);
+    // After a tool that changed records: the filter again, the first record, the order.
+    void afterRecordsChanged();
     // The keys the window handles before its controls; true when `key` is one of them.
     bool windowKey(class QKeyEvent* key, bool perform);
     bool actionEnabled(const QAction* action) const;
