@@ -767,7 +767,7 @@ void runSize(const std::string& dir, uint32_t records, bool keep) {
     };
     const uint32_t kFew = std::min<uint32_t>(records / 10, 2000);
     report("append with 26 tags, one by one", seconds([&] { appendSome(kFew, 99); }), kFew);
-    const uint32_t kMany = std::min<uint32_t>(records / 10, 20000);
+    const uint32_t kMany = std::min<uint32_t>(records / 10, 5000);
     report("append with 26 tags, batched", seconds([&] {
                IndexBatch batch(*table);
                check(batch.begun(), "beginBatch");

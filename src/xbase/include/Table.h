@@ -374,7 +374,7 @@ private:
 
 // A batch of bulk changes for the life of a scope: begun at construction, ended by
 // finish() (which reports the write of the held index pages) or else, its result
-// ignored, by the destructor.
+// ignored, by the destructor. It must not outlive its table.
 class IndexBatch {
 public:
     explicit IndexBatch(Table& table) : table_(&table), begun_(table.beginBatch()) {}
