@@ -23,6 +23,12 @@
 
 namespace {
 
+// The rectangle with corners a and b, both inside it, whichever way it was drawn.
+QRect spanned(QPoint a, QPoint b) {
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 // A release this soon after the press is a click: nothing moves.
 constexpr quint64 kClickMs = 150;
 // At most this many undo steps are kept.
@@ -129,7 +135,7 @@ void TGPanelView::paintEvent(QPaintEvent* event) {
         p.drawRect(r);
         p.restore();
     };
-    if (bandActive_) drawFrame(QRect(bandStart_, bandEnd_).normalized());
+    if (bandActive_) drawFrame(spanned(bandStart_, bandEnd_));
     if (dragging_) drawFrame(dragFrame_.adjusted(2, 2, -3, -3));
     if (keyMoving_) drawFrame(keyRect_);
 }
@@ -323,7 +329,7 @@ void TGPanelView::mouseReleaseEvent(QMouseEvent* event) {
 void TGPanelView::FinishBand(QMouseEvent* event) {
     bandActive_ = false;
     bandEnd_ = event->position().toPoint();
-    const QRect band = QRect(bandStart_, bandEnd_).normalized();
+    const QRect band = spanned(bandStart_, bandEnd_);
     if (Pointing()) {
         SelectByBand(band, event->modifiers() & Qt::ShiftModifier);
         unsetCursor();
