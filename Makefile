@@ -27,6 +27,7 @@ test: build
 bench: build
 	$(BUILD_DIR)/bench/bench_xbase
 	$(BUILD_DIR)/bench/bench_letters
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/bench_designer
 
 clean:
 	rm -rf $(BUILD_DIR)
