@@ -32,7 +32,7 @@ class TGHandle {
     };
 
     QColor Color = Qt::black;           // handles of a single selection
-    QColor SecondaryColor = Qt::gray;   // handles of a multiple selection
+    QColor SecondaryColor = QColor(128, 128, 128);  // handles of a multiple selection
 
     // ---- selection ----
     const std::vector<TGGraphicControl*>& Selection() const { return selection_; }

@@ -54,8 +54,6 @@ TGPanelView::~TGPanelView() {
 
 QSize TGPanelView::sizeHint() const { return QSize(std::max(1, panel_.Width()), std::max(1, panel_.Height())); }
 
-bool TGPanelView::focusNextPrevChild(bool) { return false; }
-
 bool TGPanelView::Pointing() const { return panel_.Pointing; }
 
 // ---- look ----
