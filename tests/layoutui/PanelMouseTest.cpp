@@ -325,3 +325,36 @@ TEST_F(PanelViewTest, RightPressOnAnObjectOpensItsMenuAndOnThePanelThePanelsMenu
     EXPECT_EQ(texts.value(0), "Undo");
     EXPECT_TRUE(texts.contains("Select All"));
 }
+
+TEST_F(PanelViewTest, ADoubleClickOpensTheObjectsMenu) {
+    TGGraphicControl* a = addBox(30, 30, 50, 20);
+    QStringList texts;
+    onNextMenu([&texts](QMenu* menu) {
+        texts = itemTexts(*menu);
+        menu->close();
+    });
+    QTest::mouseDClick(view_.get(), Qt::LeftButton, Qt::NoModifier, {40, 40});
+    EXPECT_EQ(view_->Handle().Selection(), std::vector<TGGraphicControl*>{a});
+    EXPECT_TRUE(texts.contains("Degree of Rounding") || texts.contains("Line Color"));
+    EXPECT_EQ(a->BoundsRect(), QRect(30, 30, 50, 20));
+}
+
+TEST_F(PanelViewTest, ABandThatTakesNoPressesBeepsAndAnObjectPressIsReported) {
+    TReportPanel band(&owner_);
+    band.SetSize(600, 80);
+    band.AcceptsPresses = false;
+    band.SetPanelState(TReportPanelState::psLabel);
+    TGPanelView view(band);
+    view.show();
+    QSignalSpy pressed(&view, &TGPanelView::ControlMouseDownEvent);
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, {10, 10});
+    EXPECT_EQ(messages_.beeps, 1);
+    EXPECT_EQ(band.ObjectCount(), 0);
+
+    band.SetPanelState(TReportPanelState::psPointing);
+    auto line = std::make_unique<TGLabelShapes>();
+    band.InsertObject(std::move(line))->SetBounds(100, 10, 40, 40);
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, {110, 20});
+    EXPECT_EQ(pressed.size(), 1);
+    EXPECT_EQ(view.Handle().Count(), 1);
+}
