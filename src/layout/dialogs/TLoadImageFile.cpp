@@ -37,6 +37,8 @@ TLoadImageFile::TLoadImageFile(bool stretch, bool autoSize, QWidget* parent) : Q
 
     Places = new QComboBox;
     Places->setObjectName("Places");
+    Places->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Places->setMinimumContentsLength(12);
     folders_ = new QFileSystemModel(this);
     folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     folders_->setRootPath(QDir::rootPath());
@@ -64,6 +66,9 @@ TLoadImageFile::TLoadImageFile(bool stretch, bool autoSize, QWidget* parent) : Q
     placesLabel->setBuddy(Places);
     auto* foldersLabel = new QLabel("F&olders");
     foldersLabel->setBuddy(FolderTree);
+    FolderName = new QLabel;
+    FolderName->setObjectName("FolderName");
+    FolderName->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* filesLabel = new QLabel("&Files (*.BMP;*.WMF)");
     filesLabel->setBuddy(FileList);
 
@@ -73,6 +78,12 @@ TLoadImageFile::TLoadImageFile(bool stretch, bool autoSize, QWidget* parent) : Q
             [this](const QModelIndex& index) { setFolder(folders_->filePath(index)); });
     connect(FolderTree, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { setFolder(folders_->filePath(index)); });
+    // The model reads folders in the background: the tree shows the current folder once
+    // the folders above it have been read.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        if (folder_ == loaded || folder_.startsWith(loaded.endsWith('/') ? loaded : loaded + '/'))
+            showFolderInTree();
+    });
     connect(FileList, &QListWidget::currentRowChanged, this, &TLoadImageFile::FileListChange);
     connect(FileList, &QListWidget::itemActivated, this, &TLoadImageFile::OkButtonClick);
     connect(StretchBox, &QCheckBox::toggled, this, &TLoadImageFile::StretchBoxClick);
@@ -87,6 +98,7 @@ TLoadImageFile::TLoadImageFile(bool stretch, bool autoSize, QWidget* parent) : Q
     auto* grid = new QGridLayout;
     grid->addWidget(placesLabel, 0, 0);
     grid->addWidget(Places, 1, 0);
+    grid->addWidget(FolderName, 1, 1, 1, 2);
     grid->addWidget(foldersLabel, 2, 0);
     grid->addWidget(FolderTree, 3, 0);
     grid->addWidget(filesLabel, 2, 1);
@@ -99,9 +111,15 @@ TLoadImageFile::TLoadImageFile(bool stretch, bool autoSize, QWidget* parent) : Q
     boxes->addWidget(AutoSizeBox);
     boxes->addStretch(1);
     grid->addLayout(boxes, 4, 2);
-    grid->setColumnStretch(0, 3);
+    // The three columns share the width evenly whatever the folder names are.
+    for (QWidget* w : {static_cast<QWidget*>(FolderTree), static_cast<QWidget*>(FileList),
+                       static_cast<QWidget*>(Preview)}) {
+        w->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+        w->setMinimumWidth(180);
+    }
+    grid->setColumnStretch(0, 2);
     grid->setColumnStretch(1, 2);
-    grid->setColumnStretch(2, 3);
+    grid->setColumnStretch(2, 2);
     grid->setRowStretch(3, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);
@@ -135,12 +153,8 @@ void TLoadImageFile::setFolder(const QString& folder) {
     if (!dir.exists()) return;
     folder_ = dir.absolutePath();
     lastFolder() = folder_;
-    const QModelIndex index = folders_->index(folder_);
-    if (index.isValid()) {
-        FolderTree->setCurrentIndex(index);
-        FolderTree->expand(index);
-        FolderTree->scrollTo(index);
-    }
+    FolderName->setText(QDir::toNativeSeparators(folder_));
+    showFolderInTree();
     // The place that holds the folder, the longest match first.
     int place = -1, matched = -1;
     for (int i = 0; i < Places->count(); ++i) {
@@ -159,6 +173,13 @@ void TLoadImageFile::setFolder(const QString& folder) {
     for (const QString& f : files)
         if (layout::IsImageFileName(f)) FileList->addItem(f);
     Preview->clear();
+}
+
+void TLoadImageFile::showFolderInTree() {
+    const QModelIndex index = folders_->index(folder_);
+    if (!index.isValid()) return;
+    FolderTree->setCurrentIndex(index);
+    FolderTree->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 QString TLoadImageFile::fileName() const {

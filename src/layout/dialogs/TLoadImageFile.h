@@ -9,6 +9,7 @@ class ImagePreview;
 class QCheckBox;
 class QComboBox;
 class QFileSystemModel;
+class QLabel;
 class QListWidget;
 class QPushButton;
 class QTreeView;
@@ -36,6 +37,7 @@ class TLoadImageFile : public QDialog {
 
     QComboBox* Places;
     QTreeView* FolderTree;
+    QLabel* FolderName;
     QListWidget* FileList;
     ImagePreview* Preview;
     QCheckBox *StretchBox, *AutoSizeBox;
@@ -47,6 +49,7 @@ class TLoadImageFile : public QDialog {
     void StretchBoxClick(bool on);
     void AutoSizeBoxClick(bool on);
     void fillPlaces();
+    void showFolderInTree();
 
     QFileSystemModel* folders_;
     QString folder_;

@@ -29,6 +29,7 @@ TSymbolSelector::TSymbolSelector(const LayoutFont& font, int code, QWidget* pare
     SymbolList = new QTableWidget;
     SymbolList->setObjectName("SymbolList");
     SymbolList->horizontalHeader()->hide();
+    SymbolList->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     SymbolList->verticalHeader()->hide();
     SymbolList->setSelectionMode(QAbstractItemView::SingleSelection);
     SymbolList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -107,7 +108,7 @@ void TSymbolSelector::fillList() {
     // Large fonts are shown no larger than fits a cell of a reasonable grid.
     listFont.setPointSize(std::min(std::max(8, font_.Size()), 36));
     const QFontMetrics fm(listFont);
-    const int cell = std::max(fm.height(), fm.maxWidth()) + 8;
+    const int cell = std::max(fm.height(), fm.horizontalAdvance(QLatin1Char('W'))) + 6;
     SymbolList->clear();
     SymbolList->setColumnCount(columns);
     SymbolList->setRowCount((kCount + columns - 1) / columns);
