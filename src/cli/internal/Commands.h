@@ -47,6 +47,7 @@ int presortCommand(const Invocation& in);
 int zipcountCommand(const Invocation& in);
 int layoutDumpCommand(const Invocation& in);
 int layoutPrintCommand(const Invocation& in);
+int imbCommand(const Invocation& in);
 int lettersCommand(const Invocation& in);
 int letterMergeCommand(const Invocation& in);
 int letterDefsCommand(const Invocation& in);
