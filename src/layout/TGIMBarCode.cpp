@@ -79,7 +79,7 @@ QString TGIMBarCode::DesignerWarning() const {
     const double widthInches = Width() / Zoom() / layout::kPixelsPerInch;
     // A pixel's rounding is no reason to complain.
     if (widthInches + 1.0 / layout::kPixelsPerInch < imb::kNeededWidth)
-        return QString("Too narrow: the barcode needs %1 inches with its clear zones, the object is %2")
+        return QString("Too narrow: the barcode needs %1 in, the object is %2 in")
             .arg(imb::kNeededWidth, 0, 'f', 2)
             .arg(widthInches, 0, 'f', 2);
     return QString();
@@ -108,8 +108,13 @@ void TGIMBarCode::Paint(QPainter& painter) {
         QFont font = painter.font();
         font.setPixelSize(std::max(8, int(Height() * 0.45)));
         painter.setFont(font);
+        // On a white ground, over the bars, and cut to the object's width.
+        const QRect area(2, 0, Width() - 4, Height());
+        const QString shown = painter.fontMetrics().elidedText(warning, Qt::ElideRight, area.width());
+        const QRect box = painter.fontMetrics().boundingRect(area, Qt::AlignLeft | Qt::AlignVCenter, shown);
+        painter.fillRect(box & area, Qt::white);
         painter.setPen(Qt::red);
-        painter.drawText(QRect(2, 0, Width() - 4, Height()), Qt::AlignLeft | Qt::AlignVCenter, warning);
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, shown);
         painter.restore();
     }
     PaintHandles(painter);
