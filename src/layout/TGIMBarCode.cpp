@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <cmath>
+#include <limits>
 
 #include "LayoutMetrics.h"
 #include "TBaseReport.h"
@@ -133,6 +134,9 @@ void TGIMBarCode::RefreshData() {
 }
 
 void TGIMBarCode::AdvanceCounter() {
+    // A counter at the largest number stays there (its serial number is long past
+    // printable); counting on would overflow.
+    if (value_ == std::numeric_limits<int>::max()) return;
     ++repeat_;
     // At or past: a RepeatEach below 1 (possible only in a damaged file) counts every
     // label rather than never.
