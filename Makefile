@@ -26,7 +26,9 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/bench_xbase
+	$(BUILD_DIR)/bench/bench_imports
 	$(BUILD_DIR)/bench/bench_letters
+	$(BUILD_DIR)/bench/bench_tools
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -15,12 +15,24 @@ BrowseModel::BrowseModel(xbase::Table& table, const QStringList& fieldOrder, con
       table_(table),
       globalTagId_(globalTagId),
       dateFormat_(RecordEditing::SystemShortDateFormat()) {
+    std::vector<const BrowseColumns::Column*> seen;
     for (const QString& name : fieldOrder) {
         const BrowseColumns::Column* c = BrowseColumns::find(name);
-        if (!c || !c->visible || std::find(columns_.begin(), columns_.end(), c) != columns_.end()) continue;
-        columns_.push_back(c);
-        fields_.push_back(c->kind == BrowseColumns::Kind::Stored ? table_.fieldIndex(c->name) : -1);
+        if (!c || !c->visible || std::find(seen.begin(), seen.end(), c) != seen.end()) continue;
+        seen.push_back(c);
+        columns_.push_back(*c);
     }
+    init();
+}
+
+BrowseModel::BrowseModel(xbase::Table& table, std::vector<BrowseColumns::Column> columns, QObject* parent)
+    : QAbstractTableModel(parent), table_(table), columns_(std::move(columns)) {
+    init();
+}
+
+void BrowseModel::init() {
+    for (const BrowseColumns::Column& c : columns_)
+        fields_.push_back(c.kind == BrowseColumns::Kind::Stored ? table_.fieldIndex(c.name) : -1);
     dateField_ = table_.fieldIndex("DATE");
     tagField_ = table_.fieldIndex("TAG");
     fillTimer_.setInterval(0);
@@ -47,7 +59,7 @@ QVariant BrowseModel::data(const QModelIndex& index, int role) const {
 
 QVariant BrowseModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < columnCount()) {
-        return QString::fromLatin1(columns_[size_t(section)]->label);
+        return QString::fromLatin1(columns_[size_t(section)].label);
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
@@ -57,13 +69,17 @@ Qt::ItemFlags BrowseModel::flags(const QModelIndex& index) const {
 }
 
 QString BrowseModel::fieldName(int column) const {
-    return column >= 0 && column < columnCount() ? QString::fromLatin1(columns_[size_t(column)]->name)
+    return column >= 0 && column < columnCount() ? QString::fromLatin1(columns_[size_t(column)].name)
                                                  : QString();
+}
+
+int BrowseModel::fieldIndexAt(int column) const {
+    return column >= 0 && column < columnCount() ? fields_[size_t(column)] : -1;
 }
 
 int BrowseModel::widthChars(int column) const {
     if (column < 0 || column >= columnCount()) return 0;
-    const BrowseColumns::Column& c = *columns_[size_t(column)];
+    const BrowseColumns::Column& c = columns_[size_t(column)];
     if (c.width > 0) return c.width;
     const int field = fields_[size_t(column)];
     return field >= 0 ? table_.field(field).width : 0;
@@ -212,7 +228,7 @@ BrowseModel::Row BrowseModel::readRow() const {
 }
 
 QString BrowseModel::cell(int column) const {
-    switch (columns_[size_t(column)]->kind) {
+    switch (columns_[size_t(column)].kind) {
         case BrowseColumns::Kind::Tagged: {
             const bool tagged = tagField_ >= 0 && !globalTagId_.isEmpty() &&
                                 AddressFile::text(table_, tagField_) == globalTagId_;

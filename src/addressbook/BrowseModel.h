@@ -12,7 +12,8 @@
 
 // The Address Browse grid's model: the records visible under the address table's
 // query, in its current order, one row each, with the visible fields of
-// BrowseColumns as columns. Read-only.
+// BrowseColumns as columns. Read-only; the tools' grids derive an editable model
+// from it, and a grid of another table (the state table) names its own columns.
 //
 // Rows are read on demand, in chunks of kChunkRows, through the table's own cursor,
 // and kept in a small cache; the cursor is put back on the record it was on after
@@ -42,6 +43,9 @@ class BrowseModel : public QAbstractTableModel {
     // its visible fields become the columns in that order.
     BrowseModel(xbase::Table& table, const QStringList& fieldOrder, const QString& globalTagId,
                 QObject* parent = nullptr);
+    // A grid of any table: `columns` are its stored fields (Kind::Stored), shown in
+    // that order with their labels.
+    BrowseModel(xbase::Table& table, std::vector<BrowseColumns::Column> columns, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -78,6 +82,12 @@ class BrowseModel : public QAbstractTableModel {
     // Records the model has visited since it was made: for tests and benchmarks.
     uint64_t recordsVisited() const { return visited_; }
 
+  protected:
+    xbase::Table& table() const { return table_; }
+    // The table's field shown in `column`; -1 for a calculated column.
+    int fieldIndexAt(int column) const;
+    const BrowseColumns::Column& columnAt(int column) const { return columns_[size_t(column)]; }
+
   private:
     struct Row {
         uint32_t recNo = 0;
@@ -99,7 +109,9 @@ class BrowseModel : public QAbstractTableModel {
     QString cell(int column) const;
 
     xbase::Table& table_;
-    std::vector<const BrowseColumns::Column*> columns_;
+    void init();
+
+    std::vector<BrowseColumns::Column> columns_;
     std::vector<int> fields_;  // the table's field index per column; -1 when calculated
     int dateField_ = -1;
     int tagField_ = -1;

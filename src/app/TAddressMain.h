@@ -126,6 +126,23 @@ class TAddressMain : public QMainWindow {
     void TagAllFilterMatches();
     void CountZipCodes();
     void PrintLetters();
+
+    // The maintenance tools of the Utilities menu, and the dialer of the address page
+    // (which = 1 or 2: PHONE or PHONE2 of the current record).
+    void CheckStateAndZip();
+    void CheckDuplicates();
+    void ConvertCase();
+    void DeleteManyRecords();
+    void SearchAndReplace();
+    void DialPhone(int which);
+    // The device the dialer opens instead of the chosen port's own (tests point it at
+    // a pseudo-terminal); empty: the port's.
+    QString dialerDevice;
+    // The imports and Copy Records Out (TAddressMainImports.cpp).
+    void ImportAscii();
+    void ImportDbf();
+    void ImportOlder(int version);
+    void CopyRecordsOut();
     // The memo search's input box, which tests replace: given the last text, the text to
     // search for, or nothing when the user cancelled.
     std::function<std::optional<QString>(const QString& lastText)> memoSearchPrompt;
@@ -152,10 +169,14 @@ class TAddressMain : public QMainWindow {
     void rebuildMruMenu(const QStringList& entries);
     void openMruEntry(const QString& path);
 
+    // The ASCII (dbf false) or DBF import on an exclusive table of its own.
+    void importOnOwnTable(bool dbf);
     void OnOpenQYZFile();
     void closeTable();
     void freeze(bool on);
     void runMemoSearch(bool fromFirst);
+    // After a tool that changed records: the filter again, the first record, the order.
+    void afterRecordsChanged();
     // The keys the window handles before its controls; true when `key` is one of them.
     bool windowKey(class QKeyEvent* key, bool perform);
     bool actionEnabled(const QAction* action) const;

@@ -97,11 +97,11 @@ void TAddressMain::buildMenus() {
     QMenu* import = file->addMenu("&Import");
     import->setObjectName("menuImport");
     menus_.insert("menuImport", import);
-    addAction(import, "mnuImportDBF", "Import from &DBF File", {}, later);
-    addAction(import, "mnuImportASCII", "Import from &ASCII File", {}, later);
-    addAction(import, "mnuImportOld1", "Import from Quillory 1.x DBF", {}, later);
-    addAction(import, "mnuImportOld2", "Import from Quillory 2.x DBF", {}, later);
-    addAction(file, "mnuExport", "&Export ", {}, later);
+    addAction(import, "mnuImportDBF", "Import from &DBF File", {}, [this] { ImportDbf(); });
+    addAction(import, "mnuImportASCII", "Import from &ASCII File", {}, [this] { ImportAscii(); });
+    addAction(import, "mnuImportOld1", "Import from Quillory 1.x DBF", {}, [this] { ImportOlder(1); });
+    addAction(import, "mnuImportOld2", "Import from Quillory 2.x DBF", {}, [this] { ImportOlder(2); });
+    addAction(file, "mnuExport", "&Export ", {}, [this] { CopyRecordsOut(); });
     file->addSeparator();
     addAction(file, "mnuSetFilter", "Set &Filter", QKeySequence("Ctrl+F"), [this] { SetFilter(); });
     addAction(file, "mnuClearFilter", "&Clear Filter", {}, [this] { ClearFilter(); });
@@ -173,13 +173,14 @@ void TAddressMain::buildMenus() {
     menus_.insert("menuUtilities", utilities);
     addAction(utilities, "mnuCountZip", "Count &Zip Codes", {}, [this] { CountZipCodes(); });
     utilities->addSeparator();
-    addAction(utilities, "mnuCheckStateZip", "Check && Repair &State and Zip Codes", {}, later);
-    addAction(utilities, "mnuCheckDuplicates", "Check && Repair &Duplicates", {}, later);
+    addAction(utilities, "mnuCheckStateZip", "Check && Repair &State and Zip Codes", {},
+              [this] { CheckStateAndZip(); });
+    addAction(utilities, "mnuCheckDuplicates", "Check && Repair &Duplicates", {}, [this] { CheckDuplicates(); });
     utilities->addSeparator();
-    addAction(utilities, "mnuConvertCase", "Con&vert Case", {}, later);
-    addAction(utilities, "mnuDeleteRecords", "Delete &Records", {}, later);
+    addAction(utilities, "mnuConvertCase", "Con&vert Case", {}, [this] { ConvertCase(); });
+    addAction(utilities, "mnuDeleteRecords", "Delete &Records", {}, [this] { DeleteManyRecords(); });
     utilities->addSeparator();
-    addAction(utilities, "mnuSearchReplace", "&Search && Replace Field Values", {}, later);
+    addAction(utilities, "mnuSearchReplace", "&Search && Replace Field Values", {}, [this] { SearchAndReplace(); });
 
     QMenu* print = bar->addMenu("&Print");
     print->setObjectName("menuPrint");
@@ -334,9 +335,8 @@ void TAddressMain::connectRecordView() {
     });
     connect(view_, &RecordView::taggedClicked, this, [this] { ToggleTag(); });
     connect(view_, &RecordView::dateClicked, this, [this] { SelectDate(); });
-    auto later = [] { WindowMessages().inform(QStringLiteral("This command is not available yet.")); };
-    connect(view_, &RecordView::dialPhone1Clicked, this, later);
-    connect(view_, &RecordView::dialPhone2Clicked, this, later);
+    connect(view_, &RecordView::dialPhone1Clicked, this, [this] { DialPhone(1); });
+    connect(view_, &RecordView::dialPhone2Clicked, this, [this] { DialPhone(2); });
     connect(view_, &RecordView::searchMemoClicked, this, [this] { SearchMemo(); });
     connect(view_, &RecordView::findNextClicked, this, [this] { FindNext(); });
 }

@@ -9,6 +9,7 @@ ConsoleMessages::ConsoleMessages(std::ostream& err, bool answerYes) : err_(err),
 void ConsoleMessages::write(const QString& text) {
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     err_ << "quillory: " << shown.toStdString() << "\n";
 }
 

@@ -7,9 +7,10 @@
 namespace cli {
 
 // The command line's message route. Notices and errors go to standard error as
-// "quillory: text". A question that a window would ask takes the answer that the
-// command's --yes (or --force) gave; without one it is answered No, its text is
-// written with a hint, and refused() tells the command to exit with kFailed.
+// "quillory: text", each CR LF or lone CR of the text a line break. A question that a
+// window would ask takes the answer that the command's --yes (or --force) gave;
+// without one it is answered No, its text is written with a hint, and refused() tells
+// the command to exit with kFailed.
 class ConsoleMessages : public Messages {
   public:
     ConsoleMessages(std::ostream& err, bool answerYes);

@@ -8,20 +8,28 @@ namespace {
 
 const std::string kEmpty;
 
-bool inOneOf(const Syntax& s, const std::string& name) {
-    for (const auto& group : s.oneOf)
-        if (std::find(group.begin(), group.end(), name) != group.end()) return true;
+bool inGroup(const Syntax& s, const std::string& name) {
+    for (const auto* groups : {&s.oneOf, &s.atMostOneOf})
+        for (const auto& group : *groups)
+            if (std::find(group.begin(), group.end(), name) != group.end()) return true;
     return false;
 }
 
 std::string optionText(const Option& o) { return o.value.empty() ? o.name : o.name + " " + o.value; }
 
-// "[--filter FILE.FLT [--tag-id ID]]": the option and, inside its brackets, those that
-// go with it.
-std::string bracketed(const Syntax& s, const Option& o) {
+std::string bracketed(const Syntax& s, const Option& o);
+
+// "--filter FILE.FLT [--tag-id ID]": the option and the bracketed ones that go with it.
+std::string withFollowers(const Syntax& s, const Option& o) {
     std::string text = optionText(o);
     for (const Option& other : s.options)
         if (other.goesWith == o.name) text += " " + bracketed(s, other);
+    return text;
+}
+
+// "[--filter FILE.FLT [--tag-id ID]]".
+std::string bracketed(const Syntax& s, const Option& o) {
+    const std::string text = withFollowers(s, o);
     return o.required ? text : "[" + text + "]";
 }
 
@@ -39,18 +47,26 @@ std::string Syntax::synopsis() const {
         const bool optional = i >= operands.size() - optionalOperands;
         text += optional ? " [" + operands[i] + "]" : " " + operands[i];
     }
-    for (const Option& o : options) {
-        if (!o.goesWith.empty() || inOneOf(*this, o.name)) continue;
-        text += " " + bracketed(*this, o);
-    }
-    for (const auto& group : oneOf) {
-        std::string alternatives;
+    const auto alternatives = [&](const std::vector<std::string>& group) {
+        std::string list;
         for (const std::string& name : group) {
-            if (!alternatives.empty()) alternatives += " | ";
+            if (!list.empty()) list += " | ";
             const Option* o = find(*this, name);
-            alternatives += o ? optionText(*o) : name;
+            list += o ? withFollowers(*this, *o) : name;
         }
-        text += " (" + alternatives + ")";
+        return list;
+    };
+    // A group stands where its first option is declared.
+    for (const Option& o : options) {
+        if (!o.goesWith.empty()) continue;
+        if (!inGroup(*this, o.name)) {
+            text += " " + bracketed(*this, o);
+            continue;
+        }
+        for (const auto& group : oneOf)
+            if (group.front() == o.name) text += " (" + alternatives(group) + ")";
+        for (const auto& group : atMostOneOf)
+            if (group.front() == o.name) text += " [" + alternatives(group) + "]";
     }
     return text;
 }
@@ -85,11 +101,13 @@ bool Parse(const Syntax& syntax, const std::vector<std::string>& args, Arguments
         if (o.required && !a.has(o.name)) return false;
         if (!o.goesWith.empty() && a.has(o.name) && !a.has(o.goesWith)) return false;
     }
-    for (const auto& group : syntax.oneOf) {
-        const auto given =
-            std::count_if(group.begin(), group.end(), [&](const std::string& n) { return a.has(n); });
-        if (given != 1) return false;
-    }
+    const auto given = [&](const std::vector<std::string>& group) {
+        return std::count_if(group.begin(), group.end(), [&](const std::string& n) { return a.has(n); });
+    };
+    for (const auto& group : syntax.oneOf)
+        if (given(group) != 1) return false;
+    for (const auto& group : syntax.atMostOneOf)
+        if (given(group) > 1) return false;
     *out = std::move(a);
     return true;
 }

@@ -23,10 +23,13 @@ struct Syntax {
     size_t optionalOperands = 0;
     std::vector<Option> options;
     std::vector<std::vector<std::string>> oneOf;  // e.g. {"--pdf", "--printer"}
+    // Groups of which at most one may be given: "[--all | --filter FILE.FLT | --recno N]".
+    std::vector<std::vector<std::string>> atMostOneOf;
 
     // "dump TABLE [--order TAG] ... [--filter FILE.FLT [--tag-id ID]]", option names
     // in declaration order, an option that goes with another inside the other's
-    // brackets, a one-of group as "(--pdf OUT.pdf | --printer NAME)".
+    // brackets, a one-of group as "(--pdf OUT.pdf | --printer NAME)", an at-most-one
+    // group as "[--all | --recno N]".
     std::string synopsis() const;
 };
 

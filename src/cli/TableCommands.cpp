@@ -55,6 +55,18 @@ Status openForReading(const std::string& path, std::unique_ptr<Table>* table) {
     return s;
 }
 
+std::vector<std::string> splitList(const std::string& text) {
+    std::vector<std::string> parts;
+    std::stringstream ss(text);
+    std::string part;
+    while (std::getline(ss, part, ',')) {
+        if (!part.empty()) parts.push_back(part);
+    }
+    return parts;
+}
+
+}  // namespace
+
 void writeCsvValue(std::ostream& out, const std::string& v) {
     const bool quote = v.find_first_of(",\"\r\n") != std::string::npos || (!v.empty() && (v.front() == ' '));
     if (!quote) {
@@ -68,18 +80,6 @@ void writeCsvValue(std::ostream& out, const std::string& v) {
     }
     out << '"';
 }
-
-std::vector<std::string> splitList(const std::string& text) {
-    std::vector<std::string> parts;
-    std::stringstream ss(text);
-    std::string part;
-    while (std::getline(ss, part, ',')) {
-        if (!part.empty()) parts.push_back(part);
-    }
-    return parts;
-}
-
-}  // namespace
 
 int infoCommand(const Invocation& in) {
     std::unique_ptr<Table> table;

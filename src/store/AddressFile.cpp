@@ -76,10 +76,9 @@ namespace {
 
 std::string local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// Closes the table's indexes and deletes its own structural index file.
-bool dropIndexFile(Table& table) { return table.removeStructuralIndex().ok(); }
-
 }  // namespace
+
+bool DropIndexFile(Table& table) { return table.removeStructuralIndex().ok(); }
 
 bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString* message,
                        const xbase::ProgressHook& progress) {
@@ -106,7 +105,7 @@ bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString*
 }
 
 bool CreateAddressTags(Table& table, QString* message, const xbase::ProgressHook& progress) {
-    if (!dropIndexFile(table)) {
+    if (!DropIndexFile(table)) {
         *message = "Unable to create index files";
         return false;
     }
@@ -204,13 +203,13 @@ void ReindexGauge::tagProgress(int percent) {
     if (percent > previous_) total_ += percent - previous_;
     previous_ = percent;
     // Rounded to the nearest whole number, halves to even, and never past full.
-    const double exact = total_ * 100.0 / 2100.0;
+    const double exact = total_ * 100.0 / fullTotal_;
     value_ = std::min(100, int(std::nearbyint(exact)));
 }
 
 bool Reindex(Table& table, ReindexGauge& gauge, QString* message, JobProgress& progress) {
     progress.status("Cleaning out old deleted records");
-    (void)dropIndexFile(table);
+    (void)DropIndexFile(table);
     Status s = table.pack([&](int p) {
         gauge.packProgress(p);
         progress.gauge(gauge.value());

@@ -39,6 +39,10 @@ bool CreateAddressFile(const QString& path, const FieldLengths& widths, QString*
 // Deletes the table's structural index file and creates the 26 tags anew.
 bool CreateAddressTags(xbase::Table& table, QString* message, const xbase::ProgressHook& progress = nullptr);
 
+// Closes the table's indexes and deletes its structural index file; false when the
+// file cannot be deleted.
+bool DropIndexFile(xbase::Table& table);
+
 // Opens an address file exclusively. A file that lacks a field of the layout, is not a
 // table or is in use fails, with the reason in `message`; "File <path> not found" when
 // it does not exist.
@@ -66,14 +70,17 @@ QString rebuildQuestion(const QString& path);
 
 // The rebuild gauge, 0 to 100, over its two phases: while packing it shows each
 // percentage as it comes; while the tags are built it adds up every rise of the
-// percentage and shows the total against 2100.
+// percentage and shows the total against `fullTotal` (2100 for the rebuild window,
+// 1800 for the imports': the hundreds of as many tags).
 class ReindexGauge {
   public:
+    explicit ReindexGauge(int fullTotal = 2100) : fullTotal_(fullTotal) {}
     void packProgress(int percent);
     void tagProgress(int percent);
     int value() const { return value_; }
 
   private:
+    int fullTotal_;
     int value_ = 0;
     int previous_ = 0;
     int total_ = 0;

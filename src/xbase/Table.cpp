@@ -329,6 +329,27 @@ std::string Table::blankRecord() const {
     return blank;
 }
 
+Status Table::blankRecordsFrom(uint64_t offset, uint64_t length, bool* blank) const {
+    const std::string one = blankRecord();
+    std::string pattern;
+    for (int i = 0; i < 256; ++i) pattern += one;  // whole records, read a block at a time
+    std::string bytes;
+    for (uint64_t done = 0; done < length;) {
+        const uint64_t step = std::min<uint64_t>(pattern.size(), length - done);
+        bytes.resize(size_t(step));
+        const Status s = file_->read(offset + done, &bytes[0], bytes.size());
+        if (!s.ok()) return s;
+        // Every block starts on a record boundary, so it compares with the pattern's start.
+        if (bytes.compare(0, bytes.size(), pattern, 0, bytes.size()) != 0) {
+            *blank = false;
+            return Status::OK();
+        }
+        done += step;
+    }
+    *blank = true;
+    return Status::OK();
+}
+
 Status Table::measureRecords(RecordCount* out) {
     const uint64_t size = file_->size();
     const uint64_t len = layout_.recordLength();
@@ -346,15 +367,13 @@ Status Table::measureRecords(RecordCount* out) {
         s = byteAt(end, &mark);
         if (!s.ok()) return s;
         if (mark == dbf::kEof) return Status::OK();  // what follows the mark is no record
-        // A blank record, or the start of one, after the count: an append that did
-        // not get as far as the count. It holds nothing and is not counted.
-        const uint64_t tail = size - end - (last == dbf::kEof ? 1 : 0);
-        if (tail <= len) {
-            std::string bytes(size_t(tail), '\0');
-            s = tail ? file_->read(end, &bytes[0], bytes.size()) : Status::OK();
-            if (!s.ok()) return s;
-            if (bytes == blankRecord().substr(0, bytes.size())) return Status::OK();
-        }
+        // Blank records, the last perhaps cut short, after the count: an append that
+        // did not get as far as the count (appends write a record blank, count it, then
+        // fill it). They hold nothing and are not counted.
+        bool blankTail = true;
+        s = blankRecordsFrom(end, size - end - (last == dbf::kEof ? 1 : 0), &blankTail);
+        if (!s.ok()) return s;
+        if (blankTail) return Status::OK();
     }
     uint64_t data = size - headerLength_;
     if (data % len != 0 && last == dbf::kEof) --data;  // the end-of-file mark
@@ -693,9 +712,23 @@ Status Table::replace(int index, std::string_view value) {
     if (!s.ok()) return s;
     s = requireRecord();
     if (!s.ok()) return s;
+    s = putField(&record_, index, value);
+    if (!s.ok()) return s;
+    dirty_ = true;
+    return Status::OK();
+}
+
+void Table::markRecordDeleted(std::string* record, bool deleted) {
+    (*record)[0] = deleted ? dbf::kDeleted : dbf::kLive;
+}
+
+Status Table::putField(std::string* record, int index, std::string_view value) {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
     if (index < 0 || index >= layout_.fieldCount()) return Status::InvalidArgument("No such field");
+    if (record->size() != layout_.recordLength()) return Status::InvalidArgument("Not a record of this table");
     const FieldDef& f = layout_.field(index);
-    char* p = &record_[f.offset];
+    char* p = &(*record)[f.offset];
     switch (f.type) {
         case 'C': {
             const size_t n = value.size() < f.width ? value.size() : f.width;
@@ -757,15 +790,14 @@ Status Table::replace(int index, std::string_view value) {
         case 'M': {
             if (!memo_) return Status::NotFound("The memo file is missing");
             uint32_t block = 0;
-            s = memo_->write(memoRef(f, record_.data()), std::string(value), &block);
+            s = memo_->write(memoRef(f, record->data()), std::string(value), &block);
             if (!s.ok()) return s;
-            putMemoRef(f, &record_[0], block);
+            putMemoRef(f, &(*record)[0], block);
             break;
         }
         default:
             return Status::NotSupported("Field " + f.name + " cannot be written");
     }
-    dirty_ = true;
     return Status::OK();
 }
 
@@ -840,6 +872,61 @@ Status Table::appendBlank() {
         dirty_ = true;
     }
     return Status::OK();
+}
+
+Status Table::appendRecords(std::string_view records) {
+    Status s = requireWritable();
+    if (!s.ok()) return s;
+    s = commit();
+    if (!s.ok()) return s;
+    const uint32_t len = layout_.recordLength();
+    if (records.size() % len != 0) return Status::InvalidArgument("Not a whole number of records");
+    const uint64_t n = records.size() / len;
+    if (n == 0) return Status::OK();
+    if (uint64_t(recCount_) + n > 0xFFFFFFFEu) return Status::InvalidArgument("The table is full");
+
+    if (cdx_ || !idx_.empty()) {
+        // Every order takes each record's keys, as a single append does.
+        for (uint64_t i = 0; i < n; ++i) {
+            s = appendBlank();
+            if (!s.ok()) return s;
+            record_.assign(records.data() + i * len, len);
+            dirty_ = true;
+            s = commit();
+            if (!s.ok()) return s;
+        }
+        setEof();
+        return Status::OK();
+    }
+
+    // The records go in as a single append's record does: blank first, then counted,
+    // then filled. A failure before the count leaves an uncounted blank tail, which the
+    // next open ignores; a failure after it leaves counted blank records. Records with
+    // data beyond the count, which an open must report as damage, never arise.
+    const uint64_t end = headerLength_ + uint64_t(recCount_) * len;
+    const std::string blank = blankRecord();
+    std::string bytes;
+    bytes.reserve(records.size() + 1);
+    for (uint64_t i = 0; i < n; ++i) bytes.append(blank);
+    bytes.push_back(dbf::kEof);
+    s = file_->write(end, bytes.data(), bytes.size());
+    if (s.ok()) {
+        recCount_ += uint32_t(n);
+        countValid_ = false;
+        s = writeHeaderCount();
+        if (!s.ok()) recCount_ -= uint32_t(n);
+    }
+    if (!s.ok()) {
+        // Whatever part of the blanks did get written goes again, and the end-of-file
+        // mark is put back where the counted records end.
+        char eof = dbf::kEof;
+        if (file_->write(end, &eof, 1).ok()) (void)file_->truncate(end + 1);
+        setEof();
+        return s;
+    }
+    s = file_->write(end, records.data(), records.size());
+    setEof();
+    return s;
 }
 
 Status Table::deleteRecord() { return setDeletionMark(dbf::kDeleted); }

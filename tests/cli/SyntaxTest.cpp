@@ -25,6 +25,12 @@ const Syntax kPrint{"print",
                     0,
                     {{"--table", "T", "", true}, {"--pdf", "OUT"}, {"--printer", "P"}},
                     {{"--pdf", "--printer"}}};
+const Syntax kConvert{"convert",
+                      {"TABLE"},
+                      0,
+                      {{"--all"}, {"--filter", "FILE.FLT"}, {"--tag-id", "ID", "--filter"}, {"--recno", "N"}},
+                      {},
+                      {{"--all", "--filter", "--recno"}}};
 
 TEST(SyntaxTest, ParsesWhatFitsAndRefusesTheRest) {
     struct Case {
@@ -47,6 +53,9 @@ TEST(SyntaxTest, ParsesWhatFitsAndRefusesTheRest) {
         {&kPrint, {"l.L", "--pdf", "o.pdf"}, false},  // required option missing
         {&kPrint, {"l.L", "--table", "t"}, false},    // none of the one-of group
         {&kPrint, {"l.L", "--table", "t", "--pdf", "o", "--printer", "p"}, false},  // both
+        {&kConvert, {"t"}, true},  // none of an at-most-one group
+        {&kConvert, {"t", "--filter", "f.flt", "--tag-id", "X"}, true},
+        {&kConvert, {"t", "--all", "--recno", "1"}, false},
     };
     for (const Case& c : cases) {
         Arguments a;
@@ -71,6 +80,7 @@ TEST(SyntaxTest, UsageComesFromTheDeclaration) {
     EXPECT_EQ(kDump.synopsis(),
               "dump TABLE [EXPR] [--order TAG] [--exact] [--filter FILE.FLT [--tag-id ID]]");
     EXPECT_EQ(kPrint.synopsis(), "print FILE --table T (--pdf OUT | --printer P)");
+    EXPECT_EQ(kConvert.synopsis(), "convert TABLE [--all | --filter FILE.FLT [--tag-id ID] | --recno N]");
 }
 
 TEST(ConsoleMessagesTest, QuestionsNeedYesAndEverythingGoesToStandardError) {

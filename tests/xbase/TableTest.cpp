@@ -160,6 +160,54 @@ TEST_F(TableTest, ReplaceRefusesValuesItCannotStore) {
     EXPECT_EQ(t->getString(2), "123456.50");
 }
 
+// Record images appended as a batch read back like appended records, and the file
+// ends with the end-of-file mark right after them; with an order open the keys go in.
+TEST_F(TableTest, AppendRecordsAddsWholeImages) {
+    auto t = openOrDie(path_);
+    appendNames(*t, {"first"});
+    std::string images;
+    for (const char* name : {"Batch", "Zed"}) {
+        std::string image = t->blankRecord();
+        ASSERT_TRUE(t->putField(&image, 0, name).ok());
+        ASSERT_TRUE(t->putField(&image, 2, "-3.256").ok());
+        ASSERT_TRUE(t->putField(&image, 3, "T").ok());
+        ASSERT_TRUE(t->putField(&image, 4, "19970428").ok());
+        ASSERT_TRUE(t->putField(&image, 5, std::string("memo of ") + name).ok());
+        EXPECT_TRUE(t->putField(&image, 2, "12abc").isInvalidArgument());
+        images += image;
+    }
+    Table::markRecordDeleted(&images, true);  // the first image
+    ASSERT_TRUE(t->appendRecords(images).ok());
+    EXPECT_TRUE(t->eof());
+    EXPECT_TRUE(t->appendRecords(images.substr(1)).isInvalidArgument());
+    ASSERT_TRUE(t->close().ok());
+
+    const std::string bytes = readBytes(path_);
+    t = openOrDie(path_);
+    ASSERT_EQ(t->recCount(), 3u);
+    const uint32_t headerLength = uint8_t(bytes[8]) | uint8_t(bytes[9]) << 8;
+    EXPECT_EQ(bytes.size(), headerLength + 3 * t->layout().recordLength() + 1);
+    EXPECT_EQ(bytes.back(), '\x1A');
+    ASSERT_TRUE(t->go(2).ok());
+    EXPECT_TRUE(t->deleted());
+    EXPECT_EQ(t->getTrimString(0), "Batch");
+    EXPECT_EQ(t->getTrimString(2), "-3.26");
+    EXPECT_TRUE(t->getLogical(3));
+    EXPECT_EQ(t->getTrimString(4), "19970428");
+    EXPECT_EQ(t->getTrimString(5), "memo of Batch");
+    ASSERT_TRUE(t->go(3).ok());
+    EXPECT_FALSE(t->deleted());
+    EXPECT_EQ(t->getTrimString(5), "memo of Zed");
+
+    ASSERT_TRUE(t->indexTag("LNAME", "UPPER(LNAME)").ok());
+    ASSERT_TRUE(t->setOrder(1).ok());
+    std::string image = t->blankRecord();
+    ASSERT_TRUE(t->putField(&image, 0, "Aaron").ok());
+    ASSERT_TRUE(t->appendRecords(image).ok());
+    EXPECT_TRUE(t->verifyIndexes().ok());
+    EXPECT_EQ(visitAll(*t), (std::vector<std::string>{"Aaron", "Batch", "first", "Zed"}));
+}
+
 TEST_F(TableTest, EmptyFollowsEachType) {
     auto t = openOrDie(path_);
     ASSERT_TRUE(t->appendBlank().ok());

@@ -48,11 +48,25 @@ int zipcountCommand(const Invocation& in);
 int layoutDumpCommand(const Invocation& in);
 int layoutPrintCommand(const Invocation& in);
 int imbCommand(const Invocation& in);
+int importCsvCommand(const Invocation& in);
+int importDbfCommand(const Invocation& in);
+int importOldCommand(const Invocation& in);
+int exportCommand(const Invocation& in);
 int lettersCommand(const Invocation& in);
 int letterMergeCommand(const Invocation& in);
 int letterDefsCommand(const Invocation& in);
 int letterImportCommand(const Invocation& in);
 int letterExportCommand(const Invocation& in);
+int duplicatesCommand(const Invocation& in);
+int convertCaseCommand(const Invocation& in);
+int replaceCommand(const Invocation& in);
+int deleteRecordsCommand(const Invocation& in);
+int statezipCommand(const Invocation& in);
+int dialCommand(const Invocation& in);
+
+// One value of a CSV line (UTF-8), quoted when it holds a comma, a quote, a line break
+// or starts with a blank.
+void writeCsvValue(std::ostream& out, const std::string& value);
 
 // Makes the GUI side of Qt that fonts and printers need, though nothing is shown;
 // null when an application object exists already.

@@ -84,9 +84,10 @@ JobWindow::~JobWindow() = default;
 
 void JobWindow::setJob(Job job) { job_ = std::move(job); }
 
-void JobWindow::setCancelQuestion(const QString& text, const QString& caption) {
+void JobWindow::setCancelQuestion(const QString& text, const QString& caption, Messages::Preset preset) {
     question_ = text;
     questionCaption_ = caption;
+    questionPreset_ = preset;
 }
 
 void JobWindow::setStopButton(StopButton kind) {
@@ -159,7 +160,7 @@ void JobWindow::CancelButtonClick() {
         return;
     }
     asking_ = true;
-    const bool yes = WindowMessages().ask(question_, questionCaption_);
+    const bool yes = WindowMessages().ask(question_, questionCaption_, questionPreset_);
     asking_ = false;
     // The job may have ended while the question was up; then there is nothing to stop.
     if (yes && !finished_) stopRequested_ = true;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "JobProgress.h"
+#include "Messages.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -37,9 +38,10 @@ class JobWindow : public QDialog {
 
     // The job to run when the window is shown. REQUIRES: not yet shown.
     void setJob(Job job);
-    // The question Cancel asks first ("Cancel PRESORT?", caption "CANCEL"); without
-    // one, Cancel stops the job at once.
-    void setCancelQuestion(const QString& text, const QString& caption);
+    // The question Cancel asks first ("Cancel PRESORT?", caption "CANCEL") and the
+    // answer Enter gives; without one, Cancel stops the job at once.
+    void setCancelQuestion(const QString& text, const QString& caption,
+                           Messages::Preset preset = Messages::Preset::Yes);
     void setStopButton(StopButton kind);
     // Shows the gauge (0 %) under the status line.
     void setGaugeShown(bool shown);
@@ -88,6 +90,7 @@ class JobWindow : public QDialog {
     Job job_;
     QString question_;
     QString questionCaption_;
+    Messages::Preset questionPreset_ = Messages::Preset::Yes;
     StopButton stopKind_ = StopButton::Cancel;
     bool startsOnShow_ = true;
     QVBoxLayout* body_;

@@ -28,6 +28,7 @@ class MessageBoxes : public Messages {
                     QMessageBox::StandardButtons buttons, QMessageBox::StandardButton preset) {
         QString shown = text;
         shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         QWidget* owner = QApplication::activeModalWidget();
         if (!owner) owner = QApplication::activeWindow();
         QMessageBox box(icon, caption, shown, buttons, owner);

@@ -152,6 +152,21 @@ public:
     Status appendBlank();
     Status commit();
 
+    // Appending many records at once (imports, copies). A record image is a whole
+    // record's bytes, deletion byte first: blankRecord() gives one with every field
+    // empty, putField() fills a field of an image by the rules of replace() (a memo's
+    // text goes to the memo file at once), and appendRecords() adds images at the end.
+    std::string blankRecord() const;
+    Status putField(std::string* record, int field, std::string_view value);
+    static void markRecordDeleted(std::string* record, bool deleted);
+    // Appends record images laid one after another (a whole number of records). With
+    // no order open they reach the file in one write, with the end-of-file mark, and
+    // the header's count follows: a failed write leaves the table counting the
+    // records it had, and the bytes past them are cut off again. With orders open each
+    // image is appended as appendBlank() and commit() would, keys included. Pending
+    // changes are committed first; the cursor is left at end of file.
+    Status appendRecords(std::string_view records);
+
     // Deletion marks.
     Status deleteRecord();
     Status recall();
@@ -254,7 +269,9 @@ private:
     Status load(std::unique_ptr<File> file);
     // The header's count (recCount_) against what the file holds.
     Status measureRecords(RecordCount* out);
-    std::string blankRecord() const;
+    // Whether the `length` bytes from `offset`, a record boundary, are blank records
+    // (the last may be cut short).
+    Status blankRecordsFrom(uint64_t offset, uint64_t length, bool* blank) const;
     // An index read failed with `s`: a damaged index file is marked and closed.
     void indexFailed(const Tag* tag, const Status& s);
     Status openMemo(OpenMode mode);

@@ -1,0 +1,35 @@
+#include "TAsciiMatch.h"
+
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace {
+
+QTableWidget* sampleGrid(const AsciiSample& sample) {
+    auto* grid = new QTableWidget(int(sample.lines.size()), sample.fieldCount);
+    grid->setHorizontalHeaderLabels(sample.fieldNames());
+    for (int row = 0; row < int(sample.lines.size()); ++row) {
+        const QStringList& fields = sample.lines[size_t(row)];
+        for (int col = 0; col < sample.fieldCount; ++col) {
+            grid->setItem(row, col, new QTableWidgetItem(fields.value(col)));
+        }
+    }
+    const QFontMetrics metrics(grid->font());
+    const int least = metrics.horizontalAdvance(QStringLiteral("Field 12")) + 8;
+    const int most = 2 * grid->logicalDpiX();
+    for (int col = 0; col < sample.fieldCount; ++col) {
+        const int wide = metrics.horizontalAdvance(QString(sample.widths[size_t(col)], QLatin1Char('W')));
+        grid->setColumnWidth(col, std::min(most, std::max(least, wide)));
+    }
+    return grid;
+}
+
+}  // namespace
+
+TAsciiMatch::TAsciiMatch(const AsciiSample& sample, const FieldMatch& match, QWidget* parent)
+    : TMatchFields(QStringLiteral("ASCII File Import Match Fields"), QStringLiteral("Sample ASCII Fields"),
+                   sampleGrid(sample), match, QFileInfo(sample.path).fileName(), parent) {
+    setObjectName("TAsciiMatch");
+}
