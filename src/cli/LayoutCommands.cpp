@@ -8,9 +8,9 @@
 
 #include "AddressFile.h"
 #include "CheckPrinters.h"
-#include "IntelligentMail.h"
 #include "Cli.h"
 #include "Commands.h"
+#include "IntelligentMail.h"
 #include "LayoutFile.h"
 #include "LayoutTextDump.h"
 #include "PrinterDevice.h"

@@ -27,9 +27,7 @@ bool ModuleIsSet(const zint_symbol& s, int row, int column) {
 
 }  // namespace
 
-double BarTop(QChar state) {
-    return state == 'A' || state == 'F' ? 0.0 : kTrackerTop;
-}
+double BarTop(QChar state) { return state == 'A' || state == 'F' ? 0.0 : kTrackerTop; }
 
 double BarHeight(QChar state) {
     switch (state.unicode()) {
@@ -54,8 +52,8 @@ Encoding Encode(const QString& tracking, const QString& routing) {
         e.error = QString("The barcode identifier %1 has a second digit above 4").arg(tracking.left(2));
         return e;
     }
-    if (!AllDigits(routing) || !(routing.isEmpty() || routing.size() == 5 || routing.size() == 9 ||
-                                 routing.size() == 11)) {
+    if (!AllDigits(routing) ||
+        !(routing.isEmpty() || routing.size() == 5 || routing.size() == 9 || routing.size() == 11)) {
         e.error = QString("The routing code \"%1\" is not 5, 9 or 11 digits").arg(routing);
         return e;
     }
@@ -67,8 +65,8 @@ Encoding Encode(const QString& tracking, const QString& routing) {
         return e;
     }
     symbol->symbology = BARCODE_USPS_IMAIL;
-    const int result = ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(input.constData()),
-                                       int(input.size()));
+    const int result = ZBarcode_Encode(
+        symbol.get(), reinterpret_cast<const unsigned char*>(input.constData()), int(input.size()));
     // The symbol is three rows: ascenders, tracker and descenders, each bar one module
     // with a module of space after it.
     if (result >= ZINT_ERROR || symbol->rows != 3 || symbol->width != 2 * kBarCount - 1) {

@@ -84,9 +84,10 @@ const std::vector<const char*>& TGClassRegistry::PanelClasses(PanelKind kind) {
         "TGDMultiLineAddressLabel",
     };
     static const std::vector<const char*> envelope = {
-        "TGLineShape", "TGPostNetBarCode", "TGIMBarCode",      "TGFIMBarCode",
-        "TGImage",     "TGLabelShapes",    "TGPLabel",         "TGPDLabel",
-        "TGMultiLineLabel", "TGDMultiLineAddressLabel",
+        "TGLineShape",      "TGPostNetBarCode", "TGIMBarCode",
+        "TGFIMBarCode",     "TGImage",          "TGLabelShapes",
+        "TGPLabel",         "TGPDLabel",        "TGMultiLineLabel",
+        "TGDMultiLineAddressLabel",
     };
     static const std::vector<const char*> report = {
         "TGLineShape",     "TGImage",           "TGPLabel",  "TGPDLabel",     "TGDMultiLineLabel",

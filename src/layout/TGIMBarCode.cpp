@@ -1,6 +1,7 @@
 #include "TGIMBarCode.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 

@@ -86,7 +86,8 @@ TEST_F(IMBarCodeDialogTest, AMalformedTrackingCodeHoldsOkBackAndSaysWhy) {
         const QString before = c.edit->text();
         retype(c.edit, c.text);
         EXPECT_FALSE(dialog.OkButton->isEnabled()) << c.text;
-        EXPECT_NE(dialog.PreviewLabel->text().indexOf(c.reason), -1) << dialog.PreviewLabel->text().toStdString();
+        EXPECT_NE(dialog.PreviewLabel->text().indexOf(c.reason), -1)
+            << dialog.PreviewLabel->text().toStdString();
         retype(c.edit, before);
         EXPECT_TRUE(dialog.OkButton->isEnabled()) << c.text;
     }

@@ -12,8 +12,8 @@
 
 #include "IntelligentMail.h"
 #include "LayoutFile.h"
-#include "LayoutTextDump.h"
 #include "LayoutTestSupport.h"
+#include "LayoutTextDump.h"
 #include "TGIMBarCode.h"
 #include "TGLabelPanel.h"
 #include "TGOwner.h"

@@ -292,8 +292,9 @@ TEST_F(LayoutCommandTest, ALabelPrintsEachRecordsIntelligentMailBarcodeAtPostalG
         const std::vector<RenderedBar> bars = renderedBars(image, 28 + 72);  // through the trackers
         if (!*record.tracking) {
             EXPECT_TRUE(bars.empty()) << recno;
-            EXPECT_NE(r.out.find("Component0: no barcode printed: The ZIP code \"K1A 0B1\" is not a US ZIP code"),
-                      std::string::npos)
+            EXPECT_NE(
+                r.out.find("Component0: no barcode printed: The ZIP code \"K1A 0B1\" is not a US ZIP code"),
+                std::string::npos)
                 << r.out;
             continue;
         }
@@ -306,7 +307,12 @@ TEST_F(LayoutCommandTest, ALabelPrintsEachRecordsIntelligentMailBarcodeAtPostalG
             const bool up = std::abs(b.top - 28) <= 1, down = std::abs(b.top + b.height - 173) <= 1;
             states += up ? (down ? 'F' : 'A') : (down ? 'D' : 'T');
             // Full 0.145 inch, ascender and descender 0.0965, tracker 0.048.
-            EXPECT_NEAR(b.height, up && down ? 145 : up || down ? 96.5 : 48, 1.5) << i << " " << states.back();
+            EXPECT_NEAR(b.height,
+                        up && down   ? 145
+                        : up || down ? 96.5
+                                     : 48,
+                        1.5)
+                << i << " " << states.back();
         }
         // The states are those of the record's tracking and routing codes.
         const Result expected = quillory(dir_, {"imb", record.tracking, record.routing});
@@ -325,7 +331,8 @@ TEST_F(LayoutCommandTest, TheImbCommandPrintsTheStatesOrWhyNot) {
     EXPECT_EQ(r.out, "AADTFFDFTDADTAADAATFDTDDAAADDTDTTDAFADADDDTFFFDDTTTADFAAADFTDAADA\n");
     const Result bad = quillory(dir_, {"imb", "01234567094987654321", "1234"});
     EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_NE(bad.out.find("The routing code \"1234\" is not 5, 9 or 11 digits"), std::string::npos) << bad.out;
+    EXPECT_NE(bad.out.find("The routing code \"1234\" is not 5, 9 or 11 digits"), std::string::npos)
+        << bad.out;
     EXPECT_EQ(quillory(dir_, {"imb"}).exitCode, 2);
 }
 

@@ -13,6 +13,7 @@
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ButtonRow.h"
 #include "TGDataSet.h"
@@ -24,7 +25,8 @@ namespace {
 QLineEdit* digitsEdit(const char* name, int most, const QString& value) {
     auto* edit = new QLineEdit(value);
     edit->setObjectName(name);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QString("\\d{0,%1}").arg(most)), edit));
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QString("\\d{0,%1}").arg(most)), edit));
     edit->setMaxLength(most);
     // Wide enough for its digits and a little more, no wider.
     edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(most + 3, '0')) + 12);
@@ -111,8 +113,8 @@ TIMBarCodeDialog::TIMBarCodeDialog(TGIMBarCode& object, const TGDataSet* record,
     RoutingCombo = new QComboBox;
     RoutingCombo->setObjectName("RoutingCombo");
     // In the enumeration's order.
-    RoutingCombo->addItems({"None", "ZIP code (5 digits)", "ZIP+4 (9 digits)",
-                            "ZIP+4 and delivery point (11 digits)"});
+    RoutingCombo->addItems(
+        {"None", "ZIP code (5 digits)", "ZIP+4 (9 digits)", "ZIP+4 and delivery point (11 digits)"});
     RoutingCombo->setCurrentIndex(object.RoutingType);
     auto* routing = new QGroupBox("Routing code");
     auto* routingForm = new QFormLayout;
@@ -127,7 +129,8 @@ TIMBarCodeDialog::TIMBarCodeDialog(TGIMBarCode& object, const TGDataSet* record,
     PreviewLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     PreviewLabel->setMinimumHeight(PreviewLabel->fontMetrics().height() * 2 + 4);
 
-    ButtonRow buttons(this, [this] { OkButtonClick(); }, nullptr);
+    ButtonRow buttons(
+        this, [this] { OkButtonClick(); }, nullptr);
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
     HelpButton = buttons.HelpButton;
@@ -180,7 +183,8 @@ void TIMBarCodeDialog::ChoicesChanged() {
     CopyChoicesTo(preview);
     QString error;
     const QString serial = source == imbsField ? QString("0") : preview.SerialText();
-    imb::TrackingCode(preview.BarcodeIdentifier, preview.ServiceType, preview.MailerIdentifier, serial, &error);
+    imb::TrackingCode(preview.BarcodeIdentifier, preview.ServiceType, preview.MailerIdentifier, serial,
+                      &error);
     OkButton->setEnabled(error.isEmpty());
 
     auto field = [this](const QString& name) {
@@ -196,7 +200,8 @@ void TIMBarCodeDialog::ChoicesChanged() {
         preview.SetRecordTexts(field(preview.ZipCodeField), field(preview.AddressField),
                                field(preview.SerialField));
         const imb::Encoding e = preview.CurrentEncoding();
-        text = e.ok() ? QString("This record: %1").arg(e.states) : QString("This record prints no barcode: %1").arg(e.error);
+        text = e.ok() ? QString("This record: %1").arg(e.states)
+                      : QString("This record prints no barcode: %1").arg(e.error);
         error = e.error;
     }
     PreviewLabel->setText(text);
