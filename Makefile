@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench kill-test clean
 
 all: build
 
@@ -29,6 +29,11 @@ bench: build
 	$(BUILD_DIR)/bench/bench_imports
 	$(BUILD_DIR)/bench/bench_letters
 	$(BUILD_DIR)/bench/bench_tools
+
+# The kill test at length: KILLS writers killed per kind (7 kinds), default 40.
+KILLS ?= 40
+kill-test: build
+	QT_QPA_PLATFORM=offscreen QUILLORY_KILLS=$(KILLS) $(BUILD_DIR)/tests/reliability/kill_tests
 
 clean:
 	rm -rf $(BUILD_DIR)
