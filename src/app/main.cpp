@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AppHome.h"
+#include "DesignClipboard.h"
 #include "Cli.h"
 #include "HelpSystem.h"
 #include "SingleInstance.h"
@@ -34,6 +35,8 @@ int runDesktop(int argc, char** argv, const QString& homeArg) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::setFont(QFont("Arial", 10));
     HelpSystem::install();
+    // The designers copy and paste objects through a file of the home.
+    DesignClipboard::SetFileName(home.file(QStringLiteral("Clipbrd.tmp")));
     TAddressMain window(home);
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window, &TAddressMain::bringToFront);
     QApplication::restoreOverrideCursor();

@@ -24,6 +24,7 @@ enum class ObjectDialog {
     MultiLineText,  // "Multi-line Text Editor": the lines of fixed multi-line text
     AddressLayout,  // "Address Label Layout": which address lines an address block shows
     LoadImage,      // "Load Image File (BMP/WMF)": the picture of an image object
+    IntelligentMail,  // "Intelligent Mail Barcode": tracking and routing of the barcode
 };
 
 class ObjectDialogs {

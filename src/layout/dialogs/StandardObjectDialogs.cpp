@@ -8,6 +8,8 @@
 #include "TGDMultiLineAddressLabel.h"
 #include "TGDMultiLineLabel.h"
 #include "TGDataPanel.h"
+#include "TGIMBarCode.h"
+#include "TIMBarCodeDialog.h"
 #include "TGImage.h"
 #include "TGMultiLineLabel.h"
 #include "TGPDLabel.h"
@@ -125,6 +127,12 @@ bool StandardObjectDialogs::edit(ObjectDialog which, TGGraphicControl& object, Q
             break;
         case ObjectDialog::LoadImage:
             if (auto* o = as<TGImage>(object)) return loadImage(*o, parent);
+            break;
+        case ObjectDialog::IntelligentMail:
+            if (auto* o = as<TGIMBarCode>(object)) {
+                TIMBarCodeDialog d(*o, dataSetOf(*o), parent);
+                return d.exec() == QDialog::Accepted;
+            }
             break;
     }
     return false;

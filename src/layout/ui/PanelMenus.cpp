@@ -12,6 +12,7 @@
 #include "TGDMultiLineLabel.h"
 #include "TGDateTimeLabel.h"
 #include "TGFIMBarCode.h"
+#include "TGIMBarCode.h"
 #include "TGImage.h"
 #include "TGLabelShapes.h"
 #include "TGLineShape.h"
@@ -250,6 +251,9 @@ std::unique_ptr<QMenu> TGPanelView::BuildObjectMenu(TGGraphicControl* o) {
             m->addSeparator();
             item(m, tr("Address Layout"), edit(ObjectDialog::AddressLayout));
         }
+    } else if (dynamic_cast<TGIMBarCode*>(o)) {
+        m->addSeparator();
+        item(m, tr("Barcode Settings"), edit(ObjectDialog::IntelligentMail));
     } else if (auto* fim = dynamic_cast<TGFIMBarCode*>(o)) {
         m->addSeparator();
         const std::pair<const char*, TFIMBarCodeType> types[] = {
