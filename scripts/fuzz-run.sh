@@ -10,7 +10,7 @@ seconds=${2:-60}
 top=$(cd "$(dirname "$0")/.." && pwd)
 seeds="$build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds"/{fuzz_table,fuzz_index,fuzz_expression,fuzz_layout,fuzz_settings,fuzz_rtf}
+mkdir -p "$seeds"/{fuzz_table,fuzz_index,fuzz_expression,fuzz_layout,fuzz_settings,fuzz_rtf,fuzz_csv}
 
 python3 - "$top" "$seeds" <<'PY'
 import glob, os, struct, sys
@@ -41,11 +41,14 @@ for i, s in enumerate(glob.glob(top + '/tests/layout/fixtures/streams/*.dfm')):
         put('fuzz_layout', 'seed%d_%d' % (i, kind), bytes([kind]) + data)
 put('fuzz_settings', 'ini', b'\x01[Misc]\r\nGlobalTagId=ID1\r\n[MRU]\r\nItem1=/home/a/DATA/ADD0001.DBF\r\n')
 put('fuzz_settings', 'flt', b'\x00' + b'Smith\r\n\r\n\r\n60601\r\n' * 3)
+for i, text in enumerate([b'\xef\xbb\xbfName,City\r\n"Smith, John","Z\xc3\xbcrich"\r\n',
+                          b'a,"b ""c"" d",e,\r\n\r\nf\n"g,h\rM\xfcller,\xe9t\xe9']):
+    put('fuzz_csv', 'seed%d' % i, bytes([0]) + text)
 for i, rtf in enumerate(glob.glob(top + '/tests/**/*.rtf', recursive=True)):
     put('fuzz_rtf', 'seed%d' % i, open(rtf, 'rb').read()[:100000])
 PY
 
-for target in fuzz_table fuzz_index fuzz_expression fuzz_layout fuzz_settings fuzz_rtf; do
+for target in fuzz_table fuzz_index fuzz_expression fuzz_layout fuzz_settings fuzz_rtf fuzz_csv; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
     echo "== $target ($seconds s)"

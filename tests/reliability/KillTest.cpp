@@ -243,6 +243,21 @@ TEST_F(KillTest, ReplacesOfIndexedFields) {
     }
 }
 
+// The same replaces held in batches: a kill part way through one finds the index
+// marked and rebuilds it, and every record change made before the kill is there.
+TEST_F(KillTest, ReplacesHeldInBatches) {
+    makeTable(dir_, 300);
+    for (int k = 0; k < killsPerKind(); ++k) {
+        ASSERT_TRUE(runAndKill("batch", dir_, random_));
+        ++tally.kills;
+        auto t = openAfterKill(dir_);
+        ASSERT_TRUE(t);
+        ASSERT_EQ(t->recCount(), 300u);
+        checkLatest(*t, readLog(dir_), 300, 7, crash::replacedLname,
+                    [](Table& t) { return field(t, "LNAME"); }, crash::lname);
+    }
+}
+
 TEST_F(KillTest, MemosGrowShrinkAndMove) {
     makeTable(dir_, 50);
     for (int k = 0; k < killsPerKind(); ++k) {
