@@ -5,6 +5,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,7 +22,13 @@
 #include <QTreeWidget>
 
 #include "AddressFile.h"
+#include "LetterRuler.h"
 #include "LetterStore.h"
+#include "NextDialog.h"
+#include "ParagraphFormat.h"
+#include "SettingKeys.h"
+#include "TFindDialog.h"
+#include "TParagraphPropDlg.h"
 #include "PrinterDevice.h"
 #include "ScriptedMessages.h"
 #include "Settings.h"
@@ -197,6 +207,196 @@ TEST_F(LettersWindowTest, PreviewPagesThroughTheLetterAndTheRecords) {
     EXPECT_EQ(preview.pageNumber(), 1);
     EXPECT_EQ(preview.windowTitle(), "Preview Letters Page 1");
     if (qEnvironmentVariableIsSet("QUILLORY_SHOTS")) preview.grab().save("TRTFPreviewForm.png");
+}
+
+TEST_F(LettersWindowTest, ParagraphDialogShowsUnitsAndAppliesToTheSelectedParagraphs) {
+    ScriptedMessages messages;
+    TLetterDesign design(nullptr, nullptr);
+    RtfReader::Read("{\\rtf1\\pard\\li720 One\\par Two\\par\\pard Three\\par}", design.document());
+    QTextCursor both(design.document());
+    both.setPosition(design.document()->findBlockByNumber(1).position(), QTextCursor::KeepAnchor);
+    design.Editor->setTextCursor(both);
+
+    onNextDialog<TParagraphPropDlg>([](TParagraphPropDlg* d) {
+        EXPECT_EQ(d->windowTitle(), "Paragraph Properties");
+        EXPECT_EQ(d->LeftIndent->text(), "0.50");
+        EXPECT_EQ(d->FirstLine->currentText(), "Same as Left Indent");
+        EXPECT_FALSE(d->FirstIndent->isEnabled());
+        d->Cm->setChecked(true);
+        EXPECT_EQ(d->LeftIndent->text(), "1.27");
+        EXPECT_EQ(d->LeftIndent->toolTip(), "Specify left indent for the paragraph in centimeters");
+        // Typed in centimetres; the first line follows the left indent.
+        d->LeftIndent->clear();
+        QTest::keyClicks(d->LeftIndent, "2.54");
+        EXPECT_EQ(d->FirstIndent->text(), "2.54");
+        QTest::keyClicks(d->LineHeight, "x");  // not a number: refused on OK
+        QTest::mouseClick(d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        EXPECT_TRUE(d->isVisible());
+        d->LineHeight->setText("");
+        QTest::keyClicks(d->LineHeight, "12");
+        d->Alignment->setCurrentText("Center");
+        if (qEnvironmentVariableIsSet("QUILLORY_SHOTS")) d->grab().save("TParagraphPropDlg.png");
+        d->accept();
+    });
+    design.ParagraphItem->trigger();
+    EXPECT_TRUE(messages.texts().join("\n").contains("is not a valid floating point value"));
+    for (int n : {0, 1}) {
+        const ParagraphFormat p = ParagraphFormat::Of(design.document()->findBlockByNumber(n).blockFormat());
+        EXPECT_EQ(p.leftIndent, 1440) << n;
+        EXPECT_EQ(p.firstIndent, 1440) << n;
+        EXPECT_EQ(p.lineHeight, 240) << n;
+        EXPECT_EQ(p.alignment, Qt::AlignHCenter) << n;
+    }
+    EXPECT_EQ(ParagraphFormat::Of(design.document()->findBlockByNumber(2).blockFormat()), ParagraphFormat());
+
+    // Cancel applies nothing.
+    onNextDialog<TParagraphPropDlg>([](TParagraphPropDlg* d) {
+        d->RightIndent->setText("1");
+        emit d->RightIndent->textEdited("1");
+        d->reject();
+    });
+    design.ParagraphItem->trigger();
+    EXPECT_EQ(ParagraphFormat::At(design.Editor->textCursor()).rightIndent, 0);
+}
+
+TEST_F(LettersWindowTest, RulerFollowsTheCursorAndDraggingAMarkerIndentsInOneUndoStep) {
+    TLetterDesign design(nullptr, nullptr);
+    RtfReader::Read("{\\rtf1\\margl1800\\pard\\li720\\fi360 One\\par\\pard Two\\par}", design.document());
+    design.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&design));
+    LetterRuler* ruler = design.Ruler;
+    design.Editor->moveCursor(QTextCursor::Start);
+    EXPECT_EQ(ruler->leftIndent(), 720);
+    EXPECT_EQ(ruler->firstIndent(), 1080);
+    design.Editor->moveCursor(QTextCursor::End);
+    EXPECT_EQ(ruler->leftIndent(), 0);
+    EXPECT_EQ(ruler->firstIndent(), 0);
+
+    // Drag the left marker of the first paragraph one inch to the right: the first
+    // line moves with it.
+    design.Editor->moveCursor(QTextCursor::Start);
+    const int y = ruler->height() - 5;
+    const QPoint from(ruler->xOf(720), y), to(ruler->xOf(720 + 1440), y);
+    ASSERT_EQ(ruler->markerAt(from), LetterRuler::Marker::Left);
+    QTest::mousePress(ruler, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, ruler->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(ruler, &move);
+    QTest::mouseRelease(ruler, Qt::LeftButton, {}, to);
+    ParagraphFormat p = ParagraphFormat::Of(design.document()->firstBlock().blockFormat());
+    EXPECT_EQ(p.leftIndent, 2160);
+    EXPECT_EQ(p.firstIndent, 2520);
+    EXPECT_EQ(ruler->leftIndent(), 2160);
+
+    design.document()->undo();
+    p = ParagraphFormat::Of(design.document()->firstBlock().blockFormat());
+    EXPECT_EQ(p.leftIndent, 720);
+    EXPECT_EQ(p.firstIndent, 1080);
+
+    if (qEnvironmentVariableIsSet("QUILLORY_SHOTS")) design.grab().save("TLetterDesignRuler.png");
+}
+
+TEST_F(LettersWindowTest, FindAndReplaceDialogsWorkFromTheKeyboard) {
+    ScriptedMessages messages;
+    TLetterDesign design(nullptr, nullptr);
+    design.document()->setPlainText("Dear friend, a Friend indeed, friends.");
+    design.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&design));
+    // Shortcuts reach the editor's window while it is the active one.
+    auto activate = [&] {
+        design.activateWindow();
+        QApplication::setActiveWindow(&design);
+        design.Editor->setFocus();
+    };
+    activate();
+    design.Editor->moveCursor(QTextCursor::Start);
+    QTest::keyClick(design.Editor, Qt::Key_F, Qt::ControlModifier);
+    auto* find = design.findChild<TFindDialog*>();
+    ASSERT_NE(find, nullptr);
+    EXPECT_TRUE(find->isVisible());
+    EXPECT_EQ(find->windowTitle(), "Find");
+    EXPECT_FALSE(find->ReplaceWith->isVisible());
+    QTest::keyClicks(find->FindWhat, "friend");
+    find->WholeWord->setChecked(true);
+    QTest::keyClick(find->FindWhat, Qt::Key_Return);  // "Find Next" is the default button
+    EXPECT_EQ(design.Editor->textCursor().selectionStart(), 5);
+    activate();
+    QTest::keyClick(design.Editor, Qt::Key_F3);
+    EXPECT_EQ(design.Editor->textCursor().selectionStart(), 15);
+    QTest::keyClick(design.Editor, Qt::Key_F3);  // "friends" is not the whole word
+    EXPECT_TRUE(messages.texts().join("\n").contains("Cannot find \"friend\""));
+    EXPECT_EQ(design.Editor->textCursor().selectionStart(), 15);
+
+    activate();
+    QTest::keyClick(design.Editor, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_EQ(find->windowTitle(), "Replace");
+    EXPECT_TRUE(find->ReplaceWith->isVisible());
+    EXPECT_EQ(find->FindWhat->text(), "Friend");  // the selection
+    find->WholeWord->setChecked(false);
+    find->MatchCase->setChecked(true);
+    QTest::keyClicks(find->ReplaceWith, "Pal");
+    QTest::mouseClick(find->ReplaceButton, Qt::LeftButton);
+    EXPECT_EQ(design.document()->toPlainText(), "Dear friend, a Pal indeed, friends.");
+    find->FindWhat->setText("friend");
+    QTest::mouseClick(find->ReplaceAllButton, Qt::LeftButton);
+    EXPECT_EQ(design.document()->toPlainText(), "Dear Pal, a Pal indeed, Pals.");
+    EXPECT_TRUE(messages.texts().join("\n").contains("2 occurrences replaced"));
+    design.document()->undo();
+    EXPECT_EQ(design.document()->toPlainText(), "Dear friend, a Pal indeed, friends.");
+    if (qEnvironmentVariableIsSet("QUILLORY_SHOTS")) find->grab().save("TFindDialog.png");
+}
+
+TEST_F(LettersWindowTest, DefaultFontComesFromTheSettingsAndIsWrittenBack) {
+    Settings settings(Settings::GetIniFileName(*home_));
+    ASSERT_TRUE(settings.write({{setting::kLetterFontName, QString("DejaVu Serif")},
+                                {setting::kLetterFontSize, 12},
+                                {setting::kLetterFontBold, true}}));
+    TLetterDesign design(&settings, nullptr);
+    EXPECT_EQ(design.DefaultFontItem->text(), "&Default Font: DejaVu Serif, 12 pt , bold");
+    design.setNewLetter(true);
+    QTest::keyClicks(design.Editor, "Hello");
+    QTextCursor at(design.document());
+    at.setPosition(2);
+    EXPECT_EQ(at.charFormat().fontFamilies().toStringList().value(0), "DejaVu Serif");
+    EXPECT_EQ(at.charFormat().fontPointSize(), 12);
+    EXPECT_EQ(at.charFormat().fontWeight(), QFont::Bold);
+
+    QFont chosen("DejaVu Sans", 14);
+    chosen.setItalic(true);
+    design.DefaultFontChosen(chosen);
+    EXPECT_EQ(design.DefaultFontItem->text(), "&Default Font: DejaVu Sans, 14 pt , italic");
+    EXPECT_EQ(settings.value(setting::kLetterFontName), "DejaVu Sans");
+    EXPECT_EQ(settings.value(setting::kLetterFontSize), 14);
+    EXPECT_FALSE(settings.value(setting::kLetterFontBold));
+    EXPECT_TRUE(settings.value(setting::kLetterFontItalic));
+    EXPECT_TRUE(design.Editor->currentCharFormat().fontItalic());
+
+    // A font dialog that was cancelled changes nothing but still writes the values.
+    ASSERT_TRUE(settings.setValue(setting::kLetterFontSize, 8));
+    design.DefaultFontChosen(std::nullopt);
+    EXPECT_EQ(settings.value(setting::kLetterFontSize), 14);
+}
+
+TEST_F(LettersWindowTest, PrinterChosenInTheDialogHoldsOnlyWhileItIsOpen) {
+    PrinterDevice::setPrinterListForTesting(QStringList{"PDF File", "Office Laser"});
+    PrinterDevice::discard();
+    PrinterDevice& device = PrinterDevice::instance();
+    const int before = device.printerIndex();
+    ASSERT_GE(before, 0);
+    const int other = before == 0 ? 1 : 0;
+    {
+        TqYLetters dialog(*store_, *table_, nullptr, false);
+        dialog.show();
+        ASSERT_TRUE(device.setPrinterIndex(other));
+        dialog.PrinterName->setText(device.printerName());
+        QTest::mouseClick(dialog.OkButton, Qt::LeftButton);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(device.printerIndex(), before);  // on closing, not only when destroyed
+        dialog.show();
+        ASSERT_TRUE(device.setPrinterIndex(other));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        EXPECT_EQ(device.printerIndex(), before);
+    }
+    EXPECT_EQ(device.printerIndex(), before);
 }
 
 }  // namespace

@@ -6,9 +6,10 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontComboBox>
+#include <QFontDialog>
+#include <QScrollBar>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -26,8 +27,10 @@
 #include "LetterMerge.h"
 #include "LetterPage.h"
 #include "LetterPrint.h"
+#include "LetterRuler.h"
 #include "LetterText.h"
 #include "LetterUnits.h"
+#include "ParagraphFormat.h"
 #include "PrintKind.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
@@ -35,6 +38,8 @@
 #include "SpellChecker.h"
 #include "SpellHighlighter.h"
 #include "TRTFPreviewForm.h"
+#include "TFindDialog.h"
+#include "TParagraphPropDlg.h"
 #include "TSpellCheckDialog.h"
 #include "TPreviewWindow.h"
 #include "TPrintStatus.h"
@@ -59,15 +64,20 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     file->addAction("&Load RTF", this, [this] { LoadRtf(false); });
     file->addAction("&Insert RTF", this, [this] { LoadRtf(true); });
     QMenu* edit = menus->addMenu("&Edit");
-    edit->addAction("&Find", QKeySequence("Ctrl+F"), this, [this] { Find(false); });
-    edit->addAction("&Replace", QKeySequence("Ctrl+R"), this, [this] { Find(true); });
+    FindItem = edit->addAction("&Find", QKeySequence::Find, this, [this] { Find(false); });
+    ReplaceItem = edit->addAction("&Replace", this, [this] { Find(true); });
+    ReplaceItem->setShortcuts({QKeySequence("Ctrl+R"), QKeySequence("Ctrl+H")});
+    FindNextItem = edit->addAction("Find &Next", this, &TLetterDesign::FindNext);
+    FindNextItem->setShortcuts({QKeySequence("F3")});
     SpellCheckItem = edit->addAction("&Spell Check", this, &TLetterDesign::SpellCheck);
     SpellCheckItem->setShortcut(QKeySequence("F7"));
     SpellCheckItem->setEnabled(false);
     edit->addAction("&Insert Page Break", this, &TLetterDesign::InsertPageBreak);
     QMenu* set = menus->addMenu("&Settings");
+    ParagraphItem = set->addAction("&Paragraph Settings", this, &TLetterDesign::ParagraphSettings);
     set->addAction("Pa&ge Settings", this, &TLetterDesign::PageSettings);
     WordWrapItem = set->addAction("&Word Wrap is OFF", this, &TLetterDesign::ToggleWordWrap);
+    DefaultFontItem = set->addAction(QString(), this, &TLetterDesign::DefaultFont);
 
     auto* tools = new QToolBar;
     FontName = new QFontComboBox;
@@ -139,7 +149,13 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     layout->setMenuBar(menus);
     layout->addWidget(tools);
     layout->addLayout(bar);
-    layout->addWidget(Editor, 1);
+    // The ruler sits right on top of the editing area, as one piece with it.
+    Ruler = new LetterRuler;
+    auto* ruled = new QVBoxLayout;
+    ruled->setSpacing(0);
+    ruled->addWidget(Ruler);
+    ruled->addWidget(Editor, 1);
+    layout->addLayout(ruled, 1);
     ButtonRow row(this, [this] { accept(); }, nullptr);
     OkButton = row.OkButton;
     CancelButton = row.CancelButton;
@@ -152,7 +168,101 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     connect(PreviewButton, &QPushButton::clicked, this, [this] {
         if (addresses_) Preview(*Editor->document(), *addresses_, settings_, this);
     });
+    // The ruler follows the paragraph at the cursor, the page, and the horizontal
+    // scrolling of the text.
+    connect(Editor, &QTextEdit::cursorPositionChanged, this, &TLetterDesign::updateRuler);
+    connect(Editor->document(), &QTextDocument::contentsChanged, this, &TLetterDesign::updateRuler);
+    connect(Editor->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TLetterDesign::updateRuler);
+    connect(Ruler, &LetterRuler::indentsChanged, this, [this](int first, int left, int right) {
+        const ParagraphFormat shown = ParagraphFormat::At(Editor->textCursor());
+        ParagraphFormat moved = shown;
+        moved.firstIndent = first;
+        moved.leftIndent = left;
+        moved.rightIndent = right;
+        applyParagraph(moved, shown);
+    });
+
+    LoadPref();
+    SetDefaultFontCaption();
     resize(760, 560);
+    updateRuler();
+}
+
+void TLetterDesign::updateRuler() {
+    Ruler->setPage(LetterPage::Of(*Editor->document()));
+    const ParagraphFormat p = ParagraphFormat::At(Editor->textCursor());
+    Ruler->setIndents(p.firstIndent, p.leftIndent, p.rightIndent);
+    // The text's left edge: the editor's frame and the document margin, less what
+    // is scrolled away.
+    const int x = Editor->geometry().x() - Ruler->geometry().x() + Editor->viewport()->geometry().x() +
+                  int(Editor->document()->documentMargin()) - Editor->horizontalScrollBar()->value();
+    Ruler->setOrigin(x, LetterPage::kDocumentDpi);
+}
+
+void TLetterDesign::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    updateRuler();
+}
+
+void TLetterDesign::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    updateRuler();
+}
+
+void TLetterDesign::applyParagraph(const ParagraphFormat& format, const ParagraphFormat& shown) {
+    format.applyTo(Editor->textCursor(), shown);
+    updateRuler();
+}
+
+void TLetterDesign::ParagraphSettings() {
+    const ParagraphFormat shown = ParagraphFormat::At(Editor->textCursor());
+    TParagraphPropDlg dialog(shown, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    applyParagraph(dialog.result(), shown);
+    Editor->setFocus();
+}
+
+void TLetterDesign::LoadPref() { defaultFont_ = LetterFont::Load(settings_); }
+
+void TLetterDesign::SavePref() {
+    if (!defaultFont_.Save(settings_)) WindowMessages().error("Unable to save the default font in the settings file");
+}
+
+void TLetterDesign::SetDefaultFontCaption() { DefaultFontItem->setText(defaultFont_.caption()); }
+
+void TLetterDesign::SetDefaultFontNow() {
+    Editor->mergeCurrentCharFormat(defaultFont_.charFormat());
+    // An empty letter has nothing to carry the format yet: the document's default font
+    // is what new text gets.
+    if (Editor->document()->isEmpty()) {
+        QFont f = Editor->document()->defaultFont();
+        f.setFamilies({defaultFont_.name});
+        f.setPointSize(defaultFont_.size);
+        f.setBold(defaultFont_.bold);
+        f.setItalic(defaultFont_.italic);
+        Editor->document()->setDefaultFont(f);
+    }
+}
+
+void TLetterDesign::DefaultFont() {
+    QFont preset(defaultFont_.name, defaultFont_.size, defaultFont_.bold ? QFont::Bold : QFont::Normal,
+                 defaultFont_.italic);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, preset, this, "Default Font");
+    DefaultFontChosen(ok ? std::optional<QFont>(chosen) : std::nullopt);
+}
+
+void TLetterDesign::DefaultFontChosen(const std::optional<QFont>& chosen) {
+    if (chosen) {
+        defaultFont_.name = chosen->family();
+        defaultFont_.size = chosen->pointSize() > 0 ? chosen->pointSize() : defaultFont_.size;
+        defaultFont_.bold = chosen->weight() >= QFont::DemiBold;
+        defaultFont_.italic = chosen->italic();
+        SetDefaultFontNow();
+        Editor->setFocus();
+    }
+    SetDefaultFontCaption();
+    SavePref();
 }
 
 QTextDocument* TLetterDesign::document() const { return Editor->document(); }
@@ -204,11 +314,7 @@ void TLetterDesign::contextMenu(const QPoint& at) {
 }
 
 void TLetterDesign::setNewLetter(bool isNew) {
-    if (!isNew) return;
-    QTextCharFormat f;
-    f.setFontFamilies(QStringList{"Arial"});
-    f.setFontPointSize(10);
-    Editor->mergeCurrentCharFormat(f);
+    if (isNew) SetDefaultFontNow();
 }
 
 void TLetterDesign::FieldClick(int index) {
@@ -262,27 +368,17 @@ void TLetterDesign::LoadRtf(bool insert) {
 }
 
 void TLetterDesign::Find(bool replace) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(this, replace ? "Replace" : "Find", "Find what:", QLineEdit::Normal,
-                                               findText_, &ok);
-    if (!ok || text.isEmpty()) return;
-    findText_ = text;
-    if (replace) {
-        replaceText_ = QInputDialog::getText(this, "Replace", "Replace with:", QLineEdit::Normal, replaceText_, &ok);
-        if (!ok) return;
-        QTextCursor c = Editor->document()->find(findText_, 0);
-        while (!c.isNull()) {
-            QTextCursor first(Editor->document());
-            first.setPosition(c.selectionStart() + 1);
-            c.insertText(replaceText_, first.charFormat());
-            c = Editor->document()->find(findText_, c.position());
-        }
+    if (!find_) find_ = new TFindDialog(Editor, this);
+    find_->open(replace);
+}
+
+void TLetterDesign::FindNext() {
+    // F3 repeats the last search, or opens Find when there was none.
+    if (!find_ || find_->FindWhat->text().isEmpty()) {
+        Find(false);
         return;
     }
-    if (!Editor->find(findText_)) {
-        Editor->moveCursor(QTextCursor::Start);
-        if (!Editor->find(findText_)) WindowMessages().inform("\"" + findText_ + "\" was not found");
-    }
+    find_->FindNext();
 }
 
 void TLetterDesign::PageSettings() {
@@ -321,6 +417,7 @@ void TLetterDesign::PageSettings() {
         }
     }
     page.applyTo(Editor->document());
+    updateRuler();
 }
 
 void TLetterDesign::Preview(const QTextDocument& letter, xbase::Table& addresses, Settings* settings,

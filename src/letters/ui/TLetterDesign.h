@@ -2,12 +2,18 @@
 
 #include <QDialog>
 
+#include <QFont>
+
 #include <memory>
 #include <optional>
 
 #include "AppHome.h"
+#include "LetterFont.h"
 
+class LetterRuler;
+struct ParagraphFormat;
 class PrinterDevice;
+class TFindDialog;
 class SpellChecker;
 class SpellHighlighter;
 class QAction;
@@ -42,6 +48,22 @@ class TLetterDesign : public QDialog {
     // A new letter gets the default font.
     void setNewLetter(bool isNew);
 
+    // The default font: read from and written to the settings, shown in the "Default
+    // Font" item's caption, and made the current character format.
+    void LoadPref();
+    void SavePref();
+    void SetDefaultFontCaption();
+    void SetDefaultFontNow();
+    const LetterFont& defaultFont() const { return defaultFont_; }
+    // What the "Default Font" command does once its font dialog has ended: `chosen`
+    // (when confirmed) becomes the default font and the current format; the caption
+    // and the settings are written either way.
+    void DefaultFontChosen(const std::optional<QFont>& chosen);
+
+    // The Paragraph dialog's result given to the paragraphs at the cursor (one undo
+    // step); the ruler uses it as well.
+    void applyParagraph(const ParagraphFormat& format, const ParagraphFormat& shown);
+
     // Shows `letter` merged with the current record of `addresses` in the preview.
     static void Preview(const QTextDocument& letter, xbase::Table& addresses, Settings* settings, QWidget* parent,
                         PrinterDevice* device = nullptr);
@@ -53,7 +75,14 @@ class TLetterDesign : public QDialog {
     QComboBox* FontSize;
     QAction* WordWrapItem;
     QAction* SpellCheckItem;
+    QAction* DefaultFontItem;
+    QAction *FindItem, *ReplaceItem, *FindNextItem, *ParagraphItem;
+    LetterRuler* Ruler;
     QPushButton *OkButton, *CancelButton, *PreviewButton, *HelpButton;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     void FieldClick(int index);
@@ -62,7 +91,11 @@ class TLetterDesign : public QDialog {
     void SaveAsRtf();
     void LoadRtf(bool insert);
     void PageSettings();
+    void ParagraphSettings();
+    void DefaultFont();
     void Find(bool replace);
+    void FindNext();
+    void updateRuler();
     void SpellCheck();
     void contextMenu(const QPoint& at);
 
@@ -71,5 +104,6 @@ class TLetterDesign : public QDialog {
     std::optional<AppHome> home_;
     std::unique_ptr<SpellChecker> checker_;  // while spell checking is offered
     SpellHighlighter* highlighter_ = nullptr;
-    QString findText_, replaceText_;
+    TFindDialog* find_ = nullptr;  // made on first use
+    LetterFont defaultFont_;
 };

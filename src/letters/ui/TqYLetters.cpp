@@ -18,6 +18,7 @@
 #include "LetterStore.h"
 #include "PrintKind.h"
 #include "PrinterDevice.h"
+#include "TLetterPrint.h"
 #include "PrinterDialogs.h"
 #include "SavedCursor.h"
 #include "TLetterDesign.h"
@@ -116,7 +117,14 @@ TqYLetters::TqYLetters(LetterStore& store, xbase::Table& addresses, Settings* se
     SetLetterButtons();
 }
 
-TqYLetters::~TqYLetters() {
+TqYLetters::~TqYLetters() { restorePrinter(); }
+
+void TqYLetters::done(int result) {
+    restorePrinter();
+    QDialog::done(result);
+}
+
+void TqYLetters::restorePrinter() {
     // The printer chosen in here holds only while the dialog is open.
     if (device().printerIndex() != printerBefore_) (void)device().setPrinterIndex(printerBefore_);
 }
@@ -206,21 +214,18 @@ void TqYLetters::PrintButtonClick() {
     QString error;
     if (!recNo || !store_.LoadRichText(recNo, &letter, &error)) return;
 
-    TPrintStatus status(PrintKind::Letters, false, this, device_);
-    if (!PrinterDialogs::PrintDialog(this, device(), status.report())) return;
     LetterPrint::Choice choice;
     choice.records = AllRecords->isChecked()      ? LetterPrint::Records::All
                      : FilterRecords->isChecked() ? LetterPrint::Records::Filter
                                                   : LetterPrint::Records::Current;
     choice.startFromCurrent = StartFromCurrent->isChecked();
     choice.copies = Copies->value();
+    TLetterPrint status(letter, addresses_, choice.copies, choice.records == LetterPrint::Records::Current, this,
+                        device_);
+    if (!PrinterDialogs::PrintDialog(this, device(), status.report())) return;
     // The table's query and record are put back afterwards.
     const SavedCursor saved(addresses_);
     if (!LetterPrint::SelectRecords(addresses_, choice, WindowMessages())) return;
-    status.setJob([&](TBaseReport& r) {
-        LetterPrint::PrintRecords(r, addresses_, letter, choice.copies, choice.records == LetterPrint::Records::Current,
-                                  nullptr);
-    });
     status.exec();
 }
 

@@ -43,7 +43,11 @@ class TqYLetters : public QDialog {
     QSpinBox* Copies;
     QPushButton *OkButton, *PrintButton, *PreviewButton, *PrinterSetupButton, *HelpButton;
 
+    // Closing puts back the printer selected before the dialog opened.
+    void done(int result) override;
+
   private:
+    void restorePrinter();
     void fillList(uint32_t select = 0);
     void ModifyButtonClick();
     void NewButtonClick();
