@@ -128,10 +128,8 @@ TEST_F(CyclicIndexTest, TagAllEndsWithTheErrorAndARebuildMakesTheOrderWhole) {
     ASSERT_EQ(filterPanel(*w_), "150 filter matches");
 
     answers_ = {true, true};  // tag all; rebuild
-    onNextDialog<TTagging>([](TTagging* d) {
-        EXPECT_TRUE(QTest::qWaitFor([d] { return d->OkButton->isVisible(); }));
-        QTest::mouseClick(d->OkButton, Qt::LeftButton);
-    });
+    onNextDialog<TTagging>([](TTagging* d) { return d->OkButton->isVisible(); },
+                           [](TTagging* d) { QTest::mouseClick(d->OkButton, Qt::LeftButton); });
     w_->action("mnuTagAll")->trigger();
     bool reported = false;
     for (const QString& text : askedTexts()) reported |= text.contains("leaf chain is broken");

@@ -4,18 +4,22 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 
 // Runs `handle` on the next modal dialog of type D once it is up and `ready` holds
-// (`handle` must close it). Fails the test when none comes within a few seconds, and
+// (`handle` must close it). Fails the test when none comes within 20 seconds, and
 // closes whatever modal window is up then, so that the test does not hang.
 template <typename D>
 void onNextDialog(std::function<bool(D*)> ready, std::function<void(D*)> handle) {
     auto* timer = new QTimer;
-    auto* waited = new int(0);
+    // Measured in time, not in ticks: on a loaded machine a running job lets the timer
+    // fire less often.
+    auto* waited = new QElapsedTimer;
+    waited->start();
     timer->setInterval(10);
     QObject::connect(timer, &QTimer::timeout, [timer, waited, ready, handle] {
         auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
@@ -24,7 +28,7 @@ void onNextDialog(std::function<bool(D*)> ready, std::function<void(D*)> handle)
             timer->deleteLater();
             delete waited;
             handle(d);
-        } else if (++*waited > 500) {
+        } else if (waited->elapsed() > 20000) {
             timer->stop();
             timer->deleteLater();
             delete waited;
