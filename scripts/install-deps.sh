@@ -12,6 +12,7 @@ packages=(
     python3 python3-dbf libdbd-xbase-perl
     libcups2-dev poppler-utils unrtf
     libhunspell-dev hunspell-en-us
+    libzint-dev
     cups printer-driver-cups-pdf
 )
 

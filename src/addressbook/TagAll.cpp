@@ -9,9 +9,12 @@ QString ProgressText(uint32_t tagged) { return QString::number(tagged) + QString
 Result TagAll(xbase::Table& table, const QString& globalTagId,
               const std::function<bool(uint32_t)>& progress) {
     Result result;
+    // The index pages the changes touch are written once, at the end.
+    xbase::IndexBatch batch(table);
     const int tagField = table.fieldIndex("TAG");
-    xbase::Status s =
-        tagField < 0 ? xbase::Status::InvalidArgument("The file has no TAG field") : table.goTop();
+    xbase::Status s = !batch.begun().ok() ? batch.begun()
+                      : tagField < 0      ? xbase::Status::InvalidArgument("The file has no TAG field")
+                                          : table.goTop();
     while (s.ok() && !table.eof()) {
         s = AddressFile::setText(table, tagField, globalTagId);
         if (s.ok()) s = table.commit();
@@ -23,6 +26,8 @@ Result TagAll(xbase::Table& table, const QString& globalTagId,
             break;
         }
     }
+    const xbase::Status written = batch.finish();
+    if (s.ok()) s = written;
     if (!s.ok()) {
         result.outcome = Outcome::Failed;
         result.message = QString::fromStdString(s.message());

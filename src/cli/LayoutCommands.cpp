@@ -1,4 +1,5 @@
-// layout-dump and layout-print: layout files from the command line.
+// layout-dump and layout-print: layout files from the command line; imb: the bars of an
+// Intelligent Mail barcode, for checking.
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -9,10 +10,13 @@
 #include "CheckPrinters.h"
 #include "Cli.h"
 #include "Commands.h"
+#include "IntelligentMail.h"
 #include "LayoutFile.h"
 #include "LayoutTextDump.h"
 #include "PrinterDevice.h"
 #include "TAddressDataSet.h"
+#include "TGDataPanel.h"
+#include "TGIMBarCode.h"
 #include "TGOwner.h"
 #include "TReportPrinter.h"
 #include "Table.h"
@@ -78,6 +82,19 @@ int layoutPrintCommand(const Invocation& in) {
         return fail(in, message.isEmpty() ? device.lastError() : message);
     device.setPdfFileName(QFileInfo(pdf).absoluteFilePath());
 
+    // A barcode that cannot be made prints nothing, as on a label; the proof says why.
+    QString problems;
+    for (int p = 0; p < proof.PanelCount(); ++p) {
+        TGDataPanel& panel = proof.Panel(p);
+        panel.RefreshData();
+        for (int i = 0; i < panel.ObjectCount(); ++i) {
+            const auto* code = dynamic_cast<const TGIMBarCode*>(panel.Object(i));
+            if (!code) continue;
+            const layout::imb::Encoding e = code->CurrentEncoding();
+            if (!e.ok()) problems += code->Name() + ": no barcode printed: " + e.error + "\n";
+        }
+    }
+
     TReportPrinter report(&device);
     report.Title = "Quillory";
     // The layout's top-left corner at the sheet's.
@@ -85,6 +102,15 @@ int layoutPrintCommand(const Invocation& in) {
     if (!report.execute()) return fail(in, report.lastError());
     in.out << "Printed " << path.toStdString() << " for record " << table->recNo() << " to "
            << pdf.toStdString() << "\n";
+    in.out << problems.toStdString();
+    return kOk;
+}
+
+int imbCommand(const Invocation& in) {
+    const layout::imb::Encoding e = layout::imb::Encode(QString::fromStdString(in.args.operand(0)),
+                                                        QString::fromStdString(in.args.operand(1)));
+    if (!e.ok()) return fail(in, e.error);
+    in.out << e.states.toStdString() << "\n";
     return kOk;
 }
 

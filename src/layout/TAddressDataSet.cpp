@@ -1,8 +1,8 @@
 #include "TAddressDataSet.h"
 
 #include "AddressFile.h"
-#include "TableText.h"
 #include "Table.h"
+#include "TableText.h"
 
 void TAddressDataSet::AddCalculatedField(const QString& name, const QString& label,
                                          std::function<QString()> value) {
@@ -31,6 +31,18 @@ QString TAddressDataSet::DisplayLabel(int field) const {
 
 bool TAddressDataSet::IsMemo(int field) const {
     return field < storedCount() && table_->field(field).isMemo();
+}
+
+bool TAddressDataSet::IsString(int field) const {
+    return field >= storedCount() || table_->field(field).type == 'C';
+}
+
+bool TAddressDataSet::Visible(int field) const {
+    if (field >= storedCount()) return true;
+    const QString name = FieldName(field);
+    for (const char* hidden : {"DATE", "ISDEL", "TAG", "MEMO"})
+        if (name.compare(hidden, Qt::CaseInsensitive) == 0) return false;
+    return true;
 }
 
 QString TAddressDataSet::Text(int field) const {

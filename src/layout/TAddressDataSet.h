@@ -26,6 +26,11 @@ class TAddressDataSet : public TGDataSet {
     QString FieldName(int field) const override;
     QString DisplayLabel(int field) const override;
     bool IsMemo(int field) const override;
+    // Character fields and the calculated fields.
+    bool IsString(int field) const override;
+    // All but the bookkeeping fields that the address page and the browse grid hide
+    // too (the stored DATE, ISDEL, TAG and MEMO).
+    bool Visible(int field) const override;
     QString Text(int field) const override;
     bool MemoEmpty(int field) const override;
     QString MemoText(int field) const override;

@@ -29,13 +29,15 @@ TGBasePanel::~TGBasePanel() {
 void TGBasePanel::SetSize(int width, int height) {
     width_ = width;
     height_ = height;
+    storedWidth_ = zoom_ == 1.0f ? width : int(std::nearbyint(float(width) / zoom_));
+    storedHeight_ = zoom_ == 1.0f ? height : int(std::nearbyint(float(height) / zoom_));
 }
 
 void TGBasePanel::SetZoom(float zoom) {
     if (zoom == zoom_ || zoom <= 0.0f) return;
-    const float r = zoom / zoom_;
-    width_ = int(std::nearbyint(float(width_) * r));
-    height_ = int(std::nearbyint(float(height_) * r));
+    // From the size at zoom 1.0, so that zooming in and out never changes it.
+    width_ = int(std::nearbyint(float(storedWidth_) * zoom));
+    height_ = int(std::nearbyint(float(storedHeight_) * zoom));
     zoom_ = zoom;
     for (const auto& o : objects_) o->ScaleToZoom(zoom);
 }

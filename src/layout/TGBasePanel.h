@@ -51,8 +51,9 @@ class TGBasePanel {
     // The scale from layout pixels to the pixels the panel paints in. A window showing
     // the panel folds its screen's resolution in (layout::ScreenZoom).
     float Zoom() const { return zoom_; }
-    // Scales the panel and every object by zoom ÷ Zoom (each length rounded to nearest,
-    // halves to even). Nothing happens when the factor does not change.
+    // Scales the panel and every object to `zoom` from their size at zoom 1.0 (each
+    // length rounded to nearest, halves to even), so that zooming and zooming back
+    // leaves every length as it was. Nothing happens when the factor does not change.
     void SetZoom(float zoom);
 
     // ---- objects ----
@@ -102,5 +103,7 @@ class TGBasePanel {
     std::vector<std::unique_ptr<TGGraphicControl>> objects_;
     int width_ = 0;
     int height_ = 0;
+    int storedWidth_ = 0;  // the size at zoom 1.0
+    int storedHeight_ = 0;
     float zoom_ = 1.0f;
 };

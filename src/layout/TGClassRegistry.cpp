@@ -7,6 +7,7 @@
 #include "TGDMultiLineLabel.h"
 #include "TGDateTimeLabel.h"
 #include "TGFIMBarCode.h"
+#include "TGIMBarCode.h"
 #include "TGImage.h"
 #include "TGLabelShapes.h"
 #include "TGLineShape.h"
@@ -43,6 +44,7 @@ const std::vector<Entry>& entries() {
         entry<TGDMultiLineAddressLabel>("TGDMultiLineAddressLabel"),
         entry<TGPostNetBarCode>("TGPostNetBarCode"),
         entry<TGFIMBarCode>("TGFIMBarCode"),
+        entry<TGIMBarCode>("TGIMBarCode"),
         entry<TGLineShape>("TGLineShape"),
         entry<TGLabelShapes>("TGLabelShapes"),
         entry<Trpshapes>("Trpshapes"),
@@ -70,6 +72,7 @@ const std::vector<const char*>& TGClassRegistry::PanelClasses(PanelKind kind) {
     static const std::vector<const char*> label = {
         "TGLineShape",
         "TGPostNetBarCode",
+        "TGIMBarCode",
         "TGImage",
         "TGLabelShapes",
         "TGPLabel",
@@ -81,9 +84,10 @@ const std::vector<const char*>& TGClassRegistry::PanelClasses(PanelKind kind) {
         "TGDMultiLineAddressLabel",
     };
     static const std::vector<const char*> envelope = {
-        "TGLineShape", "TGPostNetBarCode", "TGFIMBarCode",
-        "TGImage",     "TGLabelShapes",    "TGPLabel",
-        "TGPDLabel",   "TGMultiLineLabel", "TGDMultiLineAddressLabel",
+        "TGLineShape",      "TGPostNetBarCode", "TGIMBarCode",
+        "TGFIMBarCode",     "TGImage",          "TGLabelShapes",
+        "TGPLabel",         "TGPDLabel",        "TGMultiLineLabel",
+        "TGDMultiLineAddressLabel",
     };
     static const std::vector<const char*> report = {
         "TGLineShape",     "TGImage",           "TGPLabel",  "TGPDLabel",     "TGDMultiLineLabel",

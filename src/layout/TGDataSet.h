@@ -16,6 +16,14 @@ class TGDataSet {
     virtual QString FieldName(int field) const = 0;
     virtual QString DisplayLabel(int field) const = 0;
     virtual bool IsMemo(int field) const = 0;
+    // A field of text (not a number, date, logical or memo): what a data field object
+    // may show.
+    virtual bool IsString(int field) const { return !IsMemo(field); }
+    // Shown to the user; hidden fields are not offered for binding.
+    virtual bool Visible(int field) const {
+        (void)field;
+        return true;
+    }
     // The field's text for the current record, without trailing blanks.
     virtual QString Text(int field) const = 0;
     // The memo of the current record is empty / its text.

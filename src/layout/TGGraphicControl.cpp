@@ -11,6 +11,16 @@ using layout::PropertyReader;
 using layout::PropertyWriter;
 using layout::ReadResult;
 
+namespace {
+
+ReadResult readLength(const PropertyReader& r, int* shown, int* stored) {
+    const ReadResult result = r.integer(shown);
+    *stored = *shown;
+    return result;
+}
+
+}  // namespace
+
 TGGraphicControl::TGGraphicControl() = default;
 
 TGGraphicControl::~TGGraphicControl() {
@@ -26,19 +36,45 @@ void TGGraphicControl::SetOwner(TGOwner* owner) {
 
 void TGGraphicControl::SetBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    const int oldLeft = left_, oldTop = top_, oldWidth = width_, oldHeight = height_;
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
+    SyncStored(oldLeft, oldTop, oldWidth, oldHeight);
     if (!loading_) BoundsChanged();
+}
+
+void TGGraphicControl::SyncStored(int oldLeft, int oldTop, int oldWidth, int oldHeight) {
+    if (zoom_ == 1.0f) {
+        storedLeft_ = left_;
+        storedTop_ = top_;
+        storedWidth_ = width_;
+        storedHeight_ = height_;
+        return;
+    }
+    const float r = 1.0f / zoom_;
+    auto unzoomed = [r](int v) { return int(std::nearbyint(float(v) * r)); };
+    if (left_ != oldLeft) storedLeft_ = unzoomed(left_);
+    if (top_ != oldTop) storedTop_ = unzoomed(top_);
+    if (width_ != oldWidth) storedWidth_ = unzoomed(width_);
+    if (height_ != oldHeight) storedHeight_ = unzoomed(height_);
 }
 
 void TGGraphicControl::ScaleToZoom(float zoom) {
     if (zoom == zoom_) return;
-    const float r = zoom / zoom_;
-    auto scale = [r](int v) { return int(std::nearbyint(float(v) * r)); };
+    // Scaled from the stored bounds, not the shown ones, so that rounding at one zoom
+    // is not carried into the next.
+    auto scale = [zoom](int v) { return int(std::nearbyint(float(v) * zoom)); };
+    const int sl = storedLeft_, st = storedTop_, sw = storedWidth_, sh = storedHeight_;
     zoom_ = zoom;
-    SetBounds(scale(left_), scale(top_), scale(width_), scale(height_));
+    SetBounds(scale(sl), scale(st), scale(sw), scale(sh));
+    // The shown bounds came from the stored ones; keep those (an object that sizes
+    // itself in BoundsChanged has updated them already).
+    if (left_ == scale(sl)) storedLeft_ = sl;
+    if (top_ == scale(st)) storedTop_ = st;
+    if (width_ == scale(sw)) storedWidth_ = sw;
+    if (height_ == scale(sh)) storedHeight_ = sh;
 }
 
 void TGGraphicControl::AfterLoad() {}
@@ -55,13 +91,11 @@ void TGGraphicControl::PrintTo(TBaseReport&, double, double) {}
 
 void TGGraphicControl::WriteProperties(PropertyWriter& w) const {
     // Coordinates are written at zoom 1.0 whatever the panel shows.
-    const float r = 1.0f / zoom_;
-    auto unzoomed = [&](int v) { return zoom_ == 1.0f ? v : int(std::nearbyint(float(v) * r)); };
     w.integer("Tag", Tag, 0);
-    w.integer("Left", unzoomed(left_));
-    w.integer("Top", unzoomed(top_));
-    w.integer("Width", unzoomed(width_));
-    w.integer("Height", unzoomed(height_));
+    w.integer("Left", storedLeft_);
+    w.integer("Top", storedTop_);
+    w.integer("Width", storedWidth_);
+    w.integer("Height", storedHeight_);
     w.cursor("Cursor", Cursor, 0);
     w.string("Hint", Hint);
     w.boolean("Locked", Locked);
@@ -70,10 +104,11 @@ void TGGraphicControl::WriteProperties(PropertyWriter& w) const {
 
 ReadResult TGGraphicControl::ReadProperty(const PropertyReader& r) {
     if (r.is("Tag")) return r.integer(&Tag);
-    if (r.is("Left")) return r.integer(&left_);
-    if (r.is("Top")) return r.integer(&top_);
-    if (r.is("Width")) return r.integer(&width_);
-    if (r.is("Height")) return r.integer(&height_);
+    // Objects are read at zoom 1.0; the panel zooms them afterwards.
+    if (r.is("Left")) return readLength(r, &left_, &storedLeft_);
+    if (r.is("Top")) return readLength(r, &top_, &storedTop_);
+    if (r.is("Width")) return readLength(r, &width_, &storedWidth_);
+    if (r.is("Height")) return readLength(r, &height_, &storedHeight_);
     if (r.is("Cursor")) return r.cursor(&Cursor);
     if (r.is("Hint")) return r.string(&Hint);
     if (r.is("Locked")) return r.boolean(&Locked);

@@ -96,18 +96,26 @@ class TGGraphicControl {
     TGDataPanel* DataPanel() const;
     // Sets the size without BoundsChanged (measuring and fitting use it).
     void SetSizeSilently(int width, int height) {
+        const int oldWidth = width_, oldHeight = height_;
         width_ = width;
         height_ = height;
+        SyncStored(left_, top_, oldWidth, oldHeight);
     }
     // Draws the selection handles when the object is selected.
     void PaintHandles(QPainter& painter) const;
 
   private:
     friend class TGBasePanel;
+    // Brings the stored (zoom 1.0) bounds in step with the shown ones after a change
+    // from the given old shown bounds: a length that changed is unzoomed, one that did
+    // not keeps its stored value, so that zooming in and out never moves an object.
+    void SyncStored(int oldLeft, int oldTop, int oldWidth, int oldHeight);
     QString name_;
     TGOwner* owner_ = nullptr;
     TGBasePanel* parent_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    // The bounds at zoom 1.0, as layout files store them.
+    int storedLeft_ = 0, storedTop_ = 0, storedWidth_ = 0, storedHeight_ = 0;
     float zoom_ = 1.0f;
     bool loading_ = false;
 };

@@ -116,15 +116,24 @@ JobResult RunCaseConversion(xbase::Table& table, const Options& options, JobProg
     if (!s.ok()) return failed(s);
     result->total = table.queryRecCount();
     progress.gauge(0);
-    for (s = table.goTop(); s.ok() && !table.eof(); s = table.skip(1)) {
+    // The index pages the changes touch are written once, at the end.
+    xbase::IndexBatch batch(table);
+    s = batch.begun();
+    bool cancelled = false;
+    for (s = s.ok() ? table.goTop() : s; s.ok() && !table.eof(); s = table.skip(1)) {
         s = convertRecord(table, options.rule, chosen);
         if (!s.ok()) break;
         ++result->converted;
         if (result->total) progress.gauge(int(uint64_t(result->converted) * 100 / result->total));
-        if (!progress.keepGoing()) return JobResult::Cancelled;
+        if (!progress.keepGoing()) {
+            cancelled = true;
+            break;
+        }
     }
+    const xbase::Status written = batch.finish();
+    if (s.ok()) s = written;
     if (!s.ok()) return failed(s);
-    return JobResult::Done;
+    return cancelled ? JobResult::Cancelled : JobResult::Done;
 }
 
 }  // namespace CaseConversion

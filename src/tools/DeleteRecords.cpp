@@ -53,7 +53,11 @@ JobResult RunDeleteRecords(xbase::Table& table, Choice choice, const QString& fi
         return JobResult::Done;
     }
     uint32_t done = 0;
-    for (s = table.goTop(); s.ok() && !table.eof(); s = table.skip(1)) {
+    // The index pages the changes touch are written once, at the end.
+    xbase::IndexBatch batch(table);
+    s = batch.begun();
+    bool cancelled = false;
+    for (s = s.ok() ? table.goTop() : s; s.ok() && !table.eof(); s = table.skip(1)) {
         if (!table.deleted()) {
             s = AddressFile::DeleteRecord(table);
             if (!s.ok()) break;
@@ -61,10 +65,15 @@ JobResult RunDeleteRecords(xbase::Table& table, Choice choice, const QString& fi
         }
         ++done;
         if (result->total) progress.gauge(int(uint64_t(done) * 100 / result->total));
-        if (!progress.keepGoing()) return JobResult::Cancelled;
+        if (!progress.keepGoing()) {
+            cancelled = true;
+            break;
+        }
     }
+    const xbase::Status written = batch.finish();
+    if (s.ok()) s = written;
     if (!s.ok()) return failed(s);
-    return JobResult::Done;
+    return cancelled ? JobResult::Cancelled : JobResult::Done;
 }
 
 }  // namespace DeleteRecords

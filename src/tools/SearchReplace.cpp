@@ -148,7 +148,11 @@ JobResult RunSearchReplace(xbase::Table& table, const Options& options, JobProgr
     const uint32_t total = table.recCount();
     progress.status(kProgressText);
     progress.gauge(0);
-    for (uint32_t recNo = 1; recNo <= total; ++recNo) {
+    // The index pages the changes touch are written once, at the end.
+    xbase::IndexBatch batch(table);
+    s = batch.begun();
+    bool cancelled = false;
+    for (uint32_t recNo = 1; recNo <= total && s.ok(); ++recNo) {
         s = table.go(recNo);
         if (!s.ok()) break;
         ++result->visited;
@@ -173,10 +177,15 @@ JobResult RunSearchReplace(xbase::Table& table, const Options& options, JobProgr
             }
         }
         progress.gauge(int(uint64_t(result->visited) * 100 / total));
-        if (!progress.keepGoing()) return JobResult::Cancelled;
+        if (!progress.keepGoing()) {
+            cancelled = true;
+            break;
+        }
     }
+    const xbase::Status written = batch.finish();
+    if (s.ok()) s = written;
     if (!s.ok()) return failed(s);
-    return JobResult::Done;
+    return cancelled ? JobResult::Cancelled : JobResult::Done;
 }
 
 }  // namespace SearchReplace

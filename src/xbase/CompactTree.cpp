@@ -51,8 +51,9 @@ size_t trailingPad(const char* key, size_t len, char pad) {
 
 // Writes leaf entries into a page one by one, as the compact layout stores them.
 class LeafPacker {
-public:
-    LeafPacker(int keyLength, char pad, const LeafBits& bits) : klen_(size_t(keyLength)), pad_(pad), bits_(bits) {
+  public:
+    LeafPacker(int keyLength, char pad, const LeafBits& bits)
+        : klen_(size_t(keyLength)), pad_(pad), bits_(bits) {
         reset();
     }
     void reset() {
@@ -75,7 +76,8 @@ public:
         if (used_ + size_t(bits_.bytes) + stored > cdx::kLeafArea) return false;
         pool_ -= stored;
         std::memcpy(page_ + pool_, key + dup, stored);
-        const uint64_t v = uint64_t(recNo) | (uint64_t(dup) << bits_.rec) | (uint64_t(trail) << (bits_.rec + bits_.dup));
+        const uint64_t v =
+            uint64_t(recNo) | (uint64_t(dup) << bits_.rec) | (uint64_t(trail) << (bits_.rec + bits_.dup));
         char* e = page_ + cdx::kOffLeafEntries + count_ * size_t(bits_.bytes);
         for (int b = 0; b < bits_.bytes; ++b) e[b] = char((v >> (8 * b)) & 0xFF);
         used_ += size_t(bits_.bytes) + stored;
@@ -102,7 +104,7 @@ public:
         return page_;
     }
 
-private:
+  private:
     size_t klen_;
     char pad_;
     LeafBits bits_;
@@ -116,35 +118,168 @@ private:
 
 // ---- PageStore ----
 
+namespace {
+// A batch writes what it holds once it holds this many pages (32 MB), so that a bulk
+// change of any size runs in bounded memory.
+constexpr size_t kMaxPendingPages = 65536;
+// Adjacent pages go to the file in writes of up to this many bytes.
+constexpr size_t kFlushRun = size_t(1) << 20;
+}  // namespace
+
 Status PageStore::read(uint32_t offset, char* page) const {
-    if (offset % cdx::kPageSize != 0 || uint64_t(offset) + cdx::kPageSize > file_->size()) {
+    if (offset % cdx::kPageSize != 0 || uint64_t(offset) + cdx::kPageSize > size()) {
         return Status::Corruption("Index page " + std::to_string(offset) + " lies outside " + file_->path());
+    }
+    if (!pending_.empty()) {
+        auto it = pending_.find(offset);
+        if (it != pending_.end()) {
+            std::memcpy(page, it->second->data(), cdx::kPageSize);
+            return Status::OK();
+        }
     }
     return file_->read(offset, page, cdx::kPageSize);
 }
 
-Status PageStore::write(uint32_t offset, const char* page) { return file_->write(offset, page, cdx::kPageSize); }
+Status PageStore::write(uint32_t offset, const char* page) {
+    if (!batching() || offset % cdx::kPageSize != 0) return writeAt(offset, page, cdx::kPageSize);
+    Page* p;
+    auto it = pending_.find(offset);
+    if (it != pending_.end()) {
+        p = it->second.get();
+    } else {
+        // A whole page: nothing of the old one is needed.
+        p = (pending_[offset] = std::make_unique<Page>()).get();
+        pendingEnd_ = std::max<uint64_t>(pendingEnd_, uint64_t(offset) + cdx::kPageSize);
+    }
+    std::memcpy(p->data(), page, cdx::kPageSize);
+    return pending_.size() > kMaxPendingPages ? flush() : Status::OK();
+}
+
+Status PageStore::pendingPage(uint32_t offset, Page** out) {
+    auto it = pending_.find(offset);
+    if (it != pending_.end()) {
+        *out = it->second.get();
+        return Status::OK();
+    }
+    auto page = std::make_unique<Page>();
+    page->fill('\0');
+    const uint64_t fileSize = file_->size();
+    if (offset < fileSize) {
+        const size_t have = size_t(std::min<uint64_t>(cdx::kPageSize, fileSize - offset));
+        Status s = file_->read(offset, page->data(), have);
+        if (!s.ok()) return s;
+    }
+    *out = page.get();
+    pending_[offset] = std::move(page);
+    pendingEnd_ = std::max<uint64_t>(pendingEnd_, uint64_t(offset) + cdx::kPageSize);
+    return Status::OK();
+}
+
+Status PageStore::readAt(uint64_t offset, void* buf, size_t n) const {
+    if (pending_.empty()) return file_->read(offset, buf, n);
+    if (offset + n > size()) return file_->read(offset, buf, n);  // the file's own short-read error
+    char* out = static_cast<char*>(buf);
+    while (n > 0) {
+        const uint32_t page = uint32_t(offset / cdx::kPageSize * cdx::kPageSize);
+        const size_t at = size_t(offset - page);
+        const size_t take = std::min(n, size_t(cdx::kPageSize) - at);
+        auto it = pending_.find(page);
+        if (it != pending_.end()) {
+            std::memcpy(out, it->second->data() + at, take);
+        } else {
+            Status s = file_->read(offset, out, take);
+            if (!s.ok()) return s;
+        }
+        offset += take;
+        out += take;
+        n -= take;
+    }
+    return Status::OK();
+}
+
+Status PageStore::writeAt(uint64_t offset, const void* data, size_t n) {
+    if (!batching()) return file_->write(offset, data, n);
+    if (offset + n > 0xFFFFFFFFu) return Status::InvalidArgument("Index file too large");
+    const char* in = static_cast<const char*>(data);
+    while (n > 0) {
+        const uint32_t page = uint32_t(offset / cdx::kPageSize * cdx::kPageSize);
+        const size_t at = size_t(offset - page);
+        const size_t take = std::min(n, size_t(cdx::kPageSize) - at);
+        Page* p;
+        Status s = pendingPage(page, &p);
+        if (!s.ok()) return s;
+        std::memcpy(p->data() + at, in, take);
+        offset += take;
+        in += take;
+        n -= take;
+    }
+    return pending_.size() > kMaxPendingPages ? flush() : Status::OK();
+}
+
+Status PageStore::writeThrough(uint64_t offset, const void* data, size_t n) {
+    Status s = file_->write(offset, data, n);
+    if (!s.ok() || pending_.empty()) return s;
+    // The held copy must not put the old bytes back at the next flush.
+    const char* in = static_cast<const char*>(data);
+    for (size_t done = 0; done < n;) {
+        const uint64_t at = offset + done;
+        const uint32_t page = uint32_t(at / cdx::kPageSize * cdx::kPageSize);
+        const size_t take = std::min(n - done, size_t(cdx::kPageSize) - size_t(at - page));
+        auto it = pending_.find(page);
+        if (it != pending_.end()) std::memcpy(it->second->data() + (at - page), in + done, take);
+        done += take;
+    }
+    return s;
+}
+
+Status PageStore::flush() {
+    if (pending_.empty()) return Status::OK();
+    std::string run;
+    run.reserve(kFlushRun);
+    uint64_t runStart = 0;
+    Status s;
+    for (auto it = pending_.begin(); it != pending_.end() && s.ok(); ++it) {
+        if (!run.empty() && (it->first != runStart + run.size() || run.size() >= kFlushRun)) {
+            s = file_->write(runStart, run.data(), run.size());
+            run.clear();
+        }
+        if (run.empty()) runStart = it->first;
+        run.append(it->second->data(), cdx::kPageSize);
+    }
+    if (s.ok() && !run.empty()) s = file_->write(runStart, run.data(), run.size());
+    pending_.clear();
+    pendingEnd_ = 0;
+    if (!s.ok()) markDamaged();  // some of the changes may be on the disk, others not
+    return s;
+}
+
+Status PageStore::endBatch() {
+    if (batchDepth_ == 0) return Status::OK();
+    if (--batchDepth_ > 0) return Status::OK();
+    return flush();
+}
 
 Status PageStore::allocateAtEnd(uint32_t count, uint32_t* offset) {
-    const uint64_t end = (file_->size() + cdx::kPageSize - 1) / cdx::kPageSize * cdx::kPageSize;
-    if (end + uint64_t(count) * cdx::kPageSize > 0xFFFFFE00u) return Status::InvalidArgument("Index file too large");
+    const uint64_t end = (size() + cdx::kPageSize - 1) / cdx::kPageSize * cdx::kPageSize;
+    if (end + uint64_t(count) * cdx::kPageSize > 0xFFFFFE00u)
+        return Status::InvalidArgument("Index file too large");
     std::string zeros(size_t(count) * cdx::kPageSize, '\0');
-    Status s = file_->write(end, zeros.data(), zeros.size());
+    Status s = writeAt(end, zeros.data(), zeros.size());
     if (s.ok()) *offset = uint32_t(end);
     return s;
 }
 
 Status PageStore::allocate(uint32_t* offset) {
     char field[4];
-    Status s = file_->read(freeListHeader_ + cdx::kOffFreeList, field, 4);
+    Status s = readAt(freeListHeader_ + cdx::kOffFreeList, field, 4);
     if (!s.ok()) return s;
     const uint32_t head = getU32(field);
     if (head != 0 && head != cdx::kNone && head % cdx::kPageSize == 0 &&
-        uint64_t(head) + cdx::kPageSize <= file_->size()) {
+        uint64_t(head) + cdx::kPageSize <= size()) {
         char next[4];
-        s = file_->read(head, next, 4);
+        s = readAt(head, next, 4);
         if (!s.ok()) return s;
-        s = file_->write(freeListHeader_ + cdx::kOffFreeList, next, 4);
+        s = writeAt(freeListHeader_ + cdx::kOffFreeList, next, 4);
         if (!s.ok()) return s;
         *offset = head;
         return Status::OK();
@@ -154,14 +289,14 @@ Status PageStore::allocate(uint32_t* offset) {
 
 Status PageStore::release(uint32_t offset) {
     char field[4];
-    Status s = file_->read(freeListHeader_ + cdx::kOffFreeList, field, 4);
+    Status s = readAt(freeListHeader_ + cdx::kOffFreeList, field, 4);
     if (!s.ok()) return s;
     char page[cdx::kPageSize] = {0};
     std::memcpy(page, field, 4);
     s = write(offset, page);
     if (!s.ok()) return s;
     putU32(field, offset);
-    return file_->write(freeListHeader_ + cdx::kOffFreeList, field, 4);
+    return writeAt(freeListHeader_ + cdx::kOffFreeList, field, 4);
 }
 
 // ---- CompactTree: header ----
@@ -200,12 +335,14 @@ Status CompactTree::checkDescription(int keyLength, const std::string& keyExpr, 
     return Status::OK();
 }
 
-Status CompactTree::describe(int keyLength, uint8_t options, const std::string& keyExpr, const std::string& forExpr) {
+Status CompactTree::describe(int keyLength, uint8_t options, const std::string& keyExpr,
+                             const std::string& forExpr) {
     Status s = checkDescription(keyLength, keyExpr, forExpr);
     return s.ok() ? checked(describeKeys(keyLength, options, keyExpr, forExpr)) : s;
 }
 
-Status CompactTree::describeKeys(int keyLength, uint8_t options, const std::string& keyExpr, const std::string& forExpr) {
+Status CompactTree::describeKeys(int keyLength, uint8_t options, const std::string& keyExpr,
+                                 const std::string& forExpr) {
     ++generation_;
     char h[cdx::kHeaderSize] = {0};
     putU16(h + cdx::kOffKeyLength, uint16_t(keyLength));
@@ -218,9 +355,10 @@ Status CompactTree::describeKeys(int keyLength, uint8_t options, const std::stri
     std::memcpy(h + cdx::kOffExprPool, keyExpr.data(), keyExpr.size());
     std::memcpy(h + cdx::kOffExprPool + keyExpr.size() + 1, forExpr.data(), forExpr.size());
     // Root, free list and the open-for-write mark are not part of the description.
-    File* f = store_->file();
-    Status s = f->write(headerOffset_ + cdx::kOffKeyLength, h + cdx::kOffKeyLength, 4);
-    if (s.ok()) s = f->write(headerOffset_ + cdx::kOffDescending, h + cdx::kOffDescending, cdx::kHeaderSize - 502);
+    Status s = store_->writeAt(headerOffset_ + cdx::kOffKeyLength, h + cdx::kOffKeyLength, 4);
+    if (s.ok())
+        s = store_->writeAt(headerOffset_ + cdx::kOffDescending, h + cdx::kOffDescending,
+                            cdx::kHeaderSize - 502);
     if (!s.ok()) return s;
     keyLength_ = keyLength;
     options_ = uint8_t(h[cdx::kOffOptions]);
@@ -234,22 +372,22 @@ Status CompactTree::load(char padByte) {
     pad_ = padByte;
     ++generation_;
     char h[cdx::kHeaderSize];
-    if (uint64_t(headerOffset_) + cdx::kHeaderSize > store_->file()->size()) {
-        return Status::Corruption("Index header lies outside " + store_->file()->path());
+    if (uint64_t(headerOffset_) + cdx::kHeaderSize > store_->size()) {
+        return Status::Corruption("Index header lies outside " + store_->path());
     }
-    Status s = store_->file()->read(headerOffset_, h, sizeof h);
+    Status s = store_->readAt(headerOffset_, h, sizeof h);
     if (!s.ok()) return s;
     root_ = getU32(h + cdx::kOffRoot);
     keyLength_ = getU16(h + cdx::kOffKeyLength);
     options_ = uint8_t(h[cdx::kOffOptions]);
     descending_ = getU16(h + cdx::kOffDescending) != 0;
     if (keyLength_ < 1 || keyLength_ > cdx::kMaxKeyLength) {
-        return Status::Corruption("Index header has a bad key length in " + store_->file()->path());
+        return Status::Corruption("Index header has a bad key length in " + store_->path());
     }
     const size_t keyOff = getU16(h + cdx::kOffKeyOffset), keyLen = getU16(h + cdx::kOffKeyExprLength);
     const size_t forOff = getU16(h + cdx::kOffForOffset), forLen = getU16(h + cdx::kOffForLength);
     if (keyOff + keyLen > cdx::kExprPoolSize || forOff + forLen > cdx::kExprPoolSize) {
-        return Status::Corruption("Index header has bad expressions in " + store_->file()->path());
+        return Status::Corruption("Index header has bad expressions in " + store_->path());
     }
     const char* pool = h + cdx::kOffExprPool;
     keyExpr_.assign(pool + keyOff, strnlen(pool + keyOff, keyLen));
@@ -262,7 +400,7 @@ Status CompactTree::writeRoot(uint32_t root) {
     root_ = root;
     char field[4];
     putU32(field, root);
-    return store_->file()->write(headerOffset_ + cdx::kOffRoot, field, 4);
+    return store_->writeAt(headerOffset_ + cdx::kOffRoot, field, 4);
 }
 
 // ---- nodes ----
@@ -295,8 +433,8 @@ Status CompactTree::node(uint32_t offset, Node** out) {
 
 Status CompactTree::decode(uint32_t offset, const char* page, Node* n) const {
     const auto damaged = [&](const char* what) {
-        return Status::Corruption(std::string("Index node ") + std::to_string(offset) + " is damaged (" + what +
-                                  ") in " + store_->file()->path());
+        return Status::Corruption(std::string("Index node ") + std::to_string(offset) + " is damaged (" +
+                                  what + ") in " + store_->path());
     };
     const size_t klen = size_t(keyLength_);
     n->attr = getU16(page + cdx::kOffAttr);
@@ -323,7 +461,8 @@ Status CompactTree::decode(uint32_t offset, const char* page, Node* n) const {
     const int dupBits = uint8_t(page[cdx::kOffDupBits]);
     const int trailBits = uint8_t(page[cdx::kOffTrailBits]);
     const size_t bytes = uint8_t(page[cdx::kOffEntryBytes]);
-    if (bytes < 1 || bytes > 8 || size_t(recBits + dupBits + trailBits) > 8 * bytes || dupBits > 16 || trailBits > 16) {
+    if (bytes < 1 || bytes > 8 || size_t(recBits + dupBits + trailBits) > 8 * bytes || dupBits > 16 ||
+        trailBits > 16) {
         return damaged("bad entry layout");
     }
     if (count * bytes > cdx::kLeafArea) return damaged("too many keys");
@@ -333,7 +472,8 @@ Status CompactTree::decode(uint32_t offset, const char* page, Node* n) const {
     const size_t entriesEnd = cdx::kOffLeafEntries + count * bytes;
     std::string prev(klen, pad_);
     for (size_t i = 0; i < count; ++i) {
-        const unsigned char* e = reinterpret_cast<const unsigned char*>(page + cdx::kOffLeafEntries + i * bytes);
+        const unsigned char* e =
+            reinterpret_cast<const unsigned char*>(page + cdx::kOffLeafEntries + i * bytes);
         uint64_t v = 0;
         for (size_t b = 0; b < bytes; ++b) v |= uint64_t(e[b]) << (8 * b);
         const size_t rec = size_t(v & recMask);
@@ -355,8 +495,8 @@ Status CompactTree::decode(uint32_t offset, const char* page, Node* n) const {
     // The free-space field must account for every byte the entries and keys take: a
     // key count or a compression count that is off shows here, where it would
     // otherwise lose or invent entries.
-    if (getU16(page + cdx::kOffLeafFree) != cdx::kLeafArea - (entriesEnd - cdx::kOffLeafEntries) -
-                                                (cdx::kPageSize - pool)) {
+    if (getU16(page + cdx::kOffLeafFree) !=
+        cdx::kLeafArea - (entriesEnd - cdx::kOffLeafEntries) - (cdx::kPageSize - pool)) {
         return damaged("free space does not match its keys");
     }
     return Status::OK();
@@ -392,19 +532,21 @@ bool CompactTree::encode(const Node& n, char* page) const {
 Status CompactTree::store(uint32_t offset, const Node& n) {
     char page[cdx::kPageSize];
     if (!encode(n, page)) {
-        return Status::Corruption("Index node " + std::to_string(offset) + " overflows in " + store_->file()->path());
+        return Status::Corruption("Index node " + std::to_string(offset) + " overflows in " + store_->path());
     }
     return store_->write(offset, page);
 }
 
-int CompactTree::compare(const std::string& key, uint32_t recNo, std::string_view search, uint32_t searchRec) const {
+int CompactTree::compare(const std::string& key, uint32_t recNo, std::string_view search,
+                         uint32_t searchRec) const {
     const int c = std::memcmp(key.data(), search.data(), search.size());
     if (c != 0) return c;
     if (search.size() < size_t(keyLength_)) return 0;
     return recNo < searchRec ? -1 : (recNo > searchRec ? 1 : 0);
 }
 
-Status CompactTree::descend(std::string_view key, uint32_t recNo, std::vector<PathStep>* path, uint32_t* leaf) {
+Status CompactTree::descend(std::string_view key, uint32_t recNo, std::vector<PathStep>* path,
+                            uint32_t* leaf) {
     uint32_t off = root_;
     for (int depth = 0; depth < kMaxDepth; ++depth) {
         Node* n;
@@ -414,13 +556,13 @@ Status CompactTree::descend(std::string_view key, uint32_t recNo, std::vector<Pa
             *leaf = off;
             return Status::OK();
         }
-        if (n->keys.empty()) return Status::Corruption("Empty index node in " + store_->file()->path());
+        if (n->keys.empty()) return Status::Corruption("Empty index node in " + store_->path());
         size_t i = 0;
         while (i + 1 < n->keys.size() && compare(n->keys[i], n->recNos[i], key, recNo) < 0) ++i;
         if (path) path->push_back({off, i});
         off = n->children[i];
     }
-    return Status::Corruption("Index tree too deep (a loop?) in " + store_->file()->path());
+    return Status::Corruption("Index tree too deep (a loop?) in " + store_->path());
 }
 
 // After the node at `child` changed (and perhaps split off `split` at `splitOffset`),
@@ -509,8 +651,8 @@ Status CompactTree::fixParents(std::vector<PathStep>& path, uint32_t child, cons
     return writeRoot(rootOff);
 }
 
-Status CompactTree::locate(std::string_view key, uint32_t recNo, std::vector<PathStep>* path, uint32_t* leafOff,
-                           Node** leaf, size_t* pos, bool* exact) {
+Status CompactTree::locate(std::string_view key, uint32_t recNo, std::vector<PathStep>* path,
+                           uint32_t* leafOff, Node** leaf, size_t* pos, bool* exact) {
     if (key.size() != size_t(keyLength_)) return Status::InvalidArgument("Index key of the wrong length");
     trimCache();
     ++generation_;
@@ -647,8 +789,8 @@ Status CompactTree::freeSubtree(uint32_t offset) {
     while (!stack.empty()) {
         const uint32_t off = stack.back();
         stack.pop_back();
-        if (++visited > (store_->file()->size() / cdx::kPageSize) + 1) {
-            return Status::Corruption("Index tree has a loop in " + store_->file()->path());
+        if (++visited > (store_->size() / cdx::kPageSize) + 1) {
+            return Status::Corruption("Index tree has a loop in " + store_->path());
         }
         Node* n;
         Status s = node(off, &n);
@@ -675,6 +817,15 @@ Status CompactTree::build(const std::vector<IndexEntry>& entries, int keyLength)
 
 Status CompactTree::buildFrom(const std::string& keys, const std::vector<uint32_t>& recNos,
                               const std::vector<uint32_t>& order, int keyLength) {
+    // The new pages are written together, in long runs, instead of one by one.
+    store_->beginBatch();
+    Status s = buildPages(keys, recNos, order, keyLength);
+    Status e = store_->endBatch();
+    return s.ok() ? e : s;
+}
+
+Status CompactTree::buildPages(const std::string& keys, const std::vector<uint32_t>& recNos,
+                               const std::vector<uint32_t>& order, int keyLength) {
     ++generation_;
     // A damaged old tree must not stop a rebuild: its pages are simply left behind.
     (void)freeSubtree(root_);
@@ -682,7 +833,7 @@ Status CompactTree::buildFrom(const std::string& keys, const std::vector<uint32_
     keyLength_ = keyLength;
     char field[2];
     putU16(field, uint16_t(keyLength));
-    Status s = store_->file()->write(headerOffset_ + cdx::kOffKeyLength, field, 2);
+    Status s = store_->writeAt(headerOffset_ + cdx::kOffKeyLength, field, 2);
     if (!s.ok()) return s;
 
     const size_t klen = size_t(keyLength);
@@ -698,6 +849,12 @@ Status CompactTree::buildFrom(const std::string& keys, const std::vector<uint32_
     s = store_->allocate(&current);
     if (!s.ok()) return s;
     for (size_t i = 0; i < order.size(); ++i) {
+        // The keys are read in sorted order, scattered over memory: ask for them ahead.
+        if (i + 8 < order.size()) {
+            __builtin_prefetch(keys.data() + size_t(order[i + 8]) * klen);
+            __builtin_prefetch(keys.data() + size_t(order[i + 8]) * klen + klen - 1);
+            __builtin_prefetch(&recNos[order[i + 8]]);
+        }
         const char* key = keys.data() + size_t(order[i]) * klen;
         if (packer.add(key, recNos[order[i]])) continue;
         uint32_t nextOff;
@@ -775,15 +932,15 @@ Status CompactTree::edge(int dir, Position* pos) {
             // link would otherwise start a walk part way through.
             if ((dir > 0 ? n->left : n->right) != cdx::kNone) {
                 return Status::Corruption("Index tree is damaged (its edge leaf " + std::to_string(off) +
-                                          " has a neighbour) in " + store_->file()->path());
+                                          " has a neighbour) in " + store_->path());
             }
             *pos = {off, n->keys.empty() ? -1 : (dir > 0 ? 0 : int(n->keys.size()) - 1)};
             return n->keys.empty() ? step(dir, pos) : Status::OK();
         }
-        if (n->children.empty()) return Status::Corruption("Empty index node in " + store_->file()->path());
+        if (n->children.empty()) return Status::Corruption("Empty index node in " + store_->path());
         off = dir > 0 ? n->children.front() : n->children.back();
     }
-    return Status::Corruption("Index tree too deep in " + store_->file()->path());
+    return Status::Corruption("Index tree too deep in " + store_->path());
 }
 
 Status CompactTree::next(Position* pos) { return step(+1, pos); }
@@ -805,17 +962,17 @@ Status CompactTree::step(int dir, Position* pos) {
     // back to an earlier leaf or past leaves breaks that, so a walk never goes round
     // in a circle or skips entries unnoticed. Even so, no walk takes more steps than
     // the file has pages.
-    const uint64_t pages = store_->file()->size() / cdx::kPageSize;
+    const uint64_t pages = store_->size() / cdx::kPageSize;
     uint32_t from = pos->leaf;
     for (uint64_t steps = 0;; ++steps) {
         const uint32_t off = dir > 0 ? n->right : n->left;
         if (off == cdx::kNone) break;
-        if (steps > pages) return Status::Corruption("Index leaf chain loops in " + store_->file()->path());
+        if (steps > pages) return Status::Corruption("Index leaf chain loops in " + store_->path());
         s = node(off, &n);
         if (!s.ok()) return s;
         if ((dir > 0 ? n->left : n->right) != from || !n->leaf()) {
             return Status::Corruption("Index leaf chain is broken at page " + std::to_string(off) + " in " +
-                                      store_->file()->path());
+                                      store_->path());
         }
         if (!n->keys.empty()) {
             *pos = {off, dir > 0 ? 0 : int(n->keys.size()) - 1};
@@ -874,7 +1031,7 @@ Status CompactTree::verify(uint64_t* entryCount) {
     };
     std::vector<Frame> stack{{root_, 0}};
     const auto bad = [&](const std::string& what) {
-        return Status::Corruption("Index check failed (" + what + ") in " + store_->file()->path());
+        return Status::Corruption("Index check failed (" + what + ") in " + store_->path());
     };
     std::unordered_set<uint32_t> seen;
     while (!stack.empty()) {
@@ -888,7 +1045,8 @@ Status CompactTree::verify(uint64_t* entryCount) {
         if (n->leaf()) {
             leaves.push_back(f.off);
             for (size_t i = 0; i < n->keys.size(); ++i) {
-                if (any && compare(n->keys[i], n->recNos[i], lastKey, lastRec) <= 0) return bad("keys out of order");
+                if (any && compare(n->keys[i], n->recNos[i], lastKey, lastRec) <= 0)
+                    return bad("keys out of order");
                 lastKey = n->keys[i];
                 lastRec = n->recNos[i];
                 any = true;

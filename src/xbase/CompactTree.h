@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,18 +16,41 @@ namespace xbase {
 
 // The pages of one index file: reading, writing and allocating 512-byte pages.
 // Freed pages are chained from the free-list field of the header at `freeListHeader`.
+//
+// Every read and write of the file's pages and headers goes through here, so that a
+// batch can hold them: between beginBatch() and flush() the pages written are kept in
+// memory (reads see them) and reach the file once, in file order and in long runs, at
+// flush() or when they grow past a limit. A flush writes exactly the bytes the writes
+// one by one would have left. The open-for-write mark is no page change: it goes
+// through writeThrough(), at once, since it must be on the disk before any page is.
 class PageStore {
 public:
     PageStore(File* file, uint32_t freeListHeader) : file_(file), freeListHeader_(freeListHeader) {}
 
     File* file() const { return file_; }
+    const std::string& path() const { return file_->path(); }
+    // The file's length with the pages a batch holds.
+    uint64_t size() const { return pendingEnd_ > file_->size() ? pendingEnd_ : file_->size(); }
     Status read(uint32_t offset, char* page) const;
     Status write(uint32_t offset, const char* page);
+    // Any bytes of the file (header fields), through the batch like pages.
+    Status readAt(uint64_t offset, void* buf, size_t n) const;
+    Status writeAt(uint64_t offset, const void* data, size_t n);
+    // Straight to the file, and into the batch's copy of that page when it holds one.
+    Status writeThrough(uint64_t offset, const void* data, size_t n);
     // A page from the free list, else a new one at the end of the file.
     Status allocate(uint32_t* offset);
     // `count` contiguous new pages at the end of the file (tag headers).
     Status allocateAtEnd(uint32_t count, uint32_t* offset);
     Status release(uint32_t offset);
+
+    // Holds the pages written from now on; batches nest.
+    void beginBatch() { ++batchDepth_; }
+    // Leaves one level of batching; the outermost writes what is held.
+    Status endBatch();
+    bool batching() const { return batchDepth_ > 0; }
+    // Writes the pages held so far; the batch goes on. A failure marks the store damaged.
+    Status flush();
 
     // Set once a change to a tree of the file has failed part way: its pages on disk
     // may then disagree with one another, and the file must not be taken as sound
@@ -34,9 +59,17 @@ public:
     bool damaged() const { return damaged_; }
 
 private:
+    using Page = std::array<char, 512>;
+    // The batch's copy of the page at `offset`, made from the file's bytes (zeros past
+    // its end) when there is none yet.
+    Status pendingPage(uint32_t offset, Page** out);
+
     File* file_;
     uint32_t freeListHeader_;
     bool damaged_ = false;
+    int batchDepth_ = 0;
+    std::map<uint32_t, std::unique_ptr<Page>> pending_;
+    uint64_t pendingEnd_ = 0;  // end of the highest page held
 };
 
 // One entry of an index: a key of the tree's key length and its record number.
@@ -131,6 +164,8 @@ private:
     Status describeKeys(int keyLength, uint8_t options, const std::string& keyExpr, const std::string& forExpr);
     Status buildFrom(const std::string& keys, const std::vector<uint32_t>& recNos, const std::vector<uint32_t>& order,
                      int keyLength);
+    Status buildPages(const std::string& keys, const std::vector<uint32_t>& recNos,
+                      const std::vector<uint32_t>& order, int keyLength);
     Status insertEntry(std::string_view key, uint32_t recNo);
     Status removeEntry(std::string_view key, uint32_t recNo);
     Status node(uint32_t offset, Node** out);

@@ -503,6 +503,9 @@ class CompiledExpression final : public Expression {
     double evalNumeric(const EvalContext& ctx) const override {
         return root_->type() == ValueType::Numeric ? root_->number(ctx) : 0;
     }
+    std::string_view evalText(const EvalContext& ctx) const override {
+        return root_->type() == ValueType::Character ? root_->text(ctx) : std::string_view();
+    }
     std::string evalString(const EvalContext& ctx) const override {
         std::string out;
         switch (root_->type()) {

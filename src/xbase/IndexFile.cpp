@@ -33,10 +33,18 @@ bool Tag::makeKey(const EvalContext& ctx, std::string* out) const {
     if (condition && !condition->evalLogical(ctx)) return false;
     const size_t klen = size_t(tree->keyLength());
     switch (keyType) {
-        case 'N': *out = encodeNumberKey(key->evalNumeric(ctx)); break;
-        case 'D': *out = encodeNumberKey(julianDay(key->evalString(ctx))); break;
-        case 'L': *out = key->evalLogical(ctx) ? "T" : "F"; break;
-        default: *out = key->evalString(ctx); break;
+        case 'N':
+            *out = encodeNumberKey(key->evalNumeric(ctx));
+            break;
+        case 'D':
+            *out = encodeNumberKey(julianDay(key->evalString(ctx)));
+            break;
+        case 'L':
+            *out = key->evalLogical(ctx) ? "T" : "F";
+            break;
+        default:
+            *out = key->evalString(ctx);
+            break;
     }
     out->resize(klen, padByte());
     return true;
@@ -85,7 +93,11 @@ Status IndexFile::markNotClosed(FileSystem& fs, const std::string& path) {
 }
 
 IndexFile::IndexFile(std::unique_ptr<File> file, Kind kind, const RecordLayout& layout, uint8_t codePageMark)
-    : file_(std::move(file)), kind_(kind), layout_(layout), codePageMark_(codePageMark), store_(file_.get(), 0) {}
+    : file_(std::move(file)),
+      kind_(kind),
+      layout_(layout),
+      codePageMark_(codePageMark),
+      store_(file_.get(), 0) {}
 
 IndexFile::~IndexFile() { (void)clean(); }
 
@@ -99,14 +111,23 @@ Status IndexFile::compileTag(Tag* tag) const {
         return Status::OK();
     }
     switch (tag->key->type()) {
-        case ValueType::Numeric: tag->keyType = 'N'; break;
-        case ValueType::Date: tag->keyType = 'D'; break;
-        case ValueType::Logical: tag->keyType = 'L'; break;
-        default: tag->keyType = 'C'; break;
+        case ValueType::Numeric:
+            tag->keyType = 'N';
+            break;
+        case ValueType::Date:
+            tag->keyType = 'D';
+            break;
+        case ValueType::Logical:
+            tag->keyType = 'L';
+            break;
+        default:
+            tag->keyType = 'C';
+            break;
     }
     const int klen = tag->tree->keyLength();
     if ((tag->keyType == 'N' || tag->keyType == 'D') && klen != 8) {
-        tag->problem = "Tag " + tag->name + ": numeric keys of length " + std::to_string(klen) + " are not supported";
+        tag->problem =
+            "Tag " + tag->name + ": numeric keys of length " + std::to_string(klen) + " are not supported";
         return Status::OK();
     }
     if (!tag->tree->forExpression().empty()) {
@@ -136,8 +157,8 @@ Status IndexFile::loadTag(const std::string& name, uint32_t headerOffset, std::u
     return Status::OK();
 }
 
-Status IndexFile::open(FileSystem& fs, const std::string& path, Kind kind, OpenMode mode, const RecordLayout& layout,
-                       uint8_t codePageMark, std::unique_ptr<IndexFile>* out) {
+Status IndexFile::open(FileSystem& fs, const std::string& path, Kind kind, OpenMode mode,
+                       const RecordLayout& layout, uint8_t codePageMark, std::unique_ptr<IndexFile>* out) {
     std::unique_ptr<File> file;
     Status s = fs.open(path, mode, &file);
     if (!s.ok()) return s;
@@ -171,7 +192,8 @@ Status IndexFile::open(FileSystem& fs, const std::string& path, Kind kind, OpenM
         std::string name = index->directory_->keyAt(pos);
         while (!name.empty() && (name.back() == ' ' || name.back() == '\0')) name.pop_back();
         entries.emplace_back(index->directory_->recNoAt(pos), asciiUpper(name));
-        if (entries.size() > 10000) return Status::Corruption("The index file is damaged (tag list): " + path);
+        if (entries.size() > 10000)
+            return Status::Corruption("The index file is damaged (tag list): " + path);
         s = index->directory_->next(&pos);
     }
     if (!s.ok()) return s;
@@ -195,8 +217,8 @@ Status IndexFile::createCdx(FileSystem& fs, const std::string& path, const Recor
     if (!s.ok()) return s;
     std::unique_ptr<IndexFile> index(new IndexFile(std::move(file), Kind::Cdx, layout, codePageMark));
     index->touched_ = true;
-    s = CompactTree::create(&index->store_, 0, cdx::kTagNameLength, cdx::kOptCompound | cdx::kOptStructure, "", "",
-                            ' ');
+    s = CompactTree::create(&index->store_, 0, cdx::kTagNameLength, cdx::kOptCompound | cdx::kOptStructure,
+                            "", "", ' ');
     if (!s.ok()) return s;
     index->directory_ = std::make_unique<CompactTree>(&index->store_, 0);
     s = index->directory_->load(' ');
@@ -206,7 +228,8 @@ Status IndexFile::createCdx(FileSystem& fs, const std::string& path, const Recor
 }
 
 Status IndexFile::createIdx(FileSystem& fs, const std::string& path, std::string_view keyExpr,
-                            const RecordLayout& layout, uint8_t codePageMark, std::unique_ptr<IndexFile>* out) {
+                            const RecordLayout& layout, uint8_t codePageMark,
+                            std::unique_ptr<IndexFile>* out) {
     std::unique_ptr<File> file;
     Status s = fs.create(path, &file);
     if (!s.ok()) return s;
@@ -243,7 +266,8 @@ Status IndexFile::defineTag(const std::string& rawName, std::string_view keyExpr
     if (!forExpr.empty()) {
         s = Expression::compile(forExpr, layout_, codePageMark_, &condition);
         if (!s.ok()) return s;
-        if (condition->type() != ValueType::Logical) return Status::InvalidArgument("A FOR condition must be logical");
+        if (condition->type() != ValueType::Logical)
+            return Status::InvalidArgument("A FOR condition must be logical");
     }
     int keyLength = key->resultWidth();
     if (key->type() == ValueType::Numeric || key->type() == ValueType::Date) keyLength = 8;
@@ -262,8 +286,8 @@ Status IndexFile::defineTag(const std::string& rawName, std::string_view keyExpr
     return s;
 }
 
-Status IndexFile::writeTag(const std::string& name, std::string_view keyExpr, std::string_view forExpr, int keyLength,
-                           ValueType keyType, Tag** out) {
+Status IndexFile::writeTag(const std::string& name, std::string_view keyExpr, std::string_view forExpr,
+                           int keyLength, ValueType keyType, Tag** out) {
     Status s;
     const uint8_t options = kind_ == Kind::Cdx ? cdx::kOptCompound : 0;
     Tag* tag = findTag(name);
@@ -277,8 +301,8 @@ Status IndexFile::writeTag(const std::string& name, std::string_view keyExpr, st
             s = store_.allocateAtEnd(2, &header);
             if (!s.ok()) return s;
         }
-        s = CompactTree::create(&store_, header, keyLength, options, std::string(keyExpr), std::string(forExpr),
-                                keyType == ValueType::Character ? ' ' : '\0');
+        s = CompactTree::create(&store_, header, keyLength, options, std::string(keyExpr),
+                                std::string(forExpr), keyType == ValueType::Character ? ' ' : '\0');
         if (!s.ok()) return s;
         if (kind_ == Kind::Cdx) {
             std::string dirKey = name;
@@ -306,7 +330,7 @@ Status IndexFile::writeTag(const std::string& name, std::string_view keyExpr, st
 Status IndexFile::touch() {
     if (touched_) return Status::OK();
     const char mark = 1;
-    Status s = file_->write(cdx::kOffOpenForWrite, &mark, 1);
+    Status s = store_.writeThrough(cdx::kOffOpenForWrite, &mark, 1);
     if (s.ok()) touched_ = true;
     return s;
 }
@@ -316,13 +340,26 @@ void IndexFile::markDamaged() {
     if (!touched_) (void)touch();
 }
 
+Status IndexFile::beginBatch() {
+    Status s = touch();
+    if (s.ok()) store_.beginBatch();
+    return s;
+}
+
+Status IndexFile::endBatch() { return store_.endBatch(); }
+
 Status IndexFile::clean() {
+    // The pages a batch holds reach the file before the mark goes.
+    Status s = store_.flush();
     // A file left half changed keeps its mark, so that it is rebuilt, not trusted;
     // should the mark not have been written yet, it is tried again.
-    if (store_.damaged()) return touched_ ? Status::OK() : touch();
+    if (store_.damaged()) {
+        Status t = touched_ ? Status::OK() : touch();
+        return s.ok() ? t : s;
+    }
     if (!touched_) return Status::OK();
     const char mark = 0;
-    Status s = file_->write(cdx::kOffOpenForWrite, &mark, 1);
+    s = store_.writeThrough(cdx::kOffOpenForWrite, &mark, 1);
     if (s.ok()) touched_ = false;
     return s;
 }

@@ -73,6 +73,11 @@ public:
     // clean() leaves the mark, so that the next open finds the file damaged.
     Status touch();
     Status clean();
+    // Bulk changes: the file is marked (touch) and its changed pages are held in
+    // memory until endBatch() writes them (see PageStore); batches nest. clean()
+    // writes what is held first.
+    Status beginBatch();
+    Status endBatch();
     // For a change that failed outside the trees (keys that could not go in): marks
     // the file damaged and tries to set its mark if it is not set yet.
     void markDamaged();

@@ -1,11 +1,13 @@
 #include "Table.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <ctime>
 #include <set>
+#include <thread>
 
 #include "CodePage.h"
 #include "DbfFormat.h"
@@ -17,7 +19,13 @@ namespace xbase {
 
 namespace {
 
-bool isBinaryType(char type) { return type == 'I' || type == 'T' || type == 'Y' || type == 'B' || type == '0'; }
+// Records a scan reads at a time: large enough that the reads cost little, small
+// enough that the block is still in the processor's cache when it is tested.
+constexpr size_t kScanBlockBytes = 256 * 1024;
+
+bool isBinaryType(char type) {
+    return type == 'I' || type == 'T' || type == 'Y' || type == 'B' || type == '0';
+}
 
 std::string rtrim(std::string s) {
     size_t end = s.find_last_not_of(' ');
@@ -50,7 +58,8 @@ Status checkSpecField(const FieldDef& f) {
             break;
         case 'N':
             if (f.width < 1 || f.width > 20) return Status::InvalidArgument(what + "width must be 1 to 20");
-            if (f.decimals > 0 && f.decimals + 2 > f.width) return Status::InvalidArgument(what + "too many decimals");
+            if (f.decimals > 0 && f.decimals + 2 > f.width)
+                return Status::InvalidArgument(what + "too many decimals");
             break;
         case 'L':
             if (f.width != 1) return Status::InvalidArgument(what + "logical fields have width 1");
@@ -59,7 +68,8 @@ Status checkSpecField(const FieldDef& f) {
             if (f.width != 8) return Status::InvalidArgument(what + "date fields have width 8");
             break;
         case 'M':
-            if (f.width != dbf::kMemoRefWidth) return Status::InvalidArgument(what + "memo fields have width 10");
+            if (f.width != dbf::kMemoRefWidth)
+                return Status::InvalidArgument(what + "memo fields have width 10");
             break;
         default:
             return Status::InvalidArgument(what + "unsupported type " + std::string(1, f.type));
@@ -83,8 +93,8 @@ std::string formatTimestamp(const char* p) {
     int year = int(100 * b + d - 4800 + m / 10);
     unsigned secs = ms / 1000;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02u:%02u:%02u", year, month, day, secs / 3600, secs / 60 % 60,
-                  secs % 60);
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02u:%02u:%02u", year, month, day, secs / 3600,
+                  secs / 60 % 60, secs % 60);
     return buf;
 }
 
@@ -98,7 +108,7 @@ std::string formatDouble(double v) {
 
 // Lets expressions read memo fields of any record of this table.
 class Table::Memos : public MemoSource {
-public:
+  public:
     explicit Memos(const Table& t) : table_(t) {}
     std::string memoText(const FieldDef& f, const char* rec) const override {
         std::string text;
@@ -107,7 +117,7 @@ public:
         return text;
     }
 
-private:
+  private:
     const Table& table_;
 };
 
@@ -248,7 +258,8 @@ Status Table::load(std::unique_ptr<File> file) {
         case 0xFB:
             break;
         default:
-            return Status::Corruption("Not a table (unknown version byte " + std::to_string(version_) + "): " + path);
+            return Status::Corruption("Not a table (unknown version byte " + std::to_string(version_) +
+                                      "): " + path);
     }
     headerLength_ = dbf::getU16(h + dbf::kOffHeaderLength);
     const uint32_t recordLength = dbf::getU16(h + dbf::kOffRecordLength);
@@ -287,17 +298,20 @@ Status Table::load(std::unique_ptr<File> file) {
         }
         static const std::string kKnownTypes = "CNFLDMIITYBGPWVQ0@+O";
         if (kKnownTypes.find(f.type) == std::string::npos) {
-            return Status::Corruption("Table header is damaged (field " + f.name + " has unknown type): " + path);
+            return Status::Corruption("Table header is damaged (field " + f.name +
+                                      " has unknown type): " + path);
         }
         f.binaryMemoRef = f.isMemo() && f.width == 4;
         fields.push_back(std::move(f));
         pos += dbf::kDescriptorSize;
     }
-    if (pos >= desc.size()) return Status::Corruption("Table header is damaged (no field terminator): " + path);
+    if (pos >= desc.size())
+        return Status::Corruption("Table header is damaged (no field terminator): " + path);
     if (fields.empty()) return Status::Corruption("Table has no fields: " + path);
     layout_ = RecordLayout(std::move(fields));
     if (layout_.recordLength() != recordLength) {
-        return Status::Corruption("Table header is damaged (record length does not match the fields): " + path);
+        return Status::Corruption("Table header is damaged (record length does not match the fields): " +
+                                  path);
     }
 
     if (CodePage::forMark(codePageMark_, &codePage_).isNotSupported()) {
@@ -313,10 +327,12 @@ Status Table::load(std::unique_ptr<File> file) {
 std::string RecordCount::describe() const {
     const auto records = [](uint32_t n) { return std::to_string(n) + (n == 1 ? " record" : " records"); };
     const std::string part = partial ? " and part of another" : "";
-    if (header > whole) return "the header counts " + records(header) + ", but the file holds only " +
-                               std::to_string(whole) + part;
-    if (header < whole) return "the header counts " + records(header) + ", but the file holds " +
-                               std::to_string(whole) + part;
+    if (header > whole)
+        return "the header counts " + records(header) + ", but the file holds only " + std::to_string(whole) +
+               part;
+    if (header < whole)
+        return "the header counts " + records(header) + ", but the file holds " + std::to_string(whole) +
+               part;
     return "the file holds part of a record after its " + records(whole);
 }
 
@@ -417,8 +433,8 @@ Status Table::recoverRecordCount(const std::string& path, RecordCount* found, Fi
     if (s.ok()) s = t.file_->sync();
     if (!s.ok()) return s;
     // The structural index holds the keys of the old count.
-    const std::string cdx = findCompanion(*t.fs_, path, "CDX", "cdx",
-                                          (t.tableFlags_ & dbf::kFlagStructuralIndex) != 0);
+    const std::string cdx =
+        findCompanion(*t.fs_, path, "CDX", "cdx", (t.tableFlags_ & dbf::kFlagStructuralIndex) != 0);
     return cdx.empty() ? Status::OK() : IndexFile::markNotClosed(*t.fs_, cdx);
 }
 
@@ -431,8 +447,9 @@ Status Table::openMemo(OpenMode mode) {
     const char* upper = dbase ? "DBT" : "FPT";
     const char* lower = dbase ? "dbt" : "fpt";
     std::string memoPath = findCompanion(*fs_, path(), upper, lower, true);
-    MemoFile::Kind kind = !dbase ? MemoFile::Kind::Fpt
-                                 : (version_ == dbf::kVersionDBase3Memo ? MemoFile::Kind::Dbt3 : MemoFile::Kind::Dbt4);
+    MemoFile::Kind kind =
+        !dbase ? MemoFile::Kind::Fpt
+               : (version_ == dbf::kVersionDBase3Memo ? MemoFile::Kind::Dbt3 : MemoFile::Kind::Dbt4);
     if (memoPath.empty() && version_ == dbf::kVersionNoMemo) {
         memoPath = findCompanion(*fs_, path(), "DBT", "dbt", true);
         kind = MemoFile::Kind::Dbt3;
@@ -507,7 +524,8 @@ uint32_t Table::scan(uint32_t from, int dir) {
         const char* bytes = recordView(recNo);
         if (!bytes) {
             buf.resize(layout_.recordLength());
-            if (!file_->read(headerLength_ + uint64_t(recNo - 1) * buf.size(), &buf[0], buf.size()).ok()) return 0;
+            if (!file_->read(headerLength_ + uint64_t(recNo - 1) * buf.size(), &buf[0], buf.size()).ok())
+                return 0;
             bytes = buf.data();
         }
         if (visible(recNo, bytes)) return recNo;
@@ -633,7 +651,8 @@ std::string Table::getString(int index) const {
     const int binarySize = f.type == 'I' ? 4 : (f.type == 'B' || f.type == 'Y' || f.type == 'T') ? 8 : 0;
     if (f.width < binarySize) return std::string(p, f.width);
     switch (f.type) {
-        case 'I': return eof_ ? std::string() : std::to_string(int32_t(dbf::getU32(p)));
+        case 'I':
+            return eof_ ? std::string() : std::to_string(int32_t(dbf::getU32(p)));
         case 'B': {
             double v;
             std::memcpy(&v, p, 8);
@@ -647,15 +666,18 @@ std::string Table::getString(int index) const {
                           std::llabs(v) % 10000LL);
             return eof_ ? std::string() : std::string(buf);
         }
-        case 'T': return formatTimestamp(p);
-        default: return std::string(p, f.width);
+        case 'T':
+            return formatTimestamp(p);
+        default:
+            return std::string(p, f.width);
     }
 }
 
 std::string Table::getTrimString(int index) const {
     const FieldDef& f = layout_.field(index);
     if (f.type == 'N' || f.type == 'F') return trimBoth(std::string_view(record_.data() + f.offset, f.width));
-    if (f.type == 'L') return getLogical(index) ? "T" : (record_[f.offset] == ' ' || record_[f.offset] == '?' ? "" : "F");
+    if (f.type == 'L')
+        return getLogical(index) ? "T" : (record_[f.offset] == ' ' || record_[f.offset] == '?' ? "" : "F");
     return rtrim(getString(index));
 }
 
@@ -726,7 +748,8 @@ Status Table::putField(std::string* record, int index, std::string_view value) {
     Status s = requireWritable();
     if (!s.ok()) return s;
     if (index < 0 || index >= layout_.fieldCount()) return Status::InvalidArgument("No such field");
-    if (record->size() != layout_.recordLength()) return Status::InvalidArgument("Not a record of this table");
+    if (record->size() != layout_.recordLength())
+        return Status::InvalidArgument("Not a record of this table");
     const FieldDef& f = layout_.field(index);
     char* p = &(*record)[f.offset];
     switch (f.type) {
@@ -755,8 +778,8 @@ Status Table::putField(std::string* record, int index, std::string_view value) {
                 text = text.substr(text[0] == '-' ? 1 : 0);  // no negative zero
             }
             if (text.size() > f.width) {
-                return Status::InvalidArgument("The value " + t + " does not fit field " + f.name + " (width " +
-                                               std::to_string(f.width) + ")");
+                return Status::InvalidArgument("The value " + t + " does not fit field " + f.name +
+                                               " (width " + std::to_string(f.width) + ")");
             }
             std::memset(p, ' ', f.width - text.size());
             std::memcpy(p + f.width - text.size(), text.data(), text.size());
@@ -831,7 +854,7 @@ Status Table::commit() {
     if (!indexed) return Status::OK();
     s = updateIndexes();
     if (!s.ok()) return s;
-    return cleanIndexes();
+    return batchDepth_ ? Status::OK() : cleanIndexes();
 }
 
 Status Table::writeHeaderCount() {
@@ -854,7 +877,8 @@ Status Table::appendBlank() {
     // a table that opens with the records it had.
     std::string bytes = record_;
     bytes.push_back(dbf::kEof);
-    s = file_->write(headerLength_ + uint64_t(recCount_) * layout_.recordLength(), bytes.data(), bytes.size());
+    s = file_->write(headerLength_ + uint64_t(recCount_) * layout_.recordLength(), bytes.data(),
+                     bytes.size());
     if (!s.ok()) return s;
     ++recCount_;
     countValid_ = false;
@@ -886,15 +910,21 @@ Status Table::appendRecords(std::string_view records) {
     if (uint64_t(recCount_) + n > 0xFFFFFFFEu) return Status::InvalidArgument("The table is full");
 
     if (cdx_ || !idx_.empty()) {
-        // Every order takes each record's keys, as a single append does.
-        for (uint64_t i = 0; i < n; ++i) {
+        // Every order takes each record's keys, as a single append does; the index
+        // pages they change are held in a batch (the caller's, or one of its own) and
+        // written together.
+        s = beginBatch();
+        if (!s.ok()) return s;
+        for (uint64_t i = 0; i < n && s.ok(); ++i) {
             s = appendBlank();
-            if (!s.ok()) return s;
+            if (!s.ok()) break;
             record_.assign(records.data() + i * len, len);
             dirty_ = true;
             s = commit();
-            if (!s.ok()) return s;
         }
+        Status e = endBatch();
+        if (!s.ok()) return s;
+        if (!e.ok()) return e;
         setEof();
         return Status::OK();
     }
@@ -976,29 +1006,32 @@ Status Table::pack(const ProgressHook& progress) {
     s = out->write(0, header.data(), header.size());
     if (!s.ok()) return s;
 
+    // The records are read block by block into one buffer and the kept ones written
+    // out in large pieces: the memory used stays small whatever the table's size.
     const uint32_t len = layout_.recordLength();
+    const uint32_t perBlock = uint32_t(std::max<size_t>(1, kScanBlockBytes * 4 / len));
+    std::string block(size_t(perBlock) * len, '\0');
     std::string chunk;
+    chunk.reserve(block.size());
     uint32_t kept = 0;
     int lastPercent = -1;
-    for (uint32_t r = 1; r <= recCount_; ++r) {
-        const char* rec = recordView(r);
-        std::string buf;
-        if (!rec) {
-            buf.resize(len);
-            s = file_->read(headerLength_ + uint64_t(r - 1) * len, &buf[0], len);
-            if (!s.ok()) break;
-            rec = buf.data();
+    for (uint32_t r = 1; r <= recCount_ && s.ok();) {
+        const uint32_t inBlock = std::min(perBlock, recCount_ - r + 1);
+        s = file_->read(headerLength_ + uint64_t(r - 1) * len, &block[0], size_t(inBlock) * len);
+        if (!s.ok()) break;
+        for (uint32_t i = 0; i < inBlock; ++i) {
+            const char* rec = block.data() + size_t(i) * len;
+            if (rec[0] != dbf::kDeleted) {
+                chunk.append(rec, len);
+                ++kept;
+            }
         }
-        if (rec[0] != dbf::kDeleted) {
-            chunk.append(rec, len);
-            ++kept;
-        }
-        if (chunk.size() >= (1u << 20) || r == recCount_) {
+        r += inBlock;
+        if (!chunk.empty()) {
             s = out->write(headerLength_ + uint64_t(kept) * len - chunk.size(), chunk.data(), chunk.size());
-            if (!s.ok()) break;
             chunk.clear();
         }
-        const int percent = int(uint64_t(r) * 100 / recCount_);
+        const int percent = int(uint64_t(r - 1) * 100 / recCount_);
         if (progress && percent != lastPercent) progress(lastPercent = percent);
     }
     if (s.ok()) {
@@ -1069,7 +1102,9 @@ Status Table::compile(std::string_view expression, std::unique_ptr<Expression>* 
 
 const MemoSource* Table::memoSource() const { return memoSource_.get(); }
 
-EvalContext Table::evalContext() const { return EvalContext{record_.data(), recNo_, exact_, memoSource_.get()}; }
+EvalContext Table::evalContext() const {
+    return EvalContext{record_.data(), recNo_, exact_, memoSource_.get()};
+}
 
 Status Table::query(std::string_view expression) {
     countValid_ = false;
@@ -1081,7 +1116,8 @@ Status Table::query(std::string_view expression) {
     std::unique_ptr<Expression> e;
     Status s = compile(expression, &e);
     if (!s.ok()) return s;
-    if (e->type() != ValueType::Logical) return Status::InvalidArgument("A query must be a logical expression");
+    if (e->type() != ValueType::Logical)
+        return Status::InvalidArgument("A query must be a logical expression");
     query_ = std::move(e);
     queryText_ = std::string(expression);
     return Status::OK();
@@ -1106,30 +1142,69 @@ uint32_t Table::countVisible() {
             return n;
         }
     }
-    const uint32_t len = layout_.recordLength();
-    const char* base = recCount_ ? file_->view(headerLength_, uint64_t(recCount_) * len) : nullptr;
-    if (!base) {  // unmappable: fall back to record-by-record reads
-        uint32_t n = 0;
-        for (uint32_t r = scan(1, +1); r != 0; r = scan(r + 1, +1)) ++n;
-        return n;
-    }
+    if (!query_ && !hideDeleted_) return recCount_;
     uint32_t n = 0;
-    if (!query_) {
-        if (!hideDeleted_) return recCount_;
-        for (uint32_t r = 0; r < recCount_; ++r) n += base[uint64_t(r) * len] != dbf::kDeleted;
+    // A large table is counted in two halves side by side, the second with a query
+    // of its own (evaluation keeps scratch text in the expression). Memo text is read
+    // through the one memo file, so a query that may name a memo field runs alone.
+    const bool halves = uint64_t(recCount_) * layout_.recordLength() >= (uint64_t(32) << 20) &&
+                        !(query_ && namesMemoField(queryText_));
+    std::unique_ptr<Expression> query2;
+    if (halves && (!query_ || compile(queryText_, &query2).ok())) {
+        const uint32_t mid = recCount_ / 2;
+        uint32_t high = 0;
+        Status highStatus;
+        std::thread worker([&] { highStatus = countRange(query2.get(), mid + 1, recCount_, &high); });
+        Status lowStatus = countRange(query_.get(), 1, mid, &n);
+        worker.join();
+        if (lowStatus.ok() && highStatus.ok()) return n + high;
+    } else if (countRange(query_.get(), 1, recCount_, &n).ok()) {
         return n;
     }
-    EvalContext ctx{nullptr, 0, exact_, memoSource_.get()};
-    for (uint32_t r = 0; r < recCount_; ++r) {
-        const char* rec = base + uint64_t(r) * len;
-        // The scan is bound by memory, not by evaluation: ask for records ahead.
-        if (r + 16 < recCount_) __builtin_prefetch(rec + 16 * uint64_t(len));
-        if (hideDeleted_ && rec[0] == dbf::kDeleted) continue;
-        ctx.record = rec;
-        ctx.recNo = r + 1;
-        n += query_->evalLogical(ctx);
-    }
+    // A block that cannot be read: record by record, as navigation reads them.
+    n = 0;
+    for (uint32_t r = scan(1, +1); r != 0; r = scan(r + 1, +1)) ++n;
     return n;
+}
+
+// The scan reads the records in large blocks with plain reads into one buffer: a
+// scan touches each record once, and copying them costs far less than mapping the
+// file and faulting its pages in one by one.
+Status Table::countRange(const Expression* query, uint32_t first, uint32_t last, uint32_t* out) const {
+    *out = 0;
+    if (first > last) return Status::OK();
+    const uint32_t len = layout_.recordLength();
+    const uint32_t perBlock = uint32_t(std::max<size_t>(1, kScanBlockBytes / len));
+    std::string block(size_t(perBlock) * len, '\0');
+    EvalContext ctx{nullptr, 0, exact_, memoSource_.get()};
+    uint32_t n = 0;
+    for (uint32_t r = first; r <= last;) {
+        const uint32_t count = std::min(perBlock, last - r + 1);
+        Status s = file_->read(headerLength_ + uint64_t(r - 1) * len, &block[0], size_t(count) * len);
+        if (!s.ok()) return s;
+        const char* rec = block.data();
+        if (!query) {
+            for (uint32_t i = 0; i < count; ++i, rec += len) n += rec[0] != dbf::kDeleted;
+        } else {
+            for (uint32_t i = 0; i < count; ++i, rec += len) {
+                if (hideDeleted_ && rec[0] == dbf::kDeleted) continue;
+                ctx.record = rec;
+                ctx.recNo = r + i;
+                n += query->evalLogical(ctx);
+            }
+        }
+        r += count;
+    }
+    *out = n;
+    return Status::OK();
+}
+
+bool Table::namesMemoField(const std::string& expression) const {
+    const std::string text = asciiUpper(expression);
+    for (const FieldDef& f : layout_.fields()) {
+        if (f.isMemo() && text.find(f.name) != std::string::npos) return true;
+    }
+    return false;
 }
 
 Status Table::evalTest(std::string_view expression, ValueType* type) const {

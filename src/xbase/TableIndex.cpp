@@ -36,75 +36,131 @@ Status outsideTable(const Tag* tag, uint32_t recNo) {
 }
 
 bool inScope(const Tag& tag, const std::string& key) {
-    if (!tag.scopeTop.empty() && std::memcmp(key.data(), tag.scopeTop.data(), tag.scopeTop.size()) < 0) return false;
-    if (!tag.scopeBottom.empty() && std::memcmp(key.data(), tag.scopeBottom.data(), tag.scopeBottom.size()) > 0) {
+    if (!tag.scopeTop.empty() && std::memcmp(key.data(), tag.scopeTop.data(), tag.scopeTop.size()) < 0)
+        return false;
+    if (!tag.scopeBottom.empty() &&
+        std::memcmp(key.data(), tag.scopeBottom.data(), tag.scopeBottom.size()) > 0) {
         return false;
     }
     return true;
 }
 
-// The keys of one tag for a range of records, computed from the raw record bytes.
-struct KeyBatch {
-    std::string keys;  // back to back, key length each
-    std::vector<uint32_t> recNos;
+// Records a tag build reads at a time into its buffer (one per thread).
+constexpr size_t kBuildBlockBytes = 256 * 1024;
+
+// The keys of one tag for records first..last, computed from the raw record bytes,
+// which are read block by block: keys back to back (key length each) into `keys`,
+// their records into `recNos`; *count gets how many (the FOR condition leaves
+// records out). Each thread passes its own expressions.
+struct KeyRange {
+    uint32_t first = 0, last = 0;
+    char* keys = nullptr;
+    uint32_t* recNos = nullptr;
+    uint32_t count = 0;
+    Status status;
 };
 
-void collectKeys(const Tag& tag, const Expression* key, const Expression* condition, const char* base,
-                 uint32_t recordLength, uint32_t first, uint32_t last, bool exact, const MemoSource* memo,
-                 KeyBatch* out) {
+void collectKeys(const Tag& tag, const Expression* key, const Expression* condition, const File& file,
+                 uint64_t headerLength, uint32_t recordLength, bool exact, const MemoSource* memo,
+                 KeyRange* range) {
     const size_t klen = size_t(tag.tree->keyLength());
-    std::string k;
+    const char pad = tag.padByte();
+    const uint32_t perBlock = uint32_t(std::max<size_t>(1, kBuildBlockBytes / recordLength));
+    std::string block(size_t(perBlock) * recordLength, '\0');
     EvalContext ctx{nullptr, 0, exact, memo};
-    out->keys.reserve(size_t(last - first + 1) * klen);
-    for (uint32_t r = first; r <= last; ++r) {
-        ctx.record = base + uint64_t(r - 1) * recordLength;
-        ctx.recNo = r;
-        if (condition && !condition->evalLogical(ctx)) continue;
-        switch (tag.keyType) {
-            case 'N': k = encodeNumberKey(key->evalNumeric(ctx)); break;
-            case 'D': k = encodeNumberKey(julianDay(key->evalString(ctx))); break;
-            case 'L': k = key->evalLogical(ctx) ? "T" : "F"; break;
-            default: k = key->evalString(ctx); break;
+    char* out = range->keys;
+    uint32_t n = 0;
+    for (uint32_t r = range->first; r <= range->last;) {
+        const uint32_t count = std::min(perBlock, range->last - r + 1);
+        range->status =
+            file.read(headerLength + uint64_t(r - 1) * recordLength, &block[0], size_t(count) * recordLength);
+        if (!range->status.ok()) return;
+        for (uint32_t i = 0; i < count; ++i) {
+            ctx.record = block.data() + size_t(i) * recordLength;
+            ctx.recNo = r + i;
+            if (condition && !condition->evalLogical(ctx)) continue;
+            switch (tag.keyType) {
+                case 'N':
+                    std::memcpy(out, encodeNumberKey(key->evalNumeric(ctx)).data(), 8);
+                    break;
+                case 'D':
+                    std::memcpy(out, encodeNumberKey(julianDay(key->evalString(ctx))).data(), 8);
+                    break;
+                case 'L':
+                    *out = key->evalLogical(ctx) ? 'T' : 'F';
+                    break;
+                default: {
+                    const std::string_view text = key->evalText(ctx);
+                    const size_t have = std::min(text.size(), klen);
+                    std::memcpy(out, text.data(), have);
+                    std::memset(out + have, pad, klen - have);
+                    break;
+                }
+            }
+            if (tag.keyType == 'N' || tag.keyType == 'D' || tag.keyType == 'L') {
+                const size_t used = tag.keyType == 'L' ? 1 : 8;
+                if (klen > used) std::memset(out + used, pad, klen - used);
+            }
+            out += klen;
+            range->recNos[n++] = r + i;
         }
-        k.resize(klen, tag.padByte());
-        out->keys += k;
-        out->recNos.push_back(r);
+        r += count;
     }
+    range->count = n;
 }
 
-// Sorts entries by (key, record): an 8-byte big-endian prefix of each key first,
-// the rest only for ties.
-std::vector<uint32_t> sortedOrder(const std::string& keys, const std::vector<uint32_t>& recNos, size_t klen,
-                                  bool twoThreads) {
+// Sorts entries by (key, record). The keys' first 8 bytes, read big-endian, are
+// sorted with a stable radix sort (entries start in record order, so equal keys stay
+// in it); only runs that share those 8 bytes but differ later are sorted again on
+// the rest. Most runs of a mailing list's tags are blank or equal keys, which need
+// nothing more.
+std::vector<uint32_t> sortedOrder(const std::string& keys, const std::vector<uint32_t>& recNos, size_t klen) {
     struct Item {
         uint64_t prefix;
         uint32_t index;
     };
     const size_t n = recNos.size();
-    std::vector<Item> items(n);
+    std::vector<Item> items(n), spare(n);
     for (size_t i = 0; i < n; ++i) {
         uint64_t p = 0;
         const unsigned char* k = reinterpret_cast<const unsigned char*>(keys.data() + i * klen);
         for (size_t b = 0; b < 8; ++b) p = (p << 8) | (b < klen ? k[b] : 0);
         items[i] = {p, uint32_t(i)};
     }
-    const auto less = [&](const Item& a, const Item& b) {
-        if (a.prefix != b.prefix) return a.prefix < b.prefix;
-        if (klen > 8) {
-            const int c = std::memcmp(keys.data() + size_t(a.index) * klen + 8, keys.data() + size_t(b.index) * klen + 8,
-                                      klen - 8);
-            if (c != 0) return c < 0;
+    // A byte at a time, a pass skipped when all entries share its digit (blank-padded
+    // keys often do).
+    for (int shift = 0; shift < 64; shift += 8) {
+        size_t counts[256] = {0};
+        for (const Item& it : items) ++counts[(it.prefix >> shift) & 0xFF];
+        if (counts[(items.empty() ? 0 : items[0].prefix >> shift) & 0xFF] == n) continue;
+        size_t at = 0;
+        for (size_t& c : counts) {
+            const size_t here = c;
+            c = at;
+            at += here;
         }
-        return recNos[a.index] < recNos[b.index];
-    };
-    if (twoThreads && n > 50000) {
-        const auto mid = items.begin() + long(n / 2);
-        std::thread worker([&] { std::sort(items.begin(), mid, less); });
-        std::sort(mid, items.end(), less);
-        worker.join();
-        std::inplace_merge(items.begin(), mid, items.end(), less);
-    } else {
-        std::sort(items.begin(), items.end(), less);
+        for (const Item& it : items) spare[counts[(it.prefix >> shift) & 0xFF]++] = it;
+        items.swap(spare);
+    }
+    if (klen > 8) {
+        const auto rest = [&](const Item& it) { return keys.data() + size_t(it.index) * klen + 8; };
+        for (size_t begin = 0; begin < n;) {
+            size_t end = begin + 1;
+            bool differ = false;
+            while (end < n && items[end].prefix == items[begin].prefix) {
+                if (end + 16 < n) __builtin_prefetch(rest(items[end + 16]));
+                differ = differ || std::memcmp(rest(items[end]), rest(items[begin]), klen - 8) != 0;
+                ++end;
+            }
+            if (differ) {
+                std::sort(items.begin() + long(begin), items.begin() + long(end),
+                          [&](const Item& a, const Item& b) {
+                              const int c = std::memcmp(rest(a), rest(b), klen - 8);
+                              return c != 0 ? c < 0 : recNos[a.index] < recNos[b.index];
+                          });
+            }
+            begin = end;
+        }
     }
     std::vector<uint32_t> order(n);
     for (size_t i = 0; i < n; ++i) order[i] = items[i].index;
@@ -167,7 +223,8 @@ Status Table::removeStructuralIndex() {
     s = fs_->remove(cdxPath_);
     if (s.ok() && indexState_ != IndexState::None) {
         indexState_ = (tableFlags_ & dbf::kFlagStructuralIndex) ? IndexState::Missing : IndexState::None;
-        indexProblem_ = indexState_ == IndexState::Missing ? "The index file is missing: " + cdxPath_ : std::string();
+        indexProblem_ =
+            indexState_ == IndexState::Missing ? "The index file is missing: " + cdxPath_ : std::string();
     }
     return s;
 }
@@ -181,9 +238,7 @@ std::vector<Tag*> Table::orders() const {
     return list;
 }
 
-int Table::orderCount() const {
-    return int((cdx_ ? cdx_->tags().size() : 0) + idx_.size());
-}
+int Table::orderCount() const { return int((cdx_ ? cdx_->tags().size() : 0) + idx_.size()); }
 
 Tag* Table::orderAt(int order) const {
     if (order < 1) return nullptr;
@@ -311,6 +366,43 @@ Status Table::updateIndexes() {
     return Status::OK();
 }
 
+Status Table::beginBatch() {
+    Status s = commit();
+    if (!s.ok()) return s;
+    if (batchDepth_ == 0 && file_->writable()) {
+        std::vector<IndexFile*> files;
+        if (cdx_) files.push_back(cdx_.get());
+        for (const auto& f : idx_) files.push_back(f.get());
+        for (size_t i = 0; i < files.size(); ++i) {
+            s = files[i]->beginBatch();
+            if (!s.ok()) {
+                while (i-- > 0) (void)files[i]->endBatch();
+                return s;
+            }
+        }
+        batched_ = std::move(files);
+    }
+    ++batchDepth_;
+    return Status::OK();
+}
+
+Status Table::endBatch() {
+    if (batchDepth_ == 0) return Status::InvalidArgument("No batch of changes is open");
+    Status s = file_ ? commit() : Status::OK();
+    if (--batchDepth_ > 0) return s;
+    // Only files still open: one closed during the batch wrote its pages as it went.
+    for (IndexFile* f : batched_) {
+        bool open = f == cdx_.get();
+        for (const auto& idx : idx_) open |= f == idx.get();
+        if (!open) continue;
+        Status e = f->endBatch();
+        if (s.ok()) s = e;
+    }
+    batched_.clear();
+    Status c = cleanIndexes();
+    return s.ok() ? c : s;
+}
+
 Status Table::buildTags(const std::vector<Tag*>& tags, const ProgressHook& progress) {
     cursor_ = {};
     countValid_ = false;
@@ -327,34 +419,48 @@ Status Table::buildTags(const std::vector<Tag*>& tags, const ProgressHook& progr
             tag->file->markDamaged();  // its entries no longer fit the records
             return Status::Corruption(tag->problem);
         }
-        const char* base = file_->view(headerLength_, uint64_t(recCount_) * len);
-        std::string copy;
-        if (!base) {  // not mappable: read the records once
-            copy.resize(size_t(recCount_) * len);
-            Status s = file_->read(headerLength_, &copy[0], copy.size());
-            if (!s.ok()) return s;
-            base = copy.data();
-        }
-        // Two halves of the records, evaluated side by side with their own expressions.
-        const uint32_t mid = recCount_ > 20000 ? recCount_ / 2 : recCount_;
-        KeyBatch low, high;
+        const size_t klen = size_t(tag->tree->keyLength());
+        std::string keys(size_t(recCount_) * klen, '\0');
+        std::vector<uint32_t> recNos(recCount_);
+        // Two halves of the records, read and evaluated side by side, each with its
+        // own expressions; the second half's keys are moved down after the first's.
+        const uint32_t mid = recCount_ > 20000 && !namesMemoField(tag->tree->keyExpression() + " " +
+                                                                  tag->tree->forExpression())
+                                 ? recCount_ / 2
+                                 : recCount_;
+        KeyRange low, high;
+        low.first = 1;
+        low.last = mid;
+        low.keys = &keys[0];
+        low.recNos = recNos.data();
         std::unique_ptr<Expression> key2, cond2;
         std::thread worker;
         if (mid < recCount_) {
             Status s = compile(tag->tree->keyExpression(), &key2);
             if (s.ok() && tag->condition) s = compile(tag->tree->forExpression(), &cond2);
             if (!s.ok()) return s;
-            worker = std::thread(collectKeys, std::cref(*tag), key2.get(), cond2.get(), base, len, mid + 1, recCount_,
-                                 exact_, memoSource(), &high);
+            high.first = mid + 1;
+            high.last = recCount_;
+            high.keys = &keys[0] + size_t(mid) * klen;
+            high.recNos = recNos.data() + mid;
+            worker = std::thread(collectKeys, std::cref(*tag), key2.get(), cond2.get(), std::cref(*file_),
+                                 uint64_t(headerLength_), len, exact_, nullptr, &high);
         }
-        collectKeys(*tag, tag->key.get(), tag->condition.get(), base, len, 1, mid, exact_, memoSource(), &low);
+        collectKeys(*tag, tag->key.get(), tag->condition.get(), *file_, headerLength_, len, exact_,
+                    memoSource(), &low);
         if (worker.joinable()) worker.join();
+        if (!low.status.ok()) return low.status;
+        if (!high.status.ok()) return high.status;
+        if (high.count && low.count < mid) {
+            std::memmove(&keys[0] + size_t(low.count) * klen, high.keys, size_t(high.count) * klen);
+            std::memmove(recNos.data() + low.count, high.recNos, size_t(high.count) * sizeof(uint32_t));
+        }
+        keys.resize(size_t(low.count + high.count) * klen);
+        recNos.resize(low.count + high.count);
         if (progress) progress(50);
-        low.keys += high.keys;
-        low.recNos.insert(low.recNos.end(), high.recNos.begin(), high.recNos.end());
-        const std::vector<uint32_t> order = sortedOrder(low.keys, low.recNos, size_t(tag->tree->keyLength()), true);
+        const std::vector<uint32_t> order = sortedOrder(keys, recNos, klen);
         if (progress) progress(80);
-        Status s = tag->tree->build(low.keys, low.recNos, order, tag->tree->keyLength());
+        Status s = tag->tree->build(keys, recNos, order, tag->tree->keyLength());
         if (!s.ok()) return s;
         if (progress) progress(100);
     }
@@ -577,13 +683,14 @@ Status Table::verifyIndexes() {
                 s = tag->tree->lowerBound(key, r, &pos);
                 if (!s.ok()) return s;
                 if (!pos.valid() || tag->tree->recNoAt(pos) != r || tag->tree->keyAt(pos) != key) {
-                    return Status::Corruption("Tag " + tag->name + " lacks the key of record " + std::to_string(r));
+                    return Status::Corruption("Tag " + tag->name + " lacks the key of record " +
+                                              std::to_string(r));
                 }
             }
         }
         if (entries != expected) {
-            return Status::Corruption("Tag " + tag->name + " holds " + std::to_string(entries) + " keys for " +
-                                      std::to_string(expected) + " records");
+            return Status::Corruption("Tag " + tag->name + " holds " + std::to_string(entries) +
+                                      " keys for " + std::to_string(expected) + " records");
         }
     }
     return Status::OK();

@@ -13,6 +13,7 @@
 #include "LayoutTestSupport.h"
 #include "PostNetPattern.h"
 #include "RunQuillory.h"
+#include "TGIMBarCode.h"
 #include "TGLabelObjectFiler.h"
 #include "TGLabelPanel.h"
 #include "TGLineShape.h"
@@ -215,6 +216,124 @@ TEST_F(LayoutCommandTest, AProofPrintIsTheSameWhateverTheScreensResolution) {
         EXPECT_GT(dark, 50) << layout;  // something printed
         EXPECT_TRUE(pages[0] == pages[1]) << layout;
     }
+}
+
+// The states of the bars on a page rendered at 1000 dots per inch, whose top row is
+// the bars' top: each bar's extent down its middle column gives its state and height.
+struct RenderedBar {
+    int left, width, top, height;
+};
+std::vector<RenderedBar> renderedBars(const QImage& image, int middleRow) {
+    std::vector<RenderedBar> bars;
+    for (const auto& run : darkRuns(image, middleRow)) {
+        const int x = run.first + run.second / 2;
+        int top = middleRow, bottom = middleRow;
+        while (top > 0 && qGray(image.pixel(x, top - 1)) < 128) --top;
+        while (bottom + 1 < image.height() && qGray(image.pixel(x, bottom + 1)) < 128) ++bottom;
+        bars.push_back({run.first, run.second, top, bottom - top + 1});
+    }
+    return bars;
+}
+
+TEST_F(LayoutCommandTest, ALabelPrintsEachRecordsIntelligentMailBarcodeAtPostalGeometry) {
+    if (run("command -v pdftoppm").exitCode != 0) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    // A label whose barcode takes its serial number from USER1 and its routing code from
+    // the ZIP and street, one inch from the corner.
+    TGOwner owner;
+    TGLabelPanel label(&owner);
+    auto code = std::make_unique<TGIMBarCode>();
+    code->SetBounds(96, 96, code->Width(), code->Height());
+    code->ServiceType = "700";
+    code->MailerIdentifier = "123456";
+    code->SerialSource = imbsField;
+    code->SerialField = "USER1";
+    label.InsertObject(std::move(code));
+    const std::string layout = dir_.file("BIN00002.L");
+    ASSERT_TRUE(label.SaveToFile(QString::fromStdString(layout)).ok());
+
+    const QString table = QString::fromStdString(dir_.file("IMB.DBF"));
+    QString message;
+    ASSERT_TRUE(AddressFile::CreateAddressFile(table, FieldLengths(), &message)) << message.toStdString();
+    struct Record {
+        const char *zip, *street, *serial, *tracking, *routing;
+    };
+    const Record records[] = {
+        {"12345-6789", "100 MAIN ST", "1001", "00700123456000001001", "12345678900"},
+        {"20500", "1600 PENNSYLVANIA AVE", "1002", "00700123456000001002", "20500"},
+        {"K1A 0B1", "24 SUSSEX DR", "1003", "", ""},
+    };
+    {
+        std::unique_ptr<xbase::Table> t;
+        ASSERT_TRUE(AddressFile::OpenTableFile(table, &t, &message)) << message.toStdString();
+        for (const Record& r : records) {
+            ASSERT_TRUE(t->appendBlank().ok());
+            ASSERT_TRUE(AddressFile::setText(*t, t->fieldIndex("ZIP"), r.zip).ok());
+            ASSERT_TRUE(AddressFile::setText(*t, t->fieldIndex("STREET"), r.street).ok());
+            ASSERT_TRUE(AddressFile::setText(*t, t->fieldIndex("USER1"), r.serial).ok());
+        }
+        ASSERT_TRUE(t->close().ok());
+    }
+
+    std::vector<std::string> printed;
+    for (int recno = 1; recno <= 3; ++recno) {
+        const Record& record = records[recno - 1];
+        const std::string pdf = dir_.file("imb.pdf");
+        const Result r = quillory(dir_, {"layout-print", layout, "--table", table.toStdString(), "--recno",
+                                         std::to_string(recno), "--pdf", pdf});
+        ASSERT_EQ(r.exitCode, 0) << r.out;
+        // The page from the object's corner: bars from 125 dots right (the clear zone)
+        // and 28 down.
+        ASSERT_EQ(run("pdftoppm -r 1000 -gray -png -singlefile -x 1000 -y 1000 -W 3400 -H 200 " + quote(pdf) +
+                      " " + quote(dir_.file("imb")))
+                      .exitCode,
+                  0);
+        QImage image(QString::fromStdString(dir_.file("imb.png")));
+        ASSERT_FALSE(image.isNull());
+        const std::vector<RenderedBar> bars = renderedBars(image, 28 + 72);  // through the trackers
+        if (!*record.tracking) {
+            EXPECT_TRUE(bars.empty()) << recno;
+            EXPECT_NE(
+                r.out.find("Component0: no barcode printed: The ZIP code \"K1A 0B1\" is not a US ZIP code"),
+                std::string::npos)
+                << r.out;
+            continue;
+        }
+        ASSERT_EQ(bars.size(), 65u) << recno;
+        std::string states;
+        for (size_t i = 0; i < bars.size(); ++i) {
+            const RenderedBar& b = bars[i];
+            EXPECT_NEAR(b.left, 125 + i * 1000 / 22.0, 1.5) << i;  // 22 bars an inch
+            EXPECT_NEAR(b.width, 20, 1.5) << i;                    // 0.020 inch
+            const bool up = std::abs(b.top - 28) <= 1, down = std::abs(b.top + b.height - 173) <= 1;
+            states += up ? (down ? 'F' : 'A') : (down ? 'D' : 'T');
+            // Full 0.145 inch, ascender and descender 0.0965, tracker 0.048.
+            EXPECT_NEAR(b.height,
+                        up && down   ? 145
+                        : up || down ? 96.5
+                                     : 48,
+                        1.5)
+                << i << " " << states.back();
+        }
+        // The states are those of the record's tracking and routing codes.
+        const Result expected = quillory(dir_, {"imb", record.tracking, record.routing});
+        ASSERT_EQ(expected.exitCode, 0) << expected.out;
+        EXPECT_EQ(states + "\n", expected.out) << recno;
+        EXPECT_EQ(r.out.find("no barcode"), std::string::npos) << r.out;
+        printed.push_back(states);
+    }
+    ASSERT_EQ(printed.size(), 2u);
+    EXPECT_NE(printed[0], printed[1]);
+}
+
+TEST_F(LayoutCommandTest, TheImbCommandPrintsTheStatesOrWhyNot) {
+    const Result r = quillory(dir_, {"imb", "01234567094987654321", "01234567891"});
+    ASSERT_EQ(r.exitCode, 0) << r.out;
+    EXPECT_EQ(r.out, "AADTFFDFTDADTAADAATFDTDDAAADDTDTTDAFADADDDTFFFDDTTTADFAAADFTDAADA\n");
+    const Result bad = quillory(dir_, {"imb", "01234567094987654321", "1234"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.out.find("The routing code \"1234\" is not 5, 9 or 11 digits"), std::string::npos)
+        << bad.out;
+    EXPECT_EQ(quillory(dir_, {"imb"}).exitCode, 2);
 }
 
 }  // namespace

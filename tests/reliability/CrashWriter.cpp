@@ -7,6 +7,7 @@
 // line in the log names a change that must be found afterwards. The kinds:
 //   append    a record with indexed values at the end   log "n"          (record n)
 //   replace   indexed fields of record r set to round i  log "r i"
+//   batch     as replace, in batches of 64 changes      log "r i"
 //   memo      record r's memo set to memoText(i)        log "r i"
 //   pack      records FIRST, ... appended, every third deleted, packed
 //                                                       log "+n" / "-n" / "packed"
@@ -83,6 +84,21 @@ void setRecord(xbase::Table& t, const std::string& lname, const std::string& cit
         setRecord(*t, crash::replacedLname(r, i), crash::city(i));
         check(t->commit(), "commit");
         logLine(std::to_string(r) + " " + std::to_string(i));
+    }
+}
+
+// The replaces above, held in batches of 64 as a bulk tool holds them.
+[[noreturn]] void batchLoop(const std::string& folder) {
+    auto t = openTable(folder);
+    const uint32_t count = t->recCount();
+    for (uint32_t i = 1;; ++i) {
+        if (i % 64 == 1) check(t->beginBatch(), "begin batch");
+        const uint32_t r = 1 + (i * 7u) % count;
+        check(t->go(r), "go");
+        setRecord(*t, crash::replacedLname(r, i), crash::city(i));
+        check(t->commit(), "commit");
+        logLine(std::to_string(r) + " " + std::to_string(i));
+        if (i % 64 == 0) check(t->endBatch(), "end batch");
     }
 }
 
@@ -168,6 +184,7 @@ int main(int argc, char** argv) {
     logLine("ready");
     if (kind == "append") appendLoop(folder);
     if (kind == "replace") replaceLoop(folder);
+    if (kind == "batch") batchLoop(folder);
     if (kind == "memo") memoLoop(folder);
     if (kind == "pack") packLoop(folder, argc == 4 ? uint32_t(std::stoul(argv[3])) : 1);
     if (kind == "reindex") reindexLoop(folder);

@@ -136,7 +136,9 @@ void makeTable(const TempDir& dir, uint32_t records, bool deleteSome = false) {
         ASSERT_TRUE(t->appendBlank().ok());
         ASSERT_TRUE(t->replace(t->fieldIndex("LNAME"), crash::lname(n)).ok());
         ASSERT_TRUE(t->replace(t->fieldIndex("CITY"), crash::city(n)).ok());
-        if (deleteSome && n % 5 == 0) ASSERT_TRUE(t->deleteRecord().ok());
+        if (deleteSome && n % 5 == 0) {
+            ASSERT_TRUE(t->deleteRecord().ok());
+        }
     }
     ASSERT_TRUE(t->close().ok());
 }
@@ -239,7 +241,22 @@ TEST_F(KillTest, ReplacesOfIndexedFields) {
         ASSERT_TRUE(t);
         ASSERT_EQ(t->recCount(), 300u);
         checkLatest(*t, readLog(dir_), 300, 7, crash::replacedLname,
-                    [](Table& t) { return field(t, "LNAME"); }, crash::lname);
+                    [](Table& table) { return field(table, "LNAME"); }, crash::lname);
+    }
+}
+
+// The same replaces held in batches: a kill part way through one finds the index
+// marked and rebuilds it, and every record change made before the kill is there.
+TEST_F(KillTest, ReplacesHeldInBatches) {
+    makeTable(dir_, 300);
+    for (int k = 0; k < killsPerKind(); ++k) {
+        ASSERT_TRUE(runAndKill("batch", dir_, random_));
+        ++tally.kills;
+        auto t = openAfterKill(dir_);
+        ASSERT_TRUE(t);
+        ASSERT_EQ(t->recCount(), 300u);
+        checkLatest(*t, readLog(dir_), 300, 7, crash::replacedLname,
+                    [](Table& table) { return field(table, "LNAME"); }, crash::lname);
     }
 }
 
@@ -253,9 +270,9 @@ TEST_F(KillTest, MemosGrowShrinkAndMove) {
         ASSERT_EQ(t->recCount(), 50u);
         checkLatest(
             *t, readLog(dir_), 50, 3, [](uint32_t, uint32_t i) { return crash::memoText(i); },
-            [](Table& t) {
+            [](Table& table) {
                 std::string memo;
-                EXPECT_TRUE(t.getMemo(t.fieldIndex("MEMO"), &memo).ok());
+                EXPECT_TRUE(table.getMemo(table.fieldIndex("MEMO"), &memo).ok());
                 return memo;
             },
             [](uint32_t) { return std::string(); });
@@ -309,7 +326,9 @@ TEST_F(KillTest, PacksBetweenAppendsAndDeletions) {
             EXPECT_TRUE(seen.insert(n).second) << lname << " twice";
             const bool mayBeDeleted = deleted.count(n) || (lastOfRun.count(n) && n % 3 == 0) ||
                                       (inFlight.count(n) && n % 3 == 0);
-            if (!mayBeDeleted) EXPECT_FALSE(t->deleted()) << lname;
+            if (!mayBeDeleted) {
+                EXPECT_FALSE(t->deleted()) << lname;
+            }
         }
         for (uint32_t n : live) {
             EXPECT_TRUE(seen.count(n)) << crash::lname(n) << " lost";
@@ -330,10 +349,14 @@ TEST_F(KillTest, IndexRebuilds) {
         std::set<std::string> names;
         for (xbase::Status s = t->goTop(); !t->eof(); s = t->skip(1)) {
             ASSERT_TRUE(s.ok()) << s.toString();
-            if (!t->deleted()) EXPECT_TRUE(names.insert(field(*t, "LNAME")).second);
+            if (!t->deleted()) {
+                EXPECT_TRUE(names.insert(field(*t, "LNAME")).second);
+            }
         }
         for (uint32_t n = 1; n <= 1500; ++n) {
-            if (n % 5) EXPECT_TRUE(names.count(crash::lname(n))) << crash::lname(n) << " lost";
+            if (n % 5) {
+                EXPECT_TRUE(names.count(crash::lname(n))) << crash::lname(n) << " lost";
+            }
         }
         EXPECT_EQ(names.size(), 1200u);
         tally.stepsChecked += 1200;

@@ -6,6 +6,7 @@
 #include <map>
 #include <random>
 
+#include "FaultInjectionFileSystem.h"
 #include "Table.h"
 #include "TempDir.h"
 
@@ -27,8 +28,10 @@ const TagDef kTags[] = {
 
 class IndexTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        path_ = dir_.file("t.dbf");
+    void SetUp() override { use("t.dbf"); }
+    // Creates the table `name` and opens it as the table under test.
+    void use(const std::string& name) {
+        path_ = dir_.file(name);
         TableSpec design;
         design.fields = {{"LNAME", 'C', 12}, {"FNAME", 'C', 10}, {"CITY", 'C', 10},
                        {"ISDEL", 'L', 1},  {"AMOUNT", 'N', 8, 2}, {"BORN", 'D', 8}};
@@ -223,41 +226,72 @@ TEST_F(IndexTest, QueriesScopesAndHiddenRecordsShapeOrderedNavigation) {
     EXPECT_EQ(table_->getTrimString(0), "Davis");
 }
 
-TEST_F(IndexTest, EveryTagStaysRightThroughRandomChanges) {
-    createTags();
+// Appends, edits, deletions, recalls, packs and navigation in random order. With
+// `batched`, runs of them are held in batches (nested now and then) that navigation
+// reads through.
+void randomChanges(Table& table, bool batched) {
     std::mt19937 rng(12345);
     const char* lasts[] = {"Smith", "smith", "Jones", "Ng", "O'Brien", "", "Zeta-Jones", "Muller", "Adams"};
     const char* firsts[] = {"Al", "Bea", "", "Chris", "dana", "Eve"};
     const char* cities[] = {"Austin", "Boston", "", "Chicago", "austin"};
     auto pick = [&](auto& arr) { return std::string(arr[rng() % (sizeof(arr) / sizeof(arr[0]))]); };
+    std::mt19937 batchRng(777);  // its own stream: both runs make the same changes
+    int depth = 0;
     for (int op = 0; op < 3000; ++op) {
-        const uint32_t n = table_->recCount();
+        if (batched && batchRng() % 40 == 0) {
+            if (depth > 0 && batchRng() % 3 != 0) {
+                ASSERT_TRUE(table.endBatch().ok());
+                --depth;
+            } else if (depth < 2) {
+                ASSERT_TRUE(table.beginBatch().ok());
+                ++depth;
+            }
+        }
+        const uint32_t n = table.recCount();
         const int kind = int(rng() % 100);
         if (kind < 40 || n == 0) {
-            add(pick(lasts), pick(firsts), pick(cities), std::to_string(int(rng() % 2000) - 1000),
-                rng() % 3 ? "2001" + std::to_string(10 + rng() % 3) + "1" + std::to_string(rng() % 9) : "");
+            const std::string born =
+                rng() % 3 ? "2001" + std::to_string(10 + rng() % 3) + "1" + std::to_string(rng() % 9) : "";
+            ASSERT_TRUE(table.appendBlank().ok());
+            ASSERT_TRUE(table.replace(0, pick(lasts)).ok());
+            ASSERT_TRUE(table.replace(1, pick(firsts)).ok());
+            ASSERT_TRUE(table.replace(2, pick(cities)).ok());
+            ASSERT_TRUE(table.replace(4, std::to_string(int(rng() % 2000) - 1000)).ok());
+            ASSERT_TRUE(table.replace(5, born).ok());
+            ASSERT_TRUE(table.commit().ok());
         } else if (kind < 75) {
-            ASSERT_TRUE(table_->go(1 + rng() % n).ok());
+            ASSERT_TRUE(table.go(1 + rng() % n).ok());
             const int field = int(rng() % 5);
             const std::string value = field == 0   ? pick(lasts)
                                       : field == 1 ? pick(firsts)
                                       : field == 2 ? pick(cities)
                                       : field == 3 ? (rng() % 2 ? "T" : "F")
                                                    : std::to_string(int(rng() % 500));
-            ASSERT_TRUE(table_->replace(field == 3 ? 3 : field == 4 ? 4 : field, value).ok());
+            ASSERT_TRUE(table.replace(field == 3 ? 3 : field == 4 ? 4 : field, value).ok());
         } else if (kind < 90) {
-            ASSERT_TRUE(table_->go(1 + rng() % n).ok());
-            ASSERT_TRUE((rng() % 3 ? table_->deleteRecord() : table_->recall()).ok());
+            ASSERT_TRUE(table.go(1 + rng() % n).ok());
+            ASSERT_TRUE((rng() % 3 ? table.deleteRecord() : table.recall()).ok());
         } else if (kind < 92) {
-            Status s = table_->pack();
+            Status s = table.pack();
             ASSERT_TRUE(s.ok()) << s.toString();
         } else {
             // Navigate in some order between changes.
-            ASSERT_TRUE(table_->setOrder(1 + int(rng() % 8)).ok());
-            ASSERT_TRUE(table_->goTop().ok());
-            ASSERT_TRUE(table_->skip(int64_t(rng() % 5)).ok());
+            ASSERT_TRUE(table.setOrder(1 + int(rng() % 8)).ok());
+            ASSERT_TRUE(table.goTop().ok());
+            ASSERT_TRUE(table.skip(int64_t(rng() % 5)).ok());
         }
     }
+    for (; depth > 0; --depth) ASSERT_TRUE(table.endBatch().ok());
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+TEST_F(IndexTest, EveryTagStaysRightThroughRandomChanges) {
+    createTags();
+    randomChanges(*table_, false);
     ASSERT_TRUE(table_->commit().ok());
     Status s = table_->verifyIndexes();
     ASSERT_TRUE(s.ok()) << s.toString();
@@ -271,6 +305,75 @@ TEST_F(IndexTest, EveryTagStaysRightThroughRandomChanges) {
     ASSERT_TRUE(table_->close().ok());
     reopen();
     EXPECT_TRUE(table_->verifyIndexes().ok());
+}
+
+// A batch holds the index pages it changes and writes them at its end: the files
+// come out byte for byte as the same changes made one by one leave them.
+TEST_F(IndexTest, BatchedChangesWriteTheSameFilesAsChangesOneByOne) {
+    createTags();
+    randomChanges(*table_, false);
+    ASSERT_TRUE(table_->close().ok());
+    const std::string singleIndex = fileBytes(dir_.file("t.cdx"));
+    const std::string singleTable = fileBytes(path_);
+
+    use("b.dbf");
+    createTags();
+    randomChanges(*table_, true);
+    ASSERT_TRUE(table_->close().ok());
+    EXPECT_TRUE(fileBytes(dir_.file("b.cdx")) == singleIndex);
+    EXPECT_TRUE(fileBytes(path_) == singleTable);
+    reopen();
+    EXPECT_EQ(table_->indexState(), IndexState::Ok);
+    EXPECT_TRUE(table_->verifyIndexes().ok());
+}
+
+// While a batch is open the index is marked as open for writing and its pages on the
+// disk are as before; a batch whose pages cannot be written says so and leaves the
+// index marked, so that it is rebuilt rather than trusted.
+TEST_F(IndexTest, BatchIsMarkedWhileOpenAndAFailedWriteIsNotTrusted) {
+    for (int i = 0; i < 400; ++i) add("N" + std::to_string(i * 7 % 400), "x");
+    createTags();
+    ASSERT_TRUE(table_->close().ok());
+    const std::string cdx = dir_.file("t.cdx");
+    const std::string before = fileBytes(cdx);
+    ASSERT_EQ(before[28], 0);
+
+    FaultInjectionFileSystem fs;
+    table_.reset();
+    ASSERT_TRUE(Table::open(path_, OpenMode::Exclusive, &table_, &fs).ok());
+    {
+        IndexBatch batch(*table_);
+        ASSERT_TRUE(batch.begun().ok());
+        for (uint32_t r = 1; r <= 400; r += 3) {
+            ASSERT_TRUE(table_->go(r).ok());
+            ASSERT_TRUE(table_->replace(0, "Changed" + std::to_string(r)).ok());
+        }
+        ASSERT_TRUE(table_->commit().ok());
+        std::string held = fileBytes(cdx);
+        EXPECT_EQ(held[28], 1);
+        held[28] = 0;
+        EXPECT_TRUE(held == before);  // nothing written yet but the mark
+        ASSERT_TRUE(table_->setOrder(table_->tagArea("LNAME")).ok());
+        ASSERT_TRUE(table_->seek("CHANGED1").ok());  // the held pages are read
+        EXPECT_TRUE(table_->found());
+        ASSERT_TRUE(batch.finish().ok());
+    }
+    EXPECT_EQ(fileBytes(cdx)[28], 0);
+    EXPECT_TRUE(table_->verifyIndexes().ok());
+
+    ASSERT_TRUE(table_->beginBatch().ok());
+    for (uint32_t r = 2; r <= 400; r += 3) {
+        ASSERT_TRUE(table_->go(r).ok());
+        ASSERT_TRUE(table_->replace(1, "again").ok());
+        ASSERT_TRUE(table_->deleteRecord().ok());
+    }
+    fs.failNthWrite(1, EIO, true);
+    EXPECT_FALSE(table_->endBatch().ok());
+    fs.heal();
+    EXPECT_EQ(fileBytes(cdx)[28], 1);
+    (void)table_->close();
+    reopen();
+    EXPECT_EQ(table_->indexState(), IndexState::Damaged);
 }
 
 TEST_F(IndexTest, LargeTagsSplitAndShrink) {

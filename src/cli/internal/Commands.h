@@ -47,6 +47,7 @@ int presortCommand(const Invocation& in);
 int zipcountCommand(const Invocation& in);
 int layoutDumpCommand(const Invocation& in);
 int layoutPrintCommand(const Invocation& in);
+int imbCommand(const Invocation& in);
 int importCsvCommand(const Invocation& in);
 int importDbfCommand(const Invocation& in);
 int importOldCommand(const Invocation& in);

@@ -59,6 +59,9 @@ public:
     // Any type as text: Character as is, Numeric as STR() gives it, Logical "T" or
     // "F", Date as YYYYMMDD (8 blanks when empty).
     virtual std::string evalString(const EvalContext& ctx) const = 0;
+    // A Character result without a copy, for loops over many records: valid until the
+    // expression is evaluated again. REQUIRES: type() == Character.
+    virtual std::string_view evalText(const EvalContext& ctx) const = 0;
 };
 
 }  // namespace xbase

@@ -152,6 +152,19 @@ public:
     Status appendBlank();
     Status commit();
 
+    // Bulk changes (IndexBatch wraps them). Between beginBatch() and endBatch() the
+    // index pages that changes touch are kept in memory and written once, in file
+    // order, at the end (in parts when they grow past some 32 MB per index file);
+    // navigation and seeks see them meanwhile. The index files are marked as open for
+    // writing before the first change and stay so for the whole batch, so that after a
+    // crash part way they are found Damaged and offered for rebuild, never trusted.
+    // Records reach the table file as they always do. Batches nest; the outermost
+    // endBatch() writes. Its failure is returned and leaves the indexes marked.
+    // Outside a batch every change is written at once.
+    Status beginBatch();
+    Status endBatch();
+    bool inBatch() const { return batchDepth_ > 0; }
+
     // Appending many records at once (imports, copies). A record image is a whole
     // record's bytes, deletion byte first: blankRecord() gives one with every field
     // empty, putField() fills a field of an image by the rules of replace() (a memo's
@@ -283,6 +296,9 @@ private:
     const char* recordView(uint32_t recNo);
     Status writeHeaderCount();
     uint32_t countVisible();
+    // The visible records among first..last in natural order for which `query` (null:
+    // every one) holds, read block by block.
+    Status countRange(const Expression* query, uint32_t first, uint32_t last, uint32_t* out) const;
     // The visible record after (dir +1) or before (dir -1) record `from` in the current
     // order; from 0 starts at the top (+1) or the bottom (-1). *out = 0 when none.
     Status step(uint32_t from, int dir, uint32_t* out);
@@ -294,6 +310,9 @@ private:
     Status openStructuralIndex(OpenMode mode);
     Status updateIndexes();
     Status buildTags(const std::vector<Tag*>& tags, const ProgressHook& progress);
+    // Whether `expression` may name a memo field (its name appears in it): memo text
+    // is read through the one memo file, which threads do not share.
+    bool namesMemoField(const std::string& expression) const;
     Status touchIndexes();
     Status cleanIndexes();
     // After a change the indexes could not take: they keep their open-for-write mark.
@@ -349,6 +368,32 @@ private:
     // queryRecCount()'s last answer, while nothing has changed since.
     uint32_t count_ = 0;
     bool countValid_ = false;
+    int batchDepth_ = 0;
+    std::vector<IndexFile*> batched_;  // the index files the open batch holds pages of
+};
+
+// A batch of bulk changes for the life of a scope: begun at construction, ended by
+// finish() (which reports the write of the held index pages) or else, its result
+// ignored, by the destructor. It must not outlive its table.
+class IndexBatch {
+public:
+    explicit IndexBatch(Table& table) : table_(&table), begun_(table.beginBatch()) {}
+    ~IndexBatch() { (void)finish(); }
+    IndexBatch(const IndexBatch&) = delete;
+    IndexBatch& operator=(const IndexBatch&) = delete;
+
+    // Why the batch could not begin (the changes then go to the indexes one by one).
+    const Status& begun() const { return begun_; }
+    Status finish() {
+        if (!table_) return Status::OK();
+        Table* t = table_;
+        table_ = nullptr;
+        return begun_.ok() ? t->endBatch() : begun_;
+    }
+
+private:
+    Table* table_;
+    Status begun_;
 };
 
 // Today's date as the three header bytes (year mod 100, month, day).
