@@ -126,6 +126,7 @@ class TAddressMain : public QMainWindow {
     void TagAllFilterMatches();
     void CountZipCodes();
     void PrintLetters();
+    void PrintLabels();
 
     // The maintenance tools of the Utilities menu, and the dialer of the address page
     // (which = 1 or 2: PHONE or PHONE2 of the current record).

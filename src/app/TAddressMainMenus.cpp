@@ -185,7 +185,7 @@ void TAddressMain::buildMenus() {
     QMenu* print = bar->addMenu("&Print");
     print->setObjectName("menuPrint");
     menus_.insert("menuPrint", print);
-    addAction(print, "mnuPrintLabels", "Print &Labels", QKeySequence("Ctrl+L"), later);
+    addAction(print, "mnuPrintLabels", "Print &Labels", QKeySequence("Ctrl+L"), [this] { PrintLabels(); });
     addAction(print, "mnuPrintLetters", "Print Le&tters", QKeySequence("Ctrl+T"), [this] { PrintLetters(); });
     addAction(print, "mnuPrintEnvelopes", "Print &Envelopes", QKeySequence("Ctrl+E"), later);
     addAction(print, "mnuPrintReports", "Print &Reports", QKeySequence("Ctrl+R"), later);

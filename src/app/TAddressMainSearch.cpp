@@ -17,6 +17,8 @@
 #include "LetterStore.h"
 #include "TCountZipCodes.h"
 #include "TqYLetters.h"
+#include "TLabelSetupScreen.h"
+#include "SystemTables.h"
 #include "TMemoSearching.h"
 #include "TTagging.h"
 #include "Table.h"
@@ -177,6 +179,29 @@ void TAddressMain::PrintLetters() {
     {
         TqYLetters dialog(*letters, *table_, &settings_, !FilterState.expression.isEmpty(), this);
         dialog.exec();
+    }
+    freeze(false);
+    RefreshRecord();
+    SetButtons();
+}
+
+void TAddressMain::PrintLabels() {
+    if (!table_ || editor_.editing()) return;
+    QString message;
+    if (!CheckPrinters(PrinterDevice::instance(), &message)) {
+        WindowMessages().inform(message);
+        return;
+    }
+    std::unique_ptr<xbase::Table> labels;
+    if (!SystemTables::OpenLabelTable(home_, &labels, &message)) {
+        WindowMessages().error(message);
+        return;
+    }
+    // The main window's data controls rest while the labels are open.
+    freeze(true);
+    {
+        TLabelSetupScreen screen(*labels, *table_, home_, !FilterState.expression.isEmpty(), this);
+        screen.exec();
     }
     freeze(false);
     RefreshRecord();

@@ -57,6 +57,8 @@ int letterMergeCommand(const Invocation& in);
 int letterDefsCommand(const Invocation& in);
 int letterImportCommand(const Invocation& in);
 int letterExportCommand(const Invocation& in);
+int labelsCommand(const Invocation& in);
+int labelDefsCommand(const Invocation& in);
 int duplicatesCommand(const Invocation& in);
 int convertCaseCommand(const Invocation& in);
 int replaceCommand(const Invocation& in);

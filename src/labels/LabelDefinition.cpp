@@ -1,0 +1,166 @@
+#include "LabelDefinition.h"
+
+#include <QDir>
+#include <QSet>
+#include <cmath>
+
+#include "AddressFile.h"
+#include "Table.h"
+
+bool LabelStock::landscape() const {
+    const QString code = paperSize.trimmed().toUpper();
+    return code == "LTRL" || code == "A4L" || code == "USERL";
+}
+
+namespace LabelDefs {
+
+namespace {
+
+// The numeric stock columns and the members they fill, in table order.
+struct LengthColumn {
+    const char* name;
+    double LabelStock::*member;
+};
+const LengthColumn kLengths[] = {
+    {"LBLHEIGHT", &LabelStock::height},        {"LBLWIDTH", &LabelStock::width},
+    {"TOPMARG", &LabelStock::topMargin},       {"LEFTMARG", &LabelStock::leftMargin},
+    {"HORIZPITCH", &LabelStock::horizPitch},   {"VERTPITCH", &LabelStock::vertPitch},
+    {"SHEETWIDTH", &LabelStock::sheetWidth},   {"SHEETDEPTH", &LabelStock::sheetDepth},
+    {"MIDEXTRAX", &LabelStock::midExtraX},     {"MIDEXTRAY", &LabelStock::midExtraY},
+};
+struct TextColumn {
+    const char* name;
+    QString LabelStock::*member;
+};
+const TextColumn kTexts[] = {
+    {"PAPERSIZE", &LabelStock::paperSize}, {"LBLSHAPE", &LabelStock::shape},
+    {"PRINTER", &LabelStock::printer},     {"TPLDESCRIP", &LabelStock::tplDescrip},
+    {"MANUFAC", &LabelStock::manufac},     {"PRODTYPE", &LabelStock::prodType},
+    {"ART", &LabelStock::art},
+};
+
+QString textOf(const xbase::Table& table, const char* name) {
+    const int field = table.fieldIndex(name);
+    return field < 0 ? QString() : AddressFile::text(table, field);
+}
+
+double numberOf(const xbase::Table& table, const char* name) {
+    const int field = table.fieldIndex(name);
+    return field < 0 ? 0.0 : QString::fromStdString(table.getTrimString(field)).toDouble();
+}
+
+bool put(xbase::Table& table, const char* name, const QString& value, QString* error) {
+    const int field = table.fieldIndex(name);
+    if (field < 0) return true;  // the template table has no such column
+    const xbase::Status s = AddressFile::setText(table, field, value);
+    if (!s.ok()) *error = QString::fromStdString(s.message());
+    return s.ok();
+}
+
+}  // namespace
+
+LabelDefinition NewDefinition() {
+    LabelDefinition def;
+    def.description = kNewLabel;
+    return def;
+}
+
+LabelDefinition StandByDefinition() {
+    LabelDefinition def;
+    def.description = "Default Label Setup";
+    def.stock.horizPitch = 2.75;
+    def.stock.vertPitch = 1.0;
+    def.stock.prodType = "ADDRESS LABELS";
+    return def;
+}
+
+double StoredLength(double inches) { return QString::number(inches, 'f', 3).toDouble(); }
+double MillimetresToInches(double mm) { return mm * 0.039370078740157; }
+double InchesToMillimetres(double inches) { return inches * 25.4; }
+
+QString CheckStock(const LabelStock& s) {
+    if (s.height < 0.3) return "Label Height must be at least .3 inches (or 7mm)";
+    if (s.width < 0.5) return "Label Width must be at least .5 inch (or 13mm)";
+    if (s.across >= 2 && s.width > s.horizPitch) return "Horizontal Pitch must be at least = Label Width";
+    if (s.down >= 2 && s.height > s.vertPitch) return "Vertical Pitch must be at least = Label Height";
+    if (s.sheetWidth < 0.3) return "Page Width must be at least .3 inch";
+    if (s.sheetDepth < 0.3) return "Page Height must be at least .3 inches";
+    return QString();
+}
+
+QString SheetName(const LabelStock& stock) {
+    return stock.tplDescrip.trimmed().isEmpty() ? kUserDefined : stock.tplDescrip;
+}
+
+LabelDefinition ReadDefinition(const xbase::Table& table) {
+    LabelDefinition def;
+    def.description = textOf(table, "DESCRIPT");
+    def.binary = textOf(table, "BINARY").trimmed();
+    for (const LengthColumn& c : kLengths) def.stock.*c.member = numberOf(table, c.name);
+    for (const TextColumn& c : kTexts) def.stock.*c.member = textOf(table, c.name);
+    def.stock.across = int(numberOf(table, "NBRACROSS"));
+    def.stock.down = int(numberOf(table, "NBRDOWN"));
+    return def;
+}
+
+bool WriteDefinition(xbase::Table& table, const LabelDefinition& def, QString* error) {
+    if (!put(table, "DESCRIPT", def.description, error) || !put(table, "BINARY", def.binary, error))
+        return false;
+    for (const LengthColumn& c : kLengths) {
+        if (!put(table, c.name, QString::number(StoredLength(def.stock.*c.member), 'f', 3), error)) return false;
+    }
+    for (const TextColumn& c : kTexts) {
+        if (!put(table, c.name, def.stock.*c.member, error)) return false;
+    }
+    return put(table, "NBRACROSS", QString::number(def.stock.across), error) &&
+           put(table, "NBRDOWN", QString::number(def.stock.down), error);
+}
+
+uint32_t FindDefinition(xbase::Table& table, const QString& description) {
+    const QString wanted = description.trimmed();
+    const int field = table.fieldIndex("DESCRIPT");
+    if (field < 0 || wanted.isEmpty()) return 0;
+    for (xbase::Status s = table.goTop(); s.ok() && !table.eof(); s = table.skip(1)) {
+        if (table.deleted()) continue;
+        if (AddressFile::text(table, field).trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
+            return table.recNo();
+    }
+    return 0;
+}
+
+QString NextLayoutFileName(const QString& sysDataDir) {
+    QSet<QString> taken;
+    for (const QString& name : QDir(sysDataDir).entryList(QDir::Files)) taken.insert(name.toUpper());
+    // Candidates 100001 to 199999 with the first digit dropped: BIN00001.L to BIN99999.L.
+    for (int n = 100001; n <= 199999; ++n) {
+        const QString name = "BIN" + QString::number(n).mid(1) + ".L";
+        if (!taken.contains(name.toUpper())) return name;
+    }
+    return QString();
+}
+
+QString TemplateFilter(const QString& makerText, int productIndex, bool europeanOnly) {
+    QStringList parts;
+    const QString maker = makerText.toUpper();
+    for (const char* m : {"AVERY", "NEBS", "COSTAR"}) {
+        if (maker.contains(m)) {
+            parts << QString(" UPPER(manufac)=\"%1\" ").arg(m);
+            break;
+        }
+    }
+    static const std::pair<const char*, const char*> kPrinters[] = {
+        {"LASERJET", "LJ"}, {"INKJET", "IJ"}, {"DOT MATRIX", "DM"}, {"LABELPRINTER", "LP"}};
+    for (const auto& [text, code] : kPrinters) {
+        if (maker.contains(text)) {
+            parts << QString(" UPPER(printer)=\"%1\" ").arg(code);
+            break;
+        }
+    }
+    static const char* const kProducts[] = {"ADDRESS/SHIPPING LABELS", "CARD PRODUCTS",  "DISKETTE LABELS",
+                                            "FILE FOLDER LABELS",      "INDEX PRODUCTS", "MISCELLANEOUS"};
+    if (productIndex >= 0 && productIndex < 6) parts << QString(" UPPER(PRODTYPE)=\"%1\" ").arg(kProducts[productIndex]);
+    if (europeanOnly) parts << " (\"A4\"$UPPER(PAPERSIZE) OR \"A5\"$UPPER(PAPERSIZE))";
+    return parts.join(" and ");
+}
+
+}  // namespace LabelDefs

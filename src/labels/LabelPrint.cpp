@@ -1,0 +1,293 @@
+#include "LabelPrint.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+#include "LayoutFile.h"
+#include "Messages.h"
+#include "Presort.h"
+#include "SavedCursor.h"
+#include "TBaseReport.h"
+#include "Table.h"
+#include "TableText.h"
+
+namespace LabelPrint {
+
+namespace {
+
+constexpr char kNotDeleted[] = "NOT ISDEL";
+
+// Whether the table's current record belongs to its selection.
+bool inSelection(xbase::Table& table) {
+    if (table.eof() || (table.hidesDeleted() && table.deleted())) return false;
+    if (table.queryText().empty()) return true;
+    bool match = false;
+    return table.evalLogical(table.queryText(), &match).ok() && match;
+}
+
+// PRESORT.PSL as its lines (bytes in the address file's code page), without line ends.
+bool readPresortList(const QString& path, std::vector<std::string>* lines, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = "Unable to open " + path;
+        return false;
+    }
+    const QByteArray data = file.readAll();
+    for (QByteArray line : data.split('\n')) {
+        if (line.endsWith('\r')) line.chop(1);
+        if (!line.isEmpty()) lines->push_back(line.toStdString());
+    }
+    return true;
+}
+
+// The presort walk: which group the loop prints, and the header label due next.
+class PresortWalk {
+  public:
+    PresortWalk(xbase::Table& table, const std::vector<std::string>& list)
+        : table_(table), list_(list), zip_(table.fieldIndex("ZIP")) {}
+
+    bool ended() const { return ended_; }
+    bool headerDue() const { return headerDue_; }
+    const std::string& header() const { return header_; }
+    void headerPrinted() { headerDue_ = false; }
+
+    // Takes the next line of the list: a header goes back to the first record (so that
+    // the loop goes on) and is printed next; a key moves to its first record in ZIP
+    // order, or is skipped when no record has it any more. No line left ends the walk.
+    void takeEntry() {
+        while (next_ < list_.size()) {
+            const std::string& line = list_[next_++];
+            if (line.find("**") != std::string::npos) {
+                (void)table_.goTop();
+                header_ = line;
+                headerDue_ = true;
+                return;
+            }
+            (void)table_.seek(line);
+            if (!table_.eof() && zip5() == line) {
+                key_ = line;
+                return;
+            }
+        }
+        ended_ = true;
+    }
+    // After a record label: the next record, and the next entry when the group is done.
+    void recordPrinted() {
+        (void)table_.skip(1);
+        if (table_.eof() || zip5() != key_) takeEntry();
+    }
+
+  private:
+    std::string zip5() const { return zip_ < 0 ? std::string() : table_.getString(zip_).substr(0, 5); }
+
+    xbase::Table& table_;
+    const std::vector<std::string>& list_;
+    int zip_;
+    size_t next_ = 0;
+    std::string key_;
+    std::string header_;
+    bool headerDue_ = false;
+    bool ended_ = false;
+};
+
+}  // namespace
+
+bool PositionSelection::any(int count) const {
+    for (int i = 0; i < std::min(count, kMaxPositions); ++i)
+        if (flags_[size_t(i)]) return true;
+    return false;
+}
+
+bool PositionSelection::parse(const QString& list, int count) {
+    std::vector<bool> flags(kMaxPositions, false);
+    static const QRegularExpression item(QStringLiteral("^\\s*(\\d+)\\s*(?:-\\s*(\\d+)\\s*)?$"));
+    for (const QString& part : list.split(',')) {
+        const QRegularExpressionMatch m = item.match(part);
+        if (!m.hasMatch()) return false;
+        const int first = m.captured(1).toInt();
+        const int last = m.captured(2).isEmpty() ? first : m.captured(2).toInt();
+        if (first < 1 || last < first || last > count || last > kMaxPositions) return false;
+        for (int p = first; p <= last; ++p) flags[size_t(p - 1)] = true;
+    }
+    flags_ = flags;
+    return true;
+}
+
+Geometry Geometry::Of(const LabelStock& s) {
+    Geometry g;
+    g.height = s.height;
+    g.width = s.width;
+    g.across = s.across;
+    g.down = s.down;
+    g.topMargin = s.topMargin;
+    g.leftMargin = s.leftMargin;
+    g.horizPitch = s.horizPitch;
+    g.vertPitch = s.vertPitch;
+    g.midExtraX = s.midExtraX;
+    g.midExtraY = s.midExtraY;
+    return g;
+}
+
+QPointF Geometry::position(int b, int c) const {
+    double x = leftMargin + b * horizPitch;
+    double y = topMargin + c * vertPitch;
+    if (b >= across / 2 && midExtraX > 0) x += midExtraX;
+    if (c >= down / 2 && midExtraY > 0) y += midExtraY;
+    return QPointF(x, y);
+}
+
+bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages) {
+    const uint32_t start = table.eof() ? 0 : table.recNo();
+    if (choice.records == Records::All) {
+        table.setDeleted(true);
+        if (!table.query(kNotDeleted).ok()) return false;
+    } else if (choice.records == Records::Current) {
+        if (!table.query("Recno()=" + std::to_string(start)).ok()) return false;
+    }
+    if (choice.startFromCurrent) {
+        if (start == 0 || !table.go(start).ok() || !inSelection(table)) {
+            messages.inform(kOutOfRange);
+            (void)table.goTop();
+        }
+    } else {
+        (void)table.goTop();
+    }
+    return true;
+}
+
+void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& layout, const Geometry& g,
+               const Choice& choice, const std::vector<std::string>* presortList, Counts* counts) {
+    Counts n;
+    const int across = g.across, down = g.down;
+    // A sheet without a selected position would never take a label.
+    if (across < 1 || down < 1 || !choice.positions.any(across * down)) {
+        if (counts) *counts = n;
+        return;
+    }
+    std::unique_ptr<PresortWalk> walk;
+    if (presortList) {
+        walk = std::make_unique<PresortWalk>(table, *presortList);
+        walk->takeEntry();
+    }
+    const int copies = walk ? 1 : std::clamp(choice.copies, 1, 99);
+    int b = -1, c = 0;  // before the first position of the first sheet
+    int copy = 0;
+    while (!table.eof() && !(walk && walk->ended()) && !report.cancelled()) {
+        if (++b >= across) {
+            b = 0;
+            if (++c >= down) {
+                report.newPage();
+                c = 0;
+            }
+        }
+        if (!choice.positions.selected(b + c * across)) continue;
+        const QPointF at = g.position(b, c);
+        if (walk && walk->headerDue()) {
+            report.setFont(kHeaderFont, kHeaderPoints);
+            const ReportRect clip =
+                report.makeRect(at.x(), at.y(), at.x() + g.horizPitch, at.y() + g.vertPitch);
+            report.textRect(clip, at.x() + 0.15, at.y() + g.vertPitch / 3,
+                            TableText::decode(table.codePage(), walk->header()));
+            walk->headerPrinted();
+            ++n.headers;
+            walk->takeEntry();
+        } else {
+            layout.PrintRecord(report, at.x(), at.y());
+            ++n.labels;
+            if (++copy >= copies) {
+                copy = 0;
+                if (walk) {
+                    walk->recordPrinted();
+                } else {
+                    (void)table.skip(1);
+                }
+            }
+        }
+        report.updateStatus();
+    }
+    if (counts) *counts = n;
+}
+
+JobResult PrepareJob(xbase::Table& table, Choice& choice, const QString& presortPath, JobProgress& progress,
+                     Messages& messages, std::vector<std::string>* list, QString* error) {
+    if (!SelectRecords(table, choice, messages)) {
+        *error = "Unable to select the records";
+        return JobResult::Failed;
+    }
+    if (!choice.presort) return JobResult::Done;
+    if (!choice.presortDone) {
+        const JobResult sorted = Presort::RunPresort(table, presortPath, progress, error);
+        if (sorted != JobResult::Done) return sorted;
+        choice.presortDone = true;
+    }
+    table.setExact(false);
+    const int zipOrder = table.tagArea("ZIP");
+    if (zipOrder == 0 || !table.setOrder(zipOrder).ok()) {
+        *error = "The address file has no ZIP tag";
+        return JobResult::Failed;
+    }
+    messages.inform(kPresortOrder);
+    return readPresortList(presortPath, list, error) ? JobResult::Done : JobResult::Failed;
+}
+
+JobResult PrintLabels(xbase::Table& table, layout::LayoutFile& layout, const Geometry& geometry, Choice& choice,
+                      const QString& presortPath, TBaseReport& report, JobProgress& progress,
+                      Messages& messages, QString* error, Counts* counts) {
+    const SavedCursor saved(table);
+    std::vector<std::string> list;
+    if (const JobResult prepared = PrepareJob(table, choice, presortPath, progress, messages, &list, error);
+        prepared != JobResult::Done)
+        return prepared;
+    Counts printed;
+    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
+    report.OnPrint = [&](TBaseReport& r) {
+        PrintLoop(r, table, layout, geometry, choice, choice.presort ? &list : nullptr, &printed);
+    };
+    const bool ok = report.execute();
+    report.OnPrint = nullptr;
+    report.setProgress(nullptr);
+    if (counts) *counts = printed;
+    if (!ok && !report.lastError().isEmpty()) {
+        *error = report.lastError();
+        return JobResult::Failed;
+    }
+    if (!ok) return JobResult::Cancelled;
+    progress.status(kCompleted);
+    return JobResult::Done;
+}
+
+Paper Paper::Of(const LabelStock& stock) {
+    Paper p;
+    p.landscape = stock.landscape();
+    p.width = p.landscape ? stock.sheetDepth : stock.sheetWidth;
+    p.height = p.landscape ? stock.sheetWidth : stock.sheetDepth;
+    const QString code = stock.paperSize.trimmed().toUpper();
+    if (code == "LTR" || code == "LTRL") {
+        p.code = 1;
+    } else if (code == "A4" || code == "A4L") {
+        p.code = 9;
+    } else if (code == "A5") {
+        p.code = 11;
+    } else {
+        p.code = 0;
+    }
+    return p;
+}
+
+bool PaperMatches(const Paper& paper, double pageWidth, double pageHeight) {
+    if (paper.landscape) std::swap(pageWidth, pageHeight);
+    // Compared in whole hundredths, so that 0.05 itself passes whatever the rounding.
+    const auto hundredths = [](double inches) { return std::lround(inches * 100); };
+    return std::abs(hundredths(pageWidth) - hundredths(paper.width)) <= 5 &&
+           std::abs(hundredths(pageHeight) - hundredths(paper.height)) <= 5;
+}
+
+QString PaperQuestion(const Paper& paper) {
+    return "Unable to confirm that the paper size was set to\r\n\r\n" + QString::number(paper.width, 'f', 2) +
+           "\" by " + QString::number(paper.height, 'f', 2) +
+           "\"\r\n\r\n(you may have the wrong printer selected)\r\n\r\nWould you like to try printing anyways?";
+}
+
+}  // namespace LabelPrint
