@@ -248,10 +248,10 @@ void TLabelSetupScreen::runJob(bool preview) {
         WindowMessages().error(LabelDefs::kFileRemoved);
         return;
     }
-    TAddressDataSet data(&addresses_);
+    TAddressDataSet record(&addresses_);
     TGOwner owner;
     layout::LayoutFile layout(&owner);
-    layout.BindForPrinting(&data);
+    layout.BindForPrinting(&record);
     if (const LayoutStatus loaded = layout.Load(path); !loaded.ok()) {
         WindowMessages().error(def.binary + ": " + loaded.message());
         return;
