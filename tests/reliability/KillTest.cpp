@@ -232,10 +232,15 @@ void checkLatest(Table& t, const std::vector<std::string>& log, uint32_t count, 
     }
 }
 
-TEST_F(KillTest, ReplacesOfIndexedFields) {
+// Replaces one by one ("replace") and held in batches ("batch"): a kill part way
+// through a batch finds the index marked and rebuilds it, and every record change made
+// before the kill is there.
+class KillReplaceTest : public KillTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(KillReplaceTest, ReplacesOfIndexedFields) {
     makeTable(dir_, 300);
     for (int k = 0; k < killsPerKind(); ++k) {
-        ASSERT_TRUE(runAndKill("replace", dir_, random_));
+        ASSERT_TRUE(runAndKill(GetParam(), dir_, random_));
         ++tally.kills;
         auto t = openAfterKill(dir_);
         ASSERT_TRUE(t);
@@ -245,20 +250,7 @@ TEST_F(KillTest, ReplacesOfIndexedFields) {
     }
 }
 
-// The same replaces held in batches: a kill part way through one finds the index
-// marked and rebuilds it, and every record change made before the kill is there.
-TEST_F(KillTest, ReplacesHeldInBatches) {
-    makeTable(dir_, 300);
-    for (int k = 0; k < killsPerKind(); ++k) {
-        ASSERT_TRUE(runAndKill("batch", dir_, random_));
-        ++tally.kills;
-        auto t = openAfterKill(dir_);
-        ASSERT_TRUE(t);
-        ASSERT_EQ(t->recCount(), 300u);
-        checkLatest(*t, readLog(dir_), 300, 7, crash::replacedLname,
-                    [](Table& table) { return field(table, "LNAME"); }, crash::lname);
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Kill, KillReplaceTest, ::testing::Values("replace", "batch"));
 
 TEST_F(KillTest, MemosGrowShrinkAndMove) {
     makeTable(dir_, 50);
