@@ -48,10 +48,18 @@ QString decode(int codePage, const QByteArray& bytes) {
     if (codePage == 1252 || codePage <= 0) return decode1252(bytes);
     static std::mutex mutex;
     std::lock_guard<std::mutex> lock(mutex);
-    static std::map<int, iconv_t> converters;
-    auto it = converters.find(codePage);
-    if (it == converters.end()) {
-        it = converters.emplace(codePage, iconv_open("UTF-16LE", iconvName(codePage).c_str())).first;
+    // One converter per code page for the run, closed when the program ends.
+    struct Converters {
+        std::map<int, iconv_t> byPage;
+        ~Converters() {
+            for (const auto& entry : byPage)
+                if (entry.second != reinterpret_cast<iconv_t>(-1)) iconv_close(entry.second);
+        }
+    };
+    static Converters converters;
+    auto it = converters.byPage.find(codePage);
+    if (it == converters.byPage.end()) {
+        it = converters.byPage.emplace(codePage, iconv_open("UTF-16LE", iconvName(codePage).c_str())).first;
     }
     const iconv_t cd = it->second;
     if (cd == reinterpret_cast<iconv_t>(-1)) return decode1252(bytes);
