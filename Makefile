@@ -31,7 +31,7 @@ bench: build
 	$(BUILD_DIR)/bench/bench_tools
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/bench_designer
 
-# The kill test at length: KILLS writers killed per kind (7 kinds), default 40.
+# The kill test at length: KILLS writers killed per kind (8 kinds), default 40.
 KILLS ?= 40
 kill-test: build
 	QT_QPA_PLATFORM=offscreen QUILLORY_KILLS=$(KILLS) $(BUILD_DIR)/tests/reliability/kill_tests
