@@ -193,11 +193,11 @@ int main(int argc, char** argv) {
     }
     const std::string source = dir + "/source.dbf";
     {
-        xbase::TableSpec spec;
-        spec.fields = {{"LNAME", 'C', 30}, {"FNAME", 'C', 30}, {"ORG", 'C', 30}, {"STREET", 'C', 40},
+        xbase::TableSpec design;
+        design.fields = {{"LNAME", 'C', 30}, {"FNAME", 'C', 30}, {"ORG", 'C', 30}, {"STREET", 'C', 40},
                        {"CITY", 'C', 30},  {"STATE", 'C', 20}, {"ZIP", 'C', 10}, {"PHONE", 'C', 30},
                        {"EMAIL", 'C', 40}, {"NOTES", 'M', 10}};
-        if (!xbase::Table::create(source, spec).ok()) fail("cannot create " + source);
+        if (!xbase::Table::create(source, design).ok()) fail("cannot create " + source);
         std::unique_ptr<xbase::Table> t;
         if (!xbase::Table::open(source, xbase::OpenMode::Exclusive, &t).ok()) fail("cannot open " + source);
         BatchAppender out(*t);

@@ -88,10 +88,10 @@ TEST_F(ImportCommandsTest, AnImportThatCannotOpenTheFileSaysSo) {
 
 TEST_F(ImportCommandsTest, OlderImportAppendsToTheOpenFile) {
     const QString old = dataFile("OLD2.DBF");
-    xbase::TableSpec spec;
+    xbase::TableSpec design;
     for (const char* name : OlderImport::Layout(OlderImport::Version::V2)) {
         const std::string n = name;
-        spec.fields.push_back({n,
+        design.fields.push_back({n,
                                n == "MEMO"    ? 'M'
                                : n == "ISDEL" ? 'L'
                                               : 'C',
@@ -99,7 +99,7 @@ TEST_F(ImportCommandsTest, OlderImportAppendsToTheOpenFile) {
                                         : n == "ISDEL" ? 1
                                                        : 20)});
     }
-    ASSERT_TRUE(xbase::Table::create(old.toStdString(), spec).ok());
+    ASSERT_TRUE(xbase::Table::create(old.toStdString(), design).ok());
     {
         std::unique_ptr<xbase::Table> t;
         ASSERT_TRUE(xbase::Table::open(old.toStdString(), xbase::OpenMode::Exclusive, &t).ok());

@@ -18,11 +18,11 @@ using Row = std::vector<std::pair<const char*, std::string>>;  // field name -> 
 // {"*", ""} is marked deleted.
 void makeTable(const QString& path, std::vector<xbase::FieldDef> fields, const std::vector<Row>& rows,
                uint8_t mark = 0x03) {
-    xbase::TableSpec spec;
-    spec.fields = std::move(fields);
-    spec.codePageMark = mark;
+    xbase::TableSpec design;
+    design.fields = std::move(fields);
+    design.codePageMark = mark;
     const std::string p = path.toStdString();
-    ASSERT_TRUE(xbase::Table::create(p, spec).ok());
+    ASSERT_TRUE(xbase::Table::create(p, design).ok());
     std::unique_ptr<xbase::Table> t;
     ASSERT_TRUE(xbase::Table::open(p, xbase::OpenMode::Exclusive, &t).ok());
     for (const Row& row : rows) {

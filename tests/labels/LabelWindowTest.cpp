@@ -23,7 +23,7 @@
 #include "SystemTables.h"
 #include "TLabelSetupScreen.h"
 #include "TPreviewWindow.h"
-#include "TSelectSpecificLabels.h"
+#include "TSelectLabelPositions.h"
 #include "TempDir.h"
 
 namespace {

@@ -24,7 +24,7 @@
 #include "TGOwner.h"
 #include "TPreviewWindow.h"
 #include "TPrintStatus.h"
-#include "TSelectSpecificLabels.h"
+#include "TSelectLabelPositions.h"
 #include "Table.h"
 #include "WindowMessages.h"
 

@@ -1,4 +1,4 @@
-#include "TSelectSpecificLabels.h"
+#include "TSelectLabelPositions.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
