@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "AddressFile.h"
 #include "AppHome.h"
 #include "Cli.h"
 #include "CodePage.h"
@@ -78,6 +79,21 @@ int applyQuery(const Invocation& in, xbase::Table& table, const std::string& exp
 
 const Option kFilterOption{"--filter", "FILE.FLT"};
 const Option kTagIdOption{"--tag-id", "ID", "--filter"};
+
+int openSelection(const Invocation& in, std::unique_ptr<xbase::Table>* table) {
+    QString message;
+    if (!AddressFile::OpenTableFile(QString::fromStdString(in.args.operand(0)), table, &message))
+        return fail(in, message);
+    (*table)->setDeleted(true);
+    const std::string order = in.args.value("--order");
+    if (!order.empty()) {
+        const int area = (*table)->tagArea(order);
+        if (area == 0 || !(*table)->setOrder(area).ok())
+            return fail(in, QString::fromStdString("The table has no tag " + order));
+    }
+    const FilterOptions filter = FilterOptionsOf(in.args);
+    return applyQuery(in, **table, filter.file.empty() ? Filter::kNotDeleted : "", filter);
+}
 
 FilterOptions FilterOptionsOf(const Arguments& args) {
     FilterOptions options;

@@ -98,20 +98,8 @@ int labelsCommand(const Invocation& in) {
         def.binary.isEmpty() ? QString() : home.existingFile("sysdata/" + def.binary);
     if (layoutPath.isEmpty() || !QFileInfo(layoutPath).isFile()) return fail(in, LabelDefs::kFileRemoved);
 
-    const QString path = QString::fromStdString(in.args.operand(0));
     std::unique_ptr<xbase::Table> table;
-    QString message;
-    if (!AddressFile::OpenTableFile(path, &table, &message)) return fail(in, message);
-    table->setDeleted(true);
-    const std::string order = in.args.value("--order");
-    if (!order.empty()) {
-        const int area = table->tagArea(order);
-        if (area == 0 || !table->setOrder(area).ok())
-            return fail(in, QString::fromStdString("The table has no tag " + order));
-    }
-    const FilterOptions filter = FilterOptionsOf(in.args);
-    if (const int code = applyQuery(in, *table, filter.file.empty() ? "!ISDEL" : "", filter); code != kOk)
-        return code;
+    if (const int code = openSelection(in, &table); code != kOk) return code;
     choice.records = one ? LabelPrint::Records::Current
                          : (filtered ? LabelPrint::Records::Filter : LabelPrint::Records::All);
     choice.copies = int(copies);
@@ -119,7 +107,7 @@ int labelsCommand(const Invocation& in) {
     if (one || startRecNo > 0) {
         const xbase::Status s = table->go(uint32_t(one ? recNo : startRecNo));
         if (!s.ok() || table->eof())
-            return fail(in, QString("Record %1 not found in %2").arg(one ? recNo : startRecNo).arg(path));
+            return fail(in, QString("Record %1 not found in %2").arg(one ? recNo : startRecNo).arg(QString::fromStdString(in.args.operand(0))));
         choice.startFromCurrent = startRecNo > 0 && !one;
     } else {
         (void)table->goTop();

@@ -166,22 +166,8 @@ int lettersCommand(const Invocation& in) {
     QTextDocument letter;
     if (const int code = loadLetter(in, *store, description, &letter); code != kOk) return code;
 
-    const QString path = operandText(in, 0);
     std::unique_ptr<xbase::Table> table;
-    QString message;
-    if (!AddressFile::OpenTableFile(path, &table, &message)) return fail(in, message);
-    table->setDeleted(true);
-    const std::string order = in.args.value("--order");
-    if (!order.empty()) {
-        const int area = table->tagArea(order);
-        if (area == 0 || !table->setOrder(area).ok())
-            return fail(in, QString::fromStdString("The table has no tag " + order));
-    }
-    // The selection the main window would have: the saved filter's records, else every
-    // record not deleted.
-    const FilterOptions filter = FilterOptionsOf(in.args);
-    if (const int code = applyQuery(in, *table, filter.file.empty() ? "!ISDEL" : "", filter); code != kOk)
-        return code;
+    if (const int code = openSelection(in, &table); code != kOk) return code;
 
     LetterPrint::Choice choice;
     choice.copies = int(copies);
@@ -190,7 +176,7 @@ int lettersCommand(const Invocation& in) {
     if (one || startRecNo > 0) {
         const xbase::Status s = table->go(uint32_t(one ? recNo : startRecNo));
         if (!s.ok() || table->eof())
-            return fail(in, QString("Record %1 not found in %2").arg(one ? recNo : startRecNo).arg(path));
+            return fail(in, QString("Record %1 not found in %2").arg(one ? recNo : startRecNo).arg(operandText(in, 0)));
         choice.startFromCurrent = startRecNo > 0 && !one;
     } else {
         (void)table->goTop();

@@ -23,22 +23,6 @@
 
 namespace cli {
 
-namespace {
-
-// Opens the address file with the selection the main window would use: records not
-// deleted, narrowed by the saved filter when one is named. An exit code, its message
-// written.
-int openSelection(const Invocation& in, std::unique_ptr<xbase::Table>* table) {
-    QString message;
-    if (!AddressFile::OpenTableFile(QString::fromStdString(in.args.operand(0)), table, &message))
-        return fail(in, message);
-    (*table)->setDeleted(true);
-    const FilterOptions filter = FilterOptionsOf(in.args);
-    return applyQuery(in, **table, filter.file.empty() ? Filter::kNotDeleted : "", filter);
-}
-
-}  // namespace
-
 int presortCommand(const Invocation& in) {
     const AppHome home(QString::fromStdString(in.home));
     QString out = QString::fromStdString(in.args.value("--out"));

@@ -99,5 +99,10 @@ int FilterQueryFromFile(const Invocation& in, const FilterOptions& options, QStr
 // named, both turned into the table's code page. An exit code, its message written.
 int applyQuery(const Invocation& in, xbase::Table& table, const std::string& expr,
                const FilterOptions& filter);
+// The print jobs' selection, as the main window would have it: the address file of
+// operand 0 opened exclusively with deleted records hidden, in the --order tag when
+// one is given, holding the saved filter's records (--filter), else every record not
+// deleted. An exit code, its message written.
+int openSelection(const Invocation& in, std::unique_ptr<xbase::Table>* table);
 
 }  // namespace cli
