@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 
 #include "EditableGridModel.h"
+#include "TTagging.h"
+#include "TagAll.h"
 #include "WindowMessages.h"
 
 namespace {
@@ -187,4 +189,21 @@ void RecordGrid::rowChanged(int row, int) {
     }
     model_->moveTo(target);
     emit recordMoved();
+}
+
+void RecordGrid::toggleCurrentTag(const QString& tagId) {
+    if (currentRecNo() == 0) return;
+    QString error;
+    if (!model_->toggleTag(currentRecNo(), tagId, &error) && !error.isEmpty())
+        WindowMessages().error(error);
+}
+
+void RecordGrid::tagAll(xbase::Table& table, const QString& tagId, const QString& question) {
+    if (!WindowMessages().ask(question, TagAll::kQuestionCaption)) return;
+    if (!post()) return;
+    TTagging tagging(window());
+    tagging.runLoop([&](const std::function<bool(uint32_t)>& progress) {
+        return TagAll::TagAll(table, tagId, progress);
+    });
+    reload();
 }

@@ -5,6 +5,10 @@
 
 class EditableGridModel;
 class QPushButton;
+class QString;
+namespace xbase {
+class Table;
+}
 class QTableView;
 
 // An editable grid of records with its navigator (first, prior, next, last), as the
@@ -30,6 +34,11 @@ class RecordGrid : public QWidget {
     // Starts editing the current cell (the first editable one of the row when the
     // current cell cannot be edited).
     void editCurrentCell();
+    // Flips the current record's "Tagged" mark for `tagId` (a failure is shown).
+    void toggleCurrentTag(const QString& tagId);
+    // Asks `question`; on Yes posts the edit in progress, tags every record of `table`
+    // in the tagging window and reads the rows again.
+    void tagAll(xbase::Table& table, const QString& tagId, const QString& question);
 
     QTableView* Grid;
     QPushButton* FirstButton;

@@ -14,9 +14,7 @@
 #include "BrowseColumns.h"
 #include "EditableGridModel.h"
 #include "RecordGrid.h"
-#include "TTagging.h"
 #include "Table.h"
-#include "TagAll.h"
 #include "WindowMessages.h"
 
 namespace {
@@ -202,21 +200,11 @@ void TDupCheck::UndoButtonClick() {
 }
 
 void TDupCheck::TagButtonClick() {
-    if (!grid_ || grid_->currentRecNo() == 0) return;
-    QString error;
-    if (!model_->toggleTag(grid_->currentRecNo(), globalTagId_, &error) && !error.isEmpty())
-        WindowMessages().error(error);
+    if (grid_) grid_->toggleCurrentTag(globalTagId_);
 }
 
 void TDupCheck::TagAllButtonClick() {
-    if (!grid_) return;
-    if (!WindowMessages().ask(DuplicateCheck::kTagAllQuestion, TagAll::kQuestionCaption)) return;
-    if (!grid_->post()) return;
-    TTagging tagging(this);
-    tagging.runLoop([this](const std::function<bool(uint32_t)>& progress) {
-        return TagAll::TagAll(table_, globalTagId_, progress);
-    });
-    grid_->reload();
+    if (grid_) grid_->tagAll(table_, globalTagId_, DuplicateCheck::kTagAllQuestion);
 }
 
 void TDupCheck::done(int result) {

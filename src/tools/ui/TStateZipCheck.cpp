@@ -12,9 +12,7 @@
 #include "EditableGridModel.h"
 #include "RecordGrid.h"
 #include "SystemTables.h"
-#include "TTagging.h"
 #include "Table.h"
-#include "TagAll.h"
 #include "WindowMessages.h"
 
 namespace {
@@ -314,21 +312,11 @@ void TStateZipCheck::UndoButtonClick() {
 }
 
 void TStateZipCheck::TagButtonClick() {
-    if (!resultGrid_ || resultGrid_->currentRecNo() == 0) return;
-    QString error;
-    if (!resultModel_->toggleTag(resultGrid_->currentRecNo(), globalTagId_, &error) && !error.isEmpty())
-        WindowMessages().error(error);
+    if (resultGrid_) resultGrid_->toggleCurrentTag(globalTagId_);
 }
 
 void TStateZipCheck::TagAllButtonClick() {
-    if (!resultGrid_) return;
-    if (!WindowMessages().ask(StateZipCheck::kTagAllQuestion, TagAll::kQuestionCaption)) return;
-    if (!resultGrid_->post()) return;
-    TTagging tagging(this);
-    tagging.runLoop([this](const std::function<bool(uint32_t)>& progress) {
-        return TagAll::TagAll(table_, globalTagId_, progress);
-    });
-    resultGrid_->reload();
+    if (resultGrid_) resultGrid_->tagAll(table_, globalTagId_, StateZipCheck::kTagAllQuestion);
 }
 
 void TStateZipCheck::done(int result) {
