@@ -10,7 +10,7 @@ seconds=${2:-60}
 top=$(cd "$(dirname "$0")/.." && pwd)
 seeds="$build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds"/{fuzz_table,fuzz_index,fuzz_expression,fuzz_layout,fuzz_settings,fuzz_rtf,fuzz_csv}
+mkdir -p "$seeds"/{fuzz_table,fuzz_index,fuzz_expression,fuzz_layout,fuzz_settings,fuzz_rtf,fuzz_csv,fuzz_psl}
 
 python3 - "$top" "$seeds" <<'PY'
 import glob, os, struct, sys
@@ -44,11 +44,15 @@ put('fuzz_settings', 'flt', b'\x00' + b'Smith\r\n\r\n\r\n60601\r\n' * 3)
 for i, text in enumerate([b'\xef\xbb\xbfName,City\r\n"Smith, John","Z\xc3\xbcrich"\r\n',
                           b'a,"b ""c"" d",e,\r\n\r\nf\n"g,h\rM\xfcller,\xe9t\xe9']):
     put('fuzz_csv', 'seed%d' % i, bytes([0]) + text)
+# fuzz_psl: lists as the presort writes them, and one with a header only.
+put('fuzz_psl', 'list', b'** 5-digit 60601\r\n60601\r\n** 3-digit 606\r\n60612\r\n60699\r\n'
+                        b'** ADC CHICAGO IL 606\r\n606\r\n** Unknown\r\n00501\r\n12345\r\n99999\r\n')
+put('fuzz_psl', 'header', b'** Unknown\r\n')
 for i, rtf in enumerate(glob.glob(top + '/tests/**/*.rtf', recursive=True)):
     put('fuzz_rtf', 'seed%d' % i, open(rtf, 'rb').read()[:100000])
 PY
 
-for target in fuzz_table fuzz_index fuzz_expression fuzz_layout fuzz_settings fuzz_rtf fuzz_csv; do
+for target in fuzz_table fuzz_index fuzz_expression fuzz_layout fuzz_settings fuzz_rtf fuzz_csv fuzz_psl; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
     echo "== $target ($seconds s)"

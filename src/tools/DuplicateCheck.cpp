@@ -5,6 +5,8 @@
 #include "SavedCursor.h"
 #include "Table.h"
 
+#include <vector>
+
 namespace DuplicateCheck {
 
 const char* KeyExpression(Kind kind) { return kind == Kind::Street ? "upper(STREET)" : "upper(LNAME-FNAME)"; }
@@ -54,19 +56,19 @@ JobResult RunDuplicateScan(xbase::Table& table, const Options& options, const QS
         *error = QString::fromStdString(s.message());
         return JobResult::Failed;
     }
-    uint32_t lastAdded = 0;
-    // Puts the key of record `recNo` into the index (each record once) and comes back
-    // to record `back` in the neighbours' order.
-    auto add = [&](uint32_t recNo) {
-        if (recNo == lastAdded) return xbase::Status::OK();
-        xbase::Status a = table.setOrder(order);
-        if (a.ok()) a = table.go(recNo);
-        if (a.ok()) a = table.keyAdd();
-        if (a.ok()) {
-            lastAdded = recNo;
-            ++result->candidates;
-        }
-        return a;
+    // The walk only notes the candidates (each record once, in scan order); their keys go
+    // into the index afterwards in one batch, so that the walk never leaves its order.
+    std::vector<uint32_t> candidates;
+    auto note = [&](uint32_t recNo) {
+        if (candidates.empty() || candidates.back() != recNo) candidates.push_back(recNo);
+    };
+    // Compared values match when they are equal upper-cased in the file's code page.
+    const unsigned char* upper = page.upperMap();
+    auto sameUpper = [upper](const std::string& a, const std::string& b) {
+        if (a.size() != b.size()) return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (upper[static_cast<unsigned char>(a[i])] != upper[static_cast<unsigned char>(b[i])]) return false;
+        return true;
     };
 
     s = table.setOrder(neighbours);
@@ -87,13 +89,11 @@ JobResult RunDuplicateScan(xbase::Table& table, const Options& options, const QS
             const std::string first = table.getTrimString(fname);
             const std::string value = ComparedValue(
                 last, first, options.kind == Kind::Street ? table.getString(street) : std::string(), options);
-            if (!value.empty() && previousRecNo != 0 && page.upper(value) == page.upper(previous)) {
-                s = add(previousRecNo);
-                if (s.ok()) s = add(recNo);
-                if (s.ok()) s = table.setOrder(neighbours);
-                if (s.ok()) s = table.go(recNo);
-                if (!s.ok()) break;
+            if (!value.empty() && previousRecNo != 0 && sameUpper(value, previous)) {
+                note(previousRecNo);
+                note(recNo);
                 ++result->matches;
+                progress.status(FoundText(result->matches));
             }
             // The values of a record that starts no comparison still become the previous ones.
             previous = options.kind == Kind::Street      ? value
@@ -101,11 +101,22 @@ JobResult RunDuplicateScan(xbase::Table& table, const Options& options, const QS
                                                          : last + first.substr(0, 1);
             previousRecNo = recNo;
         }
-        progress.status(FoundText(result->matches));
         if (!progress.keepGoing()) {
             stopped = true;
             break;
         }
+    }
+    // What was found goes into the index, also when the scan was stopped part way.
+    if (s.ok()) {
+        xbase::IndexBatch batch(table);
+        s = table.setOrder(order);
+        for (size_t i = 0; s.ok() && i < candidates.size(); ++i) {
+            s = table.go(candidates[i]);
+            if (s.ok()) s = table.keyAdd();
+        }
+        const xbase::Status written = batch.finish();
+        if (s.ok()) s = written;
+        if (s.ok()) result->candidates = uint32_t(candidates.size());
     }
     if (!s.ok()) {
         *error = QString::fromStdString(s.message());

@@ -480,8 +480,8 @@ namespace {
 
 class CompiledExpression final : public Expression {
   public:
-    CompiledExpression(std::string text, expr::NodePtr root)
-        : text_(std::move(text)), root_(std::move(root)) {}
+    CompiledExpression(std::string text, expr::NodePtr root, expr::RecordReads reads)
+        : text_(std::move(text)), root_(std::move(root)), reads_(std::move(reads)) {}
 
     const std::string& text() const override { return text_; }
     ValueType type() const override { return root_->type(); }
@@ -526,9 +526,17 @@ class CompiledExpression final : public Expression {
         return out;
     }
 
+    bool readsSameBytes(const char* a, const char* b) const override {
+        if (reads_.outside) return false;
+        for (const auto& [offset, length] : reads_.ranges)
+            if (std::memcmp(a + offset, b + offset, length) != 0) return false;
+        return true;
+    }
+
   private:
     std::string text_;
     expr::NodePtr root_;
+    expr::RecordReads reads_;
 };
 
 }  // namespace
@@ -537,9 +545,10 @@ Status Expression::compile(std::string_view text, const RecordLayout& layout, ui
                            std::unique_ptr<Expression>* out) {
     if (!out) return Status::InvalidArgument("No place given for the compiled expression");
     expr::NodePtr root;
-    Status s = expr::parseExpression(text, layout, codePageMark, &root);
+    expr::RecordReads reads;
+    Status s = expr::parseExpression(text, layout, codePageMark, &root, &reads);
     if (!s.ok()) return s;
-    *out = std::make_unique<CompiledExpression>(std::string(text), std::move(root));
+    *out = std::make_unique<CompiledExpression>(std::string(text), std::move(root), std::move(reads));
     return Status::OK();
 }
 

@@ -755,6 +755,15 @@ class MinMaxNode final : public Node {
 // ---- entry ---------------------------------------------------------------------
 
 // Parses and type-checks `text` into a tree (ExpressionParser.cpp).
-Status parseExpression(std::string_view text, const RecordLayout& layout, uint8_t codePageMark, NodePtr* out);
+// The bytes of a record an expression reads: a change elsewhere in the record cannot
+// change its value. `outside` when it also reads what the record's bytes do not hold
+// (a memo's text, today's date).
+struct RecordReads {
+    std::vector<std::pair<uint32_t, uint32_t>> ranges;  // offset, length
+    bool outside = false;
+};
+
+Status parseExpression(std::string_view text, const RecordLayout& layout, uint8_t codePageMark, NodePtr* out,
+                       RecordReads* reads = nullptr);
 
 }  // namespace xbase::expr

@@ -265,6 +265,9 @@ class Parser {
     Parser(std::string_view text, const RecordLayout& layout, uint8_t codePageMark)
         : src_(text), layout_(layout), codePage_(CodePage::forMarkOrDos(codePageMark)) {}
 
+    // What the expression read, once run() succeeded.
+    const RecordReads& reads() const { return reads_; }
+
     Status run(NodePtr* out) {
         advance();
         if (tok_.kind == Tok::End) return Status::InvalidArgument("Empty expression");
@@ -735,6 +738,10 @@ class Parser {
         const int index = layout_.fieldIndex(name.text);
         if (index < 0) return fail("Unknown field \"" + std::string(name.text) + "\"", name.pos);
         const FieldDef& f = layout_.field(index);
+        if (f.isMemo())
+            reads_.outside = true;
+        else
+            reads_.ranges.emplace_back(f.offset, f.width);
         switch (f.type) {
             case 'C':
                 return std::make_unique<CharField>(f);
@@ -908,10 +915,12 @@ class Parser {
             case Fn::Empty:
                 return std::make_unique<EmptyNode>(std::move(args));
             case Fn::Deleted:
+                reads_.ranges.emplace_back(0, 1);  // the deletion byte
                 return std::make_unique<DeletedNode>();
             case Fn::RecNo:
                 return std::make_unique<RecNoNode>();
             case Fn::Date:
+                reads_.outside = true;
                 return std::make_unique<TodayNode>();
             case Fn::Ctod:
                 return std::make_unique<CtodNode>(std::move(args));
@@ -954,13 +963,17 @@ class Parser {
     int nesting_ = 0;
     std::string error_;
     std::string blank_;  // a blank record, made when first needed
+    RecordReads reads_;
 };
 
 }  // namespace
 
 Status parseExpression(std::string_view text, const RecordLayout& layout, uint8_t codePageMark,
-                       NodePtr* out) {
-    return Parser(text, layout, codePageMark).run(out);
+                       NodePtr* out, RecordReads* reads) {
+    Parser parser(text, layout, codePageMark);
+    Status s = parser.run(out);
+    if (s.ok() && reads) *reads = parser.reads();
+    return s;
 }
 
 }  // namespace xbase::expr

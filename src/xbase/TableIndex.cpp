@@ -344,6 +344,10 @@ Status Table::updateIndexes() {
     EvalContext after{record_.data(), recNo_, exact_, memoSource()};
     std::string oldKey, newKey;
     for (Tag* tag : list) {
+        // A key that reads none of the changed bytes stays as it is.
+        if (!newRecord_ && tag->key->readsSameBytes(before.record, after.record) &&
+            (!tag->condition || tag->condition->readsSameBytes(before.record, after.record)))
+            continue;
         const bool isIdx = tag->file->kind() == IndexFile::Kind::Idx;
         const bool hadKey = !newRecord_ && tag->makeKey(before, &oldKey);
         const bool hasKey = tag->makeKey(after, &newKey);

@@ -443,6 +443,38 @@ TEST_F(ExpressionTest, ScratchTextIsNotStaleAcrossRecords) {
     EXPECT_TRUE(cmp->evalLogical(ctx(jones)));
 }
 
+// Index upkeep leaves a key alone when the change touched none of the bytes it reads:
+// every field named, the deletion byte for DELETED(), and never for memo text or today.
+TEST_F(ExpressionTest, ReadsSameBytesKnowsWhatTheExpressionReads) {
+    const std::string otherFirst = makeRecord({{"LNAME", "SMITH"}, {"FNAME", "MARY"}, {"CITY", "Springfield"},
+                                               {"STATE", "IL"}, {"ZIP", "62701"}, {"CODES", "A B C"},
+                                               {"ISDEL", "F"}, {"TAG", "vip"}, {"AMOUNT", "123.45"},
+                                               {"BORN", "19800115"}, {"MEMO", "1"}, {"NOTE", "hello"}});
+    std::string deleted = smith_;
+    deleted[0] = '*';
+    struct Case {
+        const char* expr;
+        bool sameWhenFirstNameChanges, sameWhenDeleted, sameOnItself;
+    };
+    const Case cases[] = {
+        {"UPPER(LNAME)", true, true, true},
+        {"UPPER(LNAME+FNAME)", false, true, true},
+        {"IIF(ISDEL, ZIP, LEFT(FNAME, 1))", false, true, true},
+        {"DELETED() .OR. LNAME = 'X'", true, false, true},
+        {"STR(AMOUNT, 9, 2) + DTOS(BORN)", true, true, true},
+        {"MEMO", false, false, false},
+        {"DTOS(DATE())", false, false, false},
+        {"RECNO()", true, true, true},
+    };
+    for (const Case& c : cases) {
+        auto e = compile(c.expr);
+        ASSERT_TRUE(e) << c.expr;
+        EXPECT_EQ(e->readsSameBytes(smith_.data(), otherFirst.data()), c.sameWhenFirstNameChanges) << c.expr;
+        EXPECT_EQ(e->readsSameBytes(smith_.data(), deleted.data()), c.sameWhenDeleted) << c.expr;
+        EXPECT_EQ(e->readsSameBytes(smith_.data(), smith_.data()), c.sameOnItself) << c.expr;
+    }
+}
+
 TEST_F(ExpressionTest, CaseMappingFollowsCodePage) {
     // Windows-1252: à é ÿ š œ ž ÷ ß  <->  À É Ÿ Š Œ Ž (÷ and ß unchanged)
     const std::string lower =

@@ -62,6 +62,10 @@ public:
     // A Character result without a copy, for loops over many records: valid until the
     // expression is evaluated again. REQUIRES: type() == Character.
     virtual std::string_view evalText(const EvalContext& ctx) const = 0;
+    // Whether every byte the expression reads is the same in the records `a` and `b`,
+    // so that it has the same value on both. False when it reads anything besides the
+    // record's bytes (a memo's text, today's date).
+    virtual bool readsSameBytes(const char* a, const char* b) const = 0;
 };
 
 }  // namespace xbase
