@@ -52,6 +52,7 @@ for i, rtf in enumerate(glob.glob(top + '/tests/**/*.rtf', recursive=True)):
     put('fuzz_rtf', 'seed%d' % i, open(rtf, 'rb').read()[:100000])
 PY
 
+export LSAN_OPTIONS="suppressions=$top/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 for target in fuzz_table fuzz_index fuzz_expression fuzz_layout fuzz_settings fuzz_rtf fuzz_csv fuzz_psl; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
