@@ -21,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "AddressFile.h"
@@ -248,10 +249,14 @@ int main(int argc, char** argv) {
         CaseConversion::Options o;
         o.records = CaseConversion::Records::All;
         o.fields = {"LNAME", "FNAME", "STREET", "CITY"};
-        for (const auto& [rule, name] :
-             {std::pair{CaseConversion::Rule::Upper, "convert case: upper, 4 fields"},
-              {CaseConversion::Rule::Proper, "convert case: proper, 4 fields"}}) {
+        QStringList all;
+        for (const CaseConversion::Field& f : CaseConversion::fields()) all << f.name;
+        for (const auto& [rule, name, fields] :
+             {std::tuple{CaseConversion::Rule::Upper, "convert case: upper, 4 fields", o.fields},
+              {CaseConversion::Rule::Proper, "convert case: proper, 4 fields", o.fields},
+              {CaseConversion::Rule::Upper, "convert case: upper, all 15 fields", all}}) {
             o.rule = rule;
+            o.fields = fields;
             CaseConversion::Result done;
             const double secs = seconds(
                 [&] { check(CaseConversion::RunCaseConversion(t, o, silent, &done, &error), error, name); });

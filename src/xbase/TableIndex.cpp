@@ -667,7 +667,8 @@ Status Table::keyAdd() {
     s = tag->file->touch();
     countValid_ = false;
     if (s.ok()) s = tag->tree->insert(key, recNo_);
-    if (s.ok()) s = tag->file->clean();
+    // Inside a batch the pages stay held and the mark stays set until the batch ends.
+    if (s.ok() && !batchDepth_) s = tag->file->clean();
     return s;
 }
 
