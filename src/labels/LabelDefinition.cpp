@@ -163,4 +163,83 @@ QString TemplateFilter(const QString& makerText, int productIndex, bool european
     return parts.join(" and ");
 }
 
+const QStringList& MakerEntries() {
+    static const QStringList entries{"Avery Laserjet", "Avery Inkjet", "Avery Dot Matrix", "Costar LabelPrinter"};
+    return entries;
+}
+
+const QStringList& ProductEntries() {
+    static const QStringList entries{"Address/Shipping Labels", "Card Products", "Diskette Labels",
+                                     "File Folder Labels",      "Index Products", "Miscellaneous",
+                                     "All"};
+    return entries;
+}
+
+int PreselectedMaker(const LabelStock& stock) {
+    const QString maker = stock.manufac.trimmed().toUpper();
+    if (maker == "USER") return 0;
+    const QString printer = stock.printer.trimmed().toUpper();
+    QString wanted = "AVERY LASERJET";
+    const QString printerName = printer == "LJ"   ? "LASERJET"
+                                : printer == "IJ" ? "INKJET"
+                                : printer == "DM" ? "DOT MATRIX"
+                                                  : QString();
+    if (maker == "COSTAR")
+        wanted = "COSTAR LABELPRINTER";
+    else if ((maker == "AVERY" || maker == "NEBS") && !printerName.isEmpty())
+        wanted = maker + " " + printerName;
+    for (int i = 0; i < MakerEntries().size(); ++i)
+        if (MakerEntries()[i].compare(wanted, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+int PreselectedProduct(const LabelStock& stock) {
+    if (stock.manufac.trimmed().toUpper() == "USER") return 0;
+    const QString type = stock.prodType.trimmed();
+    for (int i = 0; i < ProductEntries().size(); ++i)
+        if (ProductEntries()[i].compare(type, Qt::CaseInsensitive) == 0) return i;
+    return int(ProductEntries().size()) - 1;
+}
+
+bool MatchesSearch(const QString& description, const QString& search) {
+    for (const QString& word : search.split(' ', Qt::SkipEmptyParts))
+        if (!description.contains(word, Qt::CaseInsensitive)) return false;
+    return true;
+}
+
+void TakeTemplate(LabelStock* stock, const LabelDefinition& templateRow) {
+    *stock = templateRow.stock;
+    stock->tplDescrip = templateRow.description;
+}
+
+void TakeManualStock(LabelStock* stock, const LabelStock& typed) {
+    *stock = typed;
+    stock->manufac = "USER";
+    stock->tplDescrip.clear();
+    stock->printer.clear();
+    stock->prodType.clear();
+    stock->midExtraX = 0;
+    stock->midExtraY = 0;
+    stock->art.clear();
+}
+
+const std::vector<PaperSize>& PaperSizes() {
+    static const std::vector<PaperSize> sizes{
+        {"LTR", "Letter (8.5 x 11\")", 8.5, 11, 215.9, 279.4},
+        {"LTRL", "Letter Landscape (11 x 8.5\")", 11, 8.5, 279.4, 215.9},
+        {"A4", "A4 (210 x 297mm)", 8.27, 11.69, 210.058, 296.926},
+        {"A4L", "A4 Landscape ( 297 x 210mm)", 11.69, 8.27, 296.926, 210.058},
+        {"A5", "A5 (148 x 210mm)", 5.82, 8.27, 147.828, 210.058},
+        {"USERP", "Other Portrait (User Defined)", 0, 0, 0, 0},
+        {"USERL", "Other Landscape (User Defined)", 0, 0, 0, 0},
+    };
+    return sizes;
+}
+
+const std::vector<Shape>& Shapes() {
+    static const std::vector<Shape> shapes{
+        {"Rectangular with Rounded Edges", "RR"}, {"Rectangular", "SR"}, {"Round", "EL"}};
+    return shapes;
+}
+
 }  // namespace LabelDefs

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <vector>
 
 namespace xbase {
 class Table;
@@ -84,5 +86,42 @@ QString NextLayoutFileName(const QString& sysDataDir);
 // manufacturer/printer entry's text (empty when none is selected), the product type's
 // list position (0 Address/Shipping Labels .. 6 All) and European paper only.
 QString TemplateFilter(const QString& makerText, int productIndex, bool europeanOnly);
+
+// The template picker's lists: maker and printer entries, product types (the last,
+// "All", adds no condition).
+const QStringList& MakerEntries();
+const QStringList& ProductEntries();
+// The entries preselected for a definition's stock: the maker/printer entry (-1 when the
+// list has none, as for NEBS stock) and the product type ("All" when none matches).
+// Hand-made stock ("USER") starts on Avery Laserjet with address labels.
+int PreselectedMaker(const LabelStock& stock);
+int PreselectedProduct(const LabelStock& stock);
+// Whether a template's description holds every word of `search` (any order, any case);
+// an empty search holds for all.
+bool MatchesSearch(const QString& description, const QString& search);
+
+// A template row taken over by a definition: its stock columns as they stand, its
+// description as the definition's TPLDESCRIP.
+void TakeTemplate(LabelStock* stock, const LabelDefinition& templateRow);
+// Stock typed by hand taken over: the lengths, counts, paper and shape of `typed`; the
+// definition becomes the user's own (maker "USER", no template, printer or product
+// type, no extra middle gaps or art).
+void TakeManualStock(LabelStock* stock, const LabelStock& typed);
+
+// The stock editor's paper sizes: stored code, list entry and the sheet it sets (none
+// for the two "Other" entries, which leave the sheet as typed).
+struct PaperSize {
+    const char* code;
+    const char* entry;
+    double widthInches, heightInches;  // 0: left as typed
+    double widthMm, heightMm;
+};
+const std::vector<PaperSize>& PaperSizes();
+// The stock editor's shapes: list entry and stored code.
+struct Shape {
+    const char* entry;
+    const char* code;
+};
+const std::vector<Shape>& Shapes();
 
 }  // namespace LabelDefs

@@ -17,6 +17,7 @@
 
 #include "../imports/ImportTestSupport.h"
 #include "NextDialog.h"
+#include "Screenshot.h"
 #include "ScriptedMessages.h"
 #include "TAsciiImport.h"
 #include "TAsciiMatch.h"
@@ -26,12 +27,6 @@
 #include "TImportOlder.h"
 
 namespace {
-
-// With QUILLORY_SCREENSHOTS set to a folder, windows are saved there as they are seen.
-void screenshot(QWidget* w, const QString& name) {
-    const QString folder = qEnvironmentVariable("QUILLORY_SCREENSHOTS");
-    if (!folder.isEmpty()) w->grab().save(folder + "/" + name + ".png");
-}
 
 // Picks the entry `text` of the next popup menu with the keyboard, as a user would;
 // an empty text closes it with Escape. Keeps the entries it showed, and which was

@@ -158,3 +158,35 @@ TEST(LabelDefinitionTest, PaperCheckAllowsFiveHundredthsAndTurnsLandscape) {
               "Unable to confirm that the paper size was set to\r\n\r\n4.00\" by 6.00\"\r\n\r\n"
               "(you may have the wrong printer selected)\r\n\r\nWould you like to try printing anyways?");
 }
+
+TEST(LabelDefinitionTest, PickerPreselectsMakerAndProductOfTheStock) {
+    struct Case {
+        const char *manufac, *printer, *prodType;
+        int maker, product;  // -1: no maker entry
+    };
+    const Case cases[] = {
+        {"AVERY", "LJ", "ADDRESS/SHIPPING LABELS", 0, 0},
+        {"avery", "IJ", "card products", 1, 1},
+        {"AVERY", "DM", "INDEX PRODUCTS", 2, 4},
+        {"COSTAR", "LP", "MISCELLANEOUS", 3, 5},
+        {"NEBS", "LJ", "ADDRESS/SHIPPING LABELS", -1, 0},  // the list has no NEBS entries
+        {"OTHERCO", "LJ", "NAME BADGES", 0, 6},            // unknown maker: Avery Laserjet; type: All
+        {"USER", "", "", 0, 0},                            // hand-made: Avery address labels
+    };
+    for (const Case& c : cases) {
+        LabelStock stock;
+        stock.manufac = c.manufac;
+        stock.printer = c.printer;
+        stock.prodType = c.prodType;
+        EXPECT_EQ(PreselectedMaker(stock), c.maker) << c.manufac << " " << c.printer;
+        EXPECT_EQ(PreselectedProduct(stock), c.product) << c.prodType;
+    }
+}
+
+TEST(LabelDefinitionTest, SearchNeedsEveryWordInAnyCase) {
+    EXPECT_TRUE(MatchesSearch("Avery 5160  Address", ""));
+    EXPECT_TRUE(MatchesSearch("Avery 5160  Address", "5160"));
+    EXPECT_TRUE(MatchesSearch("Avery 5164  Shipping 4 x 3-1/3", "shipping avery"));
+    EXPECT_FALSE(MatchesSearch("Avery 5164  Shipping 4 x 3-1/3", "shipping 2x4"));
+    EXPECT_FALSE(MatchesSearch("Avery 5160  Address", "5160 badge"));
+}
