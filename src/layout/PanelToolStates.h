@@ -20,7 +20,8 @@ enum class TLabelPanelState {
     psRoundRectangle,
     psLine,
     psImage,
-    psPostNetBarCode
+    psPostNetBarCode,
+    psIMBarCode  // the Intelligent Mail barcode
 };
 
 // The tools of an envelope (TEnvelopePanel).
@@ -36,7 +37,8 @@ enum class TEnvelopePanelState {
     psLine,
     psImage,
     psPostNetBarCode,
-    psFIMBarCode
+    psFIMBarCode,
+    psIMBarCode
 };
 
 // The tools of a report band (TReportPanel).

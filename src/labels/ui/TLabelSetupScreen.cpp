@@ -24,6 +24,7 @@
 #include "TGOwner.h"
 #include "TPreviewWindow.h"
 #include "TPrintStatus.h"
+#include "TLabelDesignScreen.h"
 #include "TSelectLabelPositions.h"
 #include "Table.h"
 #include "WindowMessages.h"
@@ -60,11 +61,8 @@ TLabelSetupScreen::TLabelSetupScreen(xbase::Table& labels, xbase::Table& address
     NewButton->setObjectName("NewButton");
     DeleteButton->setObjectName("DeleteButton");
     CloneButton->setObjectName("CloneButton");
-    // Both open the label designer, which this version does not have yet.
-    for (QPushButton* b : {ModifyButton, NewButton}) {
-        b->setEnabled(false);
-        b->setToolTip("The label designer is not available in this version");
-    }
+    connect(ModifyButton, &QPushButton::clicked, this, &TLabelSetupScreen::ModifyButtonClick);
+    connect(NewButton, &QPushButton::clicked, this, &TLabelSetupScreen::NewButtonClick);
     auto* listButtons = new QVBoxLayout;
     for (QPushButton* b : {ModifyButton, NewButton, DeleteButton, CloneButton}) listButtons->addWidget(b);
     listButtons->addStretch();
@@ -209,7 +207,7 @@ void TLabelSetupScreen::showDefinition() {
 
 void TLabelSetupScreen::setButtons() {
     const bool on = currentRecNo() != 0;
-    for (QWidget* w : std::initializer_list<QWidget*>{PrintButton, PreviewButton, DeleteButton, CloneButton,
+    for (QWidget* w : std::initializer_list<QWidget*>{PrintButton, PreviewButton, ModifyButton, DeleteButton, CloneButton,
                                                        LabelList, WhatToPrint, PrinterBox})
         w->setEnabled(on);
 }
@@ -308,6 +306,47 @@ void TLabelSetupScreen::runJob(bool preview) {
         TPreviewWindow window(status.stream(), texts.previewCaption, texts.previewZoom, nullptr, this);
         window.exec();
     }
+}
+
+void TLabelSetupScreen::ModifyButtonClick() {
+    const uint32_t recNo = currentRecNo();
+    if (recNo == 0) return;
+    LabelDefinition def = current();
+    QString file = def.binary.isEmpty() ? QString() : home_.existingFile("sysdata/" + def.binary);
+    if (file.isEmpty() || !QFile::exists(file)) {
+        // The layout file is gone: the designer starts empty and saves under a new name.
+        file.clear();
+        def.binary = LabelDefs::NextLayoutFileName(home_.sysDataDir());
+    }
+    design(def, false, file, recNo);
+}
+
+void TLabelSetupScreen::NewButtonClick() {
+    LabelDefinition def = LabelDefs::NewDefinition();
+    def.binary = LabelDefs::NextLayoutFileName(home_.sysDataDir());
+    design(def, true, QString(), 0);
+}
+
+void TLabelSetupScreen::design(const LabelDefinition& def, bool isNew, const QString& layoutFile, uint32_t recNo) {
+    if (def.binary.isEmpty()) {
+        WindowMessages().error("Unable to write a layout file in " + home_.sysDataDir());
+        return;
+    }
+    TLabelDesignScreen designer(def, isNew, layoutFile, addresses_, home_, this);
+    if (designer.exec() != QDialog::Accepted) return;
+    const LabelDefinition edited = designer.definition();
+    QString error;
+    if (!designer.SaveLayout(home_.sysDataDir() + "/" + edited.binary, &error)) {
+        WindowMessages().error(error);
+        return;
+    }
+    xbase::Status s = isNew ? labels_.appendBlank() : labels_.go(recNo);
+    if (!s.ok() || !LabelDefs::WriteDefinition(labels_, edited, &error) || !(s = labels_.commit()).ok()) {
+        if (isNew) QFile::remove(home_.sysDataDir() + "/" + edited.binary);
+        WindowMessages().error(!error.isEmpty() ? error : QString::fromStdString(s.message()));
+        return;
+    }
+    fillList(labels_.recNo());
 }
 
 void TLabelSetupScreen::DeleteButtonClick() {

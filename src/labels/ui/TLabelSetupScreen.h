@@ -66,6 +66,11 @@ class TLabelSetupScreen : public QDialog {
   public slots:
     void PrintButtonClick();
     void PreviewButtonClick();
+    void ModifyButtonClick();
+    void NewButtonClick();
+    // Runs the designer over `def` and, on Save, stores its layout and the record
+    // (appended for a new definition, else record `recNo`).
+    void design(const LabelDefinition& def, bool isNew, const QString& layoutFile, uint32_t recNo);
     void DeleteButtonClick();
     void CloneButtonClick();
 

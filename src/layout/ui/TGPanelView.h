@@ -97,6 +97,10 @@ class TGPanelView : public QWidget {
     std::unique_ptr<QMenu> BuildPanelMenu();
     std::unique_ptr<QMenu> BuildObjectMenu(TGGraphicControl* object);
 
+    // Places the object of the armed tool in `drawn` (panel pixels), as a drag with the
+    // tool does: its dialog, its record values, one undo step, DroppedObjectEvent.
+    void DropObject(const QRect& drawn);
+
     // ---- undo ----
     QUndoStack& UndoStack() { return undo_; }
     void Undo();
@@ -146,7 +150,6 @@ class TGPanelView : public QWidget {
     void ShowObjectMenu(TGGraphicControl* object, QPoint panelPos);
     void ShowPanelMenu(QPoint panelPos);
     void OpenContextMenuFromKeyboard();
-    void DropObject(const QRect& drawn);
     void FinishBand(QMouseEvent* event);
     void SelectByBand(const QRect& band, bool toggle);
     void UpdateCursor(QPoint p);

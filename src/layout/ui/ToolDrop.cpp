@@ -7,6 +7,7 @@
 #include "TGDMultiLineLabel.h"
 #include "TGDateTimeLabel.h"
 #include "TGFIMBarCode.h"
+#include "TGIMBarCode.h"
 #include "TGImage.h"
 #include "TGLabelPanel.h"
 #include "TGLabelShapes.h"
@@ -39,6 +40,7 @@ PanelTool toolOf(TLabelPanelState s) {
         case S::psLine: return PanelTool::Line;
         case S::psImage: return PanelTool::Image;
         case S::psPostNetBarCode: return PanelTool::PostNetBarCode;
+        case S::psIMBarCode: return PanelTool::IMBarCode;
         default: return PanelTool::Other;
     }
 }
@@ -58,6 +60,7 @@ PanelTool toolOf(TEnvelopePanelState s) {
         case S::psImage: return PanelTool::Image;
         case S::psPostNetBarCode: return PanelTool::PostNetBarCode;
         case S::psFIMBarCode: return PanelTool::FIMBarCode;
+        case S::psIMBarCode: return PanelTool::IMBarCode;
         default: return PanelTool::Other;
     }
 }
@@ -204,6 +207,15 @@ ToolDrop PrepareDrop(const TGBasePanel& panel) {
             break;
         }
         case PanelTool::FIMBarCode: d.object = std::make_unique<TGFIMBarCode>(); break;
+        case PanelTool::IMBarCode: {
+            auto o = std::make_unique<TGIMBarCode>();
+            o->ZipCodeField = "ZIP";
+            o->AddressField = "STREET";
+            d.object = std::move(o);
+            withDialog(ObjectDialog::IntelligentMail);
+            d.refresh = true;
+            break;
+        }
         case PanelTool::DateTime:
             d.object = textObject<TGDateTimeLabel>(panel);
             d.fit = true;

@@ -27,6 +27,7 @@ enum class PanelTool {
     Image,
     PostNetBarCode,
     FIMBarCode,
+    IMBarCode,
     DateTime,
     PageNumber,
     Other  // a tool this view does not know: nothing is dropped
