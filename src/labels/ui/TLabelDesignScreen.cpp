@@ -460,12 +460,11 @@ bool TLabelDesignScreen::SaveLayout(const QString& fileName, QString* error) con
 }
 
 void TLabelDesignScreen::moveRecord(int how) {
-    xbase::Status s;
     switch (how) {
-        case 0: s = addresses_.goTop(); break;
-        case 1: s = addresses_.skip(-1); break;
-        case 2: s = addresses_.skip(1); break;
-        default: s = addresses_.goBottom(); break;
+        case 0: (void)addresses_.goTop(); break;
+        case 1: (void)addresses_.skip(-1); break;
+        case 2: (void)addresses_.skip(1); break;
+        default: (void)addresses_.goBottom(); break;
     }
     if (addresses_.eof()) (void)addresses_.goBottom();
     if (addresses_.bof()) (void)addresses_.goTop();
@@ -474,15 +473,15 @@ void TLabelDesignScreen::moveRecord(int how) {
 }
 
 void TLabelDesignScreen::showPosition(QPoint panelPoint, bool overPanel) {
-    const double ppi = layout::kPixelsPerInch * panel_.Zoom() / (ZoomSpin->value() / 100.0);
     QPoint at = panelPoint;
-    if (view_->Handle().Count() > 0) {
+    if (view_->Handle().Count() > 0)
         at = view_->Handle().Selection().front()->BoundsRect().topLeft();
-    } else if (!overPanel) {
+    else if (!overPanel)
         return;
-    }
-    const double scale = ppi * (ZoomSpin->value() / 100.0);
-    PositionLabel->setText(QString("Left: %1   Top: %2").arg(at.x() / scale, 0, 'f', 2).arg(at.y() / scale, 0, 'f', 2));
+    // Shown pixels back to inches on the label, whatever the zoom.
+    const double perInch = layout::kPixelsPerInch * panel_.Zoom();
+    PositionLabel->setText(
+        QString("Left: %1   Top: %2").arg(at.x() / perInch, 0, 'f', 2).arg(at.y() / perInch, 0, 'f', 2));
 }
 
 bool TLabelDesignScreen::eventFilter(QObject* watched, QEvent* event) {
