@@ -1,10 +1,9 @@
 #include "LabelDefinition.h"
 
-#include <QDir>
-#include <QSet>
 #include <cmath>
 
 #include "AddressFile.h"
+#include "SystemTables.h"
 #include "Table.h"
 
 bool LabelStock::landscape() const {
@@ -128,16 +127,7 @@ uint32_t FindDefinition(xbase::Table& table, const QString& description) {
     return 0;
 }
 
-QString NextLayoutFileName(const QString& sysDataDir) {
-    QSet<QString> taken;
-    for (const QString& name : QDir(sysDataDir).entryList(QDir::Files)) taken.insert(name.toUpper());
-    // Candidates 100001 to 199999 with the first digit dropped: BIN00001.L to BIN99999.L.
-    for (int n = 100001; n <= 199999; ++n) {
-        const QString name = "BIN" + QString::number(n).mid(1) + ".L";
-        if (!taken.contains(name.toUpper())) return name;
-    }
-    return QString();
-}
+QString NextLayoutFileName(const QString& sysDataDir) { return SystemTables::NextBinaryName(sysDataDir, ".L"); }
 
 QString TemplateFilter(const QString& makerText, int productIndex, bool europeanOnly) {
     QStringList parts;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QTextStream>
 
 #include "AppHome.h"
@@ -303,6 +304,17 @@ bool writeFieldsList(const AppHome& home, const QStringList& fields) {
     if (!f.open(QIODevice::WriteOnly)) return false;
     for (const QString& name : fields) f.write(name.toLatin1() + "\r\n");
     return f.commit();
+}
+
+QString NextBinaryName(const QString& sysDataDir, const QString& extension) {
+    QSet<QString> taken;
+    for (const QString& name : QDir(sysDataDir).entryList(QDir::Files)) taken.insert(name.toUpper());
+    // Candidates 100001 to 199999 with the first digit dropped: BIN00001 to BIN99999.
+    for (int n = 100001; n <= 199999; ++n) {
+        const QString name = "BIN" + QString::number(n).mid(1) + extension;
+        if (!taken.contains(name.toUpper())) return name;
+    }
+    return QString();
 }
 
 }  // namespace SystemTables

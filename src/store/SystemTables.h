@@ -55,6 +55,11 @@ bool DoExtra(const AppHome& home, const QString& table, const char* tag, bool pa
 bool seedShippedTables(const AppHome& home, QString* error);
 
 // The browse grid's column order, one field name a line, in sysdata/FIELDS.LST.
+// The first free layout file name in `sysDataDir` for a definition table's records:
+// "BIN00001" + `extension` (".L", ".E", ".R") to "BIN99999" + extension, a name being
+// free when no file of that name exists in any letter case; empty when all are taken.
+QString NextBinaryName(const QString& sysDataDir, const QString& extension);
+
 QString fieldsListPath(const AppHome& home);
 QStringList readFieldsList(const AppHome& home);  // empty when there is no file
 bool writeFieldsList(const AppHome& home, const QStringList& fields);

@@ -59,6 +59,8 @@ int letterImportCommand(const Invocation& in);
 int letterExportCommand(const Invocation& in);
 int labelsCommand(const Invocation& in);
 int labelDefsCommand(const Invocation& in);
+int envelopesCommand(const Invocation& in);
+int envelopeDefsCommand(const Invocation& in);
 int duplicatesCommand(const Invocation& in);
 int convertCaseCommand(const Invocation& in);
 int replaceCommand(const Invocation& in);

@@ -1,0 +1,92 @@
+#include "EnvelopePrint.h"
+
+#include <QColor>
+
+#include "LayoutFile.h"
+#include "Messages.h"
+#include "SavedCursor.h"
+#include "TBaseReport.h"
+#include "Table.h"
+
+namespace EnvelopePrint {
+
+namespace {
+
+// Whether the table's current record belongs to its selection.
+bool inSelection(xbase::Table& table) {
+    if (table.eof() || (table.hidesDeleted() && table.deleted())) return false;
+    if (table.queryText().empty()) return true;
+    bool match = false;
+    return table.evalLogical(table.queryText(), &match).ok() && match;
+}
+
+// Makes the selection and puts the cursor on the first envelope; false when the
+// selection's query cannot be set.
+bool selectRecords(xbase::Table& table, const Choice& choice, Messages& messages) {
+    if (choice.records == Records::Current) return !table.eof();
+    const uint32_t start = table.eof() ? 0 : table.recNo();
+    if (choice.records == Records::All) {
+        table.setDeleted(true);
+        if (!table.query("NOT ISDEL").ok()) return false;
+    }
+    if (choice.startFromCurrent) {
+        if (start == 0 || !table.go(start).ok() || !inSelection(table)) {
+            messages.inform(kOutOfRange);
+            (void)table.goTop();
+        }
+    } else {
+        (void)table.goTop();
+    }
+    return true;
+}
+
+}  // namespace
+
+JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
+                         const Envelope::Feed& feed, const Choice& choice, TBaseReport& report,
+                         JobProgress& progress, Messages& messages, QString* error, int* envelopes) {
+    if (size.width <= 0 || size.height <= 0) {
+        *error = QString("The envelope size %1 is not known").arg(size.code);
+        return JobResult::Failed;
+    }
+    const SavedCursor saved(table);
+    if (!selectRecords(table, choice, messages)) {
+        *error = "There are no records to print";
+        return JobResult::Failed;
+    }
+    int printed = 0;
+    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
+    report.OnPrint = [&](TBaseReport& r) {
+        const DeviceMetrics& m = r.metrics();
+        const QPointF at = Envelope::Placement(feed, m.pageWidth, m.pageHeight, size.width, size.height) +
+                           choice.calibration;
+        while (!table.eof() && !r.cancelled()) {
+            if (printed > 0) r.newPage();
+            if (choice.preview) {
+                // The part of the page the printer can reach, as a red dotted frame.
+                r.setPen(Qt::red, Qt::DotLine, 1);
+                r.setBrush(Qt::white, Qt::NoBrush);
+                r.rectangle(m.offsetLeft, m.offsetTop, m.pageWidth - m.offsetRight, m.pageHeight - m.offsetBottom);
+                r.setPen(Qt::black, Qt::SolidLine, 1);
+            }
+            layout.PrintRecord(r, at.x(), at.y());
+            ++printed;
+            r.updateStatus();
+            if (choice.records == Records::Current) break;
+            if (!table.skip(1).ok()) break;
+        }
+    };
+    const bool ok = report.execute();
+    report.OnPrint = nullptr;
+    report.setProgress(nullptr);
+    if (envelopes) *envelopes = printed;
+    if (!ok && !report.lastError().isEmpty()) {
+        *error = report.lastError();
+        return JobResult::Failed;
+    }
+    if (!ok) return JobResult::Cancelled;
+    progress.status(kCompleted);
+    return JobResult::Done;
+}
+
+}  // namespace EnvelopePrint

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPointF>
+#include <QString>
+
+#include "Envelope.h"
+#include "JobProgress.h"
+
+class Messages;
+class TBaseReport;
+namespace layout {
+class LayoutFile;
+}
+namespace xbase {
+class Table;
+}
+
+// Printing envelopes: one envelope a page, each record's design placed by the feed.
+namespace EnvelopePrint {
+
+enum class Records {
+    All,      // every record not marked deleted
+    Filter,   // the table's current query
+    Current,  // only the current record (whatever the filter)
+};
+
+struct Choice {
+    Records records = Records::Current;
+    bool startFromCurrent = false;
+    bool preview = false;  // outline the printable area in red dots
+    QPointF calibration;   // the printer's own correction, inches, added to the placement
+};
+
+inline const QString kCompleted = QStringLiteral("Envelope Print Completed!");
+inline const QString kCanceled = QStringLiteral("Envelope Print Canceled!");
+inline const QString kOutOfRange =
+    QStringLiteral("Current record is out of range. Starting with first record");
+
+// The whole job inside `report` (which decides the page: its metrics are the page the
+// printer or PDF really has): the selection, then one page per record with the layout
+// at Placement() plus the calibration. The table's query, order and record are put back
+// however the job ends. `layout` is loaded and bound to the table's data set by the
+// caller. `envelopes` counts the pages drawn.
+JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
+                         const Envelope::Feed& feed, const Choice& choice, TBaseReport& report,
+                         JobProgress& progress, Messages& messages, QString* error, int* envelopes = nullptr);
+
+}  // namespace EnvelopePrint
