@@ -15,6 +15,7 @@
 #include "RecordEditing.h"
 #include "RecordEditor.h"
 #include "Settings.h"
+#include "SystemTables.h"
 
 class QAction;
 class QLabel;
@@ -127,6 +128,9 @@ class TAddressMain : public QMainWindow {
     void CountZipCodes();
     void PrintLetters();
     void PrintLabels();
+    void PrintEnvelopes();
+    // Opens a print screen over the system table `kind`: the printer checks first.
+    void runPrintScreen(SystemTables::Kind kind, const std::function<void(xbase::Table&)>& screen);
 
     // The maintenance tools of the Utilities menu, and the dialer of the address page
     // (which = 1 or 2: PHONE or PHONE2 of the current record).

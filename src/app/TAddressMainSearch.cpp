@@ -18,6 +18,7 @@
 #include "TCountZipCodes.h"
 #include "TqYLetters.h"
 #include "TLabelSetupScreen.h"
+#include "TQYEnvelopes.h"
 #include "SystemTables.h"
 #include "TMemoSearching.h"
 #include "TTagging.h"
@@ -185,25 +186,36 @@ void TAddressMain::PrintLetters() {
     SetButtons();
 }
 
-void TAddressMain::PrintLabels() {
+void TAddressMain::runPrintScreen(SystemTables::Kind kind, const std::function<void(xbase::Table&)>& screen) {
     if (!table_ || editor_.editing()) return;
     QString message;
     if (!CheckPrinters(PrinterDevice::instance(), &message)) {
         WindowMessages().inform(message);
         return;
     }
-    std::unique_ptr<xbase::Table> labels;
-    if (!SystemTables::OpenLabelTable(home_, &labels, &message)) {
+    std::unique_ptr<xbase::Table> definitions;
+    if (!SystemTables::open(home_, kind, &definitions, &message)) {
         WindowMessages().error(message);
         return;
     }
-    // The main window's data controls rest while the labels are open.
+    // The main window's data controls rest while the screen is open.
     freeze(true);
-    {
-        TLabelSetupScreen screen(*labels, *table_, home_, !FilterState.expression.isEmpty(), this);
-        screen.exec();
-    }
+    screen(*definitions);
     freeze(false);
     RefreshRecord();
     SetButtons();
+}
+
+void TAddressMain::PrintEnvelopes() {
+    runPrintScreen(SystemTables::Kind::Envelope, [this](xbase::Table& envelopes) {
+        TQYEnvelopes screen(envelopes, *table_, home_, !FilterState.expression.isEmpty(), this);
+        screen.exec();
+    });
+}
+
+void TAddressMain::PrintLabels() {
+    runPrintScreen(SystemTables::Kind::Label, [this](xbase::Table& labels) {
+        TLabelSetupScreen screen(labels, *table_, home_, !FilterState.expression.isEmpty(), this);
+        screen.exec();
+    });
 }

@@ -43,17 +43,6 @@ bool parseFeed(const QString& text, Envelope::Feed* feed) {
     return true;
 }
 
-// "X,Y" in inches, each within an inch either way.
-bool parseOffset(const QString& text, QPointF* offset) {
-    const QStringList parts = text.split(',');
-    if (parts.size() != 2) return false;
-    bool okX = false, okY = false;
-    const double x = parts[0].trimmed().toDouble(&okX), y = parts[1].trimmed().toDouble(&okY);
-    if (!okX || !okY || std::abs(x) > 1 || std::abs(y) > 1) return false;
-    *offset = QPointF(x, y);
-    return true;
-}
-
 // The Windows paper number of a paper name such as Letter or A4; 0 when none.
 int paperCode(const QString& name) {
     for (int id = 0; id < int(QPageSize::LastPageSize); ++id) {
@@ -98,7 +87,7 @@ int envelopesCommand(const Invocation& in) {
         return fail(in, "--feed takes left|right|center,portrait|landscape,up|down and an optional cw");
     EnvelopePrint::Choice choice;
     if (in.args.has("--offset") &&
-        !parseOffset(QString::fromStdString(in.args.value("--offset")), &choice.calibration))
+        !Envelope::ParseCalibration(QString::fromStdString(in.args.value("--offset")), &choice.calibration))
         return fail(in, "--offset takes X,Y in inches, each between -1 and 1");
     const QString orientationName = QString::fromStdString(in.args.value("--orientation")).toLower();
     if (in.args.has("--orientation") && orientationName != "portrait" && orientationName != "landscape")
@@ -156,6 +145,10 @@ int envelopesCommand(const Invocation& in) {
     PrinterDevice* chosen = nullptr;
     if (const int code = SelectPrinter(in, pdf, printerName, &chosen); code != kOk) return code;
     PrinterDevice& device = *chosen;
+    // Without --offset, the correction stored for the printer.
+    if (!in.args.has("--offset"))
+        choice.calibration =
+            Envelope::LoadCalibration(Settings(Settings::GetIniFileName(home)), device.printerName());
     // On its own paper the page is the envelope; on a sheet, as a tray feeds it.
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     if (paper == 0) {

@@ -1,5 +1,6 @@
 #include "Envelope.h"
 
+#include <QStringList>
 #include <cmath>
 
 #include "AddressFile.h"
@@ -99,6 +100,28 @@ QString Feed::Description() const {
     if (clockwise) text += "Clockwise Rotation\r\n";
     text += faceDown ? "Facing Down" : "Facing Up";
     return text;
+}
+
+bool ParseCalibration(const QString& text, QPointF* offset) {
+    const QStringList parts = text.split(',');
+    if (parts.size() != 2) return false;
+    bool okX = false, okY = false;
+    const double x = parts[0].trimmed().toDouble(&okX), y = parts[1].trimmed().toDouble(&okY);
+    if (!okX || !okY || std::abs(x) > 1 || std::abs(y) > 1) return false;
+    *offset = QPointF(x, y);
+    return true;
+}
+
+QPointF LoadCalibration(const Settings& settings, const QString& printer) {
+    QPointF offset;
+    if (printer.isEmpty() || !ParseCalibration(settings.value(setting::EnvelopeCalibration(printer)), &offset))
+        return {};
+    return offset;
+}
+
+bool SaveCalibration(Settings& settings, const QString& printer, QPointF offset, QString* error) {
+    const QString text = QString("%1,%2").arg(offset.x(), 0, 'f', 3).arg(offset.y(), 0, 'f', 3);
+    return settings.write({{setting::EnvelopeCalibration(printer), text}}, error);
 }
 
 QPointF Placement(const Feed& feed, double pageWidth, double pageHeight, double width, double height) {

@@ -58,6 +58,13 @@ struct Feed {
     QString Description() const;
 };
 
+// A printer's correction of the placement, inches, as stored for it ((0, 0) when none
+// is stored or it is not two numbers within an inch).
+QPointF LoadCalibration(const Settings& settings, const QString& printer);
+[[nodiscard]] bool SaveCalibration(Settings& settings, const QString& printer, QPointF offset, QString* error);
+// "X,Y" in inches, each within an inch either way; false when it is not that.
+bool ParseCalibration(const QString& text, QPointF* offset);
+
 // Where the envelope's top-left corner goes on a page of `pageWidth` × `pageHeight`
 // inches for an envelope of `width` × `height`: at (0, 0) when the page is the envelope
 // (to a tenth of an inch), else by the feed; never negative.

@@ -20,9 +20,9 @@ bool inSelection(xbase::Table& table) {
     return table.evalLogical(table.queryText(), &match).ok() && match;
 }
 
-// Makes the selection and puts the cursor on the first envelope; false when the
-// selection's query cannot be set.
-bool selectRecords(xbase::Table& table, const Choice& choice, Messages& messages) {
+}  // namespace
+
+bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages) {
     if (choice.records == Records::Current) return !table.eof();
     const uint32_t start = table.eof() ? 0 : table.recNo();
     if (choice.records == Records::All) {
@@ -40,7 +40,29 @@ bool selectRecords(xbase::Table& table, const Choice& choice, Messages& messages
     return true;
 }
 
-}  // namespace
+void PrintLoop(TBaseReport& r, xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
+               const Envelope::Feed& feed, const Choice& choice, int* envelopes) {
+    const DeviceMetrics& m = r.metrics();
+    const QPointF at =
+        Envelope::Placement(feed, m.pageWidth, m.pageHeight, size.width, size.height) + choice.calibration;
+    int printed = 0;
+    while (!table.eof() && !r.cancelled()) {
+        if (printed > 0) r.newPage();
+        if (choice.preview) {
+            // The part of the page the printer can reach, as a red dotted frame.
+            r.setPen(Qt::red, Qt::DotLine, 1);
+            r.setBrush(Qt::white, Qt::NoBrush);
+            r.rectangle(m.offsetLeft, m.offsetTop, m.pageWidth - m.offsetRight, m.pageHeight - m.offsetBottom);
+            r.setPen(Qt::black, Qt::SolidLine, 1);
+        }
+        layout.PrintRecord(r, at.x(), at.y());
+        ++printed;
+        r.updateStatus();
+        if (choice.records == Records::Current) break;
+        if (!table.skip(1).ok()) break;
+    }
+    if (envelopes) *envelopes = printed;
+}
 
 JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
                          const Envelope::Feed& feed, const Choice& choice, TBaseReport& report,
@@ -50,32 +72,13 @@ JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const 
         return JobResult::Failed;
     }
     const SavedCursor saved(table);
-    if (!selectRecords(table, choice, messages)) {
+    if (!SelectRecords(table, choice, messages)) {
         *error = "There are no records to print";
         return JobResult::Failed;
     }
     int printed = 0;
     report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&](TBaseReport& r) {
-        const DeviceMetrics& m = r.metrics();
-        const QPointF at = Envelope::Placement(feed, m.pageWidth, m.pageHeight, size.width, size.height) +
-                           choice.calibration;
-        while (!table.eof() && !r.cancelled()) {
-            if (printed > 0) r.newPage();
-            if (choice.preview) {
-                // The part of the page the printer can reach, as a red dotted frame.
-                r.setPen(Qt::red, Qt::DotLine, 1);
-                r.setBrush(Qt::white, Qt::NoBrush);
-                r.rectangle(m.offsetLeft, m.offsetTop, m.pageWidth - m.offsetRight, m.pageHeight - m.offsetBottom);
-                r.setPen(Qt::black, Qt::SolidLine, 1);
-            }
-            layout.PrintRecord(r, at.x(), at.y());
-            ++printed;
-            r.updateStatus();
-            if (choice.records == Records::Current) break;
-            if (!table.skip(1).ok()) break;
-        }
-    };
+    report.OnPrint = [&](TBaseReport& r) { PrintLoop(r, table, layout, size, feed, choice, &printed); };
     const bool ok = report.execute();
     report.OnPrint = nullptr;
     report.setProgress(nullptr);

@@ -36,6 +36,18 @@ inline const QString kCanceled = QStringLiteral("Envelope Print Canceled!");
 inline const QString kOutOfRange =
     QStringLiteral("Current record is out of range. Starting with first record");
 
+// Makes the selection and puts the cursor on the first envelope ("only the current
+// record" leaves it where it is); false when there is nothing to print or the query
+// cannot be set. The caller holds a SavedCursor.
+bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages);
+
+// The envelope loop, the OnPrint of a running report: from the table's current record to
+// the end of its selection (or this record only), one page each, the layout at the
+// feed's place for the report's page plus the calibration. Stops when the report is
+// cancelled.
+void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
+               const Envelope::Feed& feed, const Choice& choice, int* envelopes);
+
 // The whole job inside `report` (which decides the page: its metrics are the page the
 // printer or PDF really has): the selection, then one page per record with the layout
 // at Placement() plus the calibration. The table's query, order and record are put back

@@ -107,6 +107,8 @@ inline const BoolKey kEnvelopeClockWiseRotation{"Envelope Feed", "ClockWiseRotat
 // The printer chosen for envelopes. The real defaults are the current printer's name,
 // bin, paper and orientation, which the caller passes to Settings::value.
 inline const TextKey kEnvelopePrinter{"Envelope Printer", "Printer", {}};
+// A printer's own correction of where envelopes land, "X,Y" in inches, one key a printer.
+inline TextKey EnvelopeCalibration(const QString& printer) { return {"Envelope Calibration", printer, {}}; }
 inline const TextKey kEnvelopeBin{"Envelope Printer", "Bin", {}};
 inline const TextKey kEnvelopePaper{"Envelope Printer", "Paper", {}};
 inline const IntKey kEnvelopePrinterOrientation{"Envelope Printer", "Orientation", 0};

@@ -1,0 +1,143 @@
+// The envelope windows driven through their widgets: the print-envelope screen's list,
+// Clone and Delete, the size chooser's preselection, the feed dialog and the pre-print
+// dialog's warning.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "AppHome.h"
+#include "EnvelopeDialogs.h"
+#include "LabelTestSupport.h"
+#include "PrinterDevice.h"
+#include "Screenshot.h"
+#include "ScriptedMessages.h"
+#include "SystemTables.h"
+#include "TQYEnvelopes.h"
+#include "TempDir.h"
+
+namespace {
+
+class EnvelopeWindowsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        PrinterDevice::setPrinterListForTesting(QStringList{"PDF File"});
+        home_ = std::make_unique<AppHome>(QString::fromStdString(dir_.path()));
+        QString error;
+        ASSERT_TRUE(home_->ensureExists(&error)) << error.toStdString();
+        ASSERT_TRUE(SystemTables::OpenEnvelopeTable(*home_, &envelopes_, &error)) << error.toStdString();
+        Envelope::Definition office{"Office", 20, "BIN00001.E"};
+        ASSERT_TRUE(envelopes_->appendBlank().ok());
+        ASSERT_TRUE(Envelope::WriteDefinition(*envelopes_, office, &error));
+        ASSERT_TRUE(envelopes_->commit().ok());
+        QFile layout(home_->sysDataDir() + "/BIN00001.E");
+        ASSERT_TRUE(layout.open(QIODevice::WriteOnly));
+        layout.write(handlayout::list(handlayout::fieldObject("Last Name", 10, 10)));
+        layout.close();
+        ASSERT_TRUE(makeAddressFile(dir_.file("ADDR.DBF"), {{"Smith", "62701"}, {"Jones", "10001"}}, &table_));
+    }
+    void TearDown() override { PrinterDevice::setPrinterListForTesting(std::nullopt); }
+
+    TempDir dir_;
+    std::unique_ptr<AppHome> home_;
+    std::unique_ptr<xbase::Table> envelopes_, table_;
+    ScriptedMessages messages_;
+};
+
+}  // namespace
+
+TEST_F(EnvelopeWindowsTest, ScreenListsClonesAndDeletes) {
+    TQYEnvelopes screen(*envelopes_, *table_, *home_, false);
+    screen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    EXPECT_EQ(screen.windowTitle(), "Print Envelope");
+    ASSERT_EQ(screen.EnvelopeList->topLevelItemCount(), 1);
+    EXPECT_EQ(screen.EnvelopeList->topLevelItem(0)->text(1), "Envelope #10 4 1/8 x 9 1/2 inches");
+    EXPECT_TRUE(screen.CurrentRecord->isChecked());
+    EXPECT_FALSE(screen.FilterRecords->isEnabled());
+    EXPECT_EQ(screen.LastEdit->text(), "Smith");
+    screenshot(&screen, "TQYEnvelopes");
+
+    messages_.answers = {true};
+    screen.CloneButton->click();
+    EXPECT_TRUE(messages_.wasAsked("Clone \"Office\"?"));
+    ASSERT_EQ(screen.EnvelopeList->topLevelItemCount(), 2);
+    const Envelope::Definition clone = screen.current();
+    EXPECT_EQ(clone.description.trimmed(), "Clone of Office");
+    EXPECT_EQ(clone.code, 20);
+    EXPECT_EQ(clone.binary, "BIN00002.E");
+    EXPECT_TRUE(QFile::exists(home_->sysDataDir() + "/BIN00002.E"));
+
+    messages_.answers = {true};
+    screen.DeleteButton->click();
+    EXPECT_TRUE(messages_.wasAsked("Delete \"Clone of Office\"?"));
+    ASSERT_EQ(screen.EnvelopeList->topLevelItemCount(), 1);
+    EXPECT_FALSE(QFile::exists(home_->sysDataDir() + "/BIN00002.E"));
+    EXPECT_TRUE(QFile::exists(home_->sysDataDir() + "/BIN00001.E"));
+}
+
+TEST_F(EnvelopeWindowsTest, SizeChooserPreselectsTheCode) {
+    TChooseEnvelopeLayout nine(19);
+    EXPECT_EQ(nine.windowTitle(), "Envelope Size");
+    EXPECT_EQ(nine.SizeList->currentItem()->text(), "Envelope #9 3 7/8 x 8 7/8 inches");
+    TChooseEnvelopeLayout unknown(1);
+    EXPECT_EQ(unknown.SizeList->currentRow(), 0);
+    const auto monarch = unknown.SizeList->findItems("Envelope Monarch 3 7/8 x 7 1/2 inches", Qt::MatchExactly);
+    ASSERT_EQ(monarch.size(), 1);
+    unknown.SizeList->setCurrentItem(monarch.first());
+    EXPECT_EQ(unknown.code(), 37);
+    unknown.SizeList->setCurrentRow(-1);
+    EXPECT_EQ(unknown.code(), 1);  // nothing selected: the code it came with
+    screenshot(&nine, "TChooseEnvelopeLayout");
+}
+
+TEST_F(EnvelopeWindowsTest, FeedDialogShowsClockwiseForLandscapeOnly) {
+    Envelope::Feed feed;  // landscape, face down, centred
+    TEnvelopeFeed dialog(feed);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Paper Feed Method");
+    EXPECT_TRUE(dialog.LandscapeButton->isChecked() && dialog.DownButton->isChecked() &&
+                dialog.CenterButton->isChecked());
+    EXPECT_TRUE(dialog.ClockwiseBox->isVisible());
+    screenshot(&dialog, "TEnvelopeFeed");
+    dialog.ClockwiseBox->setChecked(true);
+    dialog.PortraitButton->click();
+    EXPECT_FALSE(dialog.ClockwiseBox->isVisible());
+    dialog.LeftButton->click();
+    dialog.UpButton->click();
+    const Envelope::Feed chosen = dialog.feed();
+    EXPECT_EQ(chosen.orientation, 0);
+    EXPECT_FALSE(chosen.clockwise);  // turning is for landscape feeds only
+    EXPECT_EQ(chosen.position, Envelope::Feed::Left);
+    EXPECT_FALSE(chosen.faceDown);
+}
+
+TEST_F(EnvelopeWindowsTest, PrePrintWarnsWhenThePaperIsNotTheEnvelope) {
+    PrinterDevice& device = PrinterDevice::instance();
+    ASSERT_TRUE(device.setPrinterIndex(0));
+    (void)device.setPaperSize(1);  // Letter
+    (void)device.setOrientation(QPageLayout::Portrait);
+    TEnvelopePrePrint letter(device, Envelope::SizeOf(20), Envelope::Feed(), QPointF(0.02, 0));
+    letter.show();
+    EXPECT_EQ(letter.windowTitle(), "Envelope Print");
+    EXPECT_EQ(letter.PrinterLabel->text(), "PDF File");
+    EXPECT_EQ(letter.OrientationLabel->text(), "Portrait");
+    EXPECT_TRUE(letter.WarningLabel->isVisible());
+    EXPECT_TRUE(letter.WarningLabel->text().startsWith("WARNING: Printer PAPER SIZE and ORIENTATION"));
+    EXPECT_EQ(letter.FeedLabel->text(), "Position: Center\nOrientation : Landscape\nFacing Down");
+    EXPECT_DOUBLE_EQ(letter.calibration().x(), 0.02);
+    screenshot(&letter, "TEnvelopePrePrint");
+
+    (void)device.setPaperSize(0, 9.5, 4.125);  // the envelope itself
+    TEnvelopePrePrint own(device, Envelope::SizeOf(20), Envelope::Feed(), QPointF());
+    own.show();
+    EXPECT_FALSE(own.WarningLabel->isVisible());
+}
