@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QSpinBox>
 #include <QTreeWidget>
 
 #include "AppHome.h"
@@ -21,6 +22,11 @@
 #include "Screenshot.h"
 #include "ScriptedMessages.h"
 #include "SystemTables.h"
+#include "NextDialog.h"
+#include "TEnvelopeDesignScreen.h"
+#include "TGDMultiLineAddressLabel.h"
+#include "TGFIMBarCode.h"
+#include "TGPanelView.h"
 #include "TQYEnvelopes.h"
 #include "TempDir.h"
 
@@ -140,4 +146,89 @@ TEST_F(EnvelopeWindowsTest, PrePrintWarnsWhenThePaperIsNotTheEnvelope) {
     TEnvelopePrePrint own(device, Envelope::SizeOf(20), Envelope::Feed(), QPointF());
     own.show();
     EXPECT_FALSE(own.WarningLabel->isVisible());
+}
+
+namespace {
+
+// Draws with the armed tool from `from` to `to` on the view.
+void drag(QWidget* view, QPoint from, QPoint to) {
+    QTest::mousePress(view, Qt::LeftButton, {}, from);
+    QTest::mouseMove(view, to);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, to);
+}
+
+template <typename T>
+int count(TGBasePanel& panel) {
+    int n = 0;
+    for (int i = 0; i < panel.ObjectCount(); ++i) n += dynamic_cast<T*>(panel.Object(i)) != nullptr;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(EnvelopeWindowsTest, NewEnvelopeGetsAFimAndAnAddressBlockWithTheMouse) {
+    TQYEnvelopes screen(*envelopes_, *table_, *home_, false);
+    screen.show();
+    onNextDialog<TChooseEnvelopeLayout>([](TChooseEnvelopeLayout* choose) {
+        choose->SizeList->setCurrentRow(14);  // Monarch
+        choose->findChild<QPushButton*>("OkButton")->click();
+        onNextDialog<TEnvelopeDesignScreen>([](TEnvelopeDesignScreen* d) {
+            EXPECT_EQ(d->windowTitle(), "Envelope Design Screen");
+            EXPECT_EQ(d->DescriptionEdit->text(), "<New envelope>");
+            EXPECT_EQ(d->LayoutLabel->text(), "Envelope Monarch 3 7/8 x 7 1/2 inches");
+            screenshot(d, "TEnvelopeDesignScreen");
+            d->findChild<QAction*>("FIMBarcodetool")->trigger();
+            drag(d->View(), QPoint(300, 5), QPoint(340, 60));
+            EXPECT_TRUE(d->SelectionTool->isChecked());
+            d->findChild<QAction*>("DatabaseMailingAddresstool")->trigger();
+            drag(d->View(), QPoint(200, 150), QPoint(500, 250));
+            EXPECT_EQ(count<TGFIMBarCode>(d->Panel()), 1);
+            EXPECT_EQ(count<TGDMultiLineAddressLabel>(d->Panel()), 1);
+            d->ShowTemplate->trigger();
+            EXPECT_TRUE(d->Panel().ShowTemplate);
+            d->DescriptionEdit->clear();
+            QTest::keyClicks(d->DescriptionEdit, "Invoices");
+            ASSERT_TRUE(d->SaveButton->isVisible());
+            d->SaveButton->click();
+        });
+    });
+    screen.NewButton->click();
+    ASSERT_EQ(screen.EnvelopeList->topLevelItemCount(), 2);
+    const Envelope::Definition saved = screen.current();
+    EXPECT_EQ(saved.description.trimmed(), "Invoices");
+    EXPECT_EQ(saved.code, 37);
+    EXPECT_EQ(saved.binary, "BIN00002.E");
+    TEnvelopePanel read;
+    ASSERT_TRUE(read.LoadFromFile(home_->sysDataDir() + "/BIN00002.E").ok());
+    EXPECT_EQ(count<TGFIMBarCode>(read), 1);
+    EXPECT_EQ(count<TGDMultiLineAddressLabel>(read), 1);
+}
+
+TEST_F(EnvelopeWindowsTest, DesignerZoomsFromSixtyToOneFortyAndChangesSize) {
+    PrinterDevice& device = PrinterDevice::instance();
+    ASSERT_TRUE(device.setPrinterIndex(0));
+    TEnvelopeDesignScreen d(Envelope::Definition{"Office", 20, "BIN00001.E"},
+                            home_->sysDataDir() + "/BIN00001.E", *table_, *home_, device);
+    ASSERT_EQ(d.Panel().ObjectCount(), 1);
+    QStringList up, down;
+    for (int i = 0; i < 5; ++i) {
+        d.ZoomStep(1);
+        up << d.ZoomSpin->text();
+    }
+    EXPECT_EQ(up, (QStringList{"110%", "120%", "130%", "140%", "140%"}));
+    d.ZoomSpin->setValue(100);
+    for (int i = 0; i < 5; ++i) {
+        d.ZoomStep(-1);
+        down << d.ZoomSpin->text();
+    }
+    EXPECT_EQ(down, (QStringList{"90%", "80%", "70%", "60%", "60%"}));
+    EXPECT_FALSE(d.SaveButton->isVisibleTo(&d));
+
+    d.ZoomSpin->setValue(100);
+    d.TakeSize(37);  // Monarch
+    const float z = d.Panel().Zoom();
+    EXPECT_EQ(d.Panel().Width(), int(std::lround(std::lround(7.5 * 96) * z)));
+    EXPECT_EQ(d.Panel().Height(), int(std::lround(std::lround(3.875 * 96) * z)));
+    EXPECT_EQ(d.definition().code, 37);
+    EXPECT_TRUE(d.SaveButton->isVisibleTo(&d));
 }

@@ -25,6 +25,7 @@
 #include "Settings.h"
 #include "SystemTables.h"
 #include "TAddressDataSet.h"
+#include "TEnvelopeDesignScreen.h"
 #include "TGDataPanel.h"
 #include "TGOwner.h"
 #include "TPreviewWindow.h"
@@ -101,11 +102,6 @@ TQYEnvelopes::TQYEnvelopes(xbase::Table& envelopes, xbase::Table& addresses, con
     NewButton = button("&New", "NewButton");
     DeleteButton = button("&Delete", "DeleteButton");
     CloneButton = button("C&lone", "CloneButton");
-    // Both open the envelope designer, which this version does not have yet.
-    for (QPushButton* b : {ModifyButton, NewButton}) {
-        b->setEnabled(false);
-        b->setToolTip("The envelope designer is not available in this version");
-    }
     Sample = new EnvelopeSample(addresses_, this);
 
     auto* whatToPrint = new QGroupBox("What to Print");
@@ -180,6 +176,8 @@ TQYEnvelopes::TQYEnvelopes(xbase::Table& envelopes, xbase::Table& addresses, con
     top->addLayout(bottom);
 
     connect(EnvelopeList, &QTreeWidget::currentItemChanged, this, &TQYEnvelopes::showDefinition);
+    connect(ModifyButton, &QPushButton::clicked, this, &TQYEnvelopes::ModifyButtonClick);
+    connect(NewButton, &QPushButton::clicked, this, &TQYEnvelopes::NewButtonClick);
     connect(DeleteButton, &QPushButton::clicked, this, &TQYEnvelopes::DeleteButtonClick);
     connect(CloneButton, &QPushButton::clicked, this, &TQYEnvelopes::CloneButtonClick);
     connect(PrintButton, &QPushButton::clicked, this, [this] { runJob(false); });
@@ -236,8 +234,8 @@ void TQYEnvelopes::showDefinition() {
     const QString file = def.binary.isEmpty() ? QString() : home_.existingFile("sysdata/" + def.binary);
     Sample->display(file, Envelope::SizeOf(def.code));
     const bool on = currentRecNo() != 0;
-    for (QWidget* w : std::initializer_list<QWidget*>{PrintButton, PreviewButton, DeleteButton, CloneButton,
-                                                       EnvelopeList})
+    for (QWidget* w : std::initializer_list<QWidget*>{PrintButton, PreviewButton, ModifyButton, DeleteButton,
+                                                       CloneButton, EnvelopeList})
         w->setEnabled(on);
 }
 
@@ -263,6 +261,51 @@ void TQYEnvelopes::moveRecord(int how) {
     if (addresses_.eof()) (void)addresses_.goBottom();
     if (addresses_.bof()) (void)addresses_.goTop();
     showRecord();
+}
+
+void TQYEnvelopes::ModifyButtonClick() {
+    const uint32_t recNo = currentRecNo();
+    if (recNo == 0) return;
+    Envelope::Definition def = current();
+    QString file = def.binary.isEmpty() ? QString() : home_.existingFile("sysdata/" + def.binary);
+    if (file.isEmpty() || !QFile::exists(file)) {
+        // The layout file is gone: the designer starts empty and saves under a new name.
+        file.clear();
+        def.binary = SystemTables::NextBinaryName(home_.sysDataDir(), ".E");
+    }
+    design(def, file, recNo);
+}
+
+void TQYEnvelopes::NewButtonClick() {
+    TChooseEnvelopeLayout choose(current().code, this);
+    if (choose.exec() != QDialog::Accepted) return;
+    Envelope::Definition def;
+    def.description = Envelope::kNewEnvelope;
+    def.code = choose.code();
+    def.binary = SystemTables::NextBinaryName(home_.sysDataDir(), ".E");
+    design(def, QString(), 0);
+}
+
+void TQYEnvelopes::design(const Envelope::Definition& def, const QString& layoutFile, uint32_t recNo) {
+    if (def.binary.isEmpty()) {
+        WindowMessages().error("Unable to write a layout file in " + home_.sysDataDir());
+        return;
+    }
+    TEnvelopeDesignScreen designer(def, layoutFile, addresses_, home_, device(), this);
+    if (designer.exec() != QDialog::Accepted) return;
+    const Envelope::Definition edited = designer.definition();
+    QString error;
+    if (!designer.SaveLayout(home_.sysDataDir() + "/" + edited.binary, &error)) {
+        WindowMessages().error(error);
+        return;
+    }
+    xbase::Status s = recNo == 0 ? envelopes_.appendBlank() : envelopes_.go(recNo);
+    if (!s.ok() || !Envelope::WriteDefinition(envelopes_, edited, &error) || !(s = envelopes_.commit()).ok()) {
+        if (recNo == 0) QFile::remove(home_.sysDataDir() + "/" + edited.binary);
+        WindowMessages().error(!error.isEmpty() ? error : QString::fromStdString(s.message()));
+        return;
+    }
+    fillList(envelopes_.recNo());
 }
 
 void TQYEnvelopes::DeleteButtonClick() {

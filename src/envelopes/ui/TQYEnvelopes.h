@@ -58,6 +58,11 @@ class TQYEnvelopes : public QDialog {
     void showDefinition();
     void showRecord();
     void moveRecord(int how);
+    void ModifyButtonClick();
+    void NewButtonClick();
+    // Runs the designer over `def` and, on Save, stores its layout and the record
+    // (appended for a new definition, recNo 0, else record `recNo`).
+    void design(const Envelope::Definition& def, const QString& layoutFile, uint32_t recNo);
     void DeleteButtonClick();
     void CloneButtonClick();
     void runJob(bool preview);

@@ -1,0 +1,410 @@
+#include "TDesignScreen.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "AppHome.h"
+#include "LayoutMetrics.h"
+#include "ObjectDialogs.h"
+#include "PlacedWindow.h"
+#include "Settings.h"
+#include "TAddressDataSet.h"
+#include "TGDataPanel.h"
+#include "TGGraphicControl.h"
+#include "TGPanelView.h"
+#include "Table.h"
+#include "WindowMessages.h"
+
+namespace {
+
+constexpr int kMaxDescription = 50;
+
+// Small icons of our own drawing, one per tool.
+QIcon toolIcon(char glyph) {
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(40, 40, 40), 1.6));
+    const QRectF box(4, 5, 16, 14);
+    QFont font("Sans");
+    font.setPixelSize(13);
+    font.setBold(true);
+    p.setFont(font);
+    switch (glyph) {
+        case 'P': {  // an arrow
+            const QPointF arrow[] = {{7, 3}, {7, 19}, {11, 15}, {14, 21}, {16, 20}, {13, 14}, {18, 14}};
+            p.setBrush(Qt::white);
+            p.drawPolygon(arrow, 7);
+            break;
+        }
+        case 'R': p.drawRect(box); break;
+        case 'E': p.drawEllipse(box); break;
+        case 'O': p.drawRoundedRect(box, 5, 5); break;
+        case 'L': p.drawLine(QPointF(4, 20), QPointF(20, 4)); break;
+        case 'B':  // POSTNET: tall and short bars; Intelligent Mail: four heights
+        case 'T':
+            for (int i = 0; i < 8; ++i) {
+                const double x = 3.5 + i * 2.4;
+                const bool tall = glyph == 'B' ? (i % 3 != 1) : (i % 2 == 0);
+                p.drawLine(QPointF(x, tall ? 5 : 11), QPointF(x, glyph == 'T' && i % 4 == 1 ? 15 : 19));
+            }
+            break;
+        case 'I': {  // a picture: a frame with a hill
+            p.drawRect(box);
+            const QPointF hill[] = {{5, 18}, {10, 11}, {14, 15}, {16, 13}, {19, 18}};
+            p.drawPolyline(hill, 5);
+            break;
+        }
+        case 'D':  // address lines
+            for (int i = 0; i < 3; ++i) p.drawLine(QPointF(4, 7 + i * 5), QPointF(i == 2 ? 14 : 20, 7 + i * 5));
+            break;
+        case 'M':
+            for (int i = 0; i < 3; ++i) p.drawLine(QPointF(4, 7 + i * 5), QPointF(20, 7 + i * 5));
+            p.drawText(QRectF(0, 0, 24, 24), Qt::AlignRight | Qt::AlignBottom, "a");
+            break;
+        case 'X': {  // FIM: the facing identification mark's short bars
+            font.setPixelSize(9);
+            p.setFont(font);
+            p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, "FIM");
+            break;
+        }
+        default: p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QString(QChar(glyph))); break;
+    }
+    if (glyph == 'F' || glyph == 'N') {  // a field: a text in a box
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(2, 3, 20, 18));
+    }
+    return QIcon(pm);
+}
+
+}  // namespace
+
+TDesignScreen::TDesignScreen(const Frame& frame,
+                             const std::function<std::unique_ptr<TGDataPanel>(TGOwner*)>& makePanel,
+                             std::unique_ptr<ObjectDialogs> dialogs, const QString& description,
+                             const QString& layoutFile, xbase::Table& addresses, const AppHome& home,
+                             QWidget* parent)
+    : QDialog(parent), home_(home), addresses_(addresses), className_(frame.className),
+      data_(std::make_unique<TAddressDataSet>(&addresses)), panel_(makePanel(&owner_)),
+      dialogs_(std::move(dialogs)) {
+    setWindowTitle(frame.caption);
+    setObjectName(frame.className);
+    panel_->SetDataSet(data_.get());
+    panel_->GridSize = gs4x4;
+    panel_->DrawOutline = true;
+    if (!layoutFile.isEmpty()) {
+        const LayoutStatus loaded = panel_->LoadFromFile(layoutFile);
+        if (!loaded.ok()) WindowMessages().error(loaded.message());
+    }
+    view_ = new TGPanelView(*panel_);
+    view_->setObjectName("PanelView");
+    view_->setObjectDialogs(dialogs_.get());
+    view_->setMouseTracking(true);
+    view_->installEventFilter(this);
+    scroll_ = new QScrollArea;
+    scroll_->setBackgroundRole(QPalette::Dark);
+    scroll_->setAlignment(Qt::AlignCenter);
+    scroll_->setWidget(view_);
+
+    buildBars(frame);
+
+    DescriptionEdit = new QLineEdit(description.trimmed());
+    DescriptionEdit->setObjectName("DescriptionEdit");
+    DescriptionEdit->setMaxLength(60);
+    LayoutLabel = new QLabel;
+    LayoutLabel->setObjectName("LayoutLabel");
+    PositionLabel = new QLabel;
+    PositionLabel->setObjectName("PositionLabel");
+    PositionLabel->setMinimumWidth(PositionLabel->fontMetrics().horizontalAdvance("Left: 00.00   Top: 00.00"));
+    FontButton = new QPushButton;
+    FontButton->setObjectName("FontButton");
+    ChangeLayoutButton = new QPushButton(frame.layoutButton);
+    ChangeLayoutButton->setObjectName("ChangeLayoutButton");
+    SaveButton = new QPushButton("&Save");
+    SaveButton->setObjectName("SaveButton");
+    CancelButton = new QPushButton("&Cancel");
+    CancelButton->setObjectName("CancelButton");
+    auto* help = new QPushButton("&Help");
+    help->setEnabled(false);
+    for (QPushButton* b : {SaveButton, ChangeLayoutButton, CancelButton, FontButton, help}) b->setAutoDefault(false);
+
+    auto* fields = new QFormLayout;
+    fields->addRow("&Description:", DescriptionEdit);
+    fields->addRow("Layout:", LayoutLabel);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(FontButton);
+    buttons->addStretch(1);
+    for (QPushButton* b : {ChangeLayoutButton, SaveButton, CancelButton, help}) buttons->addWidget(b);
+    auto* status = new QHBoxLayout;
+    status->addLayout(fields, 1);
+    status->addWidget(PositionLabel);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(Tools);
+    top->addWidget(ViewBar);
+    top->addWidget(scroll_, 1);
+    top->addLayout(status);
+    top->addLayout(buttons);
+
+    connect(view_, &TGPanelView::LabelChangedEvent, this, [this] {
+        if (!busy_ && !view_->Busy()) changed();
+    });
+    connect(view_, &TGPanelView::DroppedObjectEvent, this, [this] {
+        setPanelState(0);
+        SelectionTool->setChecked(true);
+    });
+    connect(view_, &TGPanelView::PanelStateChanged, this, [this] { SelectionTool->setChecked(true); });
+    connect(DescriptionEdit, &QLineEdit::textEdited, this, &TDesignScreen::changed);
+    connect(FontButton, &QPushButton::clicked, this, &TDesignScreen::FontButtonClick);
+    connect(ChangeLayoutButton, &QPushButton::clicked, this, [this] { ChangeLayoutButtonClick(); });
+    connect(SaveButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    SaveButton->hide();
+}
+
+TDesignScreen::~TDesignScreen() {
+    Settings settings(Settings::GetIniFileName(home_));
+    PlacedWindow::Save(this, settings, className_);
+    // The objects go before the data set they read.
+    view_->ClearSelection();
+    panel_->ClearObjects();
+}
+
+void TDesignScreen::opened() {
+    const Settings settings(Settings::GetIniFileName(home_));
+    PlacedWindow::Restore(this, settings, className_, [](const QRect& area) {
+        const QSize size(std::min(area.width(), 900), std::min(area.height(), 640));
+        return QRect(area.center() - QPoint(size.width() / 2, size.height() / 2), size);
+    });
+    showFont();
+    panel_->RefreshData();
+    view_->PanelChanged();
+    view_->ResetUndo();
+}
+
+void TDesignScreen::buildBars(const Frame& frame) {
+    Tools = new QToolBar;
+    Tools->setObjectName("Tools");
+    Tools->setIconSize(QSize(24, 24));
+    toolGroup_ = new QActionGroup(this);
+    toolGroup_->setExclusive(true);
+    for (const Tool& t : frame.tools) {
+        QAction* a = Tools->addAction(toolIcon(t.glyph), t.hint);
+        a->setToolTip(t.hint);
+        a->setCheckable(true);
+        a->setData(t.state);
+        a->setObjectName(QString(t.hint).remove(' '));
+        toolGroup_->addAction(a);
+        if (t.state == 0) SelectionTool = a;
+    }
+    SelectionTool->setChecked(true);
+    connect(toolGroup_, &QActionGroup::triggered, this, &TDesignScreen::toolChosen);
+
+    // The second row: how the panel is shown, and the record it shows.
+    ViewBar = new QToolBar;
+    ViewBar->setObjectName("ViewBar");
+    auto toggle = [this](const char* text, QStyle::StandardPixmap icon, const char* name) {
+        QAction* a = ViewBar->addAction(style()->standardIcon(icon), text);
+        a->setToolTip(text);
+        a->setCheckable(true);
+        a->setObjectName(name);
+        return a;
+    };
+    ShowGrid = toggle("Show grid", QStyle::SP_FileDialogListView, "ShowGrid");
+    SnapToGrid = toggle("Snap to Grid", QStyle::SP_DialogApplyButton, "SnapToGrid");
+    FieldNames = toggle("Toggle display of field names or field values", QStyle::SP_FileDialogDetailedView,
+                        "FieldNames");
+    connect(ShowGrid, &QAction::toggled, this, [this](bool on) { view_->SetShowGrid(on); });
+    connect(SnapToGrid, &QAction::toggled, this, [this](bool on) { view_->SetSnapToGrid(on); });
+    connect(FieldNames, &QAction::toggled, this, [this](bool names) {
+        panel_->SetDisplayDataValues(!names);
+        panel_->RefreshData();
+        view_->PanelChanged();
+    });
+    togglesEnd_ = ViewBar->addSeparator();
+
+    ZoomSpin = new QSpinBox;
+    ZoomSpin->setObjectName("ZoomSpin");
+    ZoomSpin->setRange(frame.zoomLow, frame.zoomHigh);
+    ZoomSpin->setSingleStep(10);
+    ZoomSpin->setValue(100);
+    ZoomSpin->setSuffix("%");
+    ZoomSpin->setToolTip("Zoom");
+    ZoomSpin->setFocusPolicy(Qt::ClickFocus);
+    ViewBar->addWidget(ZoomSpin);
+    connect(ZoomSpin, qOverload<int>(&QSpinBox::valueChanged), this, [this](int percent) {
+        busy_ = true;
+        view_->SetZoom(layout::ScreenZoom(percent / 100.0f, logicalDpiX()));
+        busy_ = false;
+    });
+    ViewBar->addSeparator();
+
+    const std::pair<const char*, QStyle::StandardPixmap> moves[] = {
+        {"First record", QStyle::SP_MediaSkipBackward},
+        {"Previous record", QStyle::SP_MediaSeekBackward},
+        {"Next record", QStyle::SP_MediaSeekForward},
+        {"Last record", QStyle::SP_MediaSkipForward}};
+    for (int i = 0; i < 4; ++i) {
+        QAction* a = ViewBar->addAction(style()->standardIcon(moves[i].second), moves[i].first);
+        a->setToolTip(moves[i].first);
+        a->setObjectName(QString(moves[i].first).remove(' '));
+        connect(a, &QAction::triggered, this, [this, i] { moveRecord(i); });
+    }
+}
+
+QAction* TDesignScreen::addToggle(const QString& hint, const char* name, int standardPixmap) {
+    auto* a = new QAction(style()->standardIcon(QStyle::StandardPixmap(standardPixmap)), hint, ViewBar);
+    a->setToolTip(hint);
+    a->setCheckable(true);
+    a->setObjectName(name);
+    ViewBar->insertAction(togglesEnd_, a);
+    return a;
+}
+
+QAction* TDesignScreen::toolAction(int state) const {
+    for (QAction* a : toolGroup_->actions())
+        if (a->data().toInt() == state) return a;
+    return nullptr;
+}
+
+void TDesignScreen::toolChosen(QAction* tool) {
+    const int state = tool->data().toInt();
+    if (!toolAllowed(state)) {
+        setPanelState(0);
+        SelectionTool->setChecked(true);
+        return;
+    }
+    view_->ClearSelection();
+    setPanelState(state);
+}
+
+void TDesignScreen::ZoomStep(int steps) { ZoomSpin->setValue(ZoomSpin->value() + 10 * steps); }
+
+QString TDesignScreen::description() const { return DescriptionEdit->text().left(kMaxDescription); }
+
+void TDesignScreen::sizePanel(double widthInches, double heightInches) {
+    const int width = int(std::lround(widthInches * layout::kPixelsPerInch));
+    const int height = int(std::lround(heightInches * layout::kPixelsPerInch));
+    busy_ = true;
+    view_->SetZoom(layout::ScreenZoom(1.0f, logicalDpiX()));
+    panel_->SetSize(int(std::lround(width * panel_->Zoom())), int(std::lround(height * panel_->Zoom())));
+    view_->SetZoom(layout::ScreenZoom(ZoomSpin->value() / 100.0f, logicalDpiX()));
+    view_->PanelChanged();
+    busy_ = false;
+}
+
+void TDesignScreen::placeObject(int state, const QRect& stored) {
+    setPanelState(state);
+    const float z = panel_->Zoom();
+    const QRect shown(int(std::lround(stored.left() * z)), int(std::lround(stored.top() * z)),
+                      int(std::lround(stored.width() * z)), int(std::lround(stored.height() * z)));
+    view_->DropObject(shown);
+    // A drop fits some objects to their text; this one keeps the rectangle asked for.
+    if (panel_->ObjectCount() > 0)
+        panel_->Object(panel_->ObjectCount() - 1)->SetBounds(shown.left(), shown.top(), shown.width(), shown.height());
+    setPanelState(0);
+    SelectionTool->setChecked(true);
+    view_->ResetUndo();
+}
+
+void TDesignScreen::changed() {
+    if (busy_) return;
+    SaveButton->show();
+}
+
+void TDesignScreen::showFont() {
+    const LayoutFont& f = panel_->Font;
+    QString caption = QString("Default Font: %1, %2 pt ").arg(f.Name).arg(f.Size());
+    if (f.has(fsBold)) caption += ", bold";
+    if (f.has(fsItalic)) caption += ", italic";
+    FontButton->setText(caption);
+}
+
+void TDesignScreen::FontButtonClick() {
+    LayoutFont font = panel_->Font;
+    if (!dialogs_->chooseFont(font, this)) return;
+    panel_->Font = font;
+    showFont();
+    fontChosen(font);
+}
+
+bool TDesignScreen::SaveLayout(const QString& fileName, QString* error) const {
+    const LayoutStatus s = panel_->SaveToFile(fileName);
+    if (!s.ok()) *error = s.message();
+    return s.ok();
+}
+
+void TDesignScreen::moveRecord(int how) {
+    switch (how) {
+        case 0: (void)addresses_.goTop(); break;
+        case 1: (void)addresses_.skip(-1); break;
+        case 2: (void)addresses_.skip(1); break;
+        default: (void)addresses_.goBottom(); break;
+    }
+    if (addresses_.eof()) (void)addresses_.goBottom();
+    if (addresses_.bof()) (void)addresses_.goTop();
+    panel_->RefreshData();
+    view_->PanelChanged();
+}
+
+void TDesignScreen::showPosition(QPoint panelPoint, bool overPanel) {
+    QPoint at = panelPoint;
+    if (view_->Handle().Count() > 0)
+        at = view_->Handle().Selection().front()->BoundsRect().topLeft();
+    else if (!overPanel)
+        return;
+    // Shown pixels back to inches on the panel, whatever the zoom.
+    const double perInch = layout::kPixelsPerInch * panel_->Zoom();
+    PositionLabel->setText(
+        QString("Left: %1   Top: %2").arg(at.x() / perInch, 0, 'f', 2).arg(at.y() / perInch, 0, 'f', 2));
+}
+
+bool TDesignScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_) {
+        if (event->type() == QEvent::MouseMove)
+            showPosition(static_cast<QMouseEvent*>(event)->position().toPoint(), true);
+        else if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease)
+            showPosition(QPoint(), false);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TDesignScreen::keyPressEvent(QKeyEvent* event) {
+    if (DescriptionEdit->hasFocus()) return QDialog::keyPressEvent(event);
+    QScrollBar* bar = scroll_->verticalScrollBar();
+    switch (event->key()) {
+        case Qt::Key_PageUp: bar->triggerAction(QAbstractSlider::SliderSingleStepSub); return;
+        case Qt::Key_PageDown: bar->triggerAction(QAbstractSlider::SliderSingleStepAdd); return;
+        case Qt::Key_Home: bar->setValue(bar->minimum()); return;
+        case Qt::Key_End: bar->setValue(bar->maximum()); return;
+        case Qt::Key_Escape: return QDialog::keyPressEvent(event);
+        default: break;
+    }
+    if ((event->modifiers() & Qt::KeypadModifier) && (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Minus))
+        return;  // zoom on release
+    QApplication::sendEvent(view_, event);
+}
+
+void TDesignScreen::keyReleaseEvent(QKeyEvent* event) {
+    if (!DescriptionEdit->hasFocus() && (event->modifiers() & Qt::KeypadModifier)) {
+        if (event->key() == Qt::Key_Plus) return ZoomStep(1);
+        if (event->key() == Qt::Key_Minus) return ZoomStep(-1);
+    }
+    QDialog::keyReleaseEvent(event);
+}
