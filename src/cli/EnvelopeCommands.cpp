@@ -118,22 +118,7 @@ int envelopesCommand(const Invocation& in) {
     if (const int code = openSelection(in, &table); code != kOk) return code;
     choice.records = one ? EnvelopePrint::Records::Current
                          : (filtered ? EnvelopePrint::Records::Filter : EnvelopePrint::Records::All);
-    long recNo = 0;
-    const char* startOption = one ? "--recno" : in.args.has("--start-recno") ? "--start-recno" : nullptr;
-    if (startOption) {
-        bool ok = false;
-        recNo = QString::fromStdString(in.args.value(startOption)).toLong(&ok);
-        if (!ok || recNo < 1) return usage(in);
-        const xbase::Status s = table->go(uint32_t(recNo));
-        if (!s.ok() || table->eof())
-            return fail(in, QString("Record %1 not found in %2")
-                                .arg(recNo)
-                                .arg(QString::fromStdString(in.args.operand(0))));
-        choice.startFromCurrent = !one;
-    } else {
-        (void)table->goTop();
-        if (table->eof()) return fail(in, "There are no records to print");
-    }
+    if (const int code = positionSelection(in, *table, &choice.startFromCurrent); code != kOk) return code;
 
     TAddressDataSet data(table.get());
     TGOwner owner;

@@ -115,4 +115,22 @@ int filterCommand(const Invocation& in) {
     return kOk;
 }
 
+int positionSelection(const Invocation& in, xbase::Table& table, bool* startFromCurrent) {
+    *startFromCurrent = false;
+    const bool one = in.args.has("--recno");
+    const char* option = one ? "--recno" : in.args.has("--start-recno") ? "--start-recno" : nullptr;
+    if (!option) {
+        (void)table.goTop();
+        return table.eof() ? fail(in, "There are no records to print") : kOk;
+    }
+    bool ok = false;
+    const long recNo = QString::fromStdString(in.args.value(option)).toLong(&ok);
+    if (!ok || recNo < 1 || recNo > 0xFFFFFFFFL) return usage(in);
+    const xbase::Status s = table.go(uint32_t(recNo));
+    if (!s.ok() || table.eof())
+        return fail(in, QString("Record %1 not found in %2").arg(recNo).arg(QString::fromStdString(in.args.operand(0))));
+    *startFromCurrent = !one;
+    return kOk;
+}
+
 }  // namespace cli

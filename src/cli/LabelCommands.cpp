@@ -62,11 +62,8 @@ int labelsCommand(const Invocation& in) {
     const QString printerName = QString::fromStdString(in.args.value("--printer"));
     const bool filtered = in.args.has("--filter"), one = in.args.has("--recno");
     const bool presort = in.args.has("--presort");
-    long copies = 1, recNo = 0, startRecNo = 0;
+    long copies = 1;
     if (in.args.has("--copies") && !numberOption(in, "--copies", 1, 99, &copies)) return usage(in);
-    if (one && !numberOption(in, "--recno", 1, 0xFFFFFFFFL, &recNo)) return usage(in);
-    if (in.args.has("--start-recno") && !numberOption(in, "--start-recno", 1, 0xFFFFFFFFL, &startRecNo))
-        return usage(in);
     if (one && presort) return usage(in);  // only the current record is never presorted
     const std::unique_ptr<QGuiApplication> app = GuiApplication();
     const AppHome home(QString::fromStdString(in.home));
@@ -104,15 +101,7 @@ int labelsCommand(const Invocation& in) {
                          : (filtered ? LabelPrint::Records::Filter : LabelPrint::Records::All);
     choice.copies = int(copies);
     choice.presort = presort;
-    if (one || startRecNo > 0) {
-        const xbase::Status s = table->go(uint32_t(one ? recNo : startRecNo));
-        if (!s.ok() || table->eof())
-            return fail(in, QString("Record %1 not found in %2").arg(one ? recNo : startRecNo).arg(QString::fromStdString(in.args.operand(0))));
-        choice.startFromCurrent = startRecNo > 0 && !one;
-    } else {
-        (void)table->goTop();
-        if (table->eof()) return fail(in, "There are no records to print");
-    }
+    if (const int code = positionSelection(in, *table, &choice.startFromCurrent); code != kOk) return code;
 
     TAddressDataSet data(table.get());
     TGOwner owner;

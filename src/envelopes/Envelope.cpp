@@ -6,6 +6,7 @@
 #include "AddressFile.h"
 #include "SettingKeys.h"
 #include "Settings.h"
+#include "SystemTables.h"
 #include "Table.h"
 
 namespace Envelope {
@@ -64,15 +65,7 @@ bool WriteDefinition(xbase::Table& table, const Definition& def, QString* error)
 }
 
 uint32_t FindDefinition(xbase::Table& table, const QString& description) {
-    const QString wanted = description.trimmed();
-    const int field = table.fieldIndex("DESCRIPT");
-    if (field < 0 || wanted.isEmpty()) return 0;
-    for (xbase::Status s = table.goTop(); s.ok() && !table.eof(); s = table.skip(1)) {
-        if (table.deleted()) continue;
-        if (AddressFile::text(table, field).trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
-            return table.recNo();
-    }
-    return 0;
+    return SystemTables::FindDescription(table, description);
 }
 
 Feed Feed::Load(const Settings& settings) {

@@ -4,23 +4,13 @@
 
 #include "LayoutFile.h"
 #include "Messages.h"
+#include "RecordMoves.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
 
 namespace EnvelopePrint {
 
-namespace {
-
-// Whether the table's current record belongs to its selection.
-bool inSelection(xbase::Table& table) {
-    if (table.eof() || (table.hidesDeleted() && table.deleted())) return false;
-    if (table.queryText().empty()) return true;
-    bool match = false;
-    return table.evalLogical(table.queryText(), &match).ok() && match;
-}
-
-}  // namespace
 
 bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages) {
     if (choice.records == Records::Current) return !table.eof();
@@ -30,10 +20,7 @@ bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages
         if (!table.query("NOT ISDEL").ok()) return false;
     }
     if (choice.startFromCurrent) {
-        if (start == 0 || !table.go(start).ok() || !inSelection(table)) {
-            messages.inform(kOutOfRange);
-            (void)table.goTop();
-        }
+        if (!RecordMoves::StartAt(table, start)) messages.inform(kOutOfRange);
     } else {
         (void)table.goTop();
     }

@@ -8,6 +8,7 @@
 #include "LayoutFile.h"
 #include "Messages.h"
 #include "Presort.h"
+#include "RecordMoves.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
@@ -18,14 +19,6 @@ namespace LabelPrint {
 namespace {
 
 constexpr char kNotDeleted[] = "NOT ISDEL";
-
-// Whether the table's current record belongs to its selection.
-bool inSelection(xbase::Table& table) {
-    if (table.eof() || (table.hidesDeleted() && table.deleted())) return false;
-    if (table.queryText().empty()) return true;
-    bool match = false;
-    return table.evalLogical(table.queryText(), &match).ok() && match;
-}
 
 // PRESORT.PSL as its lines (bytes in the address file's code page), without line ends.
 bool readPresortList(const QString& path, std::vector<std::string>* lines, QString* error) {
@@ -147,10 +140,7 @@ bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages
         if (!table.query("Recno()=" + std::to_string(start)).ok()) return false;
     }
     if (choice.startFromCurrent) {
-        if (start == 0 || !table.go(start).ok() || !inSelection(table)) {
-            messages.inform(kOutOfRange);
-            (void)table.goTop();
-        }
+        if (!RecordMoves::StartAt(table, start)) messages.inform(kOutOfRange);
     } else {
         (void)table.goTop();
     }

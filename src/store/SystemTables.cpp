@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QTextStream>
 
+#include "AddressFile.h"
 #include "AppHome.h"
 #include "TableText.h"
 
@@ -304,6 +305,18 @@ bool writeFieldsList(const AppHome& home, const QStringList& fields) {
     if (!f.open(QIODevice::WriteOnly)) return false;
     for (const QString& name : fields) f.write(name.toLatin1() + "\r\n");
     return f.commit();
+}
+
+uint32_t FindDescription(xbase::Table& table, const QString& description) {
+    const QString wanted = description.trimmed();
+    const int field = table.fieldIndex("DESCRIPT");
+    if (field < 0 || wanted.isEmpty()) return 0;
+    for (xbase::Status s = table.goTop(); s.ok() && !table.eof(); s = table.skip(1)) {
+        if (table.deleted()) continue;
+        if (AddressFile::text(table, field).trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
+            return table.recNo();
+    }
+    return 0;
 }
 
 QString NextBinaryName(const QString& sysDataDir, const QString& extension) {

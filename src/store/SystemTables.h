@@ -55,6 +55,11 @@ bool DoExtra(const AppHome& home, const QString& table, const char* tag, bool pa
 bool seedShippedTables(const AppHome& home, QString* error);
 
 // The browse grid's column order, one field name a line, in sysdata/FIELDS.LST.
+// The record of a definition table (LABEL.DBF, ENVELOPE.DBF, ...) not marked deleted
+// whose DESCRIPT is `description`, compared without case or trailing blanks; the cursor
+// is left there. 0 when there is none.
+uint32_t FindDescription(xbase::Table& table, const QString& description);
+
 // The first free layout file name in `sysDataDir` for a definition table's records:
 // "BIN00001" + `extension` (".L", ".E", ".R") to "BIN99999" + extension, a name being
 // free when no file of that name exists in any letter case; empty when all are taken.

@@ -106,5 +106,10 @@ int applyQuery(const Invocation& in, xbase::Table& table, const std::string& exp
 // one is given, holding the saved filter's records (--filter), else every record not
 // deleted. An exit code, its message written.
 int openSelection(const Invocation& in, std::unique_ptr<xbase::Table>* table);
+// Where a print job of the selection starts: record N of --recno N (that record only)
+// or --start-recno N (from it on; `startFromCurrent` set), else the selection's first
+// record. An exit code, its message written, when the record is not there or the
+// selection is empty.
+int positionSelection(const Invocation& in, xbase::Table& table, bool* startFromCurrent);
 
 }  // namespace cli

@@ -20,6 +20,7 @@
 #include "PrintKind.h"
 #include "PrinterDevice.h"
 #include "PrinterDialogs.h"
+#include "RecordMoves.h"
 #include "SavedCursor.h"
 #include "SettingKeys.h"
 #include "Settings.h"
@@ -252,14 +253,7 @@ void TQYEnvelopes::showRecord() {
 }
 
 void TQYEnvelopes::moveRecord(int how) {
-    switch (how) {
-        case 0: (void)addresses_.goTop(); break;
-        case 1: (void)addresses_.skip(-1); break;
-        case 2: (void)addresses_.skip(1); break;
-        default: (void)addresses_.goBottom(); break;
-    }
-    if (addresses_.eof()) (void)addresses_.goBottom();
-    if (addresses_.bof()) (void)addresses_.goTop();
+    RecordMoves::MoveRecord(addresses_, RecordMoves::Move(how));
     showRecord();
 }
 

@@ -28,6 +28,7 @@
 #include "TGDataPanel.h"
 #include "TGGraphicControl.h"
 #include "TGPanelView.h"
+#include "RecordMoves.h"
 #include "Table.h"
 #include "WindowMessages.h"
 
@@ -351,14 +352,7 @@ bool TDesignScreen::SaveLayout(const QString& fileName, QString* error) const {
 }
 
 void TDesignScreen::moveRecord(int how) {
-    switch (how) {
-        case 0: (void)addresses_.goTop(); break;
-        case 1: (void)addresses_.skip(-1); break;
-        case 2: (void)addresses_.skip(1); break;
-        default: (void)addresses_.goBottom(); break;
-    }
-    if (addresses_.eof()) (void)addresses_.goBottom();
-    if (addresses_.bof()) (void)addresses_.goTop();
+    RecordMoves::MoveRecord(addresses_, RecordMoves::Move(how));
     panel_->RefreshData();
     view_->PanelChanged();
 }
