@@ -129,6 +129,28 @@ const std::vector<Command>& commands() {
         {{"label-defs", {}, 0, {}, {}},
          "the label definitions: description, stock, size, across x\ndown, paper and layout file",
          labelDefsCommand},
+        {{"report",
+          {"TABLE"},
+          0,
+          {{"--builtin", "1|2|3|4", "", true},
+           {"--title", "TEXT"},
+           {"--memo"},
+           {"--codes"},
+           {"--all"},
+           kFilterOption,
+           kTagIdOption,
+           {"--recno", "N"},
+           {"--start-recno", "N"},
+           {"--pdf", "OUT.pdf"},
+           {"--printer", "NAME"}},
+          {{"--pdf", "--printer"}},
+          {{"--all", "--filter", "--recno"}}},
+         "print built-in listing 1 (name, address, city/state/ZIP,\n"
+         "phone), 2 (name, organization, phone, fax), 3 (by\n"
+         "organization) or 4 (all major fields) of every record not\n"
+         "deleted (the default), the saved filter's records or\n"
+         "--recno N only; --memo and --codes add those lines",
+         reportCommand},
         {{"envelopes",
           {"TABLE"},
           0,

@@ -60,6 +60,7 @@ int letterExportCommand(const Invocation& in);
 int labelsCommand(const Invocation& in);
 int labelDefsCommand(const Invocation& in);
 int envelopesCommand(const Invocation& in);
+int reportCommand(const Invocation& in);
 int envelopeDefsCommand(const Invocation& in);
 int duplicatesCommand(const Invocation& in);
 int convertCaseCommand(const Invocation& in);

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include "JobProgress.h"
+
+class Messages;
+class TBaseReport;
+namespace xbase {
+class Table;
+}
+
+// The four built-in address listings: fixed columns drawn with the print engine's text
+// and rules, a page header with title, page number and date, and the record's codes
+// and memo under it when asked for.
+namespace BuiltInReports {
+
+// The text of one address record that the cells are made of (fields as stored, trailing
+// blanks removed).
+struct Record {
+    QString lname, fname, middle, prefix, title, org, street, city, state, zip, country, phone, fax, email, date;
+};
+
+// Reports 1 to 3's name: "Smith, John Q." (an empty last name keeps ", " in front).
+QString NameCell(const Record& r);
+// "Springfield, IL  62701 ": city, state and ZIP with their separators; empty when all
+// three are.
+QString CityStZipCell(const Record& r);
+// Report 4's lines.
+QString LongName(const Record& r);       // "Smith, Dr. John Q."
+QString TitleAndOrg(const Record& r);    // "Manager, Acme"; the organisation alone; a title alone: nothing
+QString CityLine(const Record& r);       // "Springfield, IL, 62701"
+QString PhoneAndFax(const Record& r);    // "Ph: 555-1234  Fax: 555-9876  "
+
+enum class Records { All, Filter, Current };
+
+struct Choice {
+    int report = 1;  // 1 to 4
+    QString title = QStringLiteral("Report 1");
+    bool memo = false;
+    bool codes = false;
+    Records records = Records::All;
+    bool startFromCurrent = false;
+};
+
+inline const QString kOutOfRange = QStringLiteral("Current record is out of range. Starting with first record");
+
+// The whole listing inside `report`: the report's order, the selection, the soft start
+// at "0" for reports 1 to 3 when the run starts at the first record, and the rows page
+// after page. The table's query, order and record are put back however the job ends.
+// `rows` counts the records printed.
+JobResult PrintBuiltIn(xbase::Table& table, const Choice& choice, TBaseReport& report, JobProgress& progress,
+                       Messages& messages, QString* error, int* rows = nullptr);
+
+}  // namespace BuiltInReports
