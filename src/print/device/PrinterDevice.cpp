@@ -143,10 +143,9 @@ QStringList PrinterDevice::printers() const {
     return names;
 }
 
-QString PrinterDevice::printerName() const {
-    const QStringList names = printers();
-    return index_ >= 0 && index_ < names.size() ? names[index_] : QString();
-}
+// The name taken when the printer was opened: asking the system for its list again
+// costs a connection to the print server, and status lines ask for every item.
+QString PrinterDevice::printerName() const { return index_ >= 0 ? name_ : QString(); }
 
 bool PrinterDevice::refuseSetup() {
     if (!busy_) return false;
@@ -175,8 +174,10 @@ void PrinterDevice::open() {
         index_ = names.indexOf(QPrinterInfo::defaultPrinterName());
         if (index_ < 0 && !names.isEmpty()) index_ = 0;
     }
+    name_.clear();
     if (index_ < 0) return;
     const QString name = names[index_];
+    name_ = name;
     if (name == kPdfPrinter) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer_->setOutputFormat(QPrinter::PdfFormat);

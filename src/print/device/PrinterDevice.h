@@ -115,6 +115,7 @@ class PrinterDevice : public ReportDevice {
     void apply();
 
     int index_ = -1;
+    QString name_;  // the selected printer's name in the list it was opened from
     std::unique_ptr<QPrinter> printer_;
     QString pdfFileName_;
     int paperCode_ = 1;
