@@ -124,8 +124,7 @@ int envelopesCommand(const Invocation& in) {
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     layout.BindForPrinting(&data);
-    if (const LayoutStatus loaded = layout.Load(layoutPath); !loaded.ok())
-        return fail(in, def.binary + ": " + loaded.message());
+    if (const int code = loadPrintLayout(in, layoutPath, def.binary, &layout); code != kOk) return code;
 
     PrinterDevice* chosen = nullptr;
     if (const int code = SelectPrinter(in, pdf, printerName, &chosen); code != kOk) return code;

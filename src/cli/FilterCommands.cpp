@@ -8,6 +8,7 @@
 #include "CodePage.h"
 #include "Commands.h"
 #include "Filter.h"
+#include "LayoutFile.h"
 #include "FilterFile.h"
 #include "SettingKeys.h"
 #include "Settings.h"
@@ -130,6 +131,11 @@ int positionSelection(const Invocation& in, xbase::Table& table, bool* startFrom
     if (!s.ok() || table.eof())
         return fail(in, QString("Record %1 not found in %2").arg(recNo).arg(QString::fromStdString(in.args.operand(0))));
     *startFromCurrent = !one;
+    return kOk;
+}
+
+int loadPrintLayout(const Invocation& in, const QString& path, const QString& binary, layout::LayoutFile* layout) {
+    if (const LayoutStatus loaded = layout->Load(path); !loaded.ok()) return fail(in, binary + ": " + loaded.message());
     return kOk;
 }
 

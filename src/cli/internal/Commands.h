@@ -16,6 +16,10 @@ class Table;
 
 class PrinterDevice;
 
+namespace layout {
+class LayoutFile;
+}
+
 namespace cli {
 
 // One run of a command: its declared syntax, the arguments parsed by it, the home,
@@ -112,5 +116,8 @@ int openSelection(const Invocation& in, std::unique_ptr<xbase::Table>* table);
 // record. An exit code, its message written, when the record is not there or the
 // selection is empty.
 int positionSelection(const Invocation& in, xbase::Table& table, bool* startFromCurrent);
+// Reads the layout file `path` (the definition's `binary`) for printing, bound to the
+// table's current record. An exit code, its message written, when it cannot be read.
+int loadPrintLayout(const Invocation& in, const QString& path, const QString& binary, layout::LayoutFile* layout);
 
 }  // namespace cli
