@@ -330,4 +330,55 @@ QString NextBinaryName(const QString& sysDataDir, const QString& extension) {
     return QString();
 }
 
+bool DeleteDefinition(xbase::Table& table, uint32_t recNo, const AppHome& home, QString* error) {
+    Status s = table.go(recNo);
+    const int binary = table.fieldIndex("BINARY");
+    const QString file = s.ok() && binary >= 0 ? AddressFile::text(table, binary).trimmed() : QString();
+    if (s.ok()) s = table.deleteRecord();
+    if (s.ok()) s = table.commit();
+    if (!s.ok()) {
+        *error = QString::fromStdString(s.message());
+        return false;
+    }
+    if (!file.isEmpty()) {
+        QFile::remove(home.existingFile("sysdata/" + file));
+    }
+    return true;
+}
+
+uint32_t CloneDefinition(xbase::Table& table, uint32_t recNo, const AppHome& home, const QString& extension,
+                         QString* error) {
+    Status s = table.go(recNo);
+    if (!s.ok() || table.eof()) {
+        *error = s.ok() ? QString("There is no definition to clone") : QString::fromStdString(s.message());
+        return 0;
+    }
+    std::vector<std::string> values;
+    for (int f = 0; f < table.fieldCount(); ++f) values.push_back(table.getString(f));
+    const int descript = table.fieldIndex("DESCRIPT"), binary = table.fieldIndex("BINARY");
+    const QString description = descript < 0 ? QString() : AddressFile::text(table, descript).trimmed();
+    const QString source = binary < 0 ? QString() : AddressFile::text(table, binary).trimmed();
+    const QString from = source.isEmpty() ? QString() : home.existingFile("sysdata/" + source);
+    const QString name = NextBinaryName(home.sysDataDir(), extension);
+    const QString to = home.sysDataDir() + "/" + name;
+    // A missing layout file gives the clone an empty layout: nothing to copy.
+    if (name.isEmpty() || (QFile::exists(from) && !QFile::copy(from, to))) {
+        *error = "Unable to write a layout file in " + home.sysDataDir();
+        return 0;
+    }
+    s = table.appendBlank();
+    for (int f = 0; s.ok() && f < table.fieldCount(); ++f)
+        if (f != descript && f != binary) s = table.replace(f, values[size_t(f)]);
+    if (s.ok() && descript >= 0)
+        s = AddressFile::setText(table, descript, ("Clone of " + description).left(table.field(descript).width));
+    if (s.ok() && binary >= 0) s = AddressFile::setText(table, binary, name);
+    if (s.ok()) s = table.commit();
+    if (!s.ok()) {
+        QFile::remove(to);
+        *error = QString::fromStdString(s.message());
+        return 0;
+    }
+    return table.recNo();
+}
+
 }  // namespace SystemTables

@@ -65,6 +65,17 @@ uint32_t FindDescription(xbase::Table& table, const QString& description);
 // free when no file of that name exists in any letter case; empty when all are taken.
 QString NextBinaryName(const QString& sysDataDir, const QString& extension);
 
+// The commands of a definition list (LABEL.DBF, ENVELOPE.DBF, REPORT.DBF): a record
+// names its layout file in BINARY, in the home's sysdata.
+// Deletes record `recNo`, then its layout file when there is one.
+bool DeleteDefinition(xbase::Table& table, uint32_t recNo, const AppHome& home, QString* error);
+// Appends a copy of record `recNo` described "Clone of " + its description (cut to the
+// field) with a copy of its layout file under the next free name with `extension`. A
+// missing layout file gives the copy a name but no file. Returns the new record's
+// number, 0 with `error` set when that fails (nothing is left behind then).
+uint32_t CloneDefinition(xbase::Table& table, uint32_t recNo, const AppHome& home, const QString& extension,
+                         QString* error);
+
 QString fieldsListPath(const AppHome& home);
 QStringList readFieldsList(const AppHome& home);  // empty when there is no file
 bool writeFieldsList(const AppHome& home, const QStringList& fields);

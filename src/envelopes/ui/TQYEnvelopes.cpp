@@ -305,40 +305,23 @@ void TQYEnvelopes::design(const Envelope::Definition& def, const QString& layout
 void TQYEnvelopes::DeleteButtonClick() {
     const uint32_t recNo = currentRecNo();
     if (recNo == 0) return;
-    const Envelope::Definition def = current();
-    if (!WindowMessages().ask("Delete \"" + def.description.trimmed() + "\"?", "DELETE", Messages::Preset::No))
-        return;
-    if (!envelopes_.go(recNo).ok() || !envelopes_.deleteRecord().ok() || !envelopes_.commit().ok()) {
-        WindowMessages().error("Unable to delete \"" + def.description.trimmed() + "\"");
-        return;
-    }
-    if (!def.binary.isEmpty()) QFile::remove(home_.existingFile("sysdata/" + def.binary));
+    const QString description = current().description.trimmed();
+    if (!WindowMessages().ask("Delete \"" + description + "\"?", "DELETE", Messages::Preset::No)) return;
+    QString error;
+    if (!SystemTables::DeleteDefinition(envelopes_, recNo, home_, &error))
+        WindowMessages().error("Unable to delete \"" + description + "\": " + error);
     fillList();
 }
 
 void TQYEnvelopes::CloneButtonClick() {
     const uint32_t recNo = currentRecNo();
     if (recNo == 0) return;
-    Envelope::Definition def = current();
-    if (!WindowMessages().ask("Clone \"" + def.description.trimmed() + "\"?", "CLONE", Messages::Preset::No))
+    if (!WindowMessages().ask("Clone \"" + current().description.trimmed() + "\"?", "CLONE", Messages::Preset::No))
         return;
-    const QString from = def.binary.isEmpty() ? QString() : home_.existingFile("sysdata/" + def.binary);
-    const QString name = SystemTables::NextBinaryName(home_.sysDataDir(), ".E");
-    // A missing layout file gives the clone an empty layout: nothing to copy.
-    if (name.isEmpty() || (QFile::exists(from) && !QFile::copy(from, home_.sysDataDir() + "/" + name))) {
-        WindowMessages().error("Unable to write a layout file in " + home_.sysDataDir());
-        return;
-    }
-    def.description = ("Clone of " + def.description.trimmed()).left(60);
-    def.binary = name;
     QString error;
-    if (!envelopes_.appendBlank().ok() || !Envelope::WriteDefinition(envelopes_, def, &error) ||
-        !envelopes_.commit().ok()) {
-        QFile::remove(home_.sysDataDir() + "/" + name);
-        WindowMessages().error(error.isEmpty() ? "Unable to add the definition to ENVELOPE.DBF" : error);
-        return;
-    }
-    fillList(envelopes_.recNo());
+    const uint32_t clone = SystemTables::CloneDefinition(envelopes_, recNo, home_, ".E", &error);
+    if (clone == 0) WindowMessages().error(error);
+    fillList(clone);
 }
 
 void TQYEnvelopes::loadPrinterChoice() {

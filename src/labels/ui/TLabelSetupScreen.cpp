@@ -20,6 +20,7 @@
 #include "Presort.h"
 #include "PrinterDevice.h"
 #include "SavedCursor.h"
+#include "SystemTables.h"
 #include "TAddressDataSet.h"
 #include "TGOwner.h"
 #include "TPreviewWindow.h"
@@ -352,14 +353,11 @@ void TLabelSetupScreen::design(const LabelDefinition& def, bool isNew, const QSt
 void TLabelSetupScreen::DeleteButtonClick() {
     const uint32_t recNo = currentRecNo();
     if (recNo == 0) return;
-    const LabelDefinition def = current();
-    if (!WindowMessages().ask("Delete \"" + def.description.trimmed() + "\"?", "DELETE", Messages::Preset::No))
-        return;
-    if (!labels_.go(recNo).ok() || !labels_.deleteRecord().ok() || !labels_.commit().ok()) {
-        WindowMessages().error("Unable to delete \"" + def.description.trimmed() + "\"");
-        return;
-    }
-    if (!def.binary.isEmpty()) QFile::remove(home_.existingFile("sysdata/" + def.binary));
+    const QString description = current().description.trimmed();
+    if (!WindowMessages().ask("Delete \"" + description + "\"?", "DELETE", Messages::Preset::No)) return;
+    QString error;
+    if (!SystemTables::DeleteDefinition(labels_, recNo, home_, &error))
+        WindowMessages().error("Unable to delete \"" + description + "\": " + error);
     fillList();
 }
 
