@@ -132,10 +132,12 @@ const std::vector<Command>& commands() {
         {{"report",
           {"TABLE"},
           0,
-          {{"--builtin", "1|2|3|4", "", true},
-           {"--title", "TEXT"},
-           {"--memo"},
-           {"--codes"},
+          {{"--builtin", "1|2|3|4"},
+           {"--title", "TEXT", "--builtin"},
+           {"--memo", "", "--builtin"},
+           {"--codes", "", "--builtin"},
+           {"--report", "DESCRIPTION"},
+           {"--one-per-page", "", "--report"},
            {"--all"},
            kFilterOption,
            kTagIdOption,
@@ -143,14 +145,18 @@ const std::vector<Command>& commands() {
            {"--start-recno", "N"},
            {"--pdf", "OUT.pdf"},
            {"--printer", "NAME"}},
-          {{"--pdf", "--printer"}},
+          {{"--builtin", "--report"}, {"--pdf", "--printer"}},
           {{"--all", "--filter", "--recno"}}},
          "print built-in listing 1 (name, address, city/state/ZIP,\n"
          "phone), 2 (name, organization, phone, fax), 3 (by\n"
-         "organization) or 4 (all major fields) of every record not\n"
-         "deleted (the default), the saved filter's records or\n"
-         "--recno N only; --memo and --codes add those lines",
+         "organization) or 4 (all major fields), or the stored report\n"
+         "DESCRIPTION, of every record not deleted (the default), the\n"
+         "saved filter's records or --recno N only; --memo and\n"
+         "--codes add those lines to a listing",
          reportCommand},
+        {{"report-defs", {}, 0, {}, {}},
+         "the user-defined reports: description, paper and layout file",
+         reportDefsCommand},
         {{"envelopes",
           {"TABLE"},
           0,

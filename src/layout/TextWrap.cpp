@@ -53,15 +53,22 @@ QStringList WrapLines(const QStringList& paragraphs, int maxWidth,
                 line.clear();
             }
             // A word wider than the line is broken between characters, at least one
-            // character a line.
-            while (width(withoutTrailingSpaces(token)) > maxWidth &&
-                   withoutTrailingSpaces(token).size() > 1) {
+            // character a line. The rest is walked by position, not copied per line, so
+            // a word of megabytes costs no more than its length.
+            // No character is narrower than a pixel, so the next maxWidth + 1 characters
+            // tell whether the rest is wider than a line.
+            auto restTooWide = [&](qsizetype from) {
+                const QString rest = withoutTrailingSpaces(token.mid(from, maxWidth + 1));
+                return rest.size() > 1 && width(rest) > maxWidth;
+            };
+            qsizetype from = 0;
+            while (restTooWide(from)) {
                 qsizetype n = 1;
-                while (n < token.size() && width(token.left(n + 1)) <= maxWidth) ++n;
-                lines << token.left(n);
-                token = token.mid(n);
+                while (from + n < token.size() && width(token.mid(from, n + 1)) <= maxWidth) ++n;
+                lines << token.mid(from, n);
+                from += n;
             }
-            line = token;
+            line = token.mid(from);
         }
         lines << line;
     }

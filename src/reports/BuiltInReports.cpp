@@ -7,7 +7,7 @@
 
 #include "AddressFile.h"
 #include "Messages.h"
-#include "RecordMoves.h"
+#include "ReportSelection.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
@@ -265,75 +265,64 @@ QString PhoneAndFax(const Record& r) {
     return text;
 }
 
-JobResult PrintBuiltIn(xbase::Table& table, const Choice& choice, TBaseReport& report, JobProgress& progress,
-                       Messages& messages, QString* error, int* rows) {
+bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages, QString* error) {
     if (choice.report < 1 || choice.report > 4) {
         *error = QString("There is no built-in report %1").arg(choice.report);
-        return JobResult::Failed;
+        return false;
     }
-    const SavedCursor saved(table);
     const uint32_t start = table.eof() ? 0 : table.recNo();
     const int order = table.tagArea(orderOf(choice.report));
     if (order == 0 || !table.setOrder(order).ok()) {
         *error = QString("The address file has no %1 order").arg(orderOf(choice.report));
-        return JobResult::Failed;
+        return false;
     }
-    // Every record not deleted, without those whose prefix marks them DELETED.
-    if (choice.records == Records::All) {
-        table.setDeleted(true);
-        if (!table.query("UPPER(PREFIX)<>\"DELETED\" .AND. !ISDEL").ok()) {
-            *error = "The address file cannot be selected";
-            return JobResult::Failed;
-        }
-    } else if (choice.records == Records::Current &&
-               !table.query("Recno()=" + std::to_string(start) + " .AND. !ISDEL").ok()) {
-        *error = "The address file cannot be selected";
-        return JobResult::Failed;
-    }
-    bool fromFirst = true;
-    if (choice.startFromCurrent) {
-        fromFirst = !RecordMoves::StartAt(table, start);
-        if (fromFirst) messages.inform(kOutOfRange);
-    }
-    if (fromFirst) {
-        (void)table.goTop();
-        // Names and organisations that sort before "0" (blank ones) are left out.
-        if (choice.report <= 3) {
-            table.setSoftSeek(true);  // put back by the saved cursor
-            (void)table.seek("0");
-        }
+    const bool fromFirst =
+        ReportSelection::Select(table, choice.records, choice.startFromCurrent, start, messages, error);
+    if (!error->isEmpty()) return false;
+    // Names and organisations that sort before "0" (blank ones) are left out.
+    if (fromFirst && choice.report <= 3) {
+        table.setSoftSeek(true);  // put back by the caller's saved cursor
+        (void)table.seek("0");
     }
     if (table.eof()) {
         *error = "There are no records to print";
-        return JobResult::Failed;
+        return false;
     }
+    return true;
+}
 
+void PrintRows(TBaseReport& r, xbase::Table& table, const Choice& choice, int* printed) {
+    Listing listing(r, choice);
+    listing.header();
+    const int rowLines = choice.report == 4 ? 3 : 1;
+    const int memoField = table.fieldIndex("MEMO"), codesField = table.fieldIndex("CODES");
+    while (!table.eof() && !r.cancelled()) {
+        if (!listing.linesLeft(rowLines)) {
+            r.newPage();
+            listing.header();
+        }
+        listing.row(readRecord(table));
+        if (choice.codes && codesField >= 0) {
+            const QString codes = AddressFile::text(table, codesField).trimmed();
+            if (!codes.isEmpty()) listing.shadedLine("Codes: " + codes, 5);
+        }
+        if (choice.memo && memoField >= 0)
+            for (const QString& line : listing.memoLines(AddressFile::text(table, memoField)))
+                listing.shadedLine(line, 10);
+        if (choice.report == 4 && listing.linesLeft(4)) listing.rule();
+        if (printed) ++*printed;
+        r.updateStatus();
+        if (!table.skip(1).ok()) break;
+    }
+}
+
+JobResult PrintBuiltIn(xbase::Table& table, const Choice& choice, TBaseReport& report, JobProgress& progress,
+                       Messages& messages, QString* error, int* rows) {
+    const SavedCursor saved(table);
+    if (!SelectRecords(table, choice, messages, error)) return JobResult::Failed;
     int printed = 0;
     report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&](TBaseReport& r) {
-        Listing listing(r, choice);
-        listing.header();
-        const int rowLines = choice.report == 4 ? 3 : 1;
-        const int memoField = table.fieldIndex("MEMO"), codesField = table.fieldIndex("CODES");
-        while (!table.eof() && !r.cancelled()) {
-            if (!listing.linesLeft(rowLines)) {
-                r.newPage();
-                listing.header();
-            }
-            listing.row(readRecord(table));
-            if (choice.codes && codesField >= 0) {
-                const QString codes = AddressFile::text(table, codesField).trimmed();
-                if (!codes.isEmpty()) listing.shadedLine("Codes: " + codes, 5);
-            }
-            if (choice.memo && memoField >= 0)
-                for (const QString& line : listing.memoLines(AddressFile::text(table, memoField)))
-                    listing.shadedLine(line, 10);
-            if (choice.report == 4 && listing.linesLeft(4)) listing.rule();
-            ++printed;
-            r.updateStatus();
-            if (!table.skip(1).ok()) break;
-        }
-    };
+    report.OnPrint = [&](TBaseReport& r) { PrintRows(r, table, choice, &printed); };
     const bool ok = report.execute();
     report.OnPrint = nullptr;
     report.setProgress(nullptr);

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "JobProgress.h"
+#include "ReportSelection.h"
 
 class Messages;
 class TBaseReport;
@@ -32,7 +33,7 @@ QString TitleAndOrg(const Record& r);    // "Manager, Acme"; the organisation al
 QString CityLine(const Record& r);       // "Springfield, IL, 62701"
 QString PhoneAndFax(const Record& r);    // "Ph: 555-1234  Fax: 555-9876  "
 
-enum class Records { All, Filter, Current };
+using ReportSelection::Records;
 
 struct Choice {
     int report = 1;  // 1 to 4
@@ -43,7 +44,14 @@ struct Choice {
     bool startFromCurrent = false;
 };
 
-inline const QString kOutOfRange = QStringLiteral("Current record is out of range. Starting with first record");
+// The listing's first steps: the report's order, the selection, and the first record:
+// the current one when asked and in the selection, else the first (softly at "0" for
+// reports 1 to 3). False with `error` set when nothing can be printed. The caller puts
+// the table's query, order and record back (SavedCursor).
+bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages, QString* error);
+// The pages, from the current record to the end of the selection or until the job is
+// halted: the job's OnPrint. `printed` counts the records.
+void PrintRows(TBaseReport& report, xbase::Table& table, const Choice& choice, int* printed);
 
 // The whole listing inside `report`: the report's order, the selection, the soft start
 // at "0" for reports 1 to 3 when the run starts at the first record, and the rows page

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include "JobProgress.h"
+#include "ReportSelection.h"
+
+class Messages;
+class PrinterDevice;
+class TBaseReport;
+struct TReportSettings;
+namespace layout {
+class LayoutFile;
+}
+namespace xbase {
+class Table;
+}
+
+// Printing a user-defined report: page after page, the header band at the top and the
+// footer band at the bottom of every page, and for each record its detail band and the
+// memo band with the record's memo text flowing over pages, each band in its frame and
+// shading.
+namespace UserReport {
+
+struct Choice {
+    ReportSelection::Records records = ReportSelection::Records::Filter;
+    bool startFromCurrent = false;
+    bool onePerPage = false;  // "One Record Per Page"
+};
+
+// The printer's paper for the report's page: Letter or A4 in the page's orientation;
+// a page of neither prints on a paper of its own size.
+void SetPaperSizeFromReportVars(PrinterDevice& device, const TReportSettings& settings);
+
+// The job's OnPrint: the pages of `layout` (a report's bands bound to `table` for
+// printing) from the table's current record to the end of the selection, or until the
+// job is halted. `printed` counts the records. A band taller than the page still
+// prints, one a page, so the job always advances.
+void PrintTheReport(TBaseReport& report, xbase::Table& table, layout::LayoutFile& layout, bool onePerPage,
+                    int* printed);
+
+// The whole job inside `report`: the selection, the pages, and the table's query, order
+// and record put back however it ends. `layout` must be bound to `table` for printing.
+JobResult PrintUserReport(xbase::Table& table, layout::LayoutFile& layout, const Choice& choice,
+                          TBaseReport& report, JobProgress& progress, Messages& messages, QString* error,
+                          int* printed = nullptr);
+
+}  // namespace UserReport
