@@ -188,7 +188,7 @@ void TAddressMain::buildMenus() {
     addAction(print, "mnuPrintLabels", "Print &Labels", QKeySequence("Ctrl+L"), [this] { PrintLabels(); });
     addAction(print, "mnuPrintLetters", "Print Le&tters", QKeySequence("Ctrl+T"), [this] { PrintLetters(); });
     addAction(print, "mnuPrintEnvelopes", "Print &Envelopes", QKeySequence("Ctrl+E"), [this] { PrintEnvelopes(); });
-    addAction(print, "mnuPrintReports", "Print &Reports", QKeySequence("Ctrl+R"), later);
+    addAction(print, "mnuPrintReports", "Print &Reports", QKeySequence("Ctrl+R"), [this] { PrintReports(); });
     addAction(print, "mnuPrintCurrent", "Print C&urrent Record", QKeySequence("Ctrl+P"), later);
 
     QMenu* help = bar->addMenu("&Help");

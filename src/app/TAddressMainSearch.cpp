@@ -19,6 +19,7 @@
 #include "TqYLetters.h"
 #include "TLabelSetupScreen.h"
 #include "TQYEnvelopes.h"
+#include "TReportSetup.h"
 #include "SystemTables.h"
 #include "TMemoSearching.h"
 #include "TTagging.h"
@@ -209,6 +210,13 @@ void TAddressMain::runPrintScreen(SystemTables::Kind kind, const std::function<v
 void TAddressMain::PrintEnvelopes() {
     runPrintScreen(SystemTables::Kind::Envelope, [this](xbase::Table& envelopes) {
         TQYEnvelopes screen(envelopes, *table_, home_, !FilterState.expression.isEmpty(), this);
+        screen.exec();
+    });
+}
+
+void TAddressMain::PrintReports() {
+    runPrintScreen(SystemTables::Kind::Report, [this](xbase::Table& reports) {
+        TReportSetup screen(reports, *table_, home_, !FilterState.expression.isEmpty(), this);
         screen.exec();
     });
 }

@@ -1,0 +1,301 @@
+#include "TReportSetup.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "BuiltInReports.h"
+#include "LayoutFile.h"
+#include "PrinterDevice.h"
+#include "PrinterDialogs.h"
+#include "SavedCursor.h"
+#include "SystemTables.h"
+#include "TAddressDataSet.h"
+#include "TGOwner.h"
+#include "TPreviewWindow.h"
+#include "TPrintStatus.h"
+#include "Table.h"
+#include "UserReport.h"
+#include "WindowMessages.h"
+
+namespace {
+
+const char* const kBuiltIns[] = {"1. Name,Address,City,State,Zip,Phone", "2. Name,Organization,Phone,Fax",
+                                 "3. Organization,Name,Phone,Fax ", "4. All major fields (takes several lines)"};
+
+QPushButton* button(const char* text, const char* name) {
+    auto* b = new QPushButton(text);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+TReportSetup::TReportSetup(xbase::Table& reports, xbase::Table& addresses, const AppHome& home, bool filterSet,
+                           QWidget* parent, PrinterDevice* device)
+    : QDialog(parent), reports_(reports), addresses_(addresses), home_(home), device_(device) {
+    setWindowTitle("Print Report");
+    setObjectName("TReportSetup");
+    printerBefore_ = this->device().printerIndex();
+
+    // "Built In Reports"
+    BuiltInList = new QListWidget;
+    BuiltInList->setObjectName("BuiltInList");
+    for (const char* entry : kBuiltIns) BuiltInList->addItem(entry);
+    BuiltInList->setCurrentRow(0);
+    TitleEdit = new QLineEdit("Report 1");
+    TitleEdit->setObjectName("TitleEdit");
+    PrintMemo = new QCheckBox("Print &Memo");
+    PrintMemo->setObjectName("PrintMemo");
+    PrintCodes = new QCheckBox("Print C&odes");
+    PrintCodes->setObjectName("PrintCodes");
+    auto* builtIn = new QWidget;
+    auto* builtInLayout = new QVBoxLayout(builtIn);
+    auto* selectLabel = new QLabel("&Select Report:");
+    selectLabel->setBuddy(BuiltInList);
+    builtInLayout->addWidget(selectLabel);
+    builtInLayout->addWidget(BuiltInList, 1);
+    auto* titleRow = new QHBoxLayout;
+    auto* titleLabel = new QLabel("Report &Title");
+    titleLabel->setBuddy(TitleEdit);
+    titleRow->addWidget(titleLabel);
+    titleRow->addWidget(TitleEdit, 1);
+    builtInLayout->addLayout(titleRow);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(PrintMemo);
+    checks->addWidget(PrintCodes);
+    checks->addStretch(1);
+    builtInLayout->addLayout(checks);
+
+    // "Report Designer"
+    ReportList = new QTreeWidget;
+    ReportList->setObjectName("ReportList");
+    ReportList->setHeaderLabels({"Description"});
+    ReportList->setRootIsDecorated(false);
+    ModifyButton = button("&Modify", "ModifyButton");
+    NewButton = button("&New", "NewButton");
+    DeleteButton = button("&Delete", "DeleteButton");
+    CloneButton = button("C&lone", "CloneButton");
+    OnePerPage = new QCheckBox("O&ne Record Per Page");
+    OnePerPage->setObjectName("OnePerPage");
+    auto* designer = new QWidget;
+    auto* listButtons = new QVBoxLayout;
+    for (QPushButton* b : {ModifyButton, NewButton, DeleteButton, CloneButton}) listButtons->addWidget(b);
+    listButtons->addStretch(1);
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(ReportList, 1);
+    listRow->addLayout(listButtons);
+    auto* designerLayout = new QVBoxLayout(designer);
+    designerLayout->addLayout(listRow, 1);
+    designerLayout->addWidget(OnePerPage);
+
+    Pages = new QTabWidget;
+    Pages->setObjectName("Pages");
+    Pages->addTab(builtIn, "&Built In Reports");
+    Pages->addTab(designer, "&Report Designer");
+
+    auto* whatToPrint = new QGroupBox("What to Print");
+    whatToPrint->setObjectName("WhatToPrint");
+    AllRecords = new QRadioButton("&All records");
+    FilterRecords = new QRadioButton("Records matching &filter");
+    CurrentRecord = new QRadioButton("Only &current record");
+    StartFromCurrent = new QCheckBox("&Start from current record");
+    AllRecords->setObjectName("AllRecords");
+    FilterRecords->setObjectName("FilterRecords");
+    CurrentRecord->setObjectName("CurrentRecord");
+    StartFromCurrent->setObjectName("StartFromCurrent");
+    // Without a user filter the whole file is the natural choice.
+    FilterRecords->setEnabled(filterSet);
+    (filterSet ? FilterRecords : AllRecords)->setChecked(true);
+    auto* choices = new QVBoxLayout(whatToPrint);
+    for (QWidget* w : std::initializer_list<QWidget*>{AllRecords, FilterRecords, CurrentRecord, StartFromCurrent})
+        choices->addWidget(w);
+
+    auto* printerSetup = button("Printer Se&tup", "PrinterSetupButton");
+    PreviewButton = button("Pre&view", "PreviewButton");
+    PrintButton = button("&Print", "PrintButton");
+    auto* ok = button("Ok", "OkButton");
+    ok->setDefault(true);
+    auto* side = new QVBoxLayout;
+    side->addWidget(whatToPrint);
+    side->addStretch(1);
+    for (QPushButton* b : {PrintButton, PreviewButton, printerSetup, ok}) side->addWidget(b);
+    auto* top = new QHBoxLayout(this);
+    top->addWidget(Pages, 1);
+    top->addLayout(side);
+
+    connect(BuiltInList, &QListWidget::currentRowChanged, this,
+            [this](int row) { TitleEdit->setText(QString("Report %1").arg(row + 1)); });
+    connect(Pages, &QTabWidget::currentChanged, this, &TReportSetup::SetButtons);
+    connect(ReportList, &QTreeWidget::currentItemChanged, this, &TReportSetup::SetButtons);
+    connect(ReportList, &QTreeWidget::itemActivated, this, &TReportSetup::ModifyButtonClick);
+    connect(ModifyButton, &QPushButton::clicked, this, &TReportSetup::ModifyButtonClick);
+    connect(NewButton, &QPushButton::clicked, this, &TReportSetup::NewButtonClick);
+    connect(DeleteButton, &QPushButton::clicked, this, &TReportSetup::DeleteButtonClick);
+    connect(CloneButton, &QPushButton::clicked, this, &TReportSetup::CloneButtonClick);
+    connect(PrintButton, &QPushButton::clicked, this, [this] { runJob(false); });
+    connect(PreviewButton, &QPushButton::clicked, this, [this] { runJob(true); });
+    connect(printerSetup, &QPushButton::clicked, this, [this] {
+        if (this->device().printers().isEmpty())
+            WindowMessages().inform(QStringLiteral("There are no printers installed"));
+        else
+            PrinterDialogs::PrinterSetup(this, this->device());
+    });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    fillList();
+    resize(640, 400);
+}
+
+TReportSetup::~TReportSetup() {
+    // The printer chosen in here holds only while the window is open.
+    if (device().printerIndex() != printerBefore_) (void)device().setPrinterIndex(printerBefore_);
+}
+
+PrinterDevice& TReportSetup::device() const { return device_ ? *device_ : PrinterDevice::instance(); }
+
+void TReportSetup::fillList(uint32_t select) {
+    ReportList->clear();
+    reports_.setDeleted(true);
+    const int order = reports_.tagArea("DESCRIPT");
+    if (order != 0) (void)reports_.setOrder(order);
+    for (xbase::Status s = reports_.goTop(); s.ok() && !reports_.eof(); s = reports_.skip(1)) {
+        auto* item = new QTreeWidgetItem(ReportList, {ReportDefinition::Read(reports_).description});
+        item->setData(0, Qt::UserRole, reports_.recNo());
+        if (reports_.recNo() == select || ReportList->topLevelItemCount() == 1) ReportList->setCurrentItem(item);
+    }
+    SetButtons();
+}
+
+uint32_t TReportSetup::currentRecNo() const {
+    const QTreeWidgetItem* item = ReportList->currentItem();
+    return item ? item->data(0, Qt::UserRole).toUInt() : 0;
+}
+
+ReportDefinition::Definition TReportSetup::current() const {
+    const uint32_t recNo = currentRecNo();
+    if (recNo == 0 || !reports_.go(recNo).ok() || reports_.eof()) return ReportDefinition::Definition();
+    return ReportDefinition::Read(reports_);
+}
+
+void TReportSetup::SetButtons() {
+    const bool report = currentRecNo() != 0;
+    for (QWidget* w : std::initializer_list<QWidget*>{ModifyButton, DeleteButton, CloneButton, ReportList})
+        w->setEnabled(report);
+    // The built-in listings can always print; a user report only once one is chosen.
+    const bool printable = Pages->currentIndex() == 0 || report;
+    for (QWidget* w : std::initializer_list<QWidget*>{PrintButton, PreviewButton, findChild<QWidget*>("WhatToPrint")})
+        w->setEnabled(printable);
+}
+
+void TReportSetup::ModifyButtonClick() {
+    const uint32_t recNo = currentRecNo();
+    if (recNo == 0) return;
+    const ReportDefinition::Definition def = current();
+    const QString file = def.binary.isEmpty() ? QString() : home_.existingFile("sysdata/" + def.binary);
+    design(def, file, recNo);
+}
+
+void TReportSetup::NewButtonClick() { design(ReportDefinition::Definition(), QString(), 0); }
+
+void TReportSetup::design(const ReportDefinition::Definition& def, const QString& layoutFile, uint32_t recNo) {
+    (void)def;
+    (void)layoutFile;
+    (void)recNo;
+}
+
+void TReportSetup::DeleteButtonClick() {
+    const uint32_t recNo = currentRecNo();
+    if (recNo == 0) return;
+    const QString description = current().description;
+    if (!WindowMessages().ask("Delete \"" + description + "\"?", "DELETE", Messages::Preset::No)) return;
+    QString error;
+    if (!SystemTables::DeleteDefinition(reports_, recNo, home_, &error))
+        WindowMessages().error("Unable to delete \"" + description + "\": " + error);
+    fillList();
+}
+
+void TReportSetup::CloneButtonClick() {
+    const uint32_t recNo = currentRecNo();
+    if (recNo == 0) return;
+    if (!WindowMessages().ask("Clone \"" + current().description + "\"?", "CLONE", Messages::Preset::No)) return;
+    QString error;
+    const uint32_t clone = SystemTables::CloneDefinition(reports_, recNo, home_, ".R", &error);
+    if (clone == 0) WindowMessages().error(error);
+    fillList(clone);
+}
+
+void TReportSetup::runJob(bool preview) {
+    const bool builtIn = Pages->currentIndex() == 0;
+    if (!builtIn && currentRecNo() == 0) return;
+    const ReportSelection::Records records = AllRecords->isChecked()      ? ReportSelection::Records::All
+                                             : FilterRecords->isChecked() ? ReportSelection::Records::Filter
+                                                                          : ReportSelection::Records::Current;
+    BuiltInReports::Choice listing;
+    listing.report = BuiltInList->currentRow() + 1;
+    listing.title = TitleEdit->text();
+    listing.memo = PrintMemo->isChecked();
+    listing.codes = PrintCodes->isChecked();
+    listing.records = records;
+    listing.startFromCurrent = StartFromCurrent->isChecked();
+
+    // A user report's bands, read before anything is printed.
+    const ReportDefinition::Definition def = current();
+    TGOwner owner;
+    layout::LayoutFile layout(&owner);
+    TAddressDataSet record(&addresses_);
+    if (!builtIn) {
+        const QString path = def.binary.isEmpty() ? QString() : home_.existingFile("sysdata/" + def.binary);
+        QByteArray bytes;
+        LayoutStatus read = layout::ReadLayoutFile(path, &bytes);
+        if (read.ok()) read = layout.Read(bytes, layout::LayoutKind::Report);
+        if (!read.ok()) {
+            WindowMessages().error("The report \"" + def.description + "\" cannot be printed. " + def.binary +
+                                   ": " + read.message());
+            return;
+        }
+        layout.BindForPrinting(&record);
+        UserReport::SetPaperSizeFromReportVars(device(), layout.Settings());
+    }
+
+    TPrintStatus status(PrintKind::Reports, preview, this, device_);
+    status.report().Title = builtIn ? listing.title : QStringLiteral("Quillory");
+    if (!preview && !PrinterDialogs::PrintDialog(this, device(), status.report())) return;
+    // The table's query, order and record are put back however the job ends.
+    const SavedCursor saved(addresses_);
+    QString error;
+    bool selected = false;
+    if (builtIn) {
+        selected = BuiltInReports::SelectRecords(addresses_, listing, WindowMessages(), &error);
+    } else {
+        const uint32_t start = addresses_.eof() ? 0 : addresses_.recNo();
+        ReportSelection::Select(addresses_, records, StartFromCurrent->isChecked(), start, WindowMessages(), &error);
+        selected = error.isEmpty() && !addresses_.eof();
+        if (error.isEmpty() && !selected) error = "There are no records to print";
+    }
+    if (!selected) {
+        WindowMessages().inform(error);
+        return;
+    }
+    const bool onePerPage = OnePerPage->isChecked();
+    if (builtIn)
+        status.setJob([&](TBaseReport& r) { BuiltInReports::PrintRows(r, addresses_, listing, nullptr); });
+    else
+        status.setJob([&](TBaseReport& r) { UserReport::PrintTheReport(r, addresses_, layout, onePerPage, nullptr); });
+    status.exec();
+    if (preview && !status.aborted()) {
+        const PrintKindTexts& texts = printKindTexts(PrintKind::Reports);
+        TPreviewWindow window(status.stream(), texts.previewCaption, texts.previewZoom, nullptr, this);
+        window.exec();
+    }
+}
