@@ -129,6 +129,7 @@ class TAddressMain : public QMainWindow {
     void PrintLetters();
     void PrintLabels();
     void PrintEnvelopes();
+    void PrintCurrentRecord();
     // Opens a print screen over the system table `kind`: the printer checks first.
     void runPrintScreen(SystemTables::Kind kind, const std::function<void(xbase::Table&)>& screen);
 

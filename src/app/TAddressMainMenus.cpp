@@ -189,7 +189,7 @@ void TAddressMain::buildMenus() {
     addAction(print, "mnuPrintLetters", "Print Le&tters", QKeySequence("Ctrl+T"), [this] { PrintLetters(); });
     addAction(print, "mnuPrintEnvelopes", "Print &Envelopes", QKeySequence("Ctrl+E"), [this] { PrintEnvelopes(); });
     addAction(print, "mnuPrintReports", "Print &Reports", QKeySequence("Ctrl+R"), later);
-    addAction(print, "mnuPrintCurrent", "Print C&urrent Record", QKeySequence("Ctrl+P"), later);
+    addAction(print, "mnuPrintCurrent", "Print C&urrent Record", QKeySequence("Ctrl+P"), [this] { PrintCurrentRecord(); });
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("menuHelp");

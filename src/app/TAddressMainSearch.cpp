@@ -19,6 +19,7 @@
 #include "TqYLetters.h"
 #include "TLabelSetupScreen.h"
 #include "TQYEnvelopes.h"
+#include "TPrintCurrentRecord.h"
 #include "SystemTables.h"
 #include "TMemoSearching.h"
 #include "TTagging.h"
@@ -211,6 +212,16 @@ void TAddressMain::PrintEnvelopes() {
         TQYEnvelopes screen(envelopes, *table_, home_, !FilterState.expression.isEmpty(), this);
         screen.exec();
     });
+}
+
+void TAddressMain::PrintCurrentRecord() {
+    if (!table_ || editor_.editing() || table_->eof()) return;
+    QString message;
+    if (!CheckPrinters(PrinterDevice::instance(), &message)) {
+        WindowMessages().inform(message);
+        return;
+    }
+    TPrintCurrentRecord(*table_, this).exec();
 }
 
 void TAddressMain::PrintLabels() {

@@ -151,6 +151,15 @@ const std::vector<Command>& commands() {
          "deleted (the default), the saved filter's records or\n"
          "--recno N only; --memo and --codes add those lines",
          reportCommand},
+        {{"record-sheet",
+          {"TABLE"},
+          0,
+          {{"--recno", "N", "", true}, {"--fields", "LIST"}, {"--pdf", "OUT.pdf"}, {"--printer", "NAME"}},
+          {{"--pdf", "--printer"}}},
+         "print one record as a sheet, a field a line and the memo\n"
+         "after them; --fields names the fields as stored (LNAME,\n"
+         "FNAME,...,DATE,MEMO; default: all of them)",
+         recordSheetCommand},
         {{"envelopes",
           {"TABLE"},
           0,

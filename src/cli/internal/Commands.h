@@ -65,6 +65,7 @@ int labelsCommand(const Invocation& in);
 int labelDefsCommand(const Invocation& in);
 int envelopesCommand(const Invocation& in);
 int reportCommand(const Invocation& in);
+int recordSheetCommand(const Invocation& in);
 int envelopeDefsCommand(const Invocation& in);
 int duplicatesCommand(const Invocation& in);
 int convertCaseCommand(const Invocation& in);
