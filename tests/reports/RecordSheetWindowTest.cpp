@@ -11,6 +11,7 @@
 
 #include "NextDialog.h"
 #include "PrinterDevice.h"
+#include "Screenshot.h"
 #include "SheetFixture.h"
 #include "TPreviewWindow.h"
 #include "TPrintCurrentRecord.h"
@@ -40,6 +41,7 @@ TEST_F(RecordSheetWindowTest, AllSetsEveryFieldBox) {
     TPrintCurrentRecord window(*table_);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    screenshot(&window, "TPrintCurrentRecord");
     EXPECT_EQ(window.windowTitle(), "Print Current Record");
     EXPECT_EQ(window.findChild<QGroupBox*>()->title(), "Fields to Print");
     EXPECT_EQ(window.FieldBoxes[9]->text(), "State/Province");
@@ -71,6 +73,7 @@ TEST_F(RecordSheetWindowTest, PreviewShowsThePagesOfTheCurrentRecord) {
                                    s->CancelButton->click();
                                });
     onNextDialog<TPreviewWindow>([&](TPreviewWindow* w) {
+        screenshot(w, "RecordSheetPreview");
         pages = w->pageCount();
         caption = w->caption();
         w->close();
