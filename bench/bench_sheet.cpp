@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QGuiApplication>
-
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -58,7 +57,8 @@ std::string memoOf(size_t bytes, bool words) {
     std::string memo;
     memo.reserve(bytes);
     if (!words) return std::string(bytes, 'x');
-    static const char* const vocabulary[] = {"call", "after", "noon", "about", "the", "renewal", "of", "invoice"};
+    static const char* const vocabulary[] = {"call", "after",   "noon", "about",
+                                             "the",  "renewal", "of",   "invoice"};
     for (size_t i = 0; memo.size() < bytes; ++i) {
         memo += vocabulary[(i * 7 + i / 13) % 8];
         memo += i % 40 == 39 ? "\r\n" : " ";

@@ -19,10 +19,11 @@ int recordSheetCommand(const Invocation& in) {
     RecordSheet::Choice choice;
     if (in.args.has("--fields")) {
         QString unknown;
-        const QStringList names = QString::fromStdString(in.args.value("--fields")).split(',', Qt::SkipEmptyParts);
+        const QStringList names =
+            QString::fromStdString(in.args.value("--fields")).split(',', Qt::SkipEmptyParts);
         if (names.isEmpty() || !RecordSheet::ChooseFields(names, &choice, &unknown)) {
             in.err << "quillory: "
-                   << (names.isEmpty() ? std::string("--fields names no field")
+                   << (names.isEmpty() ? std::string("--fields needs at least one field name")
                                        : "--fields: there is no field " + unknown.trimmed().toStdString() +
                                              " on the sheet")
                    << "\n";
@@ -52,9 +53,12 @@ int recordSheetCommand(const Invocation& in) {
     report.Title = QStringLiteral("Print Current Record");
     QString error;
     const JobResult result = RunOnTerminal(
-        [&](JobProgress& progress) { return RecordSheet::PrintSheet(*table, choice, report, progress, &error); },
+        [&](JobProgress& progress) {
+            return RecordSheet::PrintSheet(*table, choice, report, progress, &error);
+        },
         in.err);
-    if (result != JobResult::Done) return fail(in, error.isEmpty() ? QString("Report Print Canceled!") : error);
+    if (result != JobResult::Done)
+        return fail(in, error.isEmpty() ? QString("Report Print Canceled!") : error);
     in.out << "Report Print Completed! record " << table->recNo() << ", " << report.pagesPrinted()
            << (report.pagesPrinted() == 1 ? " page" : " pages") << " to "
            << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";

@@ -13,7 +13,8 @@
 #include "WindowTestSupport.h"
 
 TEST_F(WindowTest, PrintCurrentRecordPreviewsTheRecordShown) {
-    makeAddressFile(dataFile("add0001.DBF"), {{{"LNAME", "Adams"}}, {{"LNAME", "Baker"}}, {{"LNAME", "Clark"}}});
+    makeAddressFile(dataFile("add0001.DBF"),
+                    {{{"LNAME", "Adams"}}, {{"LNAME", "Baker"}}, {{"LNAME", "Clark"}}});
     std::unique_ptr<TAddressMain> w = start();
     w->Navigate(RecordEditing::Move::Next);
     w->RefreshRecord();

@@ -45,7 +45,8 @@ SheetPages printSheet(xbase::Table& table, const RecordSheet::Choice& choice) {
     for (const Page& page : stream.pages)
         for (const DrawOp& op : page.ops) {
             if (op.kind == DrawOp::Kind::Text)
-                run.texts.push_back({page.number, op.p1.x(), op.p1.y(), op.text, op.font.bold(), op.font.italic()});
+                run.texts.push_back(
+                    {page.number, op.p1.x(), op.p1.y(), op.text, op.font.bold(), op.font.italic()});
             if (op.kind == DrawOp::Kind::Line) run.lines.push_back({page.number, QLineF(op.p1, op.p2)});
         }
     return run;
@@ -69,12 +70,13 @@ TEST(RecordSheetTest, MemoLinesBreakAsATextBoxDoes) {
         QStringList lines;
     } cases[] = {
         {"aaa bbb ccc", 7, {"aaa bbb", "ccc"}},
-        {"word   ", 10, {"word"}},                            // blanks at a break are not kept
-        {"abcdefghij", 4, {"abcd", "efgh", "ij"}},            // a long word between characters
+        {"word   ", 10, {"word"}},                             // blanks at a break are not kept
+        {"abcdefghij", 4, {"abcd", "efgh", "ij"}},             // a long word between characters
         {"aa bbbbbbbbb c", 4, {"aa", "bbbb", "bbbb", "b c"}},  // ... and its rest begins the next line
         {"  indented text", 10, {"  indented", "text"}},
         {"one\r\ntwo\rthree\n\nfour\r\n\r\n", 10, {"one", "two", "three", "", "four"}},
-        {QString::fromUtf8("\xF0\x9F\x98\x80\xF0\x9F\x98\x80"), 3,  // two characters of two units each
+        {QString::fromUtf8("\xF0\x9F\x98\x80\xF0\x9F\x98\x80"),
+         3,  // two characters of two units each
          {QString::fromUtf8("\xF0\x9F\x98\x80"), QString::fromUtf8("\xF0\x9F\x98\x80")}},
         {"x", 0, {"x"}},  // at least one character a line
         {"", 10, {}},
@@ -98,15 +100,16 @@ TEST(RecordSheetTest, MultiMegabyteMemoMeasuresEachPieceOnce) {
     ASSERT_GT(lines.size(), 37'500);
     EXPECT_EQ(lines.first(), QString(80, 'x'));
     EXPECT_EQ(lines[37'499], QString(80, 'x'));
-    EXPECT_EQ(lines[37'500], "alpha beta gamma delta alpha beta gamma delta alpha beta gamma delta alpha beta");
+    EXPECT_EQ(lines[37'500],
+              "alpha beta gamma delta alpha beta gamma delta alpha beta gamma delta alpha beta");
 }
 
 TEST(RecordSheetTest, ChosenItemsPrintCaptionBoldAndValueBesideEvenWhenEmpty) {
     TempDir dir;
     std::unique_ptr<xbase::Table> table;
-    ASSERT_TRUE(makeSheetFile(dir.file("A.DBF"),
-                              {{{"LNAME", "Smith"}, {"FNAME", "John"}, {"DATE", "20240315"}, {"MEMO", "Call"}}},
-                              &table));
+    ASSERT_TRUE(makeSheetFile(
+        dir.file("A.DBF"), {{{"LNAME", "Smith"}, {"FNAME", "John"}, {"DATE", "20240315"}, {"MEMO", "Call"}}},
+        &table));
     const SheetPages run = printSheet(*table, only({"lname", "STREET", "DATE"}));
     ASSERT_EQ(run.pages, 1);
     std::vector<Text> body, header;
@@ -149,8 +152,8 @@ TEST(RecordSheetTest, ChosenItemsPrintCaptionBoldAndValueBesideEvenWhenEmpty) {
 TEST(RecordSheetTest, LongMemoFollowsTheRuleInItalicsOntoAnotherPage) {
     TempDir dir;
     std::unique_ptr<xbase::Table> table;
-    ASSERT_TRUE(makeSheetFile(dir.file("A.DBF"), {{{"LNAME", "First"}}, {{"LNAME", "Smith"}, {"MEMO", memoOfLines(80)}}},
-                              &table));
+    ASSERT_TRUE(makeSheetFile(
+        dir.file("A.DBF"), {{{"LNAME", "First"}}, {{"LNAME", "Smith"}, {"MEMO", memoOfLines(80)}}}, &table));
     ASSERT_TRUE(table->go(2).ok());
     const SheetPages run = printSheet(*table, only({"LNAME", "MEMO"}));
     EXPECT_EQ(table->recNo(), 2u);
@@ -161,9 +164,8 @@ TEST(RecordSheetTest, LongMemoFollowsTheRuleInItalicsOntoAnotherPage) {
     for (const Text& t : run.texts)
         if (t.text.startsWith("Memo line")) memo.push_back(t);
     ASSERT_EQ(memo.size(), 80u);
-    const double lastY = std::find_if(run.texts.begin(), run.texts.end(), [](const Text& t) {
-                             return t.text == "Smith";
-                         })->y;
+    const double lastY =
+        std::find_if(run.texts.begin(), run.texts.end(), [](const Text& t) { return t.text == "Smith"; })->y;
     double ruleY = -1;
     for (const auto& [page, l] : run.lines)
         if (page == 1 && l.y1() > 1.05 && l.y1() < 9.95) ruleY = l.y1();
@@ -220,7 +222,9 @@ TEST(RecordSheetTest, CommandPrintsTheChosenFieldsOfTheRecordToPdf) {
         std::unique_ptr<xbase::Table> table;
         ASSERT_TRUE(makeSheetFile(home.file("R.DBF"),
                                   {{{"LNAME", "Adams"}},
-                                   {{"LNAME", "Smith"}, {"FNAME", "John"}, {"DATE", "20240315"},
+                                   {{"LNAME", "Smith"},
+                                    {"FNAME", "John"},
+                                    {"DATE", "20240315"},
                                     {"MEMO", "Prefers calls after noon"}},
                                    {{"LNAME", "Gone"}, {"ISDEL", "T"}}},
                                   &table));
@@ -244,13 +248,14 @@ TEST(RecordSheetTest, CommandPrintsTheChosenFieldsOfTheRecordToPdf) {
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
     }
 
-    const QuilloryResult r =
-        runQuillory({"record-sheet", table, "--recno", "2", "--fields", "LNAME,DATE,MEMO", "--pdf", pdf}, home);
+    const QuilloryResult r = runQuillory(
+        {"record-sheet", table, "--recno", "2", "--fields", "LNAME,DATE,MEMO", "--pdf", pdf}, home);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("1 page"), std::string::npos) << r.out;
     const QString html = QString::fromStdString(runCommand("pdftotext -raw -bbox " + shellQuote(pdf) + " -"));
-    static const QRegularExpression word("<word xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" xMax=\"[\\d.]+\" "
-                                         "yMax=\"[\\d.]+\">([^<]*)</word>");
+    static const QRegularExpression word(
+        "<word xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" xMax=\"[\\d.]+\" "
+        "yMax=\"[\\d.]+\">([^<]*)</word>");
     QStringList texts;
     std::map<QString, double> x;
     for (auto it = word.globalMatch(html); it.hasNext();) {
