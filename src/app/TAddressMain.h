@@ -130,6 +130,7 @@ class TAddressMain : public QMainWindow {
     void PrintLabels();
     void PrintEnvelopes();
     void PrintReports();
+    void PrintCurrentRecord();
     // Opens a print screen over the system table `kind`: the printer checks first.
     void runPrintScreen(SystemTables::Kind kind, const std::function<void(xbase::Table&)>& screen);
 

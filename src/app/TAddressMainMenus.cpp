@@ -79,7 +79,6 @@ QAction* TAddressMain::addAction(QMenu* menu, const QString& name, const QString
 
 void TAddressMain::buildMenus() {
     QMenuBar* bar = menuBar();
-    auto later = [] { WindowMessages().inform(QStringLiteral("This command is not available yet.")); };
 
     QMenu* file = bar->addMenu("&File");
     file->setObjectName("menuFile");
@@ -189,7 +188,7 @@ void TAddressMain::buildMenus() {
     addAction(print, "mnuPrintLetters", "Print Le&tters", QKeySequence("Ctrl+T"), [this] { PrintLetters(); });
     addAction(print, "mnuPrintEnvelopes", "Print &Envelopes", QKeySequence("Ctrl+E"), [this] { PrintEnvelopes(); });
     addAction(print, "mnuPrintReports", "Print &Reports", QKeySequence("Ctrl+R"), [this] { PrintReports(); });
-    addAction(print, "mnuPrintCurrent", "Print C&urrent Record", QKeySequence("Ctrl+P"), later);
+    addAction(print, "mnuPrintCurrent", "Print C&urrent Record", QKeySequence("Ctrl+P"), [this] { PrintCurrentRecord(); });
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("menuHelp");

@@ -20,6 +20,7 @@
 #include "TLabelSetupScreen.h"
 #include "TQYEnvelopes.h"
 #include "TReportSetup.h"
+#include "TPrintCurrentRecord.h"
 #include "SystemTables.h"
 #include "TMemoSearching.h"
 #include "TTagging.h"
@@ -219,6 +220,16 @@ void TAddressMain::PrintReports() {
         TReportSetup screen(reports, *table_, home_, !FilterState.expression.isEmpty(), this);
         screen.exec();
     });
+}
+
+void TAddressMain::PrintCurrentRecord() {
+    if (!table_ || editor_.editing() || table_->eof()) return;
+    QString message;
+    if (!CheckPrinters(PrinterDevice::instance(), &message)) {
+        WindowMessages().inform(message);
+        return;
+    }
+    TPrintCurrentRecord(*table_, this).exec();
 }
 
 void TAddressMain::PrintLabels() {

@@ -157,6 +157,15 @@ const std::vector<Command>& commands() {
         {{"report-defs", {}, 0, {}, {}},
          "the user-defined reports: description, paper and layout file",
          reportDefsCommand},
+        {{"record-sheet",
+          {"TABLE"},
+          0,
+          {{"--recno", "N", "", true}, {"--fields", "LIST"}, {"--pdf", "OUT.pdf"}, {"--printer", "NAME"}},
+          {{"--pdf", "--printer"}}},
+         "print one record as a sheet, a field a line and the memo\n"
+         "after them; --fields names the fields as stored (LNAME,\n"
+         "FNAME,...,DATE,MEMO; default: all of them)",
+         recordSheetCommand},
         {{"envelopes",
           {"TABLE"},
           0,

@@ -66,6 +66,7 @@ int labelDefsCommand(const Invocation& in);
 int envelopesCommand(const Invocation& in);
 int reportCommand(const Invocation& in);
 int reportDefsCommand(const Invocation& in);
+int recordSheetCommand(const Invocation& in);
 int envelopeDefsCommand(const Invocation& in);
 int duplicatesCommand(const Invocation& in);
 int convertCaseCommand(const Invocation& in);
