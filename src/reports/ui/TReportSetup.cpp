@@ -87,7 +87,7 @@ TReportSetup::TReportSetup(xbase::Table& reports, xbase::Table& addresses, const
     NewButton = button("&New", "NewButton");
     DeleteButton = button("&Delete", "DeleteButton");
     CloneButton = button("C&lone", "CloneButton");
-    OnePerPage = new QCheckBox("O&ne Record Per Page");
+    OnePerPage = new QCheckBox("One Record Per Pa&ge");
     OnePerPage->setObjectName("OnePerPage");
     auto* designer = new QWidget;
     auto* listButtons = new QVBoxLayout;
