@@ -276,7 +276,7 @@ TEST_F(ReportDesignerTest, SavedReportComesBackWithItsBandsAndSettings) {
         TReportPanel header(&owner), detail(&owner), footer(&owner);
         for (int top : {40, 60}) {
             auto shape = std::make_unique<Trpshapes>();
-            shape->SetName(QString("Special%1").arg(top));
+            shape->SetName(QString("Shape%1").arg(top));
             shape->SetBounds(10, top, 50, 15);
             detail.InsertObject(std::move(shape));
         }

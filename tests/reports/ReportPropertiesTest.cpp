@@ -47,6 +47,8 @@ TEST(ReportPropertiesTest, PaperAndMarginsMakeThePage) {
     EXPECT_FALSE(f.BottomBorder);
     EXPECT_EQ(f.LineWidth, 3);
     EXPECT_EQ(f.ShadePercent, 60);
+    p.Tabs->setCurrentIndex(2);
+    screenshot(&p, "TReportProperties-Detail");
     EXPECT_EQ(p.settings().Frames[TReportSettings::Header], start.Frames[TReportSettings::Header]);
 
     // The band heights and their use are not the dialog's.

@@ -137,6 +137,9 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     // The page area: ruler, then caption, band and sizer of each band.
     PageArea = new QWidget;
     PageArea->setObjectName("PageArea");
+    // Its own role: the bands' strips and the memo view would take the scroll area's
+    // dark one (and light text on it) otherwise.
+    PageArea->setBackgroundRole(QPalette::Window);
     PageArea->setAutoFillBackground(true);
     QPalette silver = PageArea->palette();
     silver.setColor(QPalette::Window, kSilver);
@@ -209,6 +212,7 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     MemoView->setTextFormat(Qt::PlainText);
     MemoView->setWordWrap(true);
     MemoView->setContentsMargins(2, 1, 2, 1);
+    MemoView->setFrameShape(QFrame::Box);
     QPalette white = MemoView->palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::WindowText, Qt::black);
@@ -229,7 +233,8 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     }
     scroll_ = new QScrollArea;
     scroll_->setObjectName("PageScroll");
-    scroll_->setBackgroundRole(QPalette::Dark);
+    scroll_->setBackgroundRole(QPalette::Window);
+    scroll_->viewport()->setPalette(silver);
     scroll_->setWidget(PageArea);
 
     // The bottom bar.

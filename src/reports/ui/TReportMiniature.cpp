@@ -86,6 +86,9 @@ void TReportMiniature::paintEvent(QPaintEvent*) {
         if (r.isEmpty()) continue;
         const TReportBandFrame& f = s.Frames[band];
         p.fillRect(r, ShadeOf(f));
+        // A faint outline, so that a plain white band still shows where to click.
+        p.setPen(QPen(QColor(176, 176, 176), 1, Qt::DotLine));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
         const int lw = std::clamp(f.LineWidth, 1, 3);
         auto line = [&](QRect edge) { p.fillRect(edge, Qt::black); };
         if (f.TopBorder) line(QRect(r.left(), r.top(), r.width(), lw));

@@ -51,6 +51,7 @@ TReportProperties::TReportProperties(const TReportSettings& settings, QWidget* p
 
     Tabs = new QTabWidget;
     Tabs->setObjectName("Tabs");
+    Tabs->setUsesScrollButtons(false);
     Tabs->addTab(buildPageTab(), "&Page");
     const char* mnemonics[4] = {"&Header", "&Detail", "&Memo", "&Footer"};
     for (int band = 0; band < 4; ++band) {
