@@ -24,6 +24,9 @@
 #include "SystemTables.h"
 #include "TGLabelObjectFiler.h"
 #include "TGOwner.h"
+#include "ObjectDialogs.h"
+#include "TGPDLabel.h"
+#include "TGPLabel.h"
 #include "TGPageNumberLabel.h"
 #include "TGPanelView.h"
 #include "THRuler.h"
@@ -36,6 +39,28 @@
 namespace {
 
 using Band = TReportSettings::Band;
+
+// The object and font dialogs as the tests answer them: text "Total", the field LNAME,
+// the font Courier New 14 bold.
+class AnsweringDialogs : public ObjectDialogs {
+  public:
+    bool edit(ObjectDialog which, TGGraphicControl& object, QWidget*) override {
+        if (which == ObjectDialog::Text)
+            if (auto* l = dynamic_cast<TGBaseLabel*>(&object)) l->SetCaption("Total");
+        if (which == ObjectDialog::Field)
+            if (auto* d = dynamic_cast<TGPDLabel*>(&object)) {
+                d->DataFieldName = "LNAME";
+                d->DataFieldDescript = "Last Name";
+            }
+        return true;
+    }
+    bool chooseFont(LayoutFont& font, QWidget*) override {
+        font = LayoutFont::Make("Courier New", 14);
+        font.set(fsBold, true);
+        return true;
+    }
+    bool chooseColor(QColor&, QWidget*) override { return false; }
+};
 
 class ReportDesignerTest : public ::testing::Test {
   protected:
@@ -322,4 +347,41 @@ TEST_F(ReportDesignerTest, SavedReportComesBackWithItsBandsAndSettings) {
     EXPECT_EQ(read.Frames[TReportSettings::Footer].ShadePercent, 40);
     EXPECT_EQ(read.PageWidth, 816);
     EXPECT_EQ(read.MarginLeft, 48);
+}
+
+TEST_F(ReportDesignerTest, FontsAndFieldsFollowTheDialogs) {
+    auto d = designer();
+    AnsweringDialogs dialogs;
+    d->setObjectDialogs(&dialogs);
+
+    // The default font goes to the caption, the settings and the objects drawn next.
+    d->FontButton->click();
+    EXPECT_EQ(d->FontButton->text(), "Default Font: Courier New, 14 pt , bold");
+    EXPECT_EQ(d->settings().DefaultFontName, "Courier New");
+    EXPECT_EQ(d->settings().DefaultFontSize, 14);
+    EXPECT_TRUE(d->settings().DefaultBold);
+    d->findChild<QAction*>("Texttool")->trigger();
+    draw(d->BandView(TReportSettings::Header), QPoint(10, 3), QPoint(80, 18));
+    ASSERT_EQ(d->PHeader().ObjectCount(), 1);
+    auto* text = dynamic_cast<TGPLabel*>(d->PHeader().Object(0));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->Caption(), "Total");
+    EXPECT_EQ(text->Font().Name, "Courier New");
+
+    // A field in the detail band shows the record's value, or its name in brackets.
+    d->findChild<QAction*>("DatabaseFieldtool")->trigger();
+    draw(d->BandView(TReportSettings::Detail), QPoint(10, 3), QPoint(80, 18));
+    ASSERT_EQ(d->PDetail().ObjectCount(), 1);
+    auto* field = dynamic_cast<TGPDLabel*>(d->PDetail().Object(0));
+    ASSERT_TRUE(field);
+    EXPECT_EQ(field->Caption(), "Smith");
+    d->FieldNames->trigger();
+    EXPECT_EQ(field->Caption(), "[Last Name]");
+
+    // The memo font from the memo band's drop-down.
+    clickBox(d->MemoCheck);
+    d->MemoFont->trigger();
+    EXPECT_EQ(d->settings().MemoFontName, "Courier New");
+    EXPECT_EQ(d->MemoView->font().pointSize(), 14);
+    EXPECT_TRUE(d->MemoView->font().bold());
 }

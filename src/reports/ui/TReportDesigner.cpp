@@ -282,6 +282,13 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     connect(FontButton, &QPushButton::clicked, this, &TReportDesigner::FontButtonClick);
     for (QCheckBox* box : checks) connect(box, &QCheckBox::toggled, this, &TReportDesigner::bandUseChanged);
 
+    // Tab order: down the page, each band after its check box, then the bottom bar.
+    QWidget* order[] = {DescriptionEdit, FontButton,     HeaderCheck, views_[0],  DetailCheck,
+                        views_[1],       MemoCheck,      MemoProperties, FooterCheck, views_[2],
+                        SaveButton,      CancelButton,   ChangeLayoutButton, RecordButtons[0], RecordButtons[1],
+                        RecordButtons[2], RecordButtons[3], HelpButton};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
     const Settings ini(Settings::GetIniFileName(home_));
     PlacedWindow::Restore(this, ini, kClassName, [](const QRect& area) {
         const QSize size(std::min(area.width(), 960), std::min(area.height(), 720));
