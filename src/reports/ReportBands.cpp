@@ -20,29 +20,44 @@ int PageAreaHeight(const TReportSettings& s) {
 
 int Height(const TReportSettings& s, Band band) {
     switch (band) {
-        case TReportSettings::Header: return s.HeaderHeight;
-        case TReportSettings::Detail: return s.DetailHeight;
-        case TReportSettings::Footer: return s.FooterHeight;
-        case TReportSettings::Memo: break;
+        case TReportSettings::Header:
+            return s.HeaderHeight;
+        case TReportSettings::Detail:
+            return s.DetailHeight;
+        case TReportSettings::Footer:
+            return s.FooterHeight;
+        case TReportSettings::Memo:
+            break;
     }
     return 0;
 }
 
 void SetHeight(TReportSettings& s, Band band, int height) {
     switch (band) {
-        case TReportSettings::Header: s.HeaderHeight = height; break;
-        case TReportSettings::Detail: s.DetailHeight = height; break;
-        case TReportSettings::Footer: s.FooterHeight = height; break;
-        case TReportSettings::Memo: break;
+        case TReportSettings::Header:
+            s.HeaderHeight = height;
+            break;
+        case TReportSettings::Detail:
+            s.DetailHeight = height;
+            break;
+        case TReportSettings::Footer:
+            s.FooterHeight = height;
+            break;
+        case TReportSettings::Memo:
+            break;
     }
 }
 
 bool Used(const TReportSettings& s, Band band) {
     switch (band) {
-        case TReportSettings::Header: return s.UseHeader;
-        case TReportSettings::Detail: return s.UseDetail;
-        case TReportSettings::Memo: return s.UseMemo;
-        case TReportSettings::Footer: return s.UseFooter;
+        case TReportSettings::Header:
+            return s.UseHeader;
+        case TReportSettings::Detail:
+            return s.UseDetail;
+        case TReportSettings::Memo:
+            return s.UseMemo;
+        case TReportSettings::Footer:
+            return s.UseFooter;
     }
     return false;
 }

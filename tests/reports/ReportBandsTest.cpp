@@ -36,10 +36,10 @@ TEST(ReportBandsTest, BandSwitchedOnGetsTwentyPixelsOrWhatThePageHasLeft) {
         int header, detail;
         int expected;
     } cases[] = {
-        {33, 33, 20},    // room enough
-        {33, 917, 10},   // 10 pixels left on the page
-        {33, 927, 0},    // the page is full
-        {500, 500, 0},   // already over the page (a damaged file): nothing, not less
+        {33, 33, 20},   // room enough
+        {33, 917, 10},  // 10 pixels left on the page
+        {33, 927, 0},   // the page is full
+        {500, 500, 0},  // already over the page (a damaged file): nothing, not less
     };
     for (const Case& c : cases) {
         TReportSettings s = letter(c.header, c.detail, 0);
@@ -68,12 +68,10 @@ TEST(ReportBandsTest, DraggedSizerFollowsTheMouseWithinThePage) {
         int dy;
         int expected;
     } cases[] = {
-        {TReportSettings::Detail, 30, 63},
-        {TReportSettings::Detail, -20, 13},
-        {TReportSettings::Detail, -100, 0},            // never below nothing
-        {TReportSettings::Detail, 5000, 960 - 66},     // the three fill the page
-        {TReportSettings::Footer, 5000, 960 - 66},
-        {TReportSettings::Header, 861, 894},           // exactly full
+        {TReportSettings::Detail, 30, 63},         {TReportSettings::Detail, -20, 13},
+        {TReportSettings::Detail, -100, 0},         // never below nothing
+        {TReportSettings::Detail, 5000, 960 - 66},  // the three fill the page
+        {TReportSettings::Footer, 5000, 960 - 66}, {TReportSettings::Header, 861, 894},  // exactly full
     };
     for (const Case& c : cases) {
         const int h = ReportBands::DraggedHeight(s, c.band, 33, c.dy);

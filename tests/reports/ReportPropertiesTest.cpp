@@ -113,7 +113,9 @@ TEST(ReportPropertiesTest, MiniatureOpensTheTabOfTheBandClicked) {
     const struct {
         int band;
         int tab;
-    } cases[] = {{TReportSettings::Detail, 2}, {TReportSettings::Footer, 4}, {TReportSettings::Memo, 3},
+    } cases[] = {{TReportSettings::Detail, 2},
+                 {TReportSettings::Footer, 4},
+                 {TReportSettings::Memo, 3},
                  {TReportSettings::Header, 1}};
     for (const auto& c : cases) {
         QTest::mouseClick(m, Qt::LeftButton, {}, m->BandRect(c.band).center());

@@ -25,10 +25,18 @@ QIcon DesignToolIcon(char glyph) {
             p.drawPolygon(arrow, 7);
             break;
         }
-        case 'R': p.drawRect(box); break;
-        case 'E': p.drawEllipse(box); break;
-        case 'O': p.drawRoundedRect(box, 5, 5); break;
-        case 'L': p.drawLine(QPointF(4, 20), QPointF(20, 4)); break;
+        case 'R':
+            p.drawRect(box);
+            break;
+        case 'E':
+            p.drawEllipse(box);
+            break;
+        case 'O':
+            p.drawRoundedRect(box, 5, 5);
+            break;
+        case 'L':
+            p.drawLine(QPointF(4, 20), QPointF(20, 4));
+            break;
         case 'B':  // POSTNET: tall and short bars; Intelligent Mail: four heights
         case 'T':
             for (int i = 0; i < 8; ++i) {
@@ -44,7 +52,8 @@ QIcon DesignToolIcon(char glyph) {
             break;
         }
         case 'D':  // address lines
-            for (int i = 0; i < 3; ++i) p.drawLine(QPointF(4, 7 + i * 5), QPointF(i == 2 ? 14 : 20, 7 + i * 5));
+            for (int i = 0; i < 3; ++i)
+                p.drawLine(QPointF(4, 7 + i * 5), QPointF(i == 2 ? 14 : 20, 7 + i * 5));
             break;
         case 'M':
             for (int i = 0; i < 3; ++i) p.drawLine(QPointF(4, 7 + i * 5), QPointF(20, 7 + i * 5));
@@ -61,7 +70,9 @@ QIcon DesignToolIcon(char glyph) {
             p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, "FIM");
             break;
         }
-        default: p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QString(QChar(glyph))); break;
+        default:
+            p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QString(QChar(glyph)));
+            break;
     }
     if (glyph == 'F' || glyph == 'N') {  // a field: a text in a box
         p.setBrush(Qt::NoBrush);

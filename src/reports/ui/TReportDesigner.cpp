@@ -72,12 +72,17 @@ Band bandOf(int i) { return i == 2 ? TReportSettings::Footer : Band(i); }
 // header and footer; everything else everywhere.
 bool acceptsTool(TRPanelKind kind, S state) {
     switch (state) {
-        case S::psImage: return kind == rpkHeader;
-        case S::psDataLabel: return kind == rpkDetail;
-        case S::psMultiLineDataLabel: return kind == rpkMemo;
+        case S::psImage:
+            return kind == rpkHeader;
+        case S::psDataLabel:
+            return kind == rpkDetail;
+        case S::psMultiLineDataLabel:
+            return kind == rpkMemo;
         case S::psDateTime:
-        case S::psPageNumber: return kind == rpkHeader || kind == rpkFooter;
-        default: return true;
+        case S::psPageNumber:
+            return kind == rpkHeader || kind == rpkFooter;
+        default:
+            return true;
     }
 }
 
@@ -90,11 +95,16 @@ LayoutFont fontOf(const QString& name, int size, bool bold, bool italic) {
 
 }  // namespace
 
-TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const QString& layoutFile, bool isNew,
-                                 xbase::Table& addresses, const AppHome& home, QWidget* parent)
-    : QDialog(parent), def_(def), home_(home), addresses_(addresses), settings_(ReportDefinition::NewSettings()),
+TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const QString& layoutFile,
+                                 bool isNew, xbase::Table& addresses, const AppHome& home, QWidget* parent)
+    : QDialog(parent),
+      def_(def),
+      home_(home),
+      addresses_(addresses),
+      settings_(ReportDefinition::NewSettings()),
       data_(std::make_unique<TAddressDataSet>(&addresses)),
-      standardDialogs_(std::make_unique<StandardObjectDialogs>()), dialogs_(standardDialogs_.get()) {
+      standardDialogs_(std::make_unique<StandardObjectDialogs>()),
+      dialogs_(standardDialogs_.get()) {
     setWindowTitle("Report Designer");
     setObjectName(kClassName);
 
@@ -199,6 +209,7 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
         TGPanelView* v = views_[i];
         connect(v, &TGPanelView::DroppedObjectEvent, this, [this] {
             SetState(S::psPointing);
+            EnableAll();
             SelectionTool->setChecked(true);
         });
         connect(v, &TGPanelView::PanelStateChanged, this, [this] {
@@ -247,7 +258,8 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     HelpButton = new QPushButton("&Help");
     HelpButton->setObjectName("HelpButton");
     HelpButton->setEnabled(false);
-    for (QPushButton* b : {SaveButton, CancelButton, ChangeLayoutButton, HelpButton}) b->setAutoDefault(false);
+    for (QPushButton* b : {SaveButton, CancelButton, ChangeLayoutButton, HelpButton})
+        b->setAutoDefault(false);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(SaveButton);
     bottom->addWidget(CancelButton);
@@ -283,10 +295,11 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     for (QCheckBox* box : checks) connect(box, &QCheckBox::toggled, this, &TReportDesigner::bandUseChanged);
 
     // Tab order: down the page, each band after its check box, then the bottom bar.
-    QWidget* order[] = {DescriptionEdit, FontButton,     HeaderCheck, views_[0],  DetailCheck,
-                        views_[1],       MemoCheck,      MemoProperties, FooterCheck, views_[2],
-                        SaveButton,      CancelButton,   ChangeLayoutButton, RecordButtons[0], RecordButtons[1],
-                        RecordButtons[2], RecordButtons[3], HelpButton};
+    QWidget* order[] = {DescriptionEdit,    FontButton,       HeaderCheck,      views_[0],
+                        DetailCheck,        views_[1],        MemoCheck,        MemoProperties,
+                        FooterCheck,        views_[2],        SaveButton,       CancelButton,
+                        ChangeLayoutButton, RecordButtons[0], RecordButtons[1], RecordButtons[2],
+                        RecordButtons[3],   HelpButton};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     const Settings ini(Settings::GetIniFileName(home_));
@@ -333,7 +346,8 @@ void TReportDesigner::buildTools() {
         if (t.state == S::psPointing) SelectionTool = a;
     }
     SelectionTool->setChecked(true);
-    connect(toolGroup_, &QActionGroup::triggered, this, [this](QAction* a) { SetState(S(a->data().toInt())); });
+    connect(toolGroup_, &QActionGroup::triggered, this,
+            [this](QAction* a) { SetState(S(a->data().toInt())); });
 
     Tools->addSeparator();
     auto toggle = [this](const char* text, QStyle::StandardPixmap icon, const char* name) {
@@ -375,10 +389,14 @@ QWidget* TReportDesigner::captionStrip(QCheckBox* check) {
 
 TGPanelView* TReportDesigner::BandView(TReportSettings::Band band) const {
     switch (band) {
-        case TReportSettings::Header: return views_[0];
-        case TReportSettings::Detail: return views_[1];
-        case TReportSettings::Footer: return views_[2];
-        case TReportSettings::Memo: break;
+        case TReportSettings::Header:
+            return views_[0];
+        case TReportSettings::Detail:
+            return views_[1];
+        case TReportSettings::Footer:
+            return views_[2];
+        case TReportSettings::Memo:
+            break;
     }
     return nullptr;
 }
@@ -392,7 +410,7 @@ void TReportDesigner::SetState(TReportPanelState state) {
         if (state != S::psPointing) views_[i]->ClearSelection();
         bands_[i]->SetPanelState(state);
         bands_[i]->AcceptsPresses = acceptsTool(bands_[i]->PAnelKind, state);
-        views_[i]->setCursor(state == S::psPointing ? Qt::ArrowCursor
+        views_[i]->setCursor(state == S::psPointing      ? Qt::ArrowCursor
                              : bands_[i]->AcceptsPresses ? Qt::CrossCursor
                                                          : Qt::ForbiddenCursor);
         if (state == S::psPointing) views_[i]->unsetCursor();
@@ -409,7 +427,8 @@ void TReportDesigner::SetBandVisibleSize() { ReportBands::ApplyBandUse(settings_
 
 void TReportDesigner::SetDefaultFontCaption() {
     const TReportSettings& s = settings_;
-    FontButton->setText(DefaultFontCaption(fontOf(s.DefaultFontName, s.DefaultFontSize, s.DefaultBold, s.DefaultItalic)));
+    FontButton->setText(
+        DefaultFontCaption(fontOf(s.DefaultFontName, s.DefaultFontSize, s.DefaultBold, s.DefaultItalic)));
 }
 
 void TReportDesigner::LayoutPage() {
@@ -506,8 +525,9 @@ bool TReportDesigner::eventFilter(QObject* watched, QEvent* event) {
             case QEvent::MouseMove:
                 if (dragBand_ == b) {
                     const int dy = int(std::lround((mouse->globalPosition().y() - dragStartY_) / zoom_));
-                    ReportBands::SetHeight(settings_, Band(b),
-                                           ReportBands::DraggedHeight(settings_, Band(b), dragStartHeight_, dy));
+                    ReportBands::SetHeight(
+                        settings_, Band(b),
+                        ReportBands::DraggedHeight(settings_, Band(b), dragStartHeight_, dy));
                     LayoutPage();
                 }
                 return true;
@@ -520,7 +540,8 @@ bool TReportDesigner::eventFilter(QObject* watched, QEvent* event) {
                     v->PanelChanged();
                 }
                 return true;
-            default: break;
+            default:
+                break;
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -541,7 +562,8 @@ void TReportDesigner::ChangeLayoutButtonClick() {
     // A smaller page may leave less room than the bands take: they give it back from the
     // bottom up.
     for (Band b : {TReportSettings::Footer, TReportSettings::Detail, TReportSettings::Header})
-        ReportBands::SetHeight(settings_, b, ReportBands::Fitted(settings_, b, ReportBands::Height(settings_, b)));
+        ReportBands::SetHeight(settings_, b,
+                               ReportBands::Fitted(settings_, b, ReportBands::Height(settings_, b)));
     LayoutPage();
     for (TGPanelView* v : views_) {
         v->ClearSelection();
@@ -618,8 +640,8 @@ ReportDefinition::Definition TReportDesigner::definition() const {
 
 bool TReportDesigner::Save(xbase::Table& reports, uint32_t recNo, const QString& sysDataDir, QString* error) {
     ReportDefinition::Definition d = definition();
-    if (!ReportDefinition::SaveReport(reports, recNo, d, sysDataDir, PHeader(), PDetail(), PFooter(), settings_,
-                                      error))
+    if (!ReportDefinition::SaveReport(reports, recNo, d, sysDataDir, PHeader(), PDetail(), PFooter(),
+                                      settings_, error))
         return false;
     def_ = d;
     return true;

@@ -49,11 +49,14 @@ QRect TReportMiniature::BandRect(int band) const {
     const QRect page = PageRect();
     const int left = page.left() + Mini(s.MarginLeft);
     const int right = page.left() + Mini(s.PageWidth - s.MarginRight);
-    auto strip = [&](int top, int pixels) { return QRect(left, top, right - left, std::max(1, Mini(pixels))); };
+    auto strip = [&](int top, int pixels) {
+        return QRect(left, top, right - left, std::max(1, Mini(pixels)));
+    };
     int top = page.top() + Mini(s.MarginTop);
     for (Band b : {TReportSettings::Header, TReportSettings::Detail, TReportSettings::Memo}) {
         if (!ReportBands::Used(s, b)) continue;
-        const int pixels = b == TReportSettings::Memo ? ReportBands::kMemoViewHeight : ReportBands::Height(s, b);
+        const int pixels =
+            b == TReportSettings::Memo ? ReportBands::kMemoViewHeight : ReportBands::Height(s, b);
         const QRect r = strip(top, pixels);
         if (b == band) return r;
         top = r.bottom() + 1;

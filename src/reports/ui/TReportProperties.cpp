@@ -44,7 +44,9 @@ QDoubleSpinBox* marginBox(const char* name) {
 }  // namespace
 
 TReportProperties::TReportProperties(const TReportSettings& settings, QWidget* parent)
-    : QDialog(parent), settings_(settings), standardDialogs_(std::make_unique<StandardObjectDialogs>()),
+    : QDialog(parent),
+      settings_(settings),
+      standardDialogs_(std::make_unique<StandardObjectDialogs>()),
       dialogs_(standardDialogs_.get()) {
     setWindowTitle("Report Layout");
     setObjectName("TReportProperties");
@@ -58,7 +60,8 @@ TReportProperties::TReportProperties(const TReportSettings& settings, QWidget* p
         QWidget* tab = buildBandTab(Bands[band]);
         tab->setObjectName(QString(kBandNames[band]) + "Tab");
         Tabs->addTab(tab, mnemonics[band]);
-        connect(Bands[band].ShadeColor, &QPushButton::clicked, this, [this, band] { chooseShadeColor(band); });
+        connect(Bands[band].ShadeColor, &QPushButton::clicked, this,
+                [this, band] { chooseShadeColor(band); });
     }
 
     Miniature = new TReportMiniature;
@@ -230,7 +233,8 @@ void TReportProperties::showSettings() {
         int index = c.ShadePercent->findData(f.ShadePercent);
         if (index < 0) {
             index = 0;
-            while (index < c.ShadePercent->count() && c.ShadePercent->itemData(index).toInt() < f.ShadePercent)
+            while (index < c.ShadePercent->count() &&
+                   c.ShadePercent->itemData(index).toInt() < f.ShadePercent)
                 ++index;
             c.ShadePercent->insertItem(index, QString::number(f.ShadePercent), f.ShadePercent);
         }
