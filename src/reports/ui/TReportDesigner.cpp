@@ -410,10 +410,8 @@ void TReportDesigner::SetState(TReportPanelState state) {
         if (state != S::psPointing) views_[i]->ClearSelection();
         bands_[i]->SetPanelState(state);
         bands_[i]->AcceptsPresses = acceptsTool(bands_[i]->PAnelKind, state);
-        views_[i]->setCursor(state == S::psPointing      ? Qt::ArrowCursor
-                             : bands_[i]->AcceptsPresses ? Qt::CrossCursor
-                                                         : Qt::ForbiddenCursor);
-        if (state == S::psPointing) views_[i]->unsetCursor();
+        // The cross of a drawing tool, the arrow of the selection tool.
+        views_[i]->setCursor(state == S::psPointing ? Qt::ArrowCursor : Qt::CrossCursor);
     }
 }
 
