@@ -384,4 +384,6 @@ TEST_F(ReportDesignerTest, FontsAndFieldsFollowTheDialogs) {
     EXPECT_EQ(d->settings().MemoFontName, "Courier New");
     EXPECT_EQ(d->MemoView->font().pointSize(), 14);
     EXPECT_TRUE(d->MemoView->font().bold());
+    QCoreApplication::processEvents();
+    screenshot(d.get(), "TReportDesigner-Objects");
 }
