@@ -503,6 +503,10 @@ void TReportDesigner::showMemo() {
 // ---- the mouse on the bands and sizers ----
 
 bool TReportDesigner::eventFilter(QObject* watched, QEvent* event) {
+    // A band reached with Tab is scrolled into sight.
+    if (event->type() == QEvent::FocusIn)
+        for (TGPanelView* v : views_)
+            if (watched == v) scroll_->ensureWidgetVisible(v, 0, 20);
     // Selecting in one band clears the selection of the other two.
     if (event->type() == QEvent::MouseButtonPress) {
         for (TGPanelView* v : views_)
