@@ -25,6 +25,7 @@
 #include "SystemTables.h"
 #include "TPreviewWindow.h"
 #include "TPrintStatus.h"
+#include "TReportDesigner.h"
 #include "TReportSetup.h"
 #include "TempDir.h"
 
@@ -131,4 +132,37 @@ TEST_F(ReportSetupWindowTest, UserReportsCloneDeleteAndPreview) {
     ASSERT_FALSE(messages_.requests.empty());
     EXPECT_EQ(messages_.requests.back().kind, ScriptedMessages::Kind::Error);
     EXPECT_TRUE(messages_.requests.back().text.contains("BIN00001.R"));
+}
+
+TEST_F(ReportSetupWindowTest, NewAndModifyGoThroughTheDesigner) {
+    TReportSetup screen(*reports_, *table_, *home_, false);
+    screen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    screen.Pages->setCurrentIndex(1);
+
+    // New: the designer opens on a new report; Save stores it under the next file name.
+    QString description;
+    onNextDialog<TReportDesigner>([&](TReportDesigner* d) {
+        description = d->DescriptionEdit->text();
+        d->DescriptionEdit->setText("Members");
+        d->SaveButton->click();
+    });
+    QTest::mouseClick(screen.NewButton, Qt::LeftButton);
+    EXPECT_EQ(description, "<new report>");
+    ASSERT_EQ(screen.ReportList->topLevelItemCount(), 2);
+    EXPECT_EQ(screen.current().description, "Members");
+    EXPECT_EQ(screen.current().binary, "BIN00002.R");
+    EXPECT_TRUE(QFile::exists(home_->sysDataDir() + "/BIN00002.R"));
+
+    // Modify: the stored bands come back; Cancel leaves the report as it was.
+    screen.ReportList->setCurrentItem(screen.ReportList->topLevelItem(1));
+    ASSERT_EQ(screen.current().description, "Staff");
+    int headerObjects = -1;
+    onNextDialog<TReportDesigner>([&](TReportDesigner* d) {
+        headerObjects = d->PHeader().ObjectCount();
+        d->CancelButton->click();
+    });
+    QTest::mouseClick(screen.ModifyButton, Qt::LeftButton);
+    EXPECT_EQ(headerObjects, 1);
+    EXPECT_EQ(screen.ReportList->topLevelItemCount(), 2);
 }

@@ -24,6 +24,7 @@
 #include "TGOwner.h"
 #include "TPreviewWindow.h"
 #include "TPrintStatus.h"
+#include "TReportDesigner.h"
 #include "Table.h"
 #include "UserReport.h"
 #include "WindowMessages.h"
@@ -209,9 +210,18 @@ void TReportSetup::ModifyButtonClick() {
 void TReportSetup::NewButtonClick() { design(ReportDefinition::Definition(), QString(), 0); }
 
 void TReportSetup::design(const ReportDefinition::Definition& def, const QString& layoutFile, uint32_t recNo) {
-    (void)def;
-    (void)layoutFile;
-    (void)recNo;
+    QString error;
+    uint32_t stored = recNo;
+    {
+        TReportDesigner designer(def, layoutFile, recNo == 0, addresses_, home_, this);
+        if (designer.exec() != QDialog::Accepted) return;
+        if (!designer.Save(reports_, recNo, home_.sysDataDir(), &error)) {
+            WindowMessages().error(error);
+            return;
+        }
+        if (recNo == 0) stored = reports_.recNo();
+    }
+    fillList(stored);
 }
 
 void TReportSetup::DeleteButtonClick() {
