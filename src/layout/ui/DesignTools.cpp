@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QToolBar>
 
 #include "LayoutFont.h"
 
@@ -86,4 +88,18 @@ QString DefaultFontCaption(const LayoutFont& f) {
     if (f.has(fsBold)) caption += ", bold";
     if (f.has(fsItalic)) caption += ", italic";
     return caption;
+}
+
+ViewToggles AddViewToggles(QToolBar* bar) {
+    auto toggle = [bar](const char* text, QStyle::StandardPixmap icon, const char* name) {
+        QAction* a = bar->addAction(bar->style()->standardIcon(icon), text);
+        a->setToolTip(text);
+        a->setCheckable(true);
+        a->setObjectName(name);
+        return a;
+    };
+    return {toggle("Show grid", QStyle::SP_FileDialogListView, "ShowGrid"),
+            toggle("Snap to Grid", QStyle::SP_DialogApplyButton, "SnapToGrid"),
+            toggle("Toggle display of field names or field values", QStyle::SP_FileDialogDetailedView,
+                   "FieldNames")};
 }

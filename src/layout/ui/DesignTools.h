@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QString>
 
+class QAction;
+class QToolBar;
 struct LayoutFont;
 
 // Pieces the designers share: the small icons of their drawing tools and the caption of
@@ -16,3 +18,13 @@ QIcon DesignToolIcon(char glyph);
 
 // "Default Font: Arial, 10 pt " with ", bold" and ", italic" after it when they apply.
 QString DefaultFontCaption(const LayoutFont& font);
+
+// The toggles every designer has, added to `bar`: "Show grid", "Snap to Grid" and
+// "Toggle display of field names or field values" (object names ShowGrid, SnapToGrid,
+// FieldNames), checkable, off.
+struct ViewToggles {
+    QAction* showGrid;
+    QAction* snapToGrid;
+    QAction* fieldNames;
+};
+ViewToggles AddViewToggles(QToolBar* bar);

@@ -162,17 +162,10 @@ void TDesignScreen::buildBars(const Frame& frame) {
     // The second row: how the panel is shown, and the record it shows.
     ViewBar = new QToolBar;
     ViewBar->setObjectName("ViewBar");
-    auto toggle = [this](const char* text, QStyle::StandardPixmap icon, const char* name) {
-        QAction* a = ViewBar->addAction(style()->standardIcon(icon), text);
-        a->setToolTip(text);
-        a->setCheckable(true);
-        a->setObjectName(name);
-        return a;
-    };
-    ShowGrid = toggle("Show grid", QStyle::SP_FileDialogListView, "ShowGrid");
-    SnapToGrid = toggle("Snap to Grid", QStyle::SP_DialogApplyButton, "SnapToGrid");
-    FieldNames = toggle("Toggle display of field names or field values", QStyle::SP_FileDialogDetailedView,
-                        "FieldNames");
+    const ViewToggles toggles = AddViewToggles(ViewBar);
+    ShowGrid = toggles.showGrid;
+    SnapToGrid = toggles.snapToGrid;
+    FieldNames = toggles.fieldNames;
     connect(ShowGrid, &QAction::toggled, this, [this](bool on) { view_->SetShowGrid(on); });
     connect(SnapToGrid, &QAction::toggled, this, [this](bool on) { view_->SetSnapToGrid(on); });
     connect(FieldNames, &QAction::toggled, this, [this](bool names) {

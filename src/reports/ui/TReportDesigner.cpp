@@ -350,17 +350,10 @@ void TReportDesigner::buildTools() {
             [this](QAction* a) { SetState(S(a->data().toInt())); });
 
     Tools->addSeparator();
-    auto toggle = [this](const char* text, QStyle::StandardPixmap icon, const char* name) {
-        QAction* a = Tools->addAction(style()->standardIcon(icon), text);
-        a->setToolTip(text);
-        a->setCheckable(true);
-        a->setObjectName(name);
-        return a;
-    };
-    ShowGrid = toggle("Show grid", QStyle::SP_FileDialogListView, "ShowGrid");
-    SnapToGrid = toggle("Snap to Grid", QStyle::SP_DialogApplyButton, "SnapToGrid");
-    FieldNames = toggle("Toggle display of field names or field values", QStyle::SP_FileDialogDetailedView,
-                        "FieldNames");
+    const ViewToggles toggles = AddViewToggles(Tools);
+    ShowGrid = toggles.showGrid;
+    SnapToGrid = toggles.snapToGrid;
+    FieldNames = toggles.fieldNames;
     connect(ShowGrid, &QAction::toggled, this, [this](bool on) {
         for (TGPanelView* v : views_) v->SetShowGrid(on);
     });
