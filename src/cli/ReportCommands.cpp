@@ -98,6 +98,7 @@ int reportCommand(const Invocation& in) {
         UserReport::SetPaperSizeFromReportVars(*chosen, layout.Settings());
         report.Title = "Quillory";
         TAddressDataSet record(table.get());
+        UserReport::AddCalculatedFields(record, *table);
         layout.BindForPrinting(&record);
         UserReport::Choice user;
         user.records = choice.records;

@@ -10,7 +10,10 @@
 #include "LayoutMetrics.h"
 #include "PrinterDevice.h"
 #include "ReportDefinition.h"
+#include "RecordEditing.h"
+#include "RecordEditor.h"
 #include "SavedCursor.h"
+#include "TAddressDataSet.h"
 #include "TBaseReport.h"
 #include "TGDataPanel.h"
 #include "Table.h"
@@ -162,6 +165,15 @@ class Pages {
 };
 
 }  // namespace
+
+void AddCalculatedFields(TAddressDataSet& data, const xbase::Table& table) {
+    const xbase::Table* t = &table;
+    data.AddCalculatedField("FullName", "Full Name", [t] { return RecordEditing::FullName(RecordEditor::read(*t)); });
+    data.AddCalculatedField("FullNameWithPrefix", "Full Name & Prefix",
+                            [t] { return RecordEditing::FullNameWithPrefix(RecordEditor::read(*t)); });
+    data.AddCalculatedField("CityStateZip", "City, State & Zip",
+                            [t] { return RecordEditing::CityStateZip(RecordEditor::read(*t)); });
+}
 
 void SetPaperSizeFromReportVars(PrinterDevice& device, const TReportSettings& settings) {
     const int paper = ReportDefinition::PaperOf(settings);

@@ -152,24 +152,29 @@ TEST_F(ReportCliTest, BuiltInListingOfAFileAnotherProgramWrote) {
 
 TEST_F(ReportCliTest, UserReportAnotherProgramWrotePrintsItsHeaderOnEveryPageAndABandPerRecord) {
     std::vector<std::map<std::string, std::string>> rows;
-    for (int i = 1; i <= 30; ++i) rows.push_back({{"LNAME", name(i)}});
+    for (int i = 1; i <= 30; ++i) rows.push_back({{"LNAME", name(i)}, {"FNAME", "Ann"}});
     writeAddresses(rows);
     handlayout::ReportPage page;  // Letter, half-inch margins, header 0.5 in, detail 1 in
     writeReports({{"Staff list", "Letter Size, Portrait", "BIN00001.R"}});
-    writeLayout("BIN00001.R", handlayout::report(handlayout::textObject("Staff", 0, 0),
-                                                 handlayout::fieldObject("Last Name", 10, 0), {}, page));
+    // The detail band: the last name, and the calculated full name 3 in further right.
+    writeLayout("BIN00001.R",
+                handlayout::report(handlayout::textObject("Staff", 0, 0),
+                                   handlayout::fieldObject("Last Name", 10, 0) +
+                                       handlayout::fieldObject("Full Name", 10 + 288, 0),
+                                   {}, page));
 
     const QuilloryResult r = run({"--report", "staff LIST"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("30 records, 4 pages"), std::string::npos) << r.out;  // 9 one-inch bands a page
     std::map<int, int> headers, details;
-    int previous = 0;
+    int previous = 0, fullNames = 0;
     for (const Word& w : words()) {
+        if (w.text == "Ann" && std::abs(w.x - (0.625 + 10 / 96.0 + 3)) < 0.02) ++fullNames;
         if (w.text == "Staff") {
             ++headers[w.page];
             EXPECT_NEAR(w.x, 0.5 + 0.125, 0.02);
             EXPECT_LT(w.y, 1.0);  // inside the header band, 0.5 to 1 in
-        } else if (w.text.startsWith("Person")) {
+        } else if (w.text.startsWith("Person") && w.x < 2) {  // the last-name field, not the full name
             ++details[w.page];
             const int n = w.text.mid(6).toInt();
             EXPECT_EQ(n, previous + 1);
@@ -182,6 +187,7 @@ TEST_F(ReportCliTest, UserReportAnotherProgramWrotePrintsItsHeaderOnEveryPageAnd
         }
     }
     EXPECT_EQ(previous, 30);
+    EXPECT_EQ(fullNames, 30);
     EXPECT_EQ(headers, (std::map<int, int>{{1, 1}, {2, 1}, {3, 1}, {4, 1}}));
     EXPECT_EQ(details, (std::map<int, int>{{1, 9}, {2, 9}, {3, 9}, {4, 3}}));
 

@@ -30,6 +30,7 @@
 #include "TGPanelView.h"
 #include "THRuler.h"
 #include "TReportProperties.h"
+#include "UserReport.h"
 #include "WindowMessages.h"
 
 namespace {
@@ -108,6 +109,7 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     setWindowTitle("Report Designer");
     setObjectName(kClassName);
 
+    UserReport::AddCalculatedFields(*data_, addresses);
     const TRPanelKind kinds[3] = {rpkHeader, rpkDetail, rpkFooter};
     for (int i = 0; i < 3; ++i) {
         bands_[i] = std::make_unique<TReportPanel>(&owner_);
