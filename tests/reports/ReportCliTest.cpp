@@ -278,4 +278,29 @@ TEST_F(ReportCliTest, MemoBandsFlowOverPagesAndAMemoOfMegabytesEnds) {
     EXPECT_NE(r.out.find("1 record, "), std::string::npos) << r.out;
 }
 
+TEST_F(ReportCliTest, BuiltInCodesAndMemoLinesBreakPagesUnderTheHeader) {
+    std::string memo;
+    for (int i = 1; i <= 80; ++i) memo += "Note" + std::to_string(i) + "\\r\\n";
+    writeAddresses({{{"LNAME", "Adams"}, {"CODES", "VIP"}, {"MEMO", memo}},
+                    {{"LNAME", "Baker"}, {"MEMO", "   "}},
+                    {{"LNAME", "Cole"}}});
+    const QuilloryResult r = run({"--builtin", "1", "--memo", "--codes"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("3 records, 2 pages"), std::string::npos) << r.out;
+    QStringList order;
+    int note80Page = 0;
+    for (const Word& w : words()) {
+        // Nothing below the detail area's bottom rule, 0.5 in above the bottom margin.
+        EXPECT_LT(w.y, 11.0 - 0.5 - 0.5) << w.text.toStdString() << " on page " << w.page;
+        if (w.text == "Note80") note80Page = w.page;
+        if (w.text == "Adams," || w.text == "Codes:" || w.text == "VIP" || w.text == "Note1" || w.text == "Baker," ||
+            w.text == "Cole," || (w.text == "Page" && w.page == 2))
+            order << w.text;
+    }
+    // The codes line, then the memo running on to page 2 under its header; the blank memo
+    // of Baker prints nothing.
+    EXPECT_EQ(order.join(' '), "Adams, Codes: VIP Note1 Page Baker, Cole,");
+    EXPECT_EQ(note80Page, 2);
+}
+
 }  // namespace

@@ -106,8 +106,8 @@ TReportSetup::TReportSetup(xbase::Table& reports, xbase::Table& addresses, const
     Pages->addTab(builtIn, "&Built In Reports");
     Pages->addTab(designer, "&Report Designer");
 
-    auto* whatToPrint = new QGroupBox("What to Print");
-    whatToPrint->setObjectName("WhatToPrint");
+    WhatToPrint = new QGroupBox("What to Print");
+    WhatToPrint->setObjectName("WhatToPrint");
     AllRecords = new QRadioButton("&All records");
     FilterRecords = new QRadioButton("Records matching &filter");
     CurrentRecord = new QRadioButton("Only &current record");
@@ -119,7 +119,7 @@ TReportSetup::TReportSetup(xbase::Table& reports, xbase::Table& addresses, const
     // Without a user filter the whole file is the natural choice.
     FilterRecords->setEnabled(filterSet);
     (filterSet ? FilterRecords : AllRecords)->setChecked(true);
-    auto* choices = new QVBoxLayout(whatToPrint);
+    auto* choices = new QVBoxLayout(WhatToPrint);
     for (QWidget* w : std::initializer_list<QWidget*>{AllRecords, FilterRecords, CurrentRecord, StartFromCurrent})
         choices->addWidget(w);
 
@@ -129,7 +129,7 @@ TReportSetup::TReportSetup(xbase::Table& reports, xbase::Table& addresses, const
     auto* ok = button("Ok", "OkButton");
     ok->setDefault(true);
     auto* side = new QVBoxLayout;
-    side->addWidget(whatToPrint);
+    side->addWidget(WhatToPrint);
     side->addStretch(1);
     for (QPushButton* b : {PrintButton, PreviewButton, printerSetup, ok}) side->addWidget(b);
     auto* top = new QHBoxLayout(this);
@@ -195,7 +195,7 @@ void TReportSetup::SetButtons() {
         w->setEnabled(report);
     // The built-in listings can always print; a user report only once one is chosen.
     const bool printable = Pages->currentIndex() == 0 || report;
-    for (QWidget* w : std::initializer_list<QWidget*>{PrintButton, PreviewButton, findChild<QWidget*>("WhatToPrint")})
+    for (QWidget* w : std::initializer_list<QWidget*>{PrintButton, PreviewButton, WhatToPrint})
         w->setEnabled(printable);
 }
 

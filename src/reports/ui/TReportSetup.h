@@ -7,6 +7,7 @@
 
 class PrinterDevice;
 class QCheckBox;
+class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -45,6 +46,7 @@ class TReportSetup : public QDialog {
     QPushButton* DeleteButton;
     QPushButton* CloneButton;
     QCheckBox* OnePerPage;
+    QGroupBox* WhatToPrint;
     QRadioButton* AllRecords;
     QRadioButton* FilterRecords;
     QRadioButton* CurrentRecord;
