@@ -30,6 +30,7 @@ bench: build
 	$(BUILD_DIR)/bench/bench_letters
 	$(BUILD_DIR)/bench/bench_tools
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/bench_sheet
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/bench_reports
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/bench_designer
 
 # The kill test at length: KILLS writers killed per kind (8 kinds), default 40.
