@@ -6,8 +6,26 @@
 const QString TBaseReport::kNotPrinting =
     QStringLiteral("Invalid method call.  ReportPrinter is not printing.");
 
+namespace {
+
+// The office fonts that layouts and reports name print in their metric-compatible
+// Liberation faces, which the program installs, so that the widths measured for columns
+// and clipping are those of the printed text on every machine (fontconfig alone may
+// pick another face for "Times").
+QString printFamily(const QString& name) {
+    static const std::pair<const char*, const char*> faces[] = {
+        {"Arial", "Liberation Sans"},           {"Helvetica", "Liberation Sans"},
+        {"Times New Roman", "Liberation Serif"}, {"Times", "Liberation Serif"},
+        {"Courier New", "Liberation Mono"},     {"Courier", "Liberation Mono"}};
+    for (const auto& [office, liberation] : faces)
+        if (name.compare(QLatin1String(office), Qt::CaseInsensitive) == 0) return QString::fromLatin1(liberation);
+    return name;
+}
+
+}  // namespace
+
 TBaseReport::TBaseReport(ReportDevice* device) : device_(device) {
-    font_ = QFont(QStringLiteral("Arial"));
+    font_ = QFont(printFamily(QStringLiteral("Arial")));
     font_.setPointSizeF(10);
     setMetrics(DeviceMetrics());
 }
@@ -166,7 +184,7 @@ const QFontMetricsF& TBaseReport::fontMetrics() {
 
 bool TBaseReport::setFont(const QString& name, double points) {
     if (refuse()) return false;
-    font_ = QFont(name);
+    font_ = QFont(printFamily(name));
     font_.setPointSizeF(points > 0 ? points : 10);
     fontColor_ = Qt::black;
     rotation_ = 0;

@@ -272,4 +272,9 @@ TEST(RecordSheetTest, CommandPrintsTheChosenFieldsOfTheRecordToPdf) {
     EXPECT_NEAR(x["Last"], 1.0, 0.02);
     EXPECT_NEAR(x["Smith"], 2.25, 0.02);
     EXPECT_NEAR(x["Prefers"], 1.0, 0.02);
+    // "Times" prints in the metric-compatible Liberation Serif, whatever fontconfig would pick.
+    const std::string fonts = runCommand("pdffonts " + shellQuote(pdf));
+    EXPECT_NE(fonts.find("LiberationSerif-Bold"), std::string::npos) << fonts;
+    EXPECT_NE(fonts.find("LiberationSerif-Italic"), std::string::npos) << fonts;
+    EXPECT_EQ(fonts.find("Nimbus"), std::string::npos) << fonts;
 }
