@@ -209,6 +209,15 @@ TEST_F(ReportDesignerTest, EachBandTakesOnlyItsTools) {
     QTest::mouseClick(footer, Qt::LeftButton, {}, d->PFooter().Object(0)->BoundsRect().center());
     EXPECT_EQ(footer->Handle().Count(), 1);
     EXPECT_EQ(header->Handle().Count(), 0);
+
+    // A page number copied from the footer keeps to the bands that take it when pasted.
+    footer->CopySelection();
+    TGPanelView* detail = d->BandView(TReportSettings::Detail);
+    detail->Paste();
+    EXPECT_EQ(d->PDetail().ObjectCount(), 0);
+    EXPECT_EQ(messages_.texts().last(), "Information: This object may only be used in the header or footer bands");
+    header->Paste();
+    EXPECT_EQ(d->PHeader().ObjectCount(), 2);
 }
 
 TEST_F(ReportDesignerTest, SaveNeedsABandAndTurnsOffBandsWithoutHeight) {

@@ -72,12 +72,26 @@ void TGPanelView::PasteList(const QByteArray& list) {
     layout::LayoutStreamReader r(list);
     std::vector<TGGraphicControl*> read;
     const LayoutStatus s = TGLabelObjectFiler::ReadObjectList(r, panel_.Owner(), panel_, 15, &read);
+    // A report band keeps its rules for pasted objects too: objects of a kind it does
+    // not take are left out, and its message is shown once.
+    QString refusal;
+    for (auto it = read.begin(); it != read.end();) {
+        const QString why = BandRefusal(panel_, **it);
+        if (why.isEmpty()) {
+            ++it;
+            continue;
+        }
+        refusal = why;
+        panel_.DeleteObject(*it);
+        it = read.erase(it);
+    }
     // The pasted objects become the selection.
     handle_.Clear();
     for (TGGraphicControl* o : read) handle_.Add(o);
     panel_.RefreshData();
     NotifyChanged(tr("Paste"));
     if (!s.ok()) WindowMessages().error(s.message());
+    if (!refusal.isEmpty()) WindowMessages().inform(refusal);
 }
 
 void TGPanelView::CopyObject(TGGraphicControl* object) {

@@ -98,6 +98,16 @@ QString bandRefusal(const TReportPanel& band, PanelTool tool) {
     return QString();
 }
 
+// The tool that makes objects like `object`, for the band rules.
+PanelTool toolMaking(const TGGraphicControl& object) {
+    if (dynamic_cast<const TGPDLabel*>(&object)) return PanelTool::DataLabel;
+    if (dynamic_cast<const TGDMultiLineLabel*>(&object)) return PanelTool::MultiLineDataLabel;
+    if (dynamic_cast<const TGDateTimeLabel*>(&object)) return PanelTool::DateTime;
+    if (dynamic_cast<const TGPageNumberLabel*>(&object)) return PanelTool::PageNumber;
+    if (dynamic_cast<const TGImage*>(&object)) return PanelTool::Image;
+    return PanelTool::Other;
+}
+
 template <typename T>
 std::unique_ptr<T> textObject(const TGBasePanel& panel) {
     auto o = std::make_unique<T>();
@@ -245,4 +255,9 @@ void FitObject(TGGraphicControl& object) {
     } else if (auto m = dynamic_cast<TGMultiLineBaseLabel*>(&object)) {
         m->FitToText();
     }
+}
+
+QString BandRefusal(const TGBasePanel& panel, const TGGraphicControl& object) {
+    const auto* band = dynamic_cast<const TReportPanel*>(&panel);
+    return band ? bandRefusal(*band, toolMaking(object)) : QString();
 }

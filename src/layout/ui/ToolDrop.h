@@ -54,6 +54,10 @@ struct ToolDrop {
 // report band's refusal.
 ToolDrop PrepareDrop(const TGBasePanel& panel);
 
+// Why `panel`, when it is a report band, takes no object like `object` (pasted into it,
+// say); empty when it takes it or is no report band.
+QString BandRefusal(const TGBasePanel& panel, const TGGraphicControl& object);
+
 // A dropped rectangle grown to the smallest object a click makes (50 × 15).
 QRect DropRect(const QRect& drawn);
 
