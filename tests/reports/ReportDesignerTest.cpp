@@ -154,6 +154,15 @@ TEST_F(ReportDesignerTest, SizerDragsWithinThePageAndKeepsObjectsOnTheBand) {
     dragSizer(*d, TReportSettings::Detail, 30);
     EXPECT_EQ(d->settings().DetailHeight, 63);
     EXPECT_EQ(d->PDetail().Height(), std::lround(63 * d->PDetail().Zoom()));
+    // From the keyboard: Down a pixel, Shift+Up ten.
+    QWidget* sizer = d->Sizers[TReportSettings::Detail];
+    EXPECT_EQ(sizer->focusPolicy(), Qt::TabFocus);
+    QTest::keyClick(sizer, Qt::Key_Down);
+    EXPECT_EQ(d->settings().DetailHeight, 64);
+    QTest::keyClick(sizer, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(d->settings().DetailHeight, 54);
+    dragSizer(*d, TReportSettings::Detail, 9);
+    EXPECT_EQ(d->settings().DetailHeight, 63);
 
     // Far past the page: header and detail fill the page between the margins.
     dragSizer(*d, TReportSettings::Detail, 3000);

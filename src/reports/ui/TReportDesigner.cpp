@@ -1,10 +1,12 @@
 #include "TReportDesigner.h"
 
+#include <QKeyEvent>
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -240,7 +242,9 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
         Sizers[b]->setPalette(p);
         if (b != TReportSettings::Memo) {
             Sizers[b]->setCursor(Qt::SizeVerCursor);
-            Sizers[b]->setToolTip("Drag to change the band's height");
+            Sizers[b]->setToolTip("Drag to change the band's height (or Tab to it and use the Up and Down keys)");
+            // Reached with Tab, the arrow keys size the band too; the strip lights up then.
+            Sizers[b]->setFocusPolicy(Qt::TabFocus);
             Sizers[b]->installEventFilter(this);
         }
     }
@@ -513,6 +517,30 @@ bool TReportDesigner::eventFilter(QObject* watched, QEvent* event) {
         if (watched != Sizers[b]) continue;
         auto* mouse = static_cast<QMouseEvent*>(event);
         switch (event->type()) {
+            case QEvent::FocusIn:
+            case QEvent::FocusOut: {
+                QPalette p = Sizers[b]->palette();
+                p.setColor(QPalette::Window, event->type() == QEvent::FocusIn ? palette().color(QPalette::Highlight)
+                                                                              : QColor(128, 128, 128));
+                Sizers[b]->setPalette(p);
+                if (event->type() == QEvent::FocusIn) scroll_->ensureWidgetVisible(Sizers[b], 0, 40);
+                return false;
+            }
+            case QEvent::KeyPress: {
+                // Up and Down move the band's bottom a pixel, ten with Shift, as a drag would.
+                const auto* key = static_cast<QKeyEvent*>(event);
+                const int step = key->modifiers() & Qt::ShiftModifier ? 10 : 1;
+                const int dy = key->key() == Qt::Key_Down ? step : key->key() == Qt::Key_Up ? -step : 0;
+                if (dy == 0 || !Sizers[b]->isEnabled()) return false;
+                const int height = ReportBands::Height(settings_, Band(b));
+                ReportBands::SetHeight(settings_, Band(b), ReportBands::DraggedHeight(settings_, Band(b), height, dy));
+                LayoutPage();
+                TGPanelView* v = BandView(Band(b));
+                v->ClearSelection();
+                v->Panel().KeepObjectsInside();
+                v->PanelChanged();
+                return true;
+            }
             case QEvent::MouseButtonPress:
                 if (mouse->button() != Qt::LeftButton || !Sizers[b]->isEnabled()) return true;
                 dragBand_ = b;
