@@ -11,7 +11,6 @@
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -19,10 +18,10 @@
 #include <memory>
 #include <string>
 
-#include "AddressFile.h"
+#include "BenchSupport.h"
+#include "PrintMemory.h"
 #include "LabelPrint.h"
 #include "LayoutFile.h"
-#include "Messages.h"
 #include "TAddressDataSet.h"
 #include "TGOwner.h"
 #include "TReportPdfWriter.h"
@@ -32,29 +31,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class SilentMessages : public Messages {
-  public:
-    void inform(const QString&, const QString&) override {}
-    void warn(const QString&, const QString&) override {}
-    void error(const QString&, const QString&) override {}
-    bool ask(const QString&, const QString&, Preset) override { return true; }
-};
-
-double peakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
-}
-
 // The address file's fields, without its tags: the job reads it in natural order.
 bool makeTable(const std::string& path, int records) {
-    xbase::TableSpec design;
-    for (const AddressFile::Field& f : AddressFile::fields())
-        design.fields.push_back(xbase::FieldDef{f.name, f.type, uint16_t(f.width), 0});
-    std::remove(path.c_str());
-    if (!xbase::Table::create(path, design).ok()) return false;
-    std::unique_ptr<xbase::Table> t;
-    if (!xbase::Table::open(path, xbase::OpenMode::Exclusive, &t).ok()) return false;
+    const std::unique_ptr<xbase::Table> t = bench::createAddressTable(path);
+    if (!t) return false;
     const auto put = [&](const char* field, const std::string& value) {
         const int i = t->fieldIndex(field);
         return i < 0 || t->replace(i, value).ok();
@@ -96,6 +76,7 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--records")) records = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--dir")) dir = argv[i + 1];
     }
+    KeepPageBuffersInHeap();  // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QDir().mkpath(QString::fromStdString(dir));
@@ -111,7 +92,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<xbase::Table> t;
     if (!xbase::Table::open(table, xbase::OpenMode::Exclusive, &t).ok()) return 1;
     TAddressDataSet data(t.get());
-    SilentMessages messages;
+    bench::SilentMessages messages;
 
     auto printTo = [&](const QByteArray& layoutBytes, int labels, const char* name, int* printed) {
         TGOwner owner;
@@ -141,7 +122,7 @@ int main(int argc, char** argv) {
         const double full = printTo(labelLayout(), labels, "labels.pdf", &printed);
         std::printf("%7d labels to PDF: %7.2f s, %8.0f labels/s, peak memory %6.1f MB "
                     "(empty layout %.2f s; %.1fx)\n",
-                    printed, full, printed / full, peakMegabytes(), base, full / base);
+                    printed, full, printed / full, bench::peakMegabytes(), base, full / base);
     }
     QDir(QString::fromStdString(dir)).removeRecursively();
     return 0;

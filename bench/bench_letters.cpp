@@ -19,7 +19,8 @@
 #include "LetterMerge.h"
 #include "LetterPrint.h"
 #include "LetterText.h"
-#include "Messages.h"
+#include "BenchSupport.h"
+#include "PrintMemory.h"
 #include "TReportPdfWriter.h"
 #include "Table.h"
 
@@ -30,14 +31,6 @@ using Clock = std::chrono::steady_clock;
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
-
-class SilentMessages : public Messages {
-  public:
-    void inform(const QString&, const QString&) override {}
-    void warn(const QString&, const QString&) override {}
-    void error(const QString&, const QString&) override {}
-    bool ask(const QString&, const QString&, Preset) override { return true; }
-};
 
 // A one-page letter with every field name once, a few in bold.
 void writeLetter(QTextDocument* doc) {
@@ -100,6 +93,7 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--letters")) letters = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--dir")) dir = argv[i + 1];
     }
+    KeepPageBuffersInHeap();  // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QDir().mkpath(QString::fromStdString(dir));
@@ -130,7 +124,7 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<xbase::Table> t;
     if (!xbase::Table::open(table, xbase::OpenMode::Exclusive, &t).ok()) return 1;
-    SilentMessages messages;
+    bench::SilentMessages messages;
     auto printTo = [&](const QTextDocument& doc, const QString& pdf, int* pages) {
         TReportPdfWriter report;
         report.setFileName(pdf);

@@ -11,7 +11,6 @@
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
@@ -20,10 +19,10 @@
 #include <memory>
 #include <string>
 
-#include "AddressFile.h"
+#include "BenchSupport.h"
+#include "PrintMemory.h"
 #include "BuiltInReports.h"
 #include "LayoutFile.h"
-#include "Messages.h"
 #include "TAddressDataSet.h"
 #include "TGOwner.h"
 #include "TReportPdfWriter.h"
@@ -34,29 +33,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class SilentMessages : public Messages {
-  public:
-    void inform(const QString&, const QString&) override {}
-    void warn(const QString&, const QString&) override {}
-    void error(const QString&, const QString&) override {}
-    bool ask(const QString&, const QString&, Preset) override { return true; }
-};
-
-double peakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;  // kilobytes on Linux
-}
-
 // The address file's fields and its last-name tag, records in no particular order.
 bool makeTable(const std::string& path, int records) {
-    xbase::TableSpec design;
-    for (const AddressFile::Field& f : AddressFile::fields())
-        design.fields.push_back(xbase::FieldDef{f.name, f.type, uint16_t(f.width), 0});
-    std::remove(path.c_str());
-    if (!xbase::Table::create(path, design).ok()) return false;
-    std::unique_ptr<xbase::Table> t;
-    if (!xbase::Table::open(path, xbase::OpenMode::Exclusive, &t).ok()) return false;
+    const std::unique_ptr<xbase::Table> t = bench::createAddressTable(path);
+    if (!t) return false;
     const auto put = [&](const char* field, const std::string& value) {
         const int i = t->fieldIndex(field);
         return i < 0 || t->replace(i, value).ok();
@@ -106,6 +86,7 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--records")) records = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--dir")) dir = argv[i + 1];
     }
+    KeepPageBuffersInHeap();  // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QDir().mkpath(QString::fromStdString(dir));
@@ -121,7 +102,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<xbase::Table> t;
     if (!xbase::Table::open(table, xbase::OpenMode::Exclusive, &t).ok()) return 1;
     if (!t->setOrder(t->tagArea("LNAME")).ok()) return 1;
-    SilentMessages messages;
+    bench::SilentMessages messages;
 
     // One job to a PDF: its seconds, records and pages printed.
     auto run = [&](const char* name, const std::function<JobResult(TBaseReport&, JobProgress&, QString*, int*)>& job) {
@@ -136,7 +117,7 @@ int main(int argc, char** argv) {
         const double seconds = std::chrono::duration<double>(Clock::now() - s).count();
         if (r != JobResult::Done) std::fprintf(stderr, "%s failed: %s\n", name, qPrintable(error));
         std::printf("%-22s %7d records, %6d pages: %6.2f s, %8.0f records/s, peak memory %6.1f MB\n", name,
-                    printed, report.pagesPrinted(), seconds, printed / seconds, peakMegabytes());
+                    printed, report.pagesPrinted(), seconds, printed / seconds, bench::peakMegabytes());
     };
     for (int listing : {1, 4}) {
         BuiltInReports::Choice choice;

@@ -2,7 +2,6 @@
 // runs headless (see cli::run); without one it starts the desktop program.
 
 #include <QApplication>
-#include <malloc.h>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "DesignClipboard.h"
 #include "Cli.h"
 #include "HelpSystem.h"
+#include "PrintMemory.h"
 #include "SingleInstance.h"
 #include "TAddressMain.h"
 #include "WindowMessages.h"
@@ -48,14 +48,7 @@ int runDesktop(int argc, char** argv, const QString& homeArg) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Printing allocates and frees buffers of a few hundred kilobytes for every page
-    // (the PDF engine's page streams). Left to the allocator's defaults they come from
-    // fresh mappings each time and the freed heap goes straight back to the system, so
-    // a long job spends much of its time in page faults. Kept in the heap, built-in
-    // report 1 over 100,000 records to PDF takes 3.9 s instead of 5 s, its peak memory
-    // 117 MB instead of 97 MB, and still flat however long the job.
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    KeepPageBuffersInHeap();
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string home;
     size_t i = 0;
