@@ -3,14 +3,17 @@
 #include <QDate>
 #include <QLocale>
 #include <QStringList>
+#include <cmath>
 #include <vector>
 
 #include "AddressFile.h"
+#include "LayoutMetrics.h"
 #include "Messages.h"
 #include "ReportSelection.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
+#include "TextWrap.h"
 
 namespace BuiltInReports {
 
@@ -189,24 +192,14 @@ class Listing {
         y_ += h;
     }
 
-    // The memo broken into lines as wide as the detail area less a quarter inch.
+    // The memo broken into lines as wide as the detail area less a quarter inch, measured
+    // in layout pixels as the designer's memo view wraps.
     QStringList memoLines(const QString& memo) {
         lineHeight();
-        const double width = right() - kLeft - 0.25;
-        QStringList lines;
-        for (const QString& paragraph : QString(memo).replace("\r\n", "\n").split('\n')) {
-            QString line;
-            for (const QString& word : paragraph.split(' ')) {
-                const QString candidate = line.isEmpty() ? word : line + ' ' + word;
-                if (!line.isEmpty() && r_.textWidth(candidate) > width) {
-                    lines << line;
-                    line = word;
-                } else {
-                    line = candidate;
-                }
-            }
-            lines << line;
-        }
+        const int width = int((right() - kLeft - 0.25) * layout::kPixelsPerInch);
+        QStringList lines = layout::WrapLines(layout::SplitLines(memo), width, [this](const QString& text) {
+            return int(std::ceil(r_.textWidth(text) * layout::kPixelsPerInch));
+        });
         if (lines.size() == 1 && lines.first().trimmed().isEmpty()) lines.clear();
         return lines;
     }
