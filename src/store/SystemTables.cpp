@@ -9,6 +9,7 @@
 
 #include "AddressFile.h"
 #include "AppHome.h"
+#include "Messages.h"
 #include "TableText.h"
 
 namespace SystemTables {
@@ -379,6 +380,24 @@ uint32_t CloneDefinition(xbase::Table& table, uint32_t recNo, const AppHome& hom
         return 0;
     }
     return table.recNo();
+}
+
+bool AskAndDeleteDefinition(Messages& messages, xbase::Table& table, uint32_t recNo, const QString& description,
+                            const AppHome& home) {
+    if (!messages.ask("Delete \"" + description + "\"?", "DELETE", Messages::Preset::No)) return false;
+    QString error;
+    if (DeleteDefinition(table, recNo, home, &error)) return true;
+    messages.error("Unable to delete \"" + description + "\": " + error);
+    return false;
+}
+
+uint32_t AskAndCloneDefinition(Messages& messages, xbase::Table& table, uint32_t recNo, const QString& description,
+                               const AppHome& home, const QString& extension) {
+    if (!messages.ask("Clone \"" + description + "\"?", "CLONE", Messages::Preset::No)) return 0;
+    QString error;
+    const uint32_t clone = CloneDefinition(table, recNo, home, extension, &error);
+    if (clone == 0) messages.error(error);
+    return clone;
 }
 
 }  // namespace SystemTables

@@ -9,6 +9,7 @@
 #include "Table.h"
 
 class AppHome;
+class Messages;
 
 // The system tables in the home's "sysdata" folder: letter, report, envelope and label
 // definitions, the label stock catalogue and the state/ZIP table, each with one tag.
@@ -75,6 +76,14 @@ bool DeleteDefinition(xbase::Table& table, uint32_t recNo, const AppHome& home, 
 // number, 0 with `error` set when that fails (nothing is left behind then).
 uint32_t CloneDefinition(xbase::Table& table, uint32_t recNo, const AppHome& home, const QString& extension,
                          QString* error);
+// The list windows' Delete and Clone: the question ("Delete \"<description>\"?" in a
+// DELETE box, "Clone ..." in a CLONE box, No preset) first, then the command, a failure
+// told through `messages`. Delete returns whether the record went; Clone the new
+// record's number, 0 when none was made.
+bool AskAndDeleteDefinition(Messages& messages, xbase::Table& table, uint32_t recNo, const QString& description,
+                            const AppHome& home);
+uint32_t AskAndCloneDefinition(Messages& messages, xbase::Table& table, uint32_t recNo, const QString& description,
+                               const AppHome& home, const QString& extension);
 
 QString fieldsListPath(const AppHome& home);
 QStringList readFieldsList(const AppHome& home);  // empty when there is no file

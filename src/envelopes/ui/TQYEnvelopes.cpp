@@ -305,23 +305,17 @@ void TQYEnvelopes::design(const Envelope::Definition& def, const QString& layout
 void TQYEnvelopes::DeleteButtonClick() {
     const uint32_t recNo = currentRecNo();
     if (recNo == 0) return;
-    const QString description = current().description.trimmed();
-    if (!WindowMessages().ask("Delete \"" + description + "\"?", "DELETE", Messages::Preset::No)) return;
-    QString error;
-    if (!SystemTables::DeleteDefinition(envelopes_, recNo, home_, &error))
-        WindowMessages().error("Unable to delete \"" + description + "\": " + error);
-    fillList();
+    if (SystemTables::AskAndDeleteDefinition(WindowMessages(), envelopes_, recNo, current().description.trimmed(),
+                                             home_))
+        fillList();
 }
 
 void TQYEnvelopes::CloneButtonClick() {
     const uint32_t recNo = currentRecNo();
     if (recNo == 0) return;
-    if (!WindowMessages().ask("Clone \"" + current().description.trimmed() + "\"?", "CLONE", Messages::Preset::No))
-        return;
-    QString error;
-    const uint32_t clone = SystemTables::CloneDefinition(envelopes_, recNo, home_, ".E", &error);
-    if (clone == 0) WindowMessages().error(error);
-    fillList(clone);
+    const uint32_t clone = SystemTables::AskAndCloneDefinition(WindowMessages(), envelopes_, recNo,
+                                                               current().description.trimmed(), home_, ".E");
+    if (clone != 0) fillList(clone);
 }
 
 void TQYEnvelopes::loadPrinterChoice() {

@@ -353,12 +353,9 @@ void TLabelSetupScreen::design(const LabelDefinition& def, bool isNew, const QSt
 void TLabelSetupScreen::DeleteButtonClick() {
     const uint32_t recNo = currentRecNo();
     if (recNo == 0) return;
-    const QString description = current().description.trimmed();
-    if (!WindowMessages().ask("Delete \"" + description + "\"?", "DELETE", Messages::Preset::No)) return;
-    QString error;
-    if (!SystemTables::DeleteDefinition(labels_, recNo, home_, &error))
-        WindowMessages().error("Unable to delete \"" + description + "\": " + error);
-    fillList();
+    if (SystemTables::AskAndDeleteDefinition(WindowMessages(), labels_, recNo, current().description.trimmed(),
+                                             home_))
+        fillList();
 }
 
 void TLabelSetupScreen::CloneButtonClick() {

@@ -227,22 +227,16 @@ void TReportSetup::design(const ReportDefinition::Definition& def, const QString
 void TReportSetup::DeleteButtonClick() {
     const uint32_t recNo = currentRecNo();
     if (recNo == 0) return;
-    const QString description = current().description;
-    if (!WindowMessages().ask("Delete \"" + description + "\"?", "DELETE", Messages::Preset::No)) return;
-    QString error;
-    if (!SystemTables::DeleteDefinition(reports_, recNo, home_, &error))
-        WindowMessages().error("Unable to delete \"" + description + "\": " + error);
-    fillList();
+    if (SystemTables::AskAndDeleteDefinition(WindowMessages(), reports_, recNo, current().description, home_))
+        fillList();
 }
 
 void TReportSetup::CloneButtonClick() {
     const uint32_t recNo = currentRecNo();
     if (recNo == 0) return;
-    if (!WindowMessages().ask("Clone \"" + current().description + "\"?", "CLONE", Messages::Preset::No)) return;
-    QString error;
-    const uint32_t clone = SystemTables::CloneDefinition(reports_, recNo, home_, ".R", &error);
-    if (clone == 0) WindowMessages().error(error);
-    fillList(clone);
+    const uint32_t clone =
+        SystemTables::AskAndCloneDefinition(WindowMessages(), reports_, recNo, current().description, home_, ".R");
+    if (clone != 0) fillList(clone);
 }
 
 void TReportSetup::runJob(bool preview) {
