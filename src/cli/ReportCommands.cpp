@@ -91,7 +91,8 @@ int reportCommand(const Invocation& in) {
         report.Title = choice.title;
         result = RunOnTerminal(
             [&](JobProgress& progress) {
-                return BuiltInReports::PrintBuiltIn(*table, choice, report, progress, in.messages, &error, &rows);
+                return BuiltInReports::PrintBuiltIn(*table, choice, report, progress, in.messages, &error,
+                                                    &rows);
             },
             in.err);
     } else {
@@ -106,14 +107,15 @@ int reportCommand(const Invocation& in) {
         user.onePerPage = in.args.has("--one-per-page");
         result = RunOnTerminal(
             [&](JobProgress& progress) {
-                return UserReport::PrintUserReport(*table, layout, user, report, progress, in.messages, &error,
-                                                   &rows);
+                return UserReport::PrintUserReport(*table, layout, user, report, progress, in.messages,
+                                                   &error, &rows);
             },
             in.err);
     }
-    if (result != JobResult::Done) return fail(in, error.isEmpty() ? QString("Report Print Canceled!") : error);
-    in.out << "Report Print Completed! " << rows << (rows == 1 ? " record, " : " records, ") << report.pagesPrinted()
-           << (report.pagesPrinted() == 1 ? " page" : " pages") << " to "
+    if (result != JobResult::Done)
+        return fail(in, error.isEmpty() ? QString("Report Print Canceled!") : error);
+    in.out << "Report Print Completed! " << rows << (rows == 1 ? " record, " : " records, ")
+           << report.pagesPrinted() << (report.pagesPrinted() == 1 ? " page" : " pages") << " to "
            << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";
     return kOk;
 }

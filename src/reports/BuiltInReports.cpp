@@ -37,9 +37,11 @@ struct Column {
 
 // The columns of each report; report 4's captions stand on three lines.
 const std::vector<Column>& columnsOf(int report) {
-    static const std::vector<Column> one{{1.75, "Name"}, {2.15, "Address"}, {2.0, "City/St/Zip"}, {1.5, "Phone"}};
+    static const std::vector<Column> one{
+        {1.75, "Name"}, {2.15, "Address"}, {2.0, "City/St/Zip"}, {1.5, "Phone"}};
     static const std::vector<Column> two{{2.0, "Name"}, {2.5, "Organization"}, {1.5, "Phone"}, {1.35, "Fax"}};
-    static const std::vector<Column> three{{2.5, "Organization"}, {2.0, "Name"}, {1.5, "Phone"}, {1.35, "Fax"}};
+    static const std::vector<Column> three{
+        {2.5, "Organization"}, {2.0, "Name"}, {1.5, "Phone"}, {1.35, "Fax"}};
     static const std::vector<Column> four{{0.5, ""}, {2.25, ""}, {3.0, ""}, {1.5, ""}};
     return report == 1 ? one : report == 2 ? two : report == 3 ? three : four;
 }
@@ -78,7 +80,8 @@ Record readRecord(const xbase::Table& t) {
 // The page as the listing draws it: header, captions, detail area, rows.
 class Listing {
   public:
-    Listing(TBaseReport& r, const Choice& choice) : r_(r), choice_(choice), columns_(columnsOf(choice.report)) {}
+    Listing(TBaseReport& r, const Choice& choice)
+        : r_(r), choice_(choice), columns_(columnsOf(choice.report)) {}
 
     double right() const { return r_.pageWidth() - kRightMargin; }
     double bottom() const { return r_.pageHeight() - kBottomMargin - 0.5; }
@@ -133,7 +136,8 @@ class Listing {
         if (text.isEmpty()) return;
         double x = kLeft;
         for (int c = 0; c < column; ++c) x += columns_[size_t(c)].width;
-        const ReportRect rect = r_.makeRect(x, y_, x + std::max(0.0, clip - kClipShort), y_ + r_.fontLineHeight());
+        const ReportRect rect =
+            r_.makeRect(x, y_, x + std::max(0.0, clip - kClipShort), y_ + r_.fontLineHeight());
         r_.textRect(rect, x + kCellMargin, y_, text);
     }
 

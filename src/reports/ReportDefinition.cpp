@@ -107,7 +107,9 @@ bool Clamp(TReportSettings& s) {
     return !(s == before);
 }
 
-QString NextReportBinaryName(const QString& sysDataDir) { return SystemTables::NextBinaryName(sysDataDir, ".R"); }
+QString NextReportBinaryName(const QString& sysDataDir) {
+    return SystemTables::NextBinaryName(sysDataDir, ".R");
+}
 
 LayoutStatus LoadReport(const QString& layoutFile, TGOwner* owner, TGBasePanel& header, TGBasePanel& detail,
                         TGBasePanel& footer, TReportSettings& settings) {

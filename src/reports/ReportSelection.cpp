@@ -17,7 +17,8 @@ bool Select(xbase::Table& table, Records records, bool startFromCurrent, uint32_
     const std::string notDeleted = table.fieldIndex("ISDEL") >= 0 ? " .AND. !ISDEL" : "";
     if (records == Records::All) {
         table.setDeleted(true);
-        s = table.query((table.fieldIndex("PREFIX") >= 0 ? "UPPER(PREFIX)<>\"DELETED\"" : ".T.") + notDeleted);
+        s = table.query((table.fieldIndex("PREFIX") >= 0 ? "UPPER(PREFIX)<>\"DELETED\"" : ".T.") +
+                        notDeleted);
     } else if (records == Records::Current) {
         s = table.query("Recno()=" + std::to_string(current) + notDeleted);
     }

@@ -9,9 +9,9 @@
 #include "LayoutFile.h"
 #include "LayoutMetrics.h"
 #include "PrinterDevice.h"
-#include "ReportDefinition.h"
 #include "RecordEditing.h"
 #include "RecordEditor.h"
+#include "ReportDefinition.h"
 #include "SavedCursor.h"
 #include "TAddressDataSet.h"
 #include "TBaseReport.h"
@@ -25,8 +25,8 @@ namespace {
 
 using Band = TReportSettings::Band;
 
-constexpr double kBandInset = 0.125;    // bands are a quarter inch narrower than the margins leave
-constexpr double kMemoSpacing = 0.05;   // the gap under a block of memo lines
+constexpr double kBandInset = 0.125;   // bands are a quarter inch narrower than the margins leave
+constexpr double kMemoSpacing = 0.05;  // the gap under a block of memo lines
 
 double inches(int pixels) { return pixels / double(layout::kPixelsPerInch); }
 
@@ -101,8 +101,10 @@ class Pages {
             for (qsizetype i = 0; i < count; ++i) {
                 const QString& line = lines[next + i];
                 double x = left_;
-                if (s_.MemoAlignment == 1) x = right_ - r_.textWidth(line);
-                else if (s_.MemoAlignment == 2) x = (left_ + right_ - r_.textWidth(line)) / 2;
+                if (s_.MemoAlignment == 1)
+                    x = right_ - r_.textWidth(line);
+                else if (s_.MemoAlignment == 2)
+                    x = (left_ + right_ - r_.textWidth(line)) / 2;
                 r_.printXY(x, y_ + r_.fontAscent(), line);
                 y_ += lineHeight;
             }
@@ -168,7 +170,8 @@ class Pages {
 
 void AddCalculatedFields(TAddressDataSet& data, const xbase::Table& table) {
     const xbase::Table* t = &table;
-    data.AddCalculatedField("FullName", "Full Name", [t] { return RecordEditing::FullName(RecordEditor::read(*t)); });
+    data.AddCalculatedField("FullName", "Full Name",
+                            [t] { return RecordEditing::FullName(RecordEditor::read(*t)); });
     data.AddCalculatedField("FullNameWithPrefix", "Full Name & Prefix",
                             [t] { return RecordEditing::FullNameWithPrefix(RecordEditor::read(*t)); });
     data.AddCalculatedField("CityStateZip", "City, State & Zip",
@@ -203,17 +206,22 @@ void PrintTheReport(TBaseReport& report, xbase::Table& table, layout::LayoutFile
     }
 }
 
+bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages, QString* error) {
+    const uint32_t current = table.eof() ? 0 : table.recNo();
+    (void)ReportSelection::Select(table, choice.records, choice.startFromCurrent, current, messages, error);
+    if (!error->isEmpty()) return false;
+    if (table.eof()) {
+        *error = "There are no records to print";
+        return false;
+    }
+    return true;
+}
+
 JobResult PrintUserReport(xbase::Table& table, layout::LayoutFile& layout, const Choice& choice,
                           TBaseReport& report, JobProgress& progress, Messages& messages, QString* error,
                           int* printed) {
     const SavedCursor saved(table);
-    const uint32_t current = table.eof() ? 0 : table.recNo();
-    (void)ReportSelection::Select(table, choice.records, choice.startFromCurrent, current, messages, error);
-    if (!error->isEmpty()) return JobResult::Failed;
-    if (table.eof()) {
-        *error = "There are no records to print";
-        return JobResult::Failed;
-    }
+    if (!SelectRecords(table, choice, messages, error)) return JobResult::Failed;
     int count = 0;
     report.setProgress(&progress, TBaseReport::OnHalt::Abort);
     report.OnPrint = [&](TBaseReport& r) { PrintTheReport(r, table, layout, choice.onePerPage, &count); };

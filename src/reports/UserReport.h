@@ -38,6 +38,11 @@ void AddCalculatedFields(TAddressDataSet& data, const xbase::Table& table);
 // a page of neither prints on a paper of its own size.
 void SetPaperSizeFromReportVars(PrinterDevice& device, const TReportSettings& settings);
 
+// The run's first steps: the selection and its first record (the current one when asked
+// and in the selection). False with `error` set when nothing can be printed. The caller
+// puts the table's query, order and record back (SavedCursor).
+bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages, QString* error);
+
 // The job's OnPrint: the pages of `layout` (a report's bands bound to `table` for
 // printing) from the table's current record to the end of the selection, or until the
 // job is halted. `printed` counts the records. A band taller than the page still

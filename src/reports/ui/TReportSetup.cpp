@@ -32,7 +32,8 @@
 namespace {
 
 const char* const kBuiltIns[] = {"1. Name,Address,City,State,Zip,Phone", "2. Name,Organization,Phone,Fax",
-                                 "3. Organization,Name,Phone,Fax ", "4. All major fields (takes several lines)"};
+                                 "3. Organization,Name,Phone,Fax ",
+                                 "4. All major fields (takes several lines)"};
 
 QPushButton* button(const char* text, const char* name) {
     auto* b = new QPushButton(text);
@@ -43,8 +44,8 @@ QPushButton* button(const char* text, const char* name) {
 
 }  // namespace
 
-TReportSetup::TReportSetup(xbase::Table& reports, xbase::Table& addresses, const AppHome& home, bool filterSet,
-                           QWidget* parent, PrinterDevice* device)
+TReportSetup::TReportSetup(xbase::Table& reports, xbase::Table& addresses, const AppHome& home,
+                           bool filterSet, QWidget* parent, PrinterDevice* device)
     : QDialog(parent), reports_(reports), addresses_(addresses), home_(home), device_(device) {
     setWindowTitle("Print Report");
     setObjectName("TReportSetup");
@@ -120,7 +121,8 @@ TReportSetup::TReportSetup(xbase::Table& reports, xbase::Table& addresses, const
     FilterRecords->setEnabled(filterSet);
     (filterSet ? FilterRecords : AllRecords)->setChecked(true);
     auto* choices = new QVBoxLayout(WhatToPrint);
-    for (QWidget* w : std::initializer_list<QWidget*>{AllRecords, FilterRecords, CurrentRecord, StartFromCurrent})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{AllRecords, FilterRecords, CurrentRecord, StartFromCurrent})
         choices->addWidget(w);
 
     auto* printerSetup = button("Printer Se&tup", "PrinterSetupButton");
@@ -173,7 +175,8 @@ void TReportSetup::fillList(uint32_t select) {
     for (xbase::Status s = reports_.goTop(); s.ok() && !reports_.eof(); s = reports_.skip(1)) {
         auto* item = new QTreeWidgetItem(ReportList, {ReportDefinition::Read(reports_).description});
         item->setData(0, Qt::UserRole, reports_.recNo());
-        if (reports_.recNo() == select || ReportList->topLevelItemCount() == 1) ReportList->setCurrentItem(item);
+        if (reports_.recNo() == select || ReportList->topLevelItemCount() == 1)
+            ReportList->setCurrentItem(item);
     }
     SetButtons();
 }
@@ -209,7 +212,8 @@ void TReportSetup::ModifyButtonClick() {
 
 void TReportSetup::NewButtonClick() { design(ReportDefinition::Definition(), QString(), 0); }
 
-void TReportSetup::design(const ReportDefinition::Definition& def, const QString& layoutFile, uint32_t recNo) {
+void TReportSetup::design(const ReportDefinition::Definition& def, const QString& layoutFile,
+                          uint32_t recNo) {
     QString error;
     uint32_t stored = recNo;
     {
@@ -234,8 +238,8 @@ void TReportSetup::DeleteButtonClick() {
 void TReportSetup::CloneButtonClick() {
     const uint32_t recNo = currentRecNo();
     if (recNo == 0) return;
-    const uint32_t clone =
-        SystemTables::AskAndCloneDefinition(WindowMessages(), reports_, recNo, current().description, home_, ".R");
+    const uint32_t clone = SystemTables::AskAndCloneDefinition(WindowMessages(), reports_, recNo,
+                                                               current().description, home_, ".R");
     if (clone != 0) fillList(clone);
 }
 
@@ -252,6 +256,10 @@ void TReportSetup::runJob(bool preview) {
     listing.codes = PrintCodes->isChecked();
     listing.records = records;
     listing.startFromCurrent = StartFromCurrent->isChecked();
+    UserReport::Choice user;
+    user.records = records;
+    user.startFromCurrent = listing.startFromCurrent;
+    user.onePerPage = OnePerPage->isChecked();
 
     // A user report's bands, read before anything is printed.
     const ReportDefinition::Definition def = current();
@@ -279,24 +287,19 @@ void TReportSetup::runJob(bool preview) {
     // The table's query, order and record are put back however the job ends.
     const SavedCursor saved(addresses_);
     QString error;
-    bool selected = false;
-    if (builtIn) {
-        selected = BuiltInReports::SelectRecords(addresses_, listing, WindowMessages(), &error);
-    } else {
-        const uint32_t start = addresses_.eof() ? 0 : addresses_.recNo();
-        ReportSelection::Select(addresses_, records, StartFromCurrent->isChecked(), start, WindowMessages(), &error);
-        selected = error.isEmpty() && !addresses_.eof();
-        if (error.isEmpty() && !selected) error = "There are no records to print";
-    }
+    const bool selected = builtIn
+                              ? BuiltInReports::SelectRecords(addresses_, listing, WindowMessages(), &error)
+                              : UserReport::SelectRecords(addresses_, user, WindowMessages(), &error);
     if (!selected) {
         WindowMessages().inform(error);
         return;
     }
-    const bool onePerPage = OnePerPage->isChecked();
     if (builtIn)
         status.setJob([&](TBaseReport& r) { BuiltInReports::PrintRows(r, addresses_, listing, nullptr); });
     else
-        status.setJob([&](TBaseReport& r) { UserReport::PrintTheReport(r, addresses_, layout, onePerPage, nullptr); });
+        status.setJob([&](TBaseReport& r) {
+            UserReport::PrintTheReport(r, addresses_, layout, user.onePerPage, nullptr);
+        });
     status.exec();
     if (preview && !status.aborted()) {
         const PrintKindTexts& texts = printKindTexts(PrintKind::Reports);
