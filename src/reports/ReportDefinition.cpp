@@ -136,13 +136,10 @@ bool SaveReport(xbase::Table& reports, uint32_t recNo, Definition& def, const QS
         *error = def.binary + ": " + s.message();
         return false;
     }
-    xbase::Status s = recNo == 0 ? reports.appendBlank() : reports.go(recNo);
-    if (!s.ok() || !Write(reports, def, error) || !(s = reports.commit()).ok()) {
-        if (recNo == 0 || newFile) QFile::remove(path);
-        if (error->isEmpty()) *error = QString::fromStdString(s.message());
-        return false;
-    }
-    return true;
+    const auto write = [&def](xbase::Table& t, QString* e) { return Write(t, def, e); };
+    if (SystemTables::StoreDefinition(reports, recNo, write, path, error) != 0) return true;
+    if (newFile) QFile::remove(path);  // a file named just now belongs to no record
+    return false;
 }
 
 }  // namespace ReportDefinition

@@ -382,6 +382,18 @@ uint32_t CloneDefinition(xbase::Table& table, uint32_t recNo, const AppHome& hom
     return table.recNo();
 }
 
+uint32_t StoreDefinition(xbase::Table& table, uint32_t recNo,
+                         const std::function<bool(xbase::Table&, QString*)>& write, const QString& layoutPath,
+                         QString* error) {
+    error->clear();
+    Status s = recNo == 0 ? table.appendBlank() : table.go(recNo);
+    if (s.ok() && write(table, error)) s = table.commit();
+    if (s.ok() && error->isEmpty()) return table.recNo();
+    if (recNo == 0) QFile::remove(layoutPath);
+    if (error->isEmpty()) *error = QString::fromStdString(s.message());
+    return 0;
+}
+
 bool AskAndDeleteDefinition(Messages& messages, xbase::Table& table, uint32_t recNo, const QString& description,
                             const AppHome& home) {
     if (!messages.ask("Delete \"" + description + "\"?", "DELETE", Messages::Preset::No)) return false;

@@ -76,6 +76,14 @@ bool DeleteDefinition(xbase::Table& table, uint32_t recNo, const AppHome& home, 
 // number, 0 with `error` set when that fails (nothing is left behind then).
 uint32_t CloneDefinition(xbase::Table& table, uint32_t recNo, const AppHome& home, const QString& extension,
                          QString* error);
+// Stores a definition whose layout file `layoutPath` has just been written: record
+// `recNo`, or a new record when it is 0, filled by `write` and committed. When that
+// fails, a new definition's layout file is removed again and `error` tells why. The
+// stored record's number; 0 on failure.
+uint32_t StoreDefinition(xbase::Table& table, uint32_t recNo,
+                         const std::function<bool(xbase::Table&, QString*)>& write, const QString& layoutPath,
+                         QString* error);
+
 // The list windows' Delete and Clone: the question ("Delete \"<description>\"?" in a
 // DELETE box, "Clone ..." in a CLONE box, No preset) first, then the command, a failure
 // told through `messages`. Delete returns whether the record went; Clone the new

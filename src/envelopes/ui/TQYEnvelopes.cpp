@@ -288,18 +288,20 @@ void TQYEnvelopes::design(const Envelope::Definition& def, const QString& layout
     TEnvelopeDesignScreen designer(def, layoutFile, addresses_, home_, device(), this);
     if (designer.exec() != QDialog::Accepted) return;
     const Envelope::Definition edited = designer.definition();
+    const QString path = home_.sysDataDir() + "/" + edited.binary;
     QString error;
-    if (!designer.SaveLayout(home_.sysDataDir() + "/" + edited.binary, &error)) {
+    const uint32_t stored =
+        designer.SaveLayout(path, &error)
+            ? SystemTables::StoreDefinition(
+                  envelopes_, recNo,
+                  [&edited](xbase::Table& t, QString* e) { return Envelope::WriteDefinition(t, edited, e); }, path,
+                  &error)
+            : 0;
+    if (stored == 0) {
         WindowMessages().error(error);
         return;
     }
-    xbase::Status s = recNo == 0 ? envelopes_.appendBlank() : envelopes_.go(recNo);
-    if (!s.ok() || !Envelope::WriteDefinition(envelopes_, edited, &error) || !(s = envelopes_.commit()).ok()) {
-        if (recNo == 0) QFile::remove(home_.sysDataDir() + "/" + edited.binary);
-        WindowMessages().error(!error.isEmpty() ? error : QString::fromStdString(s.message()));
-        return;
-    }
-    fillList(envelopes_.recNo());
+    fillList(stored);
 }
 
 void TQYEnvelopes::DeleteButtonClick() {

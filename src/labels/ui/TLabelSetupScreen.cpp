@@ -336,18 +336,20 @@ void TLabelSetupScreen::design(const LabelDefinition& def, bool isNew, const QSt
     TLabelDesignScreen designer(def, isNew, layoutFile, addresses_, home_, this);
     if (designer.exec() != QDialog::Accepted) return;
     const LabelDefinition edited = designer.definition();
+    const QString path = home_.sysDataDir() + "/" + edited.binary;
     QString error;
-    if (!designer.SaveLayout(home_.sysDataDir() + "/" + edited.binary, &error)) {
+    const uint32_t stored =
+        designer.SaveLayout(path, &error)
+            ? SystemTables::StoreDefinition(
+                  labels_, isNew ? 0 : recNo,
+                  [&edited](xbase::Table& t, QString* e) { return LabelDefs::WriteDefinition(t, edited, e); }, path,
+                  &error)
+            : 0;
+    if (stored == 0) {
         WindowMessages().error(error);
         return;
     }
-    xbase::Status s = isNew ? labels_.appendBlank() : labels_.go(recNo);
-    if (!s.ok() || !LabelDefs::WriteDefinition(labels_, edited, &error) || !(s = labels_.commit()).ok()) {
-        if (isNew) QFile::remove(home_.sysDataDir() + "/" + edited.binary);
-        WindowMessages().error(!error.isEmpty() ? error : QString::fromStdString(s.message()));
-        return;
-    }
-    fillList(labels_.recNo());
+    fillList(stored);
 }
 
 void TLabelSetupScreen::DeleteButtonClick() {
