@@ -62,15 +62,12 @@ int envelopeDefsCommand(const Invocation& in) {
     QString message;
     if (!SystemTables::OpenEnvelopeTable(AppHome(QString::fromStdString(in.home)), &table, &message))
         return fail(in, message);
-    table->setDeleted(true);
-    const int order = table->tagArea("DESCRIPT");
-    if (order != 0) (void)table->setOrder(order);
-    for (xbase::Status s = table->goTop(); s.ok() && !table->eof(); s = table->skip(1)) {
+    SystemTables::ForEachDefinition(*table, [&] {
         const Envelope::Definition def = Envelope::ReadDefinition(*table);
         const Envelope::Size size = Envelope::SizeOf(def.code);
         in.out << def.description.trimmed().toStdString() << "\t" << def.code << "\t"
                << (size.width > 0 ? size.entry : "(unknown size)") << "\t" << def.binary.toStdString() << "\n";
-    }
+    });
     return kOk;
 }
 

@@ -42,17 +42,14 @@ int labelDefsCommand(const Invocation& in) {
     QString message;
     if (!SystemTables::OpenLabelTable(AppHome(QString::fromStdString(in.home)), &table, &message))
         return fail(in, message);
-    table->setDeleted(true);
-    const int order = table->tagArea("DESCRIPT");
-    if (order != 0) (void)table->setOrder(order);
-    for (xbase::Status s = table->goTop(); s.ok() && !table->eof(); s = table->skip(1)) {
+    SystemTables::ForEachDefinition(*table, [&] {
         const LabelDefinition def = LabelDefs::ReadDefinition(*table);
         const LabelStock& st = def.stock;
         in.out << def.description.trimmed().toStdString() << "\t" << LabelDefs::SheetName(st).toStdString()
                << "\t" << inches(st.height).toStdString() << " x " << inches(st.width).toStdString() << "\t"
                << st.across << " x " << st.down << "\t" << st.paperSize.trimmed().toStdString() << "\t"
                << def.binary.toStdString() << "\n";
-    }
+    });
     return kOk;
 }
 

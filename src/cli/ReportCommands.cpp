@@ -125,14 +125,11 @@ int reportDefsCommand(const Invocation& in) {
     QString message;
     if (!SystemTables::OpenReportTable(AppHome(QString::fromStdString(in.home)), &reports, &message))
         return fail(in, message);
-    reports->setDeleted(true);
-    const int order = reports->tagArea("DESCRIPT");
-    if (order != 0) (void)reports->setOrder(order);
-    for (xbase::Status s = reports->goTop(); s.ok() && !reports->eof(); s = reports->skip(1)) {
+    SystemTables::ForEachDefinition(*reports, [&] {
         const ReportDefinition::Definition def = ReportDefinition::Read(*reports);
         in.out << def.description.toStdString() << "\t" << def.layout.toStdString() << "\t"
                << def.binary.toStdString() << "\n";
-    }
+    });
     return kOk;
 }
 

@@ -382,6 +382,13 @@ uint32_t CloneDefinition(xbase::Table& table, uint32_t recNo, const AppHome& hom
     return table.recNo();
 }
 
+void ForEachDefinition(xbase::Table& table, const std::function<void()>& visit) {
+    table.setDeleted(true);
+    const int order = table.tagArea("DESCRIPT");
+    if (order != 0) (void)table.setOrder(order);
+    for (Status s = table.goTop(); s.ok() && !table.eof(); s = table.skip(1)) visit();
+}
+
 uint32_t StoreDefinition(xbase::Table& table, uint32_t recNo,
                          const std::function<bool(xbase::Table&, QString*)>& write, const QString& layoutPath,
                          QString* error) {

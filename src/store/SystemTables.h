@@ -76,6 +76,10 @@ bool DeleteDefinition(xbase::Table& table, uint32_t recNo, const AppHome& home, 
 // number, 0 with `error` set when that fails (nothing is left behind then).
 uint32_t CloneDefinition(xbase::Table& table, uint32_t recNo, const AppHome& home, const QString& extension,
                          QString* error);
+// Visits the definitions of a definition table that are not marked deleted, in
+// description order (the DESCRIPT tag; record order without it), the cursor on each.
+void ForEachDefinition(xbase::Table& table, const std::function<void()>& visit);
+
 // Stores a definition whose layout file `layoutPath` has just been written: record
 // `recNo`, or a new record when it is 0, filled by `write` and committed. When that
 // fails, a new definition's layout file is removed again and `error` tells why. The

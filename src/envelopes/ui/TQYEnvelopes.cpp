@@ -203,10 +203,7 @@ PrinterDevice& TQYEnvelopes::device() const { return device_ ? *device_ : Printe
 
 void TQYEnvelopes::fillList(uint32_t select) {
     EnvelopeList->clear();
-    envelopes_.setDeleted(true);
-    const int order = envelopes_.tagArea("DESCRIPT");
-    if (order != 0) (void)envelopes_.setOrder(order);
-    for (xbase::Status s = envelopes_.goTop(); s.ok() && !envelopes_.eof(); s = envelopes_.skip(1)) {
+    SystemTables::ForEachDefinition(envelopes_, [&] {
         const Envelope::Definition def = Envelope::ReadDefinition(envelopes_);
         const Envelope::Size size = Envelope::SizeOf(def.code);
         auto* item = new QTreeWidgetItem(EnvelopeList, {def.description.trimmed(),
@@ -215,7 +212,7 @@ void TQYEnvelopes::fillList(uint32_t select) {
         item->setData(0, Qt::UserRole, envelopes_.recNo());
         if (envelopes_.recNo() == select || EnvelopeList->topLevelItemCount() == 1)
             EnvelopeList->setCurrentItem(item);
-    }
+    });
     showDefinition();
 }
 

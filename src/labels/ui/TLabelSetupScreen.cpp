@@ -170,16 +170,13 @@ PrinterDevice& TLabelSetupScreen::device() const { return device_ ? *device_ : P
 
 void TLabelSetupScreen::fillList(uint32_t select) {
     LabelList->clear();
-    labels_.setDeleted(true);
-    const int order = labels_.tagArea("DESCRIPT");
-    if (order != 0) (void)labels_.setOrder(order);
-    for (xbase::Status s = labels_.goTop(); s.ok() && !labels_.eof(); s = labels_.skip(1)) {
+    SystemTables::ForEachDefinition(labels_, [&] {
         const LabelDefinition def = LabelDefs::ReadDefinition(labels_);
         auto* item = new QTreeWidgetItem(LabelList, QStringList{def.description.trimmed(),
                                                                  LabelDefs::SheetName(def.stock)});
         item->setData(0, Qt::UserRole, labels_.recNo());
         if (labels_.recNo() == select || LabelList->topLevelItemCount() == 1) LabelList->setCurrentItem(item);
-    }
+    });
     showDefinition();
 }
 

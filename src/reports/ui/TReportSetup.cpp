@@ -169,15 +169,12 @@ PrinterDevice& TReportSetup::device() const { return device_ ? *device_ : Printe
 
 void TReportSetup::fillList(uint32_t select) {
     ReportList->clear();
-    reports_.setDeleted(true);
-    const int order = reports_.tagArea("DESCRIPT");
-    if (order != 0) (void)reports_.setOrder(order);
-    for (xbase::Status s = reports_.goTop(); s.ok() && !reports_.eof(); s = reports_.skip(1)) {
+    SystemTables::ForEachDefinition(reports_, [&] {
         auto* item = new QTreeWidgetItem(ReportList, {ReportDefinition::Read(reports_).description});
         item->setData(0, Qt::UserRole, reports_.recNo());
         if (reports_.recNo() == select || ReportList->topLevelItemCount() == 1)
             ReportList->setCurrentItem(item);
-    }
+    });
     SetButtons();
 }
 
