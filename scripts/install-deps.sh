@@ -14,6 +14,7 @@ packages=(
     libhunspell-dev hunspell-en-us
     libzint-dev
     cups printer-driver-cups-pdf
+    ccache xvfb xauth xdotool imagemagick
 )
 
 # `--fuzz`: the compiler and runtime of the fuzz build only (make fuzz).
