@@ -77,8 +77,12 @@ class TLetterDesign : public QDialog {
     QAction* SpellCheckItem;
     QAction* DefaultFontItem;
     QAction *FindItem, *ReplaceItem, *FindNextItem, *ParagraphItem;
+    QAction *TextColorItem, *BackColorItem;
     LetterRuler* Ruler;
     QPushButton *OkButton, *CancelButton, *PreviewButton, *HelpButton;
+
+    // Ends the editor with `result`; the window's placement is stored first.
+    void done(int result) override;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -105,5 +109,6 @@ class TLetterDesign : public QDialog {
     std::unique_ptr<SpellChecker> checker_;  // while spell checking is offered
     SpellHighlighter* highlighter_ = nullptr;
     TFindDialog* find_ = nullptr;  // made on first use
+    bool placed_ = false;          // the stored placement was put on the window
     LetterFont defaultFont_;
 };

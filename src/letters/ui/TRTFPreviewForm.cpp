@@ -18,9 +18,12 @@
 #include "LetterText.h"
 #include "LetterZoom.h"
 #include "PagePainter.h"
+#include "PlacedWindow.h"
+#include "TFilePreview.h"
 #include "TReportFiler.h"
 #include "Table.h"
 #include "WindowMessages.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -35,7 +38,7 @@ TRTFPreviewForm::TRTFPreviewForm(const QTextDocument& letter, xbase::Table& addr
     setWindowTitle("Preview Letters");
     PagePanel = new QLabel;
     PagePanel->setObjectName("PagePanel");
-    PagePanel->setCursor(Qt::CrossCursor);
+    PagePanel->setCursor(TFilePreview::MagnifierCursor());
     PagePanel->installEventFilter(this);
     ScrollBox = new QScrollArea;
     ScrollBox->setBackgroundRole(QPalette::Dark);
@@ -49,17 +52,21 @@ TRTFPreviewForm::TRTFPreviewForm(const QTextDocument& letter, xbase::Table& addr
         connect(b, &QPushButton::clicked, this, slot);
         return b;
     };
-    FirstButton = button("|<", "FirstButton", &TRTFPreviewForm::FirstRecord);
-    PrevButton = button("<", "PrevButton", &TRTFPreviewForm::PreviousRecord);
-    NextButton = button(">", "NextButton", &TRTFPreviewForm::NextRecord);
-    LastButton = button(">|", "LastButton", &TRTFPreviewForm::LastRecord);
-    PrevPageButton = button("Previous Page", "PrevPageButton", &TRTFPreviewForm::PreviousPage);
-    NextPageButton = button("Next Page", "NextPageButton", &TRTFPreviewForm::NextPage);
-    ZoomInButton = button("Zoom In", "ZoomInButton", &TRTFPreviewForm::ZoomIn);
-    ZoomOutButton = button("Zoom Out", "ZoomOutButton", &TRTFPreviewForm::ZoomOut);
-    PageWidthButton = button("Page Width", "PageWidthButton", &TRTFPreviewForm::PageWidth);
-    WholePageButton = button("Whole Page", "WholePageButton", &TRTFPreviewForm::WholePage);
-    OkButton = new QPushButton("Ok");
+    FirstButton = button("|< &First", "FirstButton", &TRTFPreviewForm::FirstRecord);
+    PrevButton = button("< Pre&vious", "PrevButton", &TRTFPreviewForm::PreviousRecord);
+    NextButton = button("Ne&xt >", "NextButton", &TRTFPreviewForm::NextRecord);
+    LastButton = button("&Last >|", "LastButton", &TRTFPreviewForm::LastRecord);
+    FirstButton->setToolTip("First record");
+    PrevButton->setToolTip("Previous record");
+    NextButton->setToolTip("Next record");
+    LastButton->setToolTip("Last record");
+    PrevPageButton = button("&Previous Page", "PrevPageButton", &TRTFPreviewForm::PreviousPage);
+    NextPageButton = button("&Next Page", "NextPageButton", &TRTFPreviewForm::NextPage);
+    ZoomInButton = button("Zoom &In", "ZoomInButton", &TRTFPreviewForm::ZoomIn);
+    ZoomOutButton = button("Zoom O&ut", "ZoomOutButton", &TRTFPreviewForm::ZoomOut);
+    PageWidthButton = button("Page &Width", "PageWidthButton", &TRTFPreviewForm::PageWidth);
+    WholePageButton = button("W&hole Page", "WholePageButton", &TRTFPreviewForm::WholePage);
+    OkButton = new QPushButton("&Ok");
     OkButton->setObjectName("OkButton");
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     auto* bar = new QHBoxLayout;
@@ -78,6 +85,26 @@ TRTFPreviewForm::TRTFPreviewForm(const QTextDocument& letter, xbase::Table& addr
 }
 
 TRTFPreviewForm::~TRTFPreviewForm() = default;
+
+void TRTFPreviewForm::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        placed_ = true;
+        if (settings_) {
+            PlacedWindow::Restore(this, *settings_, QStringLiteral("TRTFPreviewForm"), [this](const QRect& area) {
+                return WindowPlacement::CenterForm(size().boundedTo(area.size()), area);
+            });
+            // The page-width zoom of the window's restored size.
+            layout()->activate();
+            PageWidth();
+        }
+    }
+    QDialog::showEvent(event);
+}
+
+void TRTFPreviewForm::done(int result) {
+    if (settings_) PlacedWindow::Save(this, *settings_, QStringLiteral("TRTFPreviewForm"));
+    QDialog::done(result);
+}
 
 double TRTFPreviewForm::pageWidthInches() const {
     return double(LetterPage::Of(*template_).paperWidth) / LetterPage::kTwipsPerInch;

@@ -49,7 +49,11 @@ class TRTFPreviewForm : public QDialog {
     QPushButton *PrevPageButton, *NextPageButton, *ZoomInButton, *ZoomOutButton, *PageWidthButton,
         *WholePageButton, *OkButton;
 
+    // Closes the window; its placement is stored first.
+    void done(int result) override;
+
   protected:
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -64,4 +68,5 @@ class TRTFPreviewForm : public QDialog {
     PageStream stream_;
     int zoom_ = 100;
     int page_ = 0;
+    bool placed_ = false;  // the stored placement was put on the window
 };
