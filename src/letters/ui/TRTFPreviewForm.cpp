@@ -1,6 +1,7 @@
 #include "TRTFPreviewForm.h"
 
 #include <QEvent>
+#include <tuple>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -45,38 +47,55 @@ TRTFPreviewForm::TRTFPreviewForm(const QTextDocument& letter, xbase::Table& addr
     ScrollBox->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     ScrollBox->setWidget(PagePanel);
 
+    // Tool buttons, as wide as their captions: the bar fits a small screen.
     auto button = [this](const char* text, const char* name, void (TRTFPreviewForm::*slot)()) {
-        auto* b = new QPushButton(text);
+        auto* b = new QToolButton;
+        b->setText(text);
         b->setObjectName(name);
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, slot);
+        connect(b, &QToolButton::clicked, this, slot);
         return b;
     };
-    FirstButton = button("|< &First", "FirstButton", &TRTFPreviewForm::FirstRecord);
-    PrevButton = button("< Pre&vious", "PrevButton", &TRTFPreviewForm::PreviousRecord);
-    NextButton = button("Ne&xt >", "NextButton", &TRTFPreviewForm::NextRecord);
-    LastButton = button("&Last >|", "LastButton", &TRTFPreviewForm::LastRecord);
+    FirstButton = button("&First", "FirstButton", &TRTFPreviewForm::FirstRecord);
+    PrevButton = button("Pre&vious", "PrevButton", &TRTFPreviewForm::PreviousRecord);
+    NextButton = button("Ne&xt", "NextButton", &TRTFPreviewForm::NextRecord);
+    LastButton = button("&Last", "LastButton", &TRTFPreviewForm::LastRecord);
     FirstButton->setToolTip("First record");
     PrevButton->setToolTip("Previous record");
     NextButton->setToolTip("Next record");
     LastButton->setToolTip("Last record");
-    PrevPageButton = button("&Previous Page", "PrevPageButton", &TRTFPreviewForm::PreviousPage);
-    NextPageButton = button("&Next Page", "NextPageButton", &TRTFPreviewForm::NextPage);
-    ZoomInButton = button("Zoom &In", "ZoomInButton", &TRTFPreviewForm::ZoomIn);
-    ZoomOutButton = button("Zoom O&ut", "ZoomOutButton", &TRTFPreviewForm::ZoomOut);
+    PrevPageButton = button("&Previous", "PrevPageButton", &TRTFPreviewForm::PreviousPage);
+    NextPageButton = button("&Next", "NextPageButton", &TRTFPreviewForm::NextPage);
+    PrevPageButton->setToolTip("Previous page");
+    NextPageButton->setToolTip("Next page");
+    ZoomInButton = button("&In", "ZoomInButton", &TRTFPreviewForm::ZoomIn);
+    ZoomOutButton = button("O&ut", "ZoomOutButton", &TRTFPreviewForm::ZoomOut);
+    ZoomInButton->setToolTip("Zoom in");
+    ZoomOutButton->setToolTip("Zoom out");
     PageWidthButton = button("Page &Width", "PageWidthButton", &TRTFPreviewForm::PageWidth);
     WholePageButton = button("W&hole Page", "WholePageButton", &TRTFPreviewForm::WholePage);
     OkButton = new QPushButton("&Ok");
     OkButton->setObjectName("OkButton");
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    // The buttons in groups, each behind its name, on two rows so that the window
+    // fits a small screen: the records and the pages of the letter, then the zoom.
     auto* bar = new QHBoxLayout;
-    for (QPushButton* b : {FirstButton, PrevButton, NextButton, LastButton, PrevPageButton, NextPageButton,
-                           ZoomInButton, ZoomOutButton, PageWidthButton, WholePageButton})
-        bar->addWidget(b);
+    auto* zoomBar = new QHBoxLayout;
+    const std::tuple<QHBoxLayout*, const char*, std::vector<QToolButton*>> groups[] = {
+        {bar, "Record:", {FirstButton, PrevButton, NextButton, LastButton}},
+        {bar, "Page:", {PrevPageButton, NextPageButton}},
+        {zoomBar, "Zoom:", {ZoomInButton, ZoomOutButton, PageWidthButton, WholePageButton}},
+    };
+    for (const auto& [row, name, buttons] : groups) {
+        if (row->count() > 0) row->addSpacing(12);
+        row->addWidget(new QLabel(name));
+        for (QToolButton* b : buttons) row->addWidget(b);
+    }
     bar->addStretch();
     bar->addWidget(OkButton);
+    zoomBar->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
+    layout->addLayout(zoomBar);
     layout->addWidget(ScrollBox, 1);
     resize(900, 700);
 

@@ -7,6 +7,7 @@
 
 class QLabel;
 class QPushButton;
+class QToolButton;
 class QScrollArea;
 class QTextDocument;
 class Settings;
@@ -45,9 +46,10 @@ class TRTFPreviewForm : public QDialog {
 
     QScrollArea* ScrollBox;
     QLabel* PagePanel;
-    QPushButton *FirstButton, *PrevButton, *NextButton, *LastButton;
-    QPushButton *PrevPageButton, *NextPageButton, *ZoomInButton, *ZoomOutButton, *PageWidthButton,
-        *WholePageButton, *OkButton;
+    QToolButton *FirstButton, *PrevButton, *NextButton, *LastButton;
+    QToolButton *PrevPageButton, *NextPageButton, *ZoomInButton, *ZoomOutButton, *PageWidthButton,
+        *WholePageButton;
+    QPushButton* OkButton;
 
     // Closes the window; its placement is stored first.
     void done(int result) override;
