@@ -491,6 +491,7 @@ TEST_F(LettersWindowTest, LongParagraphPrintsWithinTheMarginsWhateverWordWrapSho
         return design.document()->begin().layout()->lineCount();
     };
     EXPECT_EQ(lines(), 1);  // Word Wrap off: one long line on the screen
+    screenshot(&design, "TLetterDesign");
 
     // On paper the paragraph wraps at the page's margins, every word on the sheet.
     const std::string pdf = dir_.file("letter.pdf");
@@ -642,6 +643,7 @@ TEST_F(LettersWindowTest, EditorAndPreviewKeepTheirPlacement) {
         preview.show();
         // The page shows the magnifier, not one of the system's cursors.
         EXPECT_EQ(preview.PagePanel->cursor().shape(), Qt::BitmapCursor);
+        screenshot(&preview, "TRTFPreviewForm");
         preview.setGeometry(there);
         QTest::mouseClick(preview.OkButton, Qt::LeftButton);
     }
@@ -655,6 +657,8 @@ TEST_F(LettersWindowTest, EveryButtonAndFieldOfTheLetterWindowsHasItsOwnMnemonic
     ASSERT_TRUE(store_->SaveRichText(0, "Welcome", QByteArray("{\\rtf1 Dear [First]}"), &error));
     TqYLetters letters(*store_, *table_, nullptr, true);
     expectMnemonics(&letters);
+    letters.show();
+    screenshot(&letters, "TqYLetters");
     TLetterDesign design(nullptr, table_.get());
     expectMnemonics(&design);
     TWPPageProp page{LetterPage()};

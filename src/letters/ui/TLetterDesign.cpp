@@ -89,17 +89,12 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     FontSize = new QComboBox;
     FontSize->setToolTip("Font Size");
     FontSize->setEditable(true);
+    FontSize->setMinimumContentsLength(3);
     for (int size : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
         FontSize->addItem(QString::number(size));
     tools->addWidget(FontName);
     tools->addWidget(FontSize);
-    // The two lists show the format at the cursor.
-    connect(Editor, &QTextEdit::currentCharFormatChanged, this, [this](const QTextCharFormat& f) {
-        const QSignalBlocker nameBlocker(FontName), sizeBlocker(FontSize);
-        const QStringList families = f.fontFamilies().toStringList();
-        if (!families.isEmpty()) FontName->setCurrentFont(QFont(families.first()));
-        if (f.fontPointSize() > 0) FontSize->setCurrentText(QString::number(f.fontPointSize()));
-    });
+    connect(Editor, &QTextEdit::currentCharFormatChanged, this, &TLetterDesign::showFormat);
     auto charFormat = [this](auto apply) {
         QTextCharFormat f;
         apply(f);
@@ -111,7 +106,9 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     connect(FontSize, &QComboBox::textActivated, this, [=](const QString& size) {
         if (size.toDouble() > 0) charFormat([&](QTextCharFormat& f) { f.setFontPointSize(size.toDouble()); });
     });
-    tools->addAction("Normal", this, [=] {
+    // The second row: character styles, alignment and the clipboard.
+    auto* styles = new QToolBar;
+    styles->addAction("Normal", this, [=] {
         charFormat([](QTextCharFormat& f) {
             f.setFontWeight(QFont::Normal);
             f.setFontItalic(false);
@@ -131,23 +128,25 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
         if (c.isValid()) charFormat([&](QTextCharFormat& f) { f.setBackground(c); });
     });
     BackColorItem->setObjectName("BackColorItem");
-    tools->addAction("Bold", QKeySequence("Ctrl+B"), this, [=] {
+    styles->addAction("Bold", QKeySequence("Ctrl+B"), this, [=] {
         const bool bold = Editor->fontWeight() < QFont::DemiBold;
         charFormat([&](QTextCharFormat& f) { f.setFontWeight(bold ? QFont::Bold : QFont::Normal); });
     });
-    tools->addAction("Italic", QKeySequence("Ctrl+I"), this,
+    styles->addAction("Italic", QKeySequence("Ctrl+I"), this,
                      [=] { charFormat([&](QTextCharFormat& f) { f.setFontItalic(!Editor->fontItalic()); }); });
-    tools->addAction("Underline", QKeySequence("Ctrl+U"), this,
+    styles->addAction("Underline", QKeySequence("Ctrl+U"), this,
                      [=] { charFormat([&](QTextCharFormat& f) { f.setFontUnderline(!Editor->fontUnderline()); }); });
     const std::pair<const char*, Qt::Alignment> alignments[] = {
         {"Left", Qt::AlignLeft}, {"Right", Qt::AlignRight}, {"Justified", Qt::AlignJustify}, {"Center", Qt::AlignHCenter}};
+    styles->addSeparator();
     for (const auto& [name, a] : alignments) {
         const Qt::Alignment align = a;
-        tools->addAction(name, this, [this, align] { Editor->setAlignment(align); });
+        styles->addAction(name, this, [this, align] { Editor->setAlignment(align); });
     }
-    tools->addAction("Copy", Editor, &QTextEdit::copy);
-    tools->addAction("Cut", Editor, &QTextEdit::cut);
-    tools->addAction("Paste", Editor, &QTextEdit::paste);
+    styles->addSeparator();
+    styles->addAction("Copy", Editor, &QTextEdit::copy);
+    styles->addAction("Cut", Editor, &QTextEdit::cut);
+    styles->addAction("Paste", Editor, &QTextEdit::paste);
 
     Description = new QLineEdit;
     Description->setObjectName("Description");
@@ -170,6 +169,7 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menus);
     layout->addWidget(tools);
+    layout->addWidget(styles);
     layout->addLayout(bar);
     // The ruler sits right on top of the editing area, as one piece with it.
     Ruler = new LetterRuler;
@@ -215,6 +215,18 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     Editor->setFocus();
 }
 
+void TLetterDesign::showFormat(const QTextCharFormat& f) {
+    // The two lists show the format at the cursor; what it does not set comes from the
+    // document's default font.
+    const QSignalBlocker nameBlocker(FontName), sizeBlocker(FontSize);
+    const QFont fallback = Editor->document()->defaultFont();
+    const QStringList families = f.fontFamilies().toStringList();
+    FontName->setCurrentFont(QFont(families.isEmpty() || families.first().isEmpty() ? fallback.family()
+                                                                                    : families.first()));
+    const double points = f.fontPointSize() > 0 ? f.fontPointSize() : fallback.pointSizeF();
+    FontSize->setCurrentText(QString::number(points));
+}
+
 void TLetterDesign::updateRuler() {
     const LetterPage page = LetterPage::Of(*Editor->document());
     Ruler->setPage(page);
@@ -250,6 +262,7 @@ void TLetterDesign::showEvent(QShowEvent* event) {
             });
         }
         Editor->setFocus();
+        showFormat(Editor->currentCharFormat());
     }
     QDialog::showEvent(event);
     updateRuler();

@@ -21,6 +21,7 @@ class QComboBox;
 class QFontComboBox;
 class QLineEdit;
 class QPushButton;
+class QTextCharFormat;
 class QTextDocument;
 class QTextEdit;
 class Settings;
@@ -100,6 +101,7 @@ class TLetterDesign : public QDialog {
     void Find(bool replace);
     void FindNext();
     void updateRuler();
+    void showFormat(const QTextCharFormat& format);
     void SpellCheck();
     void contextMenu(const QPoint& at);
 
