@@ -665,6 +665,10 @@ TEST_F(LettersWindowTest, EveryButtonAndFieldOfTheLetterWindowsHasItsOwnMnemonic
     expectMnemonics(&page);
     TParagraphPropDlg paragraph{ParagraphFormat()};
     expectMnemonics(&paragraph);
+    TFindDialog find(design.Editor);
+    find.open(true);
+    expectMnemonics(&find);
+    find.reject();
     QTextDocument letter;
     TRTFPreviewForm preview(letter, *table_, nullptr);
     expectMnemonics(&preview);
