@@ -665,6 +665,9 @@ TEST_F(LettersWindowTest, EveryButtonAndFieldOfTheLetterWindowsHasItsOwnMnemonic
     expectMnemonics(&page);
     TParagraphPropDlg paragraph{ParagraphFormat()};
     expectMnemonics(&paragraph);
+    paragraph.show();
+    screenshot(&paragraph, "TParagraphPropDlg");
+    paragraph.reject();
     TFindDialog find(design.Editor);
     find.open(true);
     expectMnemonics(&find);
@@ -676,6 +679,8 @@ TEST_F(LettersWindowTest, EveryButtonAndFieldOfTheLetterWindowsHasItsOwnMnemonic
         SpellChecker checker(*home_);
         TSpellCheckDialog spell(design.Editor, checker);
         expectMnemonics(&spell);
+        spell.show();
+        screenshot(&spell, "TSpellCheckDialog");
     }
     // The merge field list is reached by its label.
     design.show();
