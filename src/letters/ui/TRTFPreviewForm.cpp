@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QToolButton>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -184,7 +185,12 @@ void TRTFPreviewForm::ZoomIn() { setZoom(LetterZoom::In(zoom_)); }
 void TRTFPreviewForm::ZoomOut() { setZoom(LetterZoom::Out(zoom_)); }
 
 void TRTFPreviewForm::PageWidth() {
-    setZoom(LetterZoom::Fit(ScrollBox->viewport()->width(), int(pageWidthInches() * kScreenDpi)));
+    // A page as wide as the view is taller than it: leave room for the vertical
+    // scroll bar that it brings, or a horizontal one comes too.
+    int width = ScrollBox->viewport()->width();
+    if (!ScrollBox->verticalScrollBar()->isVisible())
+        width -= ScrollBox->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox);
+    setZoom(LetterZoom::Fit(width, int(pageWidthInches() * kScreenDpi)));
 }
 
 void TRTFPreviewForm::WholePage() {
