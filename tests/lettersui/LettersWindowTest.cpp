@@ -29,6 +29,7 @@
 
 #include "AddressFile.h"
 #include "LetterPage.h"
+#include "Mnemonics.h"
 #include "LetterPrint.h"
 #include "RecordingProgress.h"
 #include "RunQuillory.h"
@@ -57,32 +58,33 @@
 
 namespace {
 
-// The Alt+letter keys of a window: its menus, its buttons (those of a tool bar go by
-// their tips and shortcuts), the titles of its groups and the labels of its fields. Fails for a
-// button or a field label without one, and for a letter taken twice.
+// The Alt+letter keys of a window: its menus, the titles of its groups, its buttons and
+// field labels (Mnemonics::controls) and the tool buttons outside a tool bar (those of
+// a tool bar go by their tips and shortcuts). Fails for a button or a field label
+// without one, and for a letter taken twice.
 void expectMnemonics(QWidget* window) {
     std::map<QChar, QString> used;
-    auto take = [&](const QString& text, bool required) {
-        const QRegularExpressionMatch m = QRegularExpression("(?:^|[^&])(?:&&)*&([^&])").match(text);
-        if (!m.hasMatch()) {
-            if (required) ADD_FAILURE() << window->objectName().toStdString() << ": no mnemonic in \""
-                                        << text.toStdString() << "\"";
+    auto take = [&](const QString& caption, bool required) {
+        const QChar key = Mnemonics::of(caption);
+        if (key.isNull()) {
+            if (required)
+                ADD_FAILURE() << window->objectName().toStdString() << ": no mnemonic in \"" << caption.toStdString()
+                              << "\"";
             return;
         }
-        const QChar key = m.captured(1).at(0).toLower();
-        const auto [at, fresh] = used.emplace(key, text);
+        const auto [at, fresh] = used.emplace(key, caption);
         if (!fresh)
             ADD_FAILURE() << window->objectName().toStdString() << ": Alt+" << QString(key).toStdString()
-                          << " in both \"" << at->second.toStdString() << "\" and \"" << text.toStdString() << "\"";
+                          << " in both \"" << at->second.toStdString() << "\" and \"" << caption.toStdString()
+                          << "\"";
     };
     for (const QMenuBar* bar : window->findChildren<QMenuBar*>())
         for (const QAction* a : bar->actions()) take(a->text(), true);
-    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>())
-        if (b->isVisibleTo(window) && !(qobject_cast<const QToolButton*>(b) && b->parentWidget()->inherits("QToolBar")))
-            take(b->text(), true);
     for (const QGroupBox* g : window->findChildren<QGroupBox*>()) take(g->title(), false);
-    for (const QLabel* l : window->findChildren<QLabel*>())
-        if (l->buddy()) take(l->text(), true);
+    for (const QWidget* w : Mnemonics::controls(window))
+        if (w->isVisibleTo(window)) take(Mnemonics::captionOf(w), true);
+    for (const QToolButton* b : window->findChildren<QToolButton*>())
+        if (!b->parentWidget()->inherits("QToolBar") && b->isVisibleTo(window)) take(b->text(), true);
 }
 
 // The words of a PDF with their boxes, in points, as poppler reads them.

@@ -3,13 +3,11 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QFontDialog>
 #include <QScrollBar>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +28,6 @@
 #include "LetterPrint.h"
 #include "LetterRuler.h"
 #include "LetterText.h"
-#include "LetterUnits.h"
 #include "ParagraphFormat.h"
 #include "PrintKind.h"
 #include "RtfReader.h"

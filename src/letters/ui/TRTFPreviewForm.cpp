@@ -1,7 +1,6 @@
 #include "TRTFPreviewForm.h"
 
 #include <QEvent>
-#include <tuple>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QKeyEvent>
@@ -14,6 +13,8 @@
 #include <QToolButton>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <tuple>
+#include <vector>
 
 #include "LetterLayout.h"
 #include "LetterMerge.h"
