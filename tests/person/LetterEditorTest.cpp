@@ -1,6 +1,7 @@
 // Letters as a person writes them: the letters screen from the main window's menu,
 // New, the text typed into the letter, and what Ok, Esc and the window's close keep.
 
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <QTextDocument>
@@ -10,6 +11,7 @@
 #include "LetterStore.h"
 #include "Person.h"
 #include "Screenshot.h"
+#include "Settings.h"
 #include "TLetterDesign.h"
 #include "TRTFPreviewForm.h"
 #include "TWPPageProp.h"
@@ -82,6 +84,12 @@ TEST_F(LetterEditorTest, NewLetterTypedIntoTheEditorIsStored) {
         EXPECT_EQ(letters->LetterList->topLevelItem(0)->text(0), "Club news");
     });
     EXPECT_EQ(storedLetters(), (std::vector<std::pair<std::string, std::string>>{{"Club news", text.toStdString()}}));
+    // The editor and the preview keep their placement, as the other windows do.
+    QFile ini(Settings::GetIniFileName(home_));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray settings = ini.readAll();
+    EXPECT_TRUE(settings.contains("[TLetterDesign_Placement")) << settings.toStdString();
+    EXPECT_TRUE(settings.contains("[TRTFPreviewForm_Placement")) << settings.toStdString();
 }
 
 TEST_F(LetterEditorTest, EscAndTheWindowsCloseLeaveTheLetterAsItWas) {
