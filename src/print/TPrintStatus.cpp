@@ -89,7 +89,13 @@ void TPrintStatus::jobEnded(JobResult) {
     } else {
         r.StatusFormat = texts.printDone;
     }
-    showStatus(r.statusLine());
-    if (!ok_ && !r.lastError().isEmpty()) showStatus(r.lastError() + QStringLiteral("\r") + r.statusLine());
+    QString status = r.statusLine();
+    if (!ok_ && !r.lastError().isEmpty()) status = r.lastError() + QStringLiteral("\r") + status;
+    const QString notice = notice_ ? notice_() : QString();
+    if (!notice.isEmpty()) {
+        status += QStringLiteral("\r") + notice;
+        closeNow = false;
+    }
+    showStatus(status);
     if (closeNow) closeLater(true);
 }
