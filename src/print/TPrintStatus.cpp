@@ -95,7 +95,10 @@ void TPrintStatus::jobEnded(JobResult) {
     if (!notice.isEmpty()) {
         status += QStringLiteral("\r") + notice;
         closeNow = false;
+        // A notice may be longer than the window is wide: it wraps, and the window grows.
+        StatusLabel->setWordWrap(true);
     }
     showStatus(status);
+    if (!notice.isEmpty()) adjustSize();
     if (closeNow) closeLater(true);
 }
