@@ -17,7 +17,7 @@ int MostAddressLines(const AddressOptions& o) {
     const bool zipWithCountry = o.zipOptions == zoAfterCountry || o.zipOptions == zoBeforeCountry;
     int n = int(o.useName) + int(o.useTitle) + int(o.useCompany) + int(o.useStreet) + int(o.useStreet2);
     if (o.useCityState || (o.useZip && !zipWithCountry)) ++n;  // city and state, with or without ZIP
-    if (o.useCountry || (o.useZip && zipWithCountry)) ++n;      // country, with or without ZIP
+    if (o.useCountry || (o.useZip && zipWithCountry)) ++n;     // country, with or without ZIP
     if (o.usePhone) ++n;
     return n;
 }

@@ -133,7 +133,8 @@ void TGMultiLineBaseLabel::PrintTo(TBaseReport& report, double x, double y) {
         // The characters of the line, from the top of the tallest to the foot of the
         // lowest, must lie within what the page shows; a blank line loses nothing.
         if (line.trimmed().isEmpty()) continue;
-        const double inkLeft = std::max(clipLeft, shown.left()), inkRight = std::min(clipRight, shown.right());
+        const double inkLeft = std::max(clipLeft, shown.left()),
+                     inkRight = std::min(clipRight, shown.right());
         constexpr double kSlack = 1e-6;
         if (lineTop + textHeight > std::min(bottom, shown.bottom()) + kSlack || lx < inkLeft - kSlack ||
             lx + width > inkRight + kSlack || lineTop < shown.top() - kSlack)

@@ -39,8 +39,12 @@ TEST(AddressLinesTest, MostLinesCountsEachSwitchedOnPartOnce) {
         AddressOptions options;
         int lines;
     } cases[] = {
-        {"default", AddressOptions(), 7}, {"with phone", fullPhone, 8},          {"name, street, city", nameAndCity, 3},
-        {"ZIP alone", zipAlone, 3},       {"ZIP after no country", zipAfterCountry, 4}, {"nothing", nothing, 0},
+        {"default", AddressOptions(), 7},
+        {"with phone", fullPhone, 8},
+        {"name, street, city", nameAndCity, 3},
+        {"ZIP alone", zipAlone, 3},
+        {"ZIP after no country", zipAfterCountry, 4},
+        {"nothing", nothing, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(layout::MostAddressLines(c.options), c.lines) << c.what;
 }
