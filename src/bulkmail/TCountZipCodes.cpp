@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "HelpLink.h"
 #include "CheckPrinters.h"
 #include "PrinterDevice.h"
 #include "PrinterDialogs.h"
@@ -41,6 +42,7 @@ TCountZipCodes::TCountZipCodes(xbase::Table& table, Settings* settings, QWidget*
     connect(PreviewButton, &QPushButton::clicked, this, &TCountZipCodes::PreviewButtonClick);
     connect(PrinterSetupButton, &QPushButton::clicked, this, &TCountZipCodes::PrinterSetupButtonClick);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(HelpButton, &QPushButton::clicked, this, [this] { HelpLink::showFor(this); });
     setJob([this](JobProgress& progress) {
         ZipCount tally;
         const JobResult result = CountZipCodes(table_, &tally, progress, &error_);

@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "HelpLink.h"
 #include "AddressFile.h"
 #include "EnvelopeDialogs.h"
 #include "LayoutFile.h"
@@ -155,7 +156,7 @@ TQYEnvelopes::TQYEnvelopes(xbase::Table& envelopes, xbase::Table& addresses, con
     auto* ok = button("Ok", "OkButton");
     ok->setDefault(true);
     auto* help = button("Help", "HelpButton");
-    help->setEnabled(false);
+    connect(help, &QPushButton::clicked, this, [this] { HelpLink::showFor(this); });
 
     auto* listButtons = new QVBoxLayout;
     for (QPushButton* b : {ModifyButton, NewButton, DeleteButton, CloneButton}) listButtons->addWidget(b);

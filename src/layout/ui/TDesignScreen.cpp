@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "HelpLink.h"
 #include "AppHome.h"
 #include "DesignTools.h"
 #include "LayoutMetrics.h"
@@ -85,7 +86,8 @@ TDesignScreen::TDesignScreen(const Frame& frame,
     CancelButton = new QPushButton("&Cancel");
     CancelButton->setObjectName("CancelButton");
     auto* help = new QPushButton("&Help");
-    help->setEnabled(false);
+    help->setObjectName("HelpButton");
+    connect(help, &QPushButton::clicked, this, [this] { HelpLink::showFor(this); });
     for (QPushButton* b : {SaveButton, ChangeLayoutButton, CancelButton, FontButton, help}) b->setAutoDefault(false);
 
     auto* fields = new QFormLayout;

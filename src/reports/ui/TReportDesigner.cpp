@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "HelpLink.h"
 #include "AppHome.h"
 #include "DesignTools.h"
 #include "LayoutMetrics.h"
@@ -263,7 +264,7 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     ChangeLayoutButton->setObjectName("ChangeLayoutButton");
     HelpButton = new QPushButton("&Help");
     HelpButton->setObjectName("HelpButton");
-    HelpButton->setEnabled(false);
+    connect(HelpButton, &QPushButton::clicked, this, [this] { HelpLink::showFor(this); });
     for (QPushButton* b : {SaveButton, CancelButton, ChangeLayoutButton, HelpButton})
         b->setAutoDefault(false);
     auto* bottom = new QHBoxLayout;
