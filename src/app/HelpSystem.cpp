@@ -76,8 +76,9 @@ THelpWindow* ensureWindow(QWidget* from) {
     if (!helpWindow()) {
         QHelpEngine* engine = HelpSystem::engine();
         if (!engine) return nullptr;
+        // Made once and only hidden when closed: its contents, index and search
+        // widgets belong to the help engine, which outlives it.
         helpWindow() = new THelpWindow(engine, settingsFile());
-        helpWindow()->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, helpWindow(), &QWidget::close);
         helpWindow()->place(from);
     }

@@ -1,6 +1,7 @@
 #include "THelpWindow.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QHelpContentWidget>
@@ -154,19 +155,28 @@ THelpWindow::THelpWindow(QHelpEngine* engine, const QString& settingsFile, QWidg
 void THelpWindow::place(QWidget* from) {
     Settings settings(settingsFile_);
     PlacedWindow::Restore(this, settings, QStringLiteral("THelpWindow"), [this, from](const QRect& area) {
-        // Beside the window that asked: on its right where there is room, else on its
-        // left, else over its right part; never off the screen.
+        // Beside the window that asked, on the side with more room; where neither
+        // side has room enough, narrower and over that side of it.
         QRect r(QPoint(), size().boundedTo(area.size()));
         if (!from) {
             r.moveCenter(area.center());
             return r;
         }
         const QRect asker = from->frameGeometry();
-        int x = asker.right() + 8;
-        if (x + r.width() > area.right()) x = asker.left() - 8 - r.width();
-        if (x < area.left()) x = area.right() - r.width();
-        const int y = std::clamp(asker.top(), area.top(), std::max(area.top(), area.bottom() - r.height()));
-        r.moveTopLeft(QPoint(std::max(x, area.left()), y));
+        const int right = area.right() - asker.right();
+        const int left = asker.left() - area.left();
+        int x;
+        if (right >= r.width()) {
+            x = asker.right() + 1;
+        } else if (left >= r.width()) {
+            x = asker.left() - r.width();
+        } else {
+            const int kNarrowest = 480;
+            r.setWidth(std::min(area.width(), std::max(kNarrowest, std::min(r.width(), std::max(right, left) + asker.width() / 2))));
+            x = right >= left ? area.right() + 1 - r.width() : area.left();
+        }
+        const int y = std::clamp(asker.top(), area.top(), std::max(area.top(), area.bottom() + 1 - r.height()));
+        r.moveTopLeft(QPoint(x, y));
         return r;
     });
 }

@@ -43,9 +43,12 @@ TEST_F(PersonTest, F1OpensThePageOfTheWindowItIsPressedIn) {
     press(Qt::Key_F1);
     settle(200);
     EXPECT_EQ(shownPage(), "main-window.html");
-    // Beside the main window, not over it.
+    // Beside the main window: on one side of its middle, not over it nor in a corner.
     ASSERT_NE(HelpSystem::window(), nullptr);
-    EXPECT_FALSE(HelpSystem::window()->frameGeometry().contains(main().frameGeometry().center()));
+    const QRect help = HelpSystem::window()->frameGeometry();
+    const int middle = main().frameGeometry().center().x();
+    EXPECT_TRUE(help.left() >= middle || help.right() <= middle)
+        << help.left() << ".." << help.right() << " covers the main window's middle " << middle;
     closeHelp(&main());
 
     whenActive<TLabelSetupScreen>([](TLabelSetupScreen* w) {
@@ -83,9 +86,9 @@ void picture(QWidget* w, const QString& name) {
 class HelpPictures : public PersonTest {
   protected:
     std::vector<RecordValues> records() const override {
-        return {{{"FNAME", "Ada"}, {"LNAME", "Carver"}, {"ADDR1", "12 Orchard Lane"}, {"CITY", "Springfield"},
-                 {"STATE", "IL"}, {"ZIP", "62704"}, {"PHONE1", "217-555-0142"}},
-                {{"FNAME", "Ben"}, {"LNAME", "Okafor"}, {"ORG", "Riverside Garden Club"}, {"ADDR1", "400 Main Street"},
+        return {{{"FNAME", "Ada"}, {"LNAME", "Carver"}, {"STREET", "12 Orchard Lane"}, {"CITY", "Springfield"},
+                 {"STATE", "IL"}, {"ZIP", "62704"}, {"PHONE", "217-555-0142"}},
+                {{"FNAME", "Ben"}, {"LNAME", "Okafor"}, {"ORG", "Riverside Garden Club"}, {"STREET", "400 Main Street"},
                  {"CITY", "Portland"}, {"STATE", "OR"}, {"ZIP", "97205"}}};
     }
 };
@@ -93,14 +96,15 @@ class HelpPictures : public PersonTest {
 TEST_F(HelpPictures, TheMainWindowsAsTheManualShowsThem) {
     picture(&main(), "main-window");
 
+    // A label made and saved in the designer, so that the labels screen lists one.
     whenActive<TLabelSetupScreen>([](TLabelSetupScreen* w) {
-        picture(w, "print-labels");
         whenActive<TLabelDesignScreen>([](TLabelDesignScreen* d) {
             picture(d, "label-designer");
-            press(Qt::Key_Escape);
+            click(d->findChild<QPushButton*>("SaveButton"));
         });
         click(w->NewButton);
         settle();
+        picture(w, "print-labels");
         press(Qt::Key_Escape);
     });
     press(Qt::Key_L, Qt::ControlModifier);
