@@ -13,7 +13,7 @@
 
 #include "FontAndColorDialogs.h"
 #include "LayoutFont.h"
-#include "Mnemonics.h"
+#include "AltLetters.h"
 #include "NextDialog.h"
 #include "ObjectEdits.h"
 #include "TAddressLabelLayout.h"
@@ -49,19 +49,19 @@ TEST(DialogKeysTest, EveryButtonBoxAndFieldLabelHasItsOwnAltLetter) {
     };
     for (const auto& [name, make] : dialogs) {
         const std::unique_ptr<QDialog> d = make();
-        EXPECT_EQ(lines(MnemonicProblems(*d)), "") << name;
+        EXPECT_EQ(lines(AltLetterProblems(*d)), "") << name;
     }
 
     // Qt's own font and colour dialogs, as the designers open them.
     QStringList fontProblems, colorProblems;
     onNextDialog<QFontDialog>([&](QFontDialog* d) {
-        fontProblems = MnemonicProblems(*d);
+        fontProblems = AltLetterProblems(*d);
         d->reject();
     });
     LayoutFont font = LayoutFont::Make("Arial", 10);
     layoutdialogs::PickFont(font, nullptr);
     onNextDialog<QColorDialog>([&](QColorDialog* d) {
-        colorProblems = MnemonicProblems(*d);
+        colorProblems = AltLetterProblems(*d);
         d->reject();
     });
     QColor color(Qt::red);

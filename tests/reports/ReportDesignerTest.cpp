@@ -17,7 +17,7 @@
 #include "AppHome.h"
 #include "ClickBox.h"
 #include "FieldLengths.h"
-#include "Mnemonics.h"
+#include "AltLetters.h"
 #include "NextDialog.h"
 #include "ObjectDialogs.h"
 #include "ReportDefinition.h"
@@ -257,7 +257,7 @@ TEST_F(ReportDesignerTest, SaveNeedsABandAndTurnsOffBandsWithoutHeight) {
 
 TEST_F(ReportDesignerTest, EveryButtonBoxAndFieldLabelHasItsOwnAltLetter) {
     auto d = designer();
-    EXPECT_EQ(MnemonicProblems(*d).join('\n').toStdString(), "");
+    EXPECT_EQ(AltLetterProblems(*d).join('\n').toStdString(), "");
 }
 
 TEST_F(ReportDesignerTest, EscapeCancelsAndAChangedReportAsksFirst) {

@@ -80,7 +80,7 @@ TIMBarCodeDialog::TIMBarCodeDialog(TGIMBarCode& object, const TGDataSet* record,
     RepeatEachSpin->setObjectName("RepeatEachSpin");
     RepeatEachSpin->setRange(1, 999);
     RepeatEachSpin->setValue(std::max(1, object.RepeatEach));
-    SerialFieldRadio = new QRadioButton("From &field");
+    SerialFieldRadio = new QRadioButton("From fiel&d");
     SerialFieldRadio->setObjectName("SerialFieldRadio");
     SerialFieldCombo = fieldCombo("SerialFieldCombo", fields, object.SerialField);
     serialGroup_ = new QButtonGroup(this);
