@@ -414,7 +414,9 @@ void TQYEnvelopes::runJob(bool preview) {
         return;
     }
     TPrintStatus status(PrintKind::Envelopes, preview, this, device_);
-    status.setJob([&](TBaseReport& r) { EnvelopePrint::PrintLoop(r, addresses_, layout, size, feed, choice, nullptr); });
+    EnvelopePrint::Counts counts;
+    status.setJob([&](TBaseReport& r) { EnvelopePrint::PrintLoop(r, addresses_, layout, size, feed, choice, &counts); });
+    status.setNotice([&counts] { return layout::CutAddressNotice(counts.cutAddresses); });
     status.exec();
     if (preview && !status.aborted()) {
         const PrintKindTexts& texts = printKindTexts(PrintKind::Envelopes);
