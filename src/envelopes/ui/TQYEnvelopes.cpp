@@ -39,6 +39,7 @@ class EnvelopeSample : public QWidget {
   public:
     EnvelopeSample(xbase::Table& addresses, QWidget* parent) : QWidget(parent), data_(&addresses) {
         setObjectName("Sample");
+        data_.AddCalculatedFields();
     }
     void display(const QString& layoutFile, const Envelope::Size& size) {
         layout_.reset();
@@ -377,6 +378,7 @@ void TQYEnvelopes::runJob(bool preview) {
         return;
     }
     TAddressDataSet record(&addresses_);
+    record.AddCalculatedFields();
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     layout.BindForPrinting(&record);
