@@ -1,3 +1,4 @@
+#include "Icons.h"
 #include "TEnvelopeDesignScreen.h"
 
 #include <QAction>
@@ -54,8 +55,8 @@ TEnvelopeDesignScreen::TEnvelopeDesignScreen(const Envelope::Definition& definit
           std::make_unique<StandardObjectDialogs>(), definition.description, layoutFile, addresses, home, parent),
       definition_(definition) {
     ShowPrintableArea = addToggle("Show the current printer's unprintable areas as a red dotted line",
-                                  "ShowPrintableArea", QStyle::SP_FileDialogContentsView);
-    ShowTemplate = addToggle("Show USPS Automation Template", "ShowTemplate", QStyle::SP_FileDialogInfoView);
+                                  "ShowPrintableArea", Icons::Icon::PrintableArea);
+    ShowTemplate = addToggle("Show USPS Automation Template", "ShowTemplate", Icons::Icon::MailTemplate);
     connect(ShowPrintableArea, &QAction::toggled, this, [this](bool on) {
         Panel().ShowPrintableArea = on;
         View()->PanelChanged();

@@ -1,3 +1,4 @@
+#include "Icons.h"
 #include "TLabelDesignScreen.h"
 
 #include <QAction>
@@ -83,7 +84,7 @@ TLabelDesignScreen::TLabelDesignScreen(const LabelDefinition& definition, bool i
       original_(definition), stock_(definition.stock) {
     PostNetTool = toolAction(int(S::psPostNetBarCode));
     IMBarCodeTool = toolAction(int(S::psIMBarCode));
-    ShowArt = addToggle("Show art", "ShowArt", QStyle::SP_FileDialogContentsView);
+    ShowArt = addToggle("Show art", "ShowArt", Icons::Icon::ShowArt);
     connect(ShowArt, &QAction::toggled, this, &TLabelDesignScreen::showArt);
     Panel().Font = settingsFont(home);
 

@@ -1,3 +1,4 @@
+#include "Icons.h"
 #include "TReportDesigner.h"
 
 #include <QKeyEvent>
@@ -272,14 +273,14 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     bottom->addWidget(CancelButton);
     bottom->addWidget(ChangeLayoutButton);
     bottom->addSpacing(12);
-    const std::pair<const char*, QStyle::StandardPixmap> moves[] = {
-        {"First record", QStyle::SP_MediaSkipBackward},
-        {"Previous record", QStyle::SP_MediaSeekBackward},
-        {"Next record", QStyle::SP_MediaSeekForward},
-        {"Last record", QStyle::SP_MediaSkipForward}};
+    const std::pair<const char*, Icons::Icon> moves[] = {
+        {"First record", Icons::Icon::FirstRecord},
+        {"Previous record", Icons::Icon::PreviousRecord},
+        {"Next record", Icons::Icon::NextRecord},
+        {"Last record", Icons::Icon::LastRecord}};
     for (int i = 0; i < 4; ++i) {
         RecordButtons[i] = new QToolButton;
-        RecordButtons[i]->setIcon(style()->standardIcon(moves[i].second));
+        RecordButtons[i]->setIcon(Icons::get(moves[i].second));
         RecordButtons[i]->setToolTip(moves[i].first);
         RecordButtons[i]->setAccessibleName(moves[i].first);
         RecordButtons[i]->setObjectName(QString(moves[i].first).remove(' '));
