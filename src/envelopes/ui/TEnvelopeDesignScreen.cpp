@@ -30,14 +30,14 @@ TDesignScreen::Frame envelopeFrame() {
         {"Database Field tool", int(S::psDataLabel), 'F'},
         {"Multi-line text tool", int(S::psMultiLineLabel), 'M'},
         {"Database Mailing Address tool", int(S::psAddressLabel), 'D'},
+        {"Line Tool", int(S::psLine), 'L'},
         {"Rectangle tool", int(S::psRectangle), 'R'},
         {"Ellipse tool", int(S::psEllipse), 'E'},
         {"Round Rectangle tool", int(S::psRoundRectangle), 'O'},
-        {"Line Tool", int(S::psLine), 'L'},
         {"Clip Art Tool", int(S::psImage), 'I'},
         {"Postnet Barcode tool", int(S::psPostNetBarCode), 'B'},
-        {"FIM Barcode tool", int(S::psFIMBarCode), 'X'},
         {"Intelligent Mail Barcode tool", int(S::psIMBarCode), 'T'},
+        {"FIM Barcode tool", int(S::psFIMBarCode), 'X'},
     };
     return f;
 }
