@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "HelpLink.h"
 #include "CheckPrinters.h"
+#include "HelpLink.h"
 #include "PrinterDevice.h"
 #include "PrinterDialogs.h"
 #include "TPreviewWindow.h"

@@ -14,9 +14,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "HelpLink.h"
 #include "AddressFile.h"
 #include "EnvelopeDialogs.h"
+#include "HelpLink.h"
 #include "LayoutFile.h"
 #include "LayoutMetrics.h"
 #include "PrintKind.h"

@@ -20,9 +20,9 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "HelpLink.h"
 #include "AppHome.h"
 #include "DesignTools.h"
+#include "HelpLink.h"
 #include "LayoutMetrics.h"
 #include "ObjectDialogs.h"
 #include "PlacedWindow.h"
