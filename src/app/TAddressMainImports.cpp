@@ -6,6 +6,7 @@
 #include "AddressFile.h"
 #include "CopyOut.h"
 #include "TAddressMain.h"
+#include "Settings.h"
 #include "TAsciiImport.h"
 #include "TCopyOut.h"
 #include "TDBFImport.h"
@@ -47,10 +48,15 @@ void TAddressMain::importOnOwnTable(bool dbf) {
         std::unique_ptr<xbase::Table> table;
         QString reason;
         if (AddressFile::OpenTableFile(path, &table, &reason)) {
+            // The matching windows keep their placement where the other windows do.
             if (dbf) {
-                TDBFImport(*table, path, this).exec();
+                TDBFImport dialog(*table, path, this);
+                dialog.settingsPath = Settings::GetIniFileName(home_);
+                dialog.exec();
             } else {
-                TAsciiImport(*table, this).exec();
+                TAsciiImport dialog(*table, this);
+                dialog.settingsPath = Settings::GetIniFileName(home_);
+                dialog.exec();
             }
             (void)table->close();
         } else {
