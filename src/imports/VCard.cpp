@@ -103,6 +103,20 @@ struct ContentLine {
     std::string rawValue;
 };
 
+// Whether `text` holds `word` (upper-case ASCII) in any letter case.
+bool containsIgnoringCase(std::string_view text, std::string_view word) {
+    for (size_t i = 0; i + word.size() <= text.size(); ++i) {
+        size_t k = 0;
+        while (k < word.size()) {
+            const char c = text[i + k];
+            if ((c >= 'a' && c <= 'z' ? char(c - 32) : c) != word[k]) break;
+            ++k;
+        }
+        if (k == word.size()) return true;
+    }
+    return false;
+}
+
 QString upper(const std::string& s) { return QString::fromUtf8(s.data(), int(s.size())).toUpper(); }
 
 // Splits a content line; false when it has no colon.
@@ -323,8 +337,8 @@ bool Reader::logicalLine(std::string* line, uint64_t* number) {
     *number = physical_;
     // Quoted-printable values of 2.1 go on after a line that ends with "=".
     const size_t colon = line->find(':');
-    const bool qp = colon != std::string::npos &&
-                    QString::fromLatin1(line->substr(0, colon).c_str()).toUpper().contains("QUOTED-PRINTABLE");
+    const bool qp = colon != std::string::npos && containsIgnoringCase(std::string_view(*line).substr(0, colon),
+                                                                       "QUOTED-PRINTABLE");
     std::string next;
     for (;;) {
         if (qp && !line->empty() && line->back() == '=') {

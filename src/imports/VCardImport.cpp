@@ -1,5 +1,7 @@
 #include "VCardImport.h"
 
+#include <QHash>
+
 #include "BatchAppender.h"
 #include "CodePage.h"
 #include "Table.h"
@@ -29,6 +31,7 @@ ImportReport RunVCardImport(xbase::Table& table, const VCardImportSetup& setup, 
             if (stop == Stop::None) progress.status(QStringLiteral("Importing records"));
             VCardContact contact;
             std::string raw;
+            QHash<QString, int> fieldIndexes;  // by name, looked up once
             int lastGauge = -1;
             while (stop == Stop::None) {
                 const VCard::Reader::Result r = reader.next(&contact);
@@ -50,7 +53,11 @@ ImportReport RunVCardImport(xbase::Table& table, const VCardImportSetup& setup, 
                 appender.begin();
                 xbase::Status s;
                 for (const auto& [name, value] : VCardRecord::Fields(contact, setup.choices)) {
-                    const int field = table.fieldIndex(name.toStdString());
+                    auto known = fieldIndexes.constFind(name);
+                    if (known == fieldIndexes.constEnd()) {
+                        known = fieldIndexes.insert(name, table.fieldIndex(name.toStdString()));
+                    }
+                    const int field = *known;
                     if (field < 0) continue;
                     s = codePage.fromUtf8(value.toStdString(), &raw);
                     if (!s.ok()) {
