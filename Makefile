@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench kill-test clean
+.PHONY: all deps configure build run test bench kill-test clean install uninstall package
 
 all: build
 
@@ -20,6 +20,21 @@ build: configure
 
 run: build
 	$(BUILD_DIR)/src/app/quillory
+
+# make install: the program, its menu entry, icons, manual page and completion under
+# PREFIX (default /usr/local); DESTDIR stages them elsewhere, as packagers do.
+# make uninstall removes what the last install put in place.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+uninstall:
+	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "nothing installed from $(BUILD_DIR)"; exit 1; }
+	xargs -d '\n' -I{} rm -f -- "$(DESTDIR){}" < $(BUILD_DIR)/install_manifest.txt
+
+# make package: the Debian package, in $(BUILD_DIR)/package.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

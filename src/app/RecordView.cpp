@@ -25,6 +25,12 @@ namespace {
 
 bool gInsertMode = true;
 
+// The fields a person types into, in the order Tab and Enter walk them: the name panel,
+// then the address page.
+const QStringList kNameFields = {"LNAME", "FNAME", "MIDDLE", "PREFIX", "TITLE", "ORG"};
+const QStringList kPageFields = {"STREET", "STREET2", "CITY",  "STATE", "ZIP",   "COUNTRY", "PHONE",
+                                 "PHONE2", "FAX",     "EMAIL", "CODES", "USER1", "USER2"};
+
 // The middle initial is entered in upper case.
 class UpperCaseValidator : public QValidator {
   public:
@@ -110,17 +116,14 @@ RecordView::RecordView(QWidget* parent) : QWidget(parent) {
     layout->addWidget(pageFrame, 1);
 
     // Tab order: the name panel, the tab set, then the address page.
-    const QStringList order = {"LNAME", "FNAME", "MIDDLE", "PREFIX", "TITLE", "ORG"};
     QWidget* previous = nullptr;
-    for (const QString& f : order) {
+    for (const QString& f : kNameFields) {
         if (previous) setTabOrder(previous, edits_[f]);
         previous = edits_[f];
     }
     setTabOrder(previous, tabs_);
     previous = tabs_;
-    const QStringList page = {"STREET", "STREET2", "CITY",  "STATE", "ZIP",   "COUNTRY", "PHONE",
-                              "PHONE2", "FAX",     "EMAIL", "CODES", "USER1", "USER2"};
-    for (const QString& f : page) {
+    for (const QString& f : kPageFields) {
         setTabOrder(previous, edits_[f]);
         previous = edits_[f];
     }
@@ -397,6 +400,20 @@ bool RecordView::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
+void RecordView::focusNextField(QLineEdit* from) {
+    // Enter goes from field to field, past the tab set that Tab stops at, and leaves out
+    // the fields the preferences skip (they take the focus only from a click).
+    const QStringList order = kNameFields + kPageFields;
+    for (int i = int(order.indexOf(edits_.key(from))) + 1; i > 0 && i < order.size(); ++i) {
+        QLineEdit* next = edits_.value(order[i]);
+        if (!next->isEnabled() || !(next->focusPolicy() & Qt::TabFocus)) continue;
+        if (kPageFields.contains(order[i])) tabs_->setCurrentIndex(0);
+        next->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    emit lastFieldPassed();
+}
+
 bool RecordView::handleKey(QWidget* target, QKeyEvent* k) {
     const Qt::KeyboardModifiers mods = k->modifiers() & ~Qt::KeypadModifier;
     if (k->key() == Qt::Key_Insert && mods == Qt::NoModifier) {
@@ -419,9 +436,7 @@ bool RecordView::handleKey(QWidget* target, QKeyEvent* k) {
     auto* edit = qobject_cast<QLineEdit*>(target);
     if (!edit) return false;
     if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
-        // Enter moves to the next field, as Tab does.
-        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-        QCoreApplication::sendEvent(edit, &tab);
+        focusNextField(edit);
         return true;
     }
     if (!gInsertMode && typesCharacter(k) && !edit->isReadOnly() && !edit->hasSelectedText() &&

@@ -79,6 +79,8 @@ class RecordView : public QWidget {
     void fieldEdited(const QString& field, const QString& text);
     // A double click on a field or the memo, or typing into the memo while browsing.
     void editRequested();
+    // Enter was pressed in the last field a person types into.
+    void lastFieldPassed();
     void taggedClicked();
     void dateClicked();
     void dialPhone1Clicked();
@@ -95,6 +97,7 @@ class RecordView : public QWidget {
     QWidget* buildAddressPage();
     QWidget* buildMemoPage();
     bool handleKey(QWidget* target, class QKeyEvent* key);
+    void focusNextField(QLineEdit* from);
 
     QMap<QString, QLineEdit*> edits_;
     QPlainTextEdit* memo_ = nullptr;

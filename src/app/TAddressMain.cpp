@@ -166,6 +166,10 @@ void TAddressMain::closeEvent(QCloseEvent* event) {
     }
     savePlacement();
     event->accept();
+    // The other windows of the program (the help window has no parent) go with the main
+    // window, so that the program ends with it.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible()) w->close();
 }
 
 void TAddressMain::resizeEvent(QResizeEvent* event) {

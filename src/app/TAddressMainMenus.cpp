@@ -266,7 +266,8 @@ QWidget* TAddressMain::buildButtonRow() {
         auto* b = new QPushButton(caption);
         b->setObjectName(name);
         b->setWhatsThis(whatsThis);
-        b->setAutoDefault(false);
+        // Enter on a focused button presses it, as Space does.
+        b->setAutoDefault(true);
         buttons_.insert(name, b);
         return b;
     };
@@ -305,7 +306,7 @@ QWidget* TAddressMain::buildButtonRow() {
     connect(del, &QPushButton::clicked, this, [this] { DeleteRecord(); });
     for (QPushButton* b : {save, cancel, add, edit, del}) layout->addWidget(b);
     layout->addStretch(1);
-    QPushButton* clear = make("ClearFilterButton", "Clear Filter", "Shows all records again.");
+    QPushButton* clear = make("ClearFilterButton", "C&lear Filter", "Shows all records again.");
     connect(clear, &QPushButton::clicked, this, [this] { ClearFilter(); });
     layout->addWidget(clear);
     QPushButton* exit = make("ExitButton", "E&xit", "Closes Quillory.");
@@ -331,6 +332,11 @@ void TAddressMain::connectRecordView() {
     connect(view_, &RecordView::editRequested, this, [this] {
         QPushButton* edit = buttons_.value("EditButton");
         if (!editor_.editing() && edit->isEnabled()) EditRecord();
+    });
+    // Enter past the last field goes to Save, and Enter there saves.
+    connect(view_, &RecordView::lastFieldPassed, this, [this] {
+        QPushButton* save = buttons_.value("SaveButton");
+        if (save->isVisible() && save->isEnabled()) save->setFocus(Qt::TabFocusReason);
     });
     connect(view_, &RecordView::taggedClicked, this, [this] { ToggleTag(); });
     connect(view_, &RecordView::dateClicked, this, [this] { SelectDate(); });

@@ -93,7 +93,7 @@ TPreferences::TPreferences(Settings& settings, QWidget* parent)
     auto* carry = new QGroupBox("Carry forward the following fields:");
     carry->setWhatsThis("The ticked fields are copied from the record shown when you add a record.");
     auto* carryGrid = new QGridLayout(carry);
-    addBoxes("Carry", std::begin(kCarry), std::end(kCarry), carryGrid, 4);
+    addBoxes("Carry", std::begin(kCarry), std::end(kCarry), carryGrid, 3);
 
     auto* skip = new QGroupBox("Skip through the following fields:");
     skip->setWhatsThis("Tab and Enter pass over the ticked fields while a record is added.");

@@ -7,9 +7,8 @@
 #include <vector>
 
 #include "AppHome.h"
-#include "DesignClipboard.h"
 #include "Cli.h"
-#include "HelpSystem.h"
+#include "Desktop.h"
 #include "PrintMemory.h"
 #include "SingleInstance.h"
 #include "TAddressMain.h"
@@ -34,10 +33,7 @@ int runDesktop(int argc, char** argv, const QString& homeArg) {
         return 1;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    QApplication::setFont(QFont("Arial", 10));
-    HelpSystem::install();
-    // The designers copy and paste objects through a file of the home.
-    DesignClipboard::SetFileName(home.file(QStringLiteral("Clipbrd.tmp")));
+    SetUpDesktop(home);
     TAddressMain window(home);
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window, &TAddressMain::bringToFront);
     QApplication::restoreOverrideCursor();

@@ -5,6 +5,7 @@
 
 #include "AppHome.h"
 #include "Commands.h"
+#include "Reference.h"
 
 namespace cli {
 
@@ -22,7 +23,9 @@ const Option kTable{"--table", "ADDRESS.DBF", "", true};
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
-        {{"help", {}, 0, {}, {}}, "list the commands", helpCommand},
+        {{"help", {"COMMAND"}, 1, {{"--man"}, {"--bash-completion"}}, {}, {{"--man", "--bash-completion"}}},
+         "list the commands, or show one command's usage; --man\nwrites the manual page, --bash-completion the shell\ncompletion",
+         helpCommand},
         {{"info", {"TABLE"}, 0, {}, {}}, "fields, record count, code page and tags of a table", infoCommand},
         {{"dump",
           {"TABLE"},
@@ -298,7 +301,30 @@ void writeHelpEntry(std::ostream& out, const Command& c) {
     }
 }
 
+std::vector<CommandReference> references() {
+    std::vector<CommandReference> list;
+    for (const Command& c : commands()) list.push_back({&c.syntax, c.description});
+    return list;
+}
+
 int helpCommand(const Invocation& in) {
+    if (in.args.has("--man")) {
+        WriteManPage(in.out, references());
+        return kOk;
+    }
+    if (in.args.has("--bash-completion")) {
+        WriteBashCompletion(in.out, references());
+        return kOk;
+    }
+    if (!in.args.operand(0).empty()) {
+        for (const Command& c : commands()) {
+            if (c.syntax.command != in.args.operand(0)) continue;
+            in.out << "Usage: quillory " << c.syntax.synopsis() << "\n\n" << c.description << "\n";
+            return kOk;
+        }
+        in.err << "quillory: unknown command \"" << in.args.operand(0) << "\" (try quillory help)\n";
+        return kUsage;
+    }
     in.out << "Usage: quillory [--home DIR]                 start the desktop program\n"
               "       quillory [--home DIR] COMMAND ARGS    run a command without windows\n\n"
               "Commands:\n";

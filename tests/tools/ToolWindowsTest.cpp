@@ -261,7 +261,7 @@ TEST(ToolWindows, DeleteRecordsNotMatchingTheFilter) {
     QTest::mouseClick(dialog.DeleteNowButton, Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return !dialog.isVisible(); }));
     EXPECT_EQ(messages.texts(),
-              QStringList({"DELETE: Are you sure?", "DELETE: Are you sure?", "Information: Deleted 2 records",
+              QStringList({"(No) DELETE: Are you sure?", "(No) DELETE: Are you sure?", "Information: Deleted 2 records",
                            "Information: For optimum space usage, please select\r\n[Rebuild "
                            "Indexes] from the File menu"}));
     for (uint32_t r : {2u, 4u}) EXPECT_EQ(deletionOf(*table, r), std::make_pair(true, true)) << r;

@@ -1,6 +1,7 @@
 #include "TAddressFilter.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -232,6 +233,30 @@ void TAddressFilter::layOutPlaces(const QVector<EntryPlace>& places) {
     const QSize format = DateFormatLabel->sizeHint();
     placed.push_back({DateFormatLabel, QRect(QPoint(dateEdit.left(), dateEdit.bottom() + 2), format)});
 
+    // The places copy the main window, where the tab set lies between the name panel and
+    // the address page. The form has no tab set: a band between rows much wider than the
+    // others is closed to the usual spacing.
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const Placed& a, const Placed& b) { return a.rect.top() < b.rect.top(); });
+    std::vector<int> gaps;
+    int bottom = placed.front().rect.bottom();
+    for (const Placed& p : placed) {
+        if (p.rect.top() > bottom) gaps.push_back(p.rect.top() - bottom);
+        bottom = std::max(bottom, p.rect.bottom());
+    }
+    if (!gaps.empty()) {
+        std::vector<int> sorted = gaps;
+        std::nth_element(sorted.begin(), sorted.begin() + long(sorted.size() / 2), sorted.end());
+        const int usual = sorted[sorted.size() / 2];
+        int lifted = 0;
+        bottom = placed.front().rect.bottom();
+        for (Placed& p : placed) {
+            const int top = p.rect.top() - lifted;
+            if (top - bottom > 2 * usual + 4) lifted += top - bottom - usual;
+            p.rect.translate(0, -lifted);
+            bottom = std::max(bottom, p.rect.bottom());
+        }
+    }
     QRect bounds;
     for (const Placed& p : placed) bounds = bounds.united(p.rect);
     const QPoint shift = QPoint(kMargin, kMargin) - bounds.topLeft();

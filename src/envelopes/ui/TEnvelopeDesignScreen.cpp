@@ -20,6 +20,7 @@ TDesignScreen::Frame envelopeFrame() {
     f.caption = "Envelope Design Screen";
     f.className = "TEnvelopeDesignScreen";
     f.layoutButton = "C&hange Size";
+    f.saveQuestion = "The envelope has been changed. Save the changes?";
     f.zoomLow = 60;
     f.zoomHigh = 140;
     f.tools = {
@@ -98,7 +99,7 @@ void TEnvelopeDesignScreen::TakeSize(int code) {
     sizeEnvelope();
     Panel().KeepObjectsInside();
     View()->PanelChanged();
-    changed();
+    definitionChanged();
 }
 
 Envelope::Definition TEnvelopeDesignScreen::definition() const {

@@ -39,6 +39,7 @@ class EnvelopeSample : public QWidget {
   public:
     EnvelopeSample(xbase::Table& addresses, QWidget* parent) : QWidget(parent), data_(&addresses) {
         setObjectName("Sample");
+        data_.AddCalculatedFields();
     }
     void display(const QString& layoutFile, const Envelope::Size& size) {
         layout_.reset();
@@ -377,6 +378,7 @@ void TQYEnvelopes::runJob(bool preview) {
         return;
     }
     TAddressDataSet record(&addresses_);
+    record.AddCalculatedFields();
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     layout.BindForPrinting(&record);
@@ -412,7 +414,9 @@ void TQYEnvelopes::runJob(bool preview) {
         return;
     }
     TPrintStatus status(PrintKind::Envelopes, preview, this, device_);
-    status.setJob([&](TBaseReport& r) { EnvelopePrint::PrintLoop(r, addresses_, layout, size, feed, choice, nullptr); });
+    EnvelopePrint::Counts counts;
+    status.setJob([&](TBaseReport& r) { EnvelopePrint::PrintLoop(r, addresses_, layout, size, feed, choice, &counts); });
+    status.setNotice([&counts] { return layout::CutAddressNotice(counts.cutAddresses); });
     status.exec();
     if (preview && !status.aborted()) {
         const PrintKindTexts& texts = printKindTexts(PrintKind::Envelopes);

@@ -38,6 +38,7 @@ TDesignScreen::Frame labelFrame() {
     f.caption = "Label Design Screen";
     f.className = "TLabelDesignScreen";
     f.layoutButton = "C&hange Layout";
+    f.saveQuestion = "The label has been changed. Save the changes?";
     f.zoomLow = 50;
     f.zoomHigh = 150;
     f.tools = {
@@ -176,7 +177,7 @@ void TLabelDesignScreen::TakeStock(const LabelStock& stock) {
         }
     }
     View()->PanelChanged();
-    changed();
+    definitionChanged();
 }
 
 LabelDefinition TLabelDesignScreen::definition() const {

@@ -90,6 +90,12 @@ QString DefaultFontCaption(const LayoutFont& f) {
     return caption;
 }
 
+QString DefaultFontButtonText(const LayoutFont& f) {
+    QString text = DefaultFontCaption(f);
+    text.replace('&', "&&");
+    return text.insert(2, '&');
+}
+
 ViewToggles AddViewToggles(QToolBar* bar) {
     auto toggle = [bar](const char* text, QStyle::StandardPixmap icon, const char* name) {
         QAction* a = bar->addAction(bar->style()->standardIcon(icon), text);

@@ -111,7 +111,7 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     setWindowTitle("Report Designer");
     setObjectName(kClassName);
 
-    UserReport::AddCalculatedFields(*data_, addresses);
+    data_->AddCalculatedFields();
     const TRPanelKind kinds[3] = {rpkHeader, rpkDetail, rpkFooter};
     for (int i = 0; i < 3; ++i) {
         bands_[i] = std::make_unique<TReportPanel>(&owner_);
@@ -253,6 +253,7 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     scroll_->setBackgroundRole(QPalette::Window);
     scroll_->viewport()->setPalette(silver);
     scroll_->setWidget(PageArea);
+    scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes to the bands themselves
 
     // The bottom bar.
     SaveButton = new QPushButton("&Save");
@@ -261,7 +262,7 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     CancelButton->setObjectName("CancelButton");
     ChangeLayoutButton = new QPushButton("C&hange Layout");
     ChangeLayoutButton->setObjectName("ChangeLayoutButton");
-    HelpButton = new QPushButton("&Help");
+    HelpButton = new QPushButton("He&lp");
     HelpButton->setObjectName("HelpButton");
     HelpButton->setEnabled(false);
     for (QPushButton* b : {SaveButton, CancelButton, ChangeLayoutButton, HelpButton})
@@ -318,6 +319,8 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     for (auto& band : bands_) band->RefreshData();
     LayoutPage();
     for (TGPanelView* v : views_) v->ResetUndo();
+    openedSettings_ = settings_;
+    openedDescription_ = DescriptionEdit->text();
     DescriptionEdit->setFocus();
 }
 
@@ -425,7 +428,7 @@ void TReportDesigner::SetBandVisibleSize() { ReportBands::ApplyBandUse(settings_
 void TReportDesigner::SetDefaultFontCaption() {
     const TReportSettings& s = settings_;
     FontButton->setText(
-        DefaultFontCaption(fontOf(s.DefaultFontName, s.DefaultFontSize, s.DefaultBold, s.DefaultItalic)));
+        DefaultFontButtonText(fontOf(s.DefaultFontName, s.DefaultFontSize, s.DefaultBold, s.DefaultItalic)));
 }
 
 void TReportDesigner::LayoutPage() {
@@ -654,6 +657,25 @@ void TReportDesigner::accept() {
     }
     LayoutPage();
     QDialog::accept();
+}
+
+bool TReportDesigner::modified() const {
+    if (!(settings_ == openedSettings_) || DescriptionEdit->text() != openedDescription_) return true;
+    for (TGPanelView* v : views_)
+        if (!v->UndoStack().isClean()) return true;
+    return false;
+}
+
+void TReportDesigner::reject() {
+    if (modified()) {
+        switch (WindowMessages().askYesNoCancel("The report has been changed. Save the changes?",
+                                                QStringLiteral("Cancel"))) {
+            case Messages::Answer::Yes: return accept();
+            case Messages::Answer::No: break;
+            case Messages::Answer::Cancel: return;
+        }
+    }
+    QDialog::reject();
 }
 
 ReportDefinition::Definition TReportDesigner::definition() const {

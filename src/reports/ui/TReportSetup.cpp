@@ -64,12 +64,12 @@ TReportSetup::TReportSetup(xbase::Table& reports, xbase::Table& addresses, const
     PrintCodes->setObjectName("PrintCodes");
     auto* builtIn = new QWidget;
     auto* builtInLayout = new QVBoxLayout(builtIn);
-    auto* selectLabel = new QLabel("&Select Report:");
+    auto* selectLabel = new QLabel("Sel&ect Report:");
     selectLabel->setBuddy(BuiltInList);
     builtInLayout->addWidget(selectLabel);
     builtInLayout->addWidget(BuiltInList, 1);
     auto* titleRow = new QHBoxLayout;
-    auto* titleLabel = new QLabel("Report &Title");
+    auto* titleLabel = new QLabel("Report T&itle");
     titleLabel->setBuddy(TitleEdit);
     titleRow->addWidget(titleLabel);
     titleRow->addWidget(TitleEdit, 1);
@@ -263,7 +263,7 @@ void TReportSetup::runJob(bool preview) {
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     TAddressDataSet record(&addresses_);
-    UserReport::AddCalculatedFields(record, addresses_);
+    record.AddCalculatedFields();
     if (!builtIn) {
         const QString path = def.binary.isEmpty() ? QString() : home_.existingFile("sysdata/" + def.binary);
         QByteArray bytes;

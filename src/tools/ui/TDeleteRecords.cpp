@@ -66,7 +66,9 @@ DeleteRecords::Choice TDeleteRecords::choice() const {
 
 void TDeleteRecords::DeleteNowButtonClick() {
     if (started()) return;
-    if (!WindowMessages().ask(DeleteRecords::kQuestion, DeleteRecords::kQuestionCaption)) return;
+    // Two presses of Enter must not delete a whole file: the question's default is No.
+    if (!WindowMessages().ask(DeleteRecords::kQuestion, DeleteRecords::kQuestionCaption, Messages::Preset::No))
+        return;
     chosen_ = choice();
     ChoicePanel->hide();
     DeleteNowButton->setEnabled(false);

@@ -86,7 +86,6 @@ void TQYDialer::FormActivate() {
 
 void TQYDialer::DialButtonClick() {
     if (dialing_) return;
-    HelpButton->hide();
     DialingSettings d;
     d.init = InitEdit->text();
     d.prefix = PrefixEdit->text();
