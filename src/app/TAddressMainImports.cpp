@@ -11,6 +11,7 @@
 #include "TCopyOut.h"
 #include "TDBFImport.h"
 #include "TImportOlder.h"
+#include "TVCardImport.h"
 #include "Table.h"
 #include "WindowMessages.h"
 
@@ -30,11 +31,13 @@ class SavedFolder {
 
 }  // namespace
 
-void TAddressMain::ImportAscii() { importOnOwnTable(false); }
+void TAddressMain::ImportAscii() { importOnOwnTable(ImportKind::Ascii); }
 
-void TAddressMain::ImportDbf() { importOnOwnTable(true); }
+void TAddressMain::ImportDbf() { importOnOwnTable(ImportKind::Dbf); }
 
-void TAddressMain::importOnOwnTable(bool dbf) {
+void TAddressMain::ImportVCard() { importOnOwnTable(ImportKind::VCard); }
+
+void TAddressMain::importOnOwnTable(ImportKind kind) {
     if (!table_) {
         WindowMessages().inform(kNoFileOpen);
         return;
@@ -49,14 +52,16 @@ void TAddressMain::importOnOwnTable(bool dbf) {
         QString reason;
         if (AddressFile::OpenTableFile(path, &table, &reason)) {
             // The matching windows keep their placement where the other windows do.
-            if (dbf) {
+            if (kind == ImportKind::Dbf) {
                 TDBFImport dialog(*table, path, this);
                 dialog.settingsPath = Settings::GetIniFileName(home_);
                 dialog.exec();
-            } else {
+            } else if (kind == ImportKind::Ascii) {
                 TAsciiImport dialog(*table, this);
                 dialog.settingsPath = Settings::GetIniFileName(home_);
                 dialog.exec();
+            } else {
+                TVCardImport(*table, this).exec();
             }
             (void)table->close();
         } else {

@@ -26,6 +26,7 @@
 #include "TDBFImport.h"
 #include "TDBFMatch.h"
 #include "TImportOlder.h"
+#include "TVCardImport.h"
 
 namespace {
 
@@ -316,6 +317,12 @@ TEST_F(ImportWindows, EveryChoiceHasItsOwnAltKey) {
         QTest::mouseClick(d->CancelButton, Qt::LeftButton);
     });
     dbf.exec();
+    TVCardImport vcard(f_.table());
+    onNextDialog<TVCardImport>([&](TVCardImport* d) {
+        keysOf(d);
+        QTest::mouseClick(d->CancelButton, Qt::LeftButton);
+    });
+    vcard.exec();
 }
 
 TEST_F(ImportWindows, CancelStopsTheImportWithoutAQuestion) {
