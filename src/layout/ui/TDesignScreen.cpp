@@ -1,3 +1,4 @@
+#include "Icons.h"
 #include "TDesignScreen.h"
 
 #include <QAction>
@@ -199,21 +200,21 @@ void TDesignScreen::buildBars(const Frame& frame) {
     });
     ViewBar->addSeparator();
 
-    const std::pair<const char*, QStyle::StandardPixmap> moves[] = {
-        {"First record", QStyle::SP_MediaSkipBackward},
-        {"Previous record", QStyle::SP_MediaSeekBackward},
-        {"Next record", QStyle::SP_MediaSeekForward},
-        {"Last record", QStyle::SP_MediaSkipForward}};
+    const std::pair<const char*, Icons::Icon> moves[] = {
+        {"First record", Icons::Icon::FirstRecord},
+        {"Previous record", Icons::Icon::PreviousRecord},
+        {"Next record", Icons::Icon::NextRecord},
+        {"Last record", Icons::Icon::LastRecord}};
     for (int i = 0; i < 4; ++i) {
-        QAction* a = ViewBar->addAction(style()->standardIcon(moves[i].second), moves[i].first);
+        QAction* a = ViewBar->addAction(Icons::get(moves[i].second), moves[i].first);
         a->setToolTip(moves[i].first);
         a->setObjectName(QString(moves[i].first).remove(' '));
         connect(a, &QAction::triggered, this, [this, i] { moveRecord(i); });
     }
 }
 
-QAction* TDesignScreen::addToggle(const QString& hint, const char* name, int standardPixmap) {
-    auto* a = new QAction(style()->standardIcon(QStyle::StandardPixmap(standardPixmap)), hint, ViewBar);
+QAction* TDesignScreen::addToggle(const QString& hint, const char* name, Icons::Icon icon) {
+    auto* a = new QAction(Icons::get(icon), hint, ViewBar);
     a->setToolTip(hint);
     a->setCheckable(true);
     a->setObjectName(name);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "Icons.h"
 #include "LayoutFont.h"
 #include "TGOwner.h"
 
@@ -102,7 +103,7 @@ class TDesignScreen : public QDialog {
     virtual void fontChosen(const LayoutFont&) {}
 
     // A toggle of the designer's own on the view bar, before the zoom.
-    QAction* addToggle(const QString& hint, const char* name, int standardPixmap);
+    QAction* addToggle(const QString& hint, const char* name, Icons::Icon icon);
     // The tool button of `state`.
     QAction* toolAction(int state) const;
     // Gives the panel the size of `widthInches` × `heightInches` at 100 % (then the

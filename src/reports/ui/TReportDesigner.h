@@ -77,6 +77,7 @@ class TReportDesigner : public QDialog {
     QLabel* LayoutLabel;
     QPushButton* FontButton;
     QToolBar* Tools;
+    QToolBar* ViewBar;
     QAction* SelectionTool;
     QAction* ShowGrid;
     QAction* SnapToGrid;
