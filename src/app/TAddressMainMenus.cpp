@@ -99,6 +99,7 @@ void TAddressMain::buildMenus() {
     menus_.insert("menuImport", import);
     addAction(import, "mnuImportDBF", "Import from &DBF File", {}, [this] { ImportDbf(); });
     addAction(import, "mnuImportASCII", "Import from &ASCII File", {}, [this] { ImportAscii(); });
+    addAction(import, "mnuImportVCard", "Import from &vCard File", {}, [this] { ImportVCard(); });
     addAction(import, "mnuImportOld1", "Import from Quillory 1.x DBF", {}, [this] { ImportOlder(1); });
     addAction(import, "mnuImportOld2", "Import from Quillory 2.x DBF", {}, [this] { ImportOlder(2); });
     addAction(file, "mnuExport", "&Export ", {}, [this] { CopyRecordsOut(); });
