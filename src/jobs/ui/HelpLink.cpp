@@ -85,6 +85,7 @@ const QHash<QString, QString>& table() {
         {"TAsciiImport", "import-ascii.html"},
         {"TDBFImport", "import-dbf.html"},
         {"TImportOlder", "import-older.html"},
+        {"TVCardImport", "import-vcard.html"},
         {"TMatchFields", "match-fields.html"},
         {"TAsciiMatch", "match-fields.html"},
         {"TDBFMatch", "match-fields.html"},
