@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <cstdlib>
 
 #include "HelpLink.h"
 #include "HelpSystem.h"
@@ -72,15 +73,25 @@ TEST_F(PersonTest, F1OpensThePageOfTheWindowItIsPressedIn) {
     settle();
 }
 
-// The pictures of the manual go to data/help/images of the source tree; the next build
-// compiles them into the program's help.
+// The pictures of the manual live in data/help/images of the source tree, and the build
+// compiles them into the program's help. `make help-pictures` takes them anew (with
+// QUILLORY_HELP_PICTURES set); otherwise each window is compared with its picture, and
+// one whose size no longer matches fails as stale, so that the manual shows the
+// program as built without every test run rewriting the pictures.
 void picture(QWidget* w, const QString& name) {
     settle(100);
     QImage image = w->grab().toImage();
     if (image.width() > 720) image = image.scaledToWidth(720, Qt::SmoothTransformation);
-    const QString folder = QStringLiteral(QUILLORY_HELP_IMAGES);
-    ASSERT_TRUE(QDir().mkpath(folder));
-    EXPECT_TRUE(image.save(folder + "/" + name + ".png")) << name.toStdString();
+    const QString file = QStringLiteral(QUILLORY_HELP_IMAGES) + "/" + name + ".png";
+    if (qEnvironmentVariableIsSet("QUILLORY_HELP_PICTURES")) {
+        ASSERT_TRUE(QDir().mkpath(QStringLiteral(QUILLORY_HELP_IMAGES)));
+        EXPECT_TRUE(image.save(file)) << name.toStdString();
+        return;
+    }
+    const QImage shown(file);
+    ASSERT_FALSE(shown.isNull()) << file.toStdString() << " is missing: run make help-pictures";
+    EXPECT_LE(std::abs(shown.width() - image.width()) + std::abs(shown.height() - image.height()), 4)
+        << "the manual's picture " << name.toStdString() << " is stale: run make help-pictures";
 }
 
 class HelpPictures : public PersonTest {
