@@ -350,7 +350,7 @@ private:
 
     bool mark() {
         const uint32_t rec = randomRecord();
-        const bool del = random_.chance(60);
+        const bool del = random_.chance(model_.records().size() > 300 ? 80 : 55);
         note(std::string(del ? "delete " : "recall ") + std::to_string(rec));
         if (!check(table_->go(rec), "go")) return false;
         if (!check(del ? table_->deleteRecord() : table_->recall(), del ? "deleteRecord" : "recall")) return false;
@@ -497,21 +497,23 @@ private:
     bool oneStep() {
         const size_t n = model_.records().size();
         const uint32_t roll = random_.below(1000);
-        // Keep the file between a few and some hundreds of records.
-        const int appendShare = n < 20 ? 400 : n > 400 ? 60 : 220;
-        if (n == 0 || roll < uint32_t(appendShare)) {
+        // Keep the file between a few and some hundreds of records: past 300 records
+        // marks and packs come more often than appends.
+        const bool large = n > 300;
+        const uint32_t appendShare = n < 20 ? 400 : large ? 30 : 200;
+        if (n == 0 || roll < appendShare) {
             if (!append()) return false;
-        } else if (roll < 260) {
-            if (!appendImages()) return false;
+        } else if (roll < 240) {
+            if (!(large ? mark() : appendImages())) return false;
         } else if (roll < 560) {
             if (!replace()) return false;
-        } else if (roll < (n > 300 ? 700u : 660u)) {
+        } else if (roll < (large ? 720u : 660u)) {
             if (!mark()) return false;
         } else if (roll < 800) {
             if (!seek()) return false;
         } else if (roll < 830) {
             if (!settings()) return false;
-        } else if (roll < 836 || (n > 400 && roll < 850)) {
+        } else if (roll < 836 || (large && roll < 842)) {
             if (!pack()) return false;
         } else if (roll < 842) {
             if (!rebuild()) return false;
