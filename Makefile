@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench kill-test model-test clean
+.PHONY: all deps configure build run test bench kill-test model-test clean install uninstall package
 
 all: build
 
@@ -20,6 +20,21 @@ build: configure
 
 run: build
 	$(BUILD_DIR)/src/app/quillory
+
+# make install: the program, its menu entry, icons, manual page and completion under
+# PREFIX (default /usr/local); DESTDIR stages them elsewhere, as packagers do.
+# make uninstall removes what the last install put in place.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+uninstall:
+	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "nothing installed from $(BUILD_DIR)"; exit 1; }
+	xargs -d '\n' -I{} rm -f -- "$(DESTDIR){}" < $(BUILD_DIR)/install_manifest.txt
+
+# make package: the Debian package, in $(BUILD_DIR)/package.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -47,6 +62,20 @@ model-test: configure
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# make test-sanitize: the whole build and every test with AddressSanitizer (leak checking
+# on) and UndefinedBehaviorSanitizer, any finding fatal, in $(SAN_DIR). The suppressions
+# name leaks of the system's libraries only (tests/sanitize/lsan.supp).
+SAN_DIR ?= build-sanitize
+.PHONY: test-sanitize
+test-sanitize: deps
+	cmake -S . -B $(SAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLORY_SANITIZE=ON
+	cmake --build $(SAN_DIR) -j $(JOBS)
+	cd $(SAN_DIR) && QT_QPA_PLATFORM=offscreen \
+	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+	    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	    ctest --output-on-failure -j $(JOBS)
 
 # make fuzz: the fuzz targets, with clang and the sanitizers, in their own folder.
 # make fuzz-run: runs each for FUZZ_SECONDS (default 60) and stops at the first finding.

@@ -6,15 +6,16 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev
     libgtest-dev libgmock-dev
     fonts-liberation
-    python3 python3-dbf libdbd-xbase-perl
+    python3 python3-dbf python3-vobject libdbd-xbase-perl
     libcups2-dev poppler-utils unrtf
     libhunspell-dev hunspell-en-us
     libzint-dev
     cups printer-driver-cups-pdf
     ccache xvfb xauth xdotool imagemagick
+    dpkg-dev desktop-file-utils appstream man-db
 )
 
 # `--fuzz`: the compiler and runtime of the fuzz build only (make fuzz).

@@ -202,7 +202,14 @@ void TAddressMain::runPrintScreen(SystemTables::Kind kind, const std::function<v
     }
     // The main window's data controls rest while the screen is open.
     freeze(true);
+    const int printerIndex = PrinterDevice::instance().printerIndex();
     screen(*definitions);
+    // The screen set paper, source and orientation on the device for its own jobs; a
+    // fresh device takes the printer's own settings again, so that the next job (a
+    // letter, a built-in report, the record sheet) does not print on envelope or label
+    // paper. The printer chosen before the screen stays chosen.
+    PrinterDevice::discard();
+    (void)PrinterDevice::instance().setPrinterIndex(printerIndex);
     freeze(false);
     RefreshRecord();
     SetButtons();

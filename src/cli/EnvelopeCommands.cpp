@@ -118,6 +118,7 @@ int envelopesCommand(const Invocation& in) {
     if (const int code = positionSelection(in, *table, &choice.startFromCurrent); code != kOk) return code;
 
     TAddressDataSet data(table.get());
+    data.AddCalculatedFields();
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     layout.BindForPrinting(&data);
@@ -145,18 +146,22 @@ int envelopesCommand(const Invocation& in) {
     TReportPrinter report(&device);
     report.Title = def.description.trimmed();
     QString error;
-    int printed = 0;
+    EnvelopePrint::Counts counts;
     const JobResult result = RunOnTerminal(
         [&](JobProgress& progress) {
             return EnvelopePrint::PrintEnvelopes(*table, layout, size, feed, choice, report, progress,
-                                                 in.messages, &error, &printed);
+                                                 in.messages, &error, &counts);
         },
         in.err);
+    const int printed = counts.envelopes;
     if (result == JobResult::Cancelled) return fail(in, error.isEmpty() ? EnvelopePrint::kCanceled : error);
     if (result != JobResult::Done) return fail(in, error);
     in.out << EnvelopePrint::kCompleted.toStdString() << " " << printed
            << (printed == 1 ? " envelope" : " envelopes") << " to " << (pdf.isEmpty() ? printerName : pdf).toStdString()
            << "\n";
+    // The job is done; a cut address is told, not an error.
+    if (const QString notice = layout::CutAddressNotice(counts.cutAddresses); !notice.isEmpty())
+        in.err << "quillory: " << notice.toStdString() << "\n";
     return kOk;
 }
 

@@ -101,6 +101,7 @@ int labelsCommand(const Invocation& in) {
     if (const int code = positionSelection(in, *table, &choice.startFromCurrent); code != kOk) return code;
 
     TAddressDataSet data(table.get());
+    data.AddCalculatedFields();
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     layout.BindForPrinting(&data);
@@ -140,6 +141,9 @@ int labelsCommand(const Invocation& in) {
     if (presort) in.out << " and " << counts.headers << (counts.headers == 1 ? " header" : " headers");
     in.out << ", " << report.pagesPrinted() << (report.pagesPrinted() == 1 ? " page" : " pages") << " to "
            << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";
+    // The job is done; a cut address is told, not an error.
+    if (const QString notice = layout::CutAddressNotice(counts.cutAddresses); !notice.isEmpty())
+        in.err << "quillory: " << notice.toStdString() << "\n";
     return kOk;
 }
 

@@ -99,7 +99,7 @@ int reportCommand(const Invocation& in) {
         UserReport::SetPaperSizeFromReportVars(*chosen, layout.Settings());
         report.Title = "Quillory";
         TAddressDataSet record(table.get());
-        UserReport::AddCalculatedFields(record, *table);
+        record.AddCalculatedFields();
         layout.BindForPrinting(&record);
         UserReport::Choice user;
         user.records = choice.records;

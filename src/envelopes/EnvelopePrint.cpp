@@ -28,13 +28,14 @@ bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages
 }
 
 void PrintLoop(TBaseReport& r, xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
-               const Envelope::Feed& feed, const Choice& choice, int* envelopes) {
+               const Envelope::Feed& feed, const Choice& choice, Counts* counts) {
     const DeviceMetrics& m = r.metrics();
     const QPointF at =
         Envelope::Placement(feed, m.pageWidth, m.pageHeight, size.width, size.height) + choice.calibration;
-    int printed = 0;
+    layout.SetPrintArea(size.width, size.height);
+    Counts n;
     while (!table.eof() && !r.cancelled()) {
-        if (printed > 0) r.newPage();
+        if (n.envelopes > 0) r.newPage();
         if (choice.preview) {
             // The part of the page the printer can reach, as a red dotted frame.
             r.setPen(Qt::red, Qt::DotLine, 1);
@@ -42,18 +43,19 @@ void PrintLoop(TBaseReport& r, xbase::Table& table, layout::LayoutFile& layout, 
             r.rectangle(m.offsetLeft, m.offsetTop, m.pageWidth - m.offsetRight, m.pageHeight - m.offsetBottom);
             r.setPen(Qt::black, Qt::SolidLine, 1);
         }
-        layout.PrintRecord(r, at.x(), at.y());
-        ++printed;
+        if (!layout.PrintRecord(r, at.x(), at.y())) n.cutAddresses.push_back(table.recNo());
+        ++n.envelopes;
+        if (counts) *counts = n;
         r.updateStatus();
         if (choice.records == Records::Current) break;
         if (!table.skip(1).ok()) break;
     }
-    if (envelopes) *envelopes = printed;
+    if (counts) *counts = n;
 }
 
 JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
                          const Envelope::Feed& feed, const Choice& choice, TBaseReport& report,
-                         JobProgress& progress, Messages& messages, QString* error, int* envelopes) {
+                         JobProgress& progress, Messages& messages, QString* error, Counts* counts) {
     if (size.width <= 0 || size.height <= 0) {
         *error = QString("The envelope size %1 is not known").arg(size.code);
         return JobResult::Failed;
@@ -63,13 +65,13 @@ JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const 
         *error = "There are no records to print";
         return JobResult::Failed;
     }
-    int printed = 0;
+    Counts printed;
     report.setProgress(&progress, TBaseReport::OnHalt::Abort);
     report.OnPrint = [&](TBaseReport& r) { PrintLoop(r, table, layout, size, feed, choice, &printed); };
     const bool ok = report.execute();
     report.OnPrint = nullptr;
     report.setProgress(nullptr);
-    if (envelopes) *envelopes = printed;
+    if (counts) *counts = printed;
     if (!ok && !report.lastError().isEmpty()) {
         *error = report.lastError();
         return JobResult::Failed;

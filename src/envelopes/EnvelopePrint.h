@@ -2,6 +2,8 @@
 
 #include <QPointF>
 #include <QString>
+#include <cstdint>
+#include <vector>
 
 #include "Envelope.h"
 #include "JobProgress.h"
@@ -41,20 +43,28 @@ inline const QString kOutOfRange =
 // cannot be set. The caller holds a SavedCursor.
 bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages);
 
+// What a job printed.
+struct Counts {
+    int envelopes = 0;
+    // The records whose address block could not print all its lines whole, in the
+    // order printed (layout::CutAddressNotice tells the user of them).
+    std::vector<uint32_t> cutAddresses;
+};
+
 // The envelope loop, the OnPrint of a running report: from the table's current record to
 // the end of its selection (or this record only), one page each, the layout at the
-// feed's place for the report's page plus the calibration. Stops when the report is
-// cancelled.
+// feed's place for the report's page plus the calibration, clipped to the envelope.
+// Stops when the report is cancelled.
 void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
-               const Envelope::Feed& feed, const Choice& choice, int* envelopes);
+               const Envelope::Feed& feed, const Choice& choice, Counts* counts);
 
 // The whole job inside `report` (which decides the page: its metrics are the page the
 // printer or PDF really has): the selection, then one page per record with the layout
 // at Placement() plus the calibration. The table's query, order and record are put back
 // however the job ends. `layout` is loaded and bound to the table's data set by the
-// caller. `envelopes` counts the pages drawn.
+// caller. `counts` tells what was printed, also when the job did not finish.
 JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
                          const Envelope::Feed& feed, const Choice& choice, TBaseReport& report,
-                         JobProgress& progress, Messages& messages, QString* error, int* envelopes = nullptr);
+                         JobProgress& progress, Messages& messages, QString* error, Counts* counts = nullptr);
 
 }  // namespace EnvelopePrint

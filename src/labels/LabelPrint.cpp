@@ -162,6 +162,7 @@ void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& lay
         walk->takeEntry();
     }
     const int copies = walk ? 1 : std::clamp(choice.copies, 1, 99);
+    layout.SetPrintArea(g.width, g.height);
     int b = -1, c = 0;  // before the first position of the first sheet
     int copy = 0;
     while (!table.eof() && !(walk && walk->ended()) && !report.cancelled()) {
@@ -184,7 +185,9 @@ void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& lay
             ++n.headers;
             walk->takeEntry();
         } else {
-            layout.PrintRecord(report, at.x(), at.y());
+            if (!layout.PrintRecord(report, at.x(), at.y()) &&
+                (n.cutAddresses.empty() || n.cutAddresses.back() != table.recNo()))
+                n.cutAddresses.push_back(table.recNo());
             ++n.labels;
             if (++copy >= copies) {
                 copy = 0;

@@ -3,6 +3,7 @@
 #include <QPointF>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -96,11 +97,14 @@ bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages
 struct Counts {
     int labels = 0;   // record labels, copies included
     int headers = 0;  // presort group headers
+    // The records whose address block could not print all its lines whole, each once,
+    // in the order printed (layout::CutAddressNotice tells the user of them).
+    std::vector<uint32_t> cutAddresses;
 };
 
 // The label loop, the OnPrint of a running report: from the table's current record to
 // the end of its selection, `copies` labels per record on the selected positions of
-// every sheet. With `presortList` (PRESORT.PSL's lines, as bytes) the records come group by
+// every sheet, each clipped to its label. With `presortList` (PRESORT.PSL's lines, as bytes) the records come group by
 // group in the list's order, each group after a header label; the table must then be
 // in ZIP order with non-exact seeks. Stops when the report is cancelled.
 void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& layout, const Geometry& geometry,

@@ -13,6 +13,15 @@ QString L(const QString& s) {
 
 }  // namespace
 
+int MostAddressLines(const AddressOptions& o) {
+    const bool zipWithCountry = o.zipOptions == zoAfterCountry || o.zipOptions == zoBeforeCountry;
+    int n = int(o.useName) + int(o.useTitle) + int(o.useCompany) + int(o.useStreet) + int(o.useStreet2);
+    if (o.useCityState || (o.useZip && !zipWithCountry)) ++n;  // city and state, with or without ZIP
+    if (o.useCountry || (o.useZip && zipWithCountry)) ++n;     // country, with or without ZIP
+    if (o.usePhone) ++n;
+    return n;
+}
+
 QStringList ComposeAddress(const AddressOptions& o,
                            const std::function<std::optional<QString>(const char* name)>& field) {
     QStringList lines;

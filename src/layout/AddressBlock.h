@@ -30,4 +30,8 @@ struct AddressOptions {
 QStringList ComposeAddress(const AddressOptions& options,
                            const std::function<std::optional<QString>(const char* name)>& field);
 
+// The most lines ComposeAddress can give with `options`: one for each switched-on
+// part, the ZIP code counted on the line it joins or, alone, on its own.
+int MostAddressLines(const AddressOptions& options);
+
 }  // namespace layout

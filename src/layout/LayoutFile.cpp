@@ -5,7 +5,9 @@
 #include "LayoutMetrics.h"
 #include "LayoutStreamReader.h"
 #include "LayoutStreamWriter.h"
+#include "TBaseReport.h"
 #include "TEnvelopePanel.h"
+#include "TGDMultiLineAddressLabel.h"
 #include "TGLabelObjectFiler.h"
 #include "TGLabelPanel.h"
 #include "TReportPanel.h"
@@ -86,15 +88,37 @@ void LayoutFile::BindPanels() {
     }
 }
 
-void LayoutFile::PrintRecord(TBaseReport& report, double x, double y) {
+bool LayoutFile::PrintRecord(TBaseReport& report, double x, double y) {
     for (const auto& p : panels_) p->RefreshData();
+    const bool clipped = areaWidth_ > 0 && areaHeight_ > 0;
+    if (clipped) report.setClipArea(x, y, x + areaWidth_, y + areaHeight_);
     const int bandHeights[] = {settings_.HeaderHeight, settings_.DetailHeight, settings_.FooterHeight};
     double top = y;
     for (size_t i = 0; i < panels_.size(); ++i) {
         panels_[i]->PrintObjects(report, x, top);
         if (kind_ == LayoutKind::Report) top += bandHeights[i] / double(kPixelsPerInch);
     }
+    if (clipped) report.clearClipArea();
+    bool whole = true;
+    for (const auto& p : panels_)
+        for (int i = 0; i < p->ObjectCount(); ++i)
+            if (const auto* block = dynamic_cast<const TGDMultiLineAddressLabel*>(p->Object(i)))
+                whole = whole && block->PrintedWhole();
     for (const auto& p : panels_) p->AdvanceCounters();
+    return whole;
+}
+
+QString CutAddressNotice(const std::vector<uint32_t>& records) {
+    if (records.empty()) return QString();
+    constexpr size_t kListed = 10;
+    QStringList numbers;
+    for (size_t i = 0; i < records.size() && i < kListed; ++i) numbers << QString::number(records[i]);
+    if (records.size() > kListed) numbers << "...";
+    const bool one = records.size() == 1;
+    return QString("%1 %2 did not fit %3 address %4 and %5 cut (%6 %7)")
+        .arg(records.size())
+        .arg(one ? "address" : "addresses", one ? "its" : "their", one ? "block" : "blocks",
+             one ? "was" : "were", one ? "record" : "records", numbers.join(", "));
 }
 
 }  // namespace layout

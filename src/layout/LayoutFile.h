@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -71,8 +72,17 @@ class LayoutFile {
     // values, then prints its objects; a report's bands stand one below the other
     // (header, detail, footer), each as high as the settings say. The counters then
     // advance, as after every printed label.
+    // Everything of one record is clipped to the print area when there is one, as the
+    // designer clips the objects at the edge of its label or envelope. Returns false when
+    // an address block could not print all its lines whole (PrintedWhole()).
     // REQUIRES: `report` is running (called from its OnPrint or another handler).
-    void PrintRecord(TBaseReport& report, double x, double y);
+    bool PrintRecord(TBaseReport& report, double x, double y);
+    // The size in inches of one label or envelope, from its top-left corner; 0 by 0 (a
+    // report's bands) clips nothing.
+    void SetPrintArea(double width, double height) {
+        areaWidth_ = width;
+        areaHeight_ = height;
+    }
 
   private:
     void BindPanels();
@@ -83,6 +93,13 @@ class LayoutFile {
     TReportSettings settings_;
     TGDataSet* data_ = nullptr;
     bool printing_ = false;
+    double areaWidth_ = 0;
+    double areaHeight_ = 0;
 };
+
+// What a print job tells the user of the records whose address did not fit its block
+// (record numbers, in the order printed, each once): "2 addresses did not fit their
+// address blocks and were cut (records 3, 7)"; empty when there are none.
+QString CutAddressNotice(const std::vector<uint32_t>& records);
 
 }  // namespace layout

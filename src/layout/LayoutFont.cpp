@@ -12,6 +12,11 @@ int LayoutFont::Size() const {
     return points < 0 ? -points : points;
 }
 
+double LayoutFont::PrintPoints() const {
+    const int pixels = Height < 0 ? -Height : Height;
+    return pixels > 0 ? pixels * 72.0 / kPixelsPerInch : 1.0;
+}
+
 void LayoutFont::SetSize(int points) { Height = -MulDiv(points, kPixelsPerInch, 72); }
 
 QFont LayoutFont::ToQFont(float zoom) const {

@@ -19,6 +19,10 @@ struct LayoutFont {
 
     // Points, from the height at 96 pixels per inch.
     int Size() const;
+    // The exact size the height gives, in points (13 pixels: 9.75). Print uses it, so
+    // that text takes the room on paper it takes in the designer; Size() rounds it to
+    // whole points and would print a "10 point" font 2.5% wider than it is shown.
+    double PrintPoints() const;
     void SetSize(int points);
 
     bool has(TFontStyle s) const { return Style & (1u << s); }

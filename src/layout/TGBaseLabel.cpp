@@ -170,7 +170,7 @@ void TGBaseLabel::PrintTo(TBaseReport& report, double x, double y) {
         report.setBrush(back, Qt::SolidPattern);
         report.rectangle(left, top, x + (Left() + Width() - 1) / ppi, y + (Top() + Height() - 1) / ppi);
     }
-    report.setFont(font_.Name, font_.Size());
+    report.setFont(font_.Name, font_.PrintPoints());
     report.setBold(font_.has(fsBold));
     report.setItalic(font_.has(fsItalic));
     report.setUnderline(font_.has(fsUnderline));

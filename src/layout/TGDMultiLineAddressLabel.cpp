@@ -1,5 +1,7 @@
 #include "TGDMultiLineAddressLabel.h"
 
+#include <algorithm>
+
 #include "TGDataPanel.h"
 #include "TGDataSet.h"
 
@@ -24,6 +26,10 @@ void TGDMultiLineAddressLabel::RefreshData() {
     }
     AssignItems(items);
     AssignWrapped(WordWrap() ? BreakIntoLines(items) : QStringList());
+}
+
+int TGDMultiLineAddressLabel::FitLineCount() const {
+    return std::max(TGMultiLineBaseLabel::FitLineCount(), layout::MostAddressLines(Options));
 }
 
 void TGDMultiLineAddressLabel::PrepareForSave() {

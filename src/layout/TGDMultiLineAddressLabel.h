@@ -12,6 +12,10 @@ class TGDMultiLineAddressLabel : public TGMultiLineBaseLabel {
     layout::AddressOptions Options;
 
     void RefreshData() override;
+    // Room for every line the switched-on parts can give, not only the current
+    // record's: a block fitted to a four-line record would cut the city line of a
+    // record that also has a title and an organisation.
+    int FitLineCount() const override;
     void PrepareForSave() override;
 
     void WriteProperties(layout::PropertyWriter& w) const override;

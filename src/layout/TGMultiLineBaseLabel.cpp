@@ -49,7 +49,7 @@ void TGMultiLineBaseLabel::FitToText() {
     int widest = Width();
     for (const QString& line : lines) widest = std::max(widest, fm.horizontalAdvance(line));
     // At least one line high: an object of no height could no longer be seen or picked.
-    const int height = fm.height() * std::max<qsizetype>(1, lines.size());
+    const int height = fm.height() * std::max(1, FitLineCount());
     SetBounds(Left(), Top(), widest, height);
 }
 
@@ -95,24 +95,50 @@ void TGMultiLineBaseLabel::PrintTo(TBaseReport& report, double x, double y) {
     const double ppi = layout::kPixelsPerInch;
     const double left = x + Left() / ppi, top = y + Top() / ppi;
     const double right = x + (Left() + Width()) / ppi, bottom = y + (Top() + Height()) / ppi;
-    report.setFont(font_.Name, font_.Size());
+    report.setFont(font_.Name, font_.PrintPoints());
     report.setBold(font_.has(fsBold));
     report.setItalic(font_.has(fsItalic));
     report.setFontColor(layout::ToQColor(font_.Color));
     report.setFontRotation(0);
     report.setBrush(Qt::white, Qt::NoBrush);
     const double lineHeight = report.fontLineHeight();
-    const ReportRect clip = report.makeRect(left, top, right, bottom);
+    const double textHeight = report.fontHeight();
     const double pixel = 1.0 / ppi;  // one layout pixel
+    // What of the object the page shows: its rectangle, within the label's edge.
+    QRectF shown(QPointF(left, top), QPointF(right, bottom));
+    if (!report.clipArea().isNull()) shown = shown.intersected(report.clipArea());
+    // A line the designer shows whole prints whole: text measures a little differently
+    // on paper than on the screen, and the last digits of a ZIP code must not be lost to
+    // that difference.
+    const QFontMetrics screen(font_.ToQFont());
     const QStringList& lines = Lines();
+    printedWhole_ = true;
     for (int k = 0; k < lines.size(); ++k) {
         const double lineTop = top + k * lineHeight;
-        if (lineTop >= bottom) break;
+        if (lineTop >= bottom) {
+            printedWhole_ = false;
+            break;
+        }
         const QString& line = lines[k];
+        const double width = report.textWidth(line);
         double lx = left;
-        if (alignment_ == taRightJustify) lx = right - report.textWidth(line) - pixel;
-        if (alignment_ == taCenter) lx = left + (right - left) / 2 + pixel - report.textWidth(line) / 2;
-        report.textRect(clip, lx, lineTop, line);
+        if (alignment_ == taRightJustify) lx = right - width - pixel;
+        if (alignment_ == taCenter) lx = left + (right - left) / 2 + pixel - width / 2;
+        double clipLeft = left, clipRight = right;
+        if (screen.horizontalAdvance(line) <= Width()) {
+            clipLeft = std::min(clipLeft, lx);
+            clipRight = std::max(clipRight, lx + width);
+        }
+        report.textRect(report.makeRect(clipLeft, top, clipRight, bottom), lx, lineTop, line);
+        // The characters of the line, from the top of the tallest to the foot of the
+        // lowest, must lie within what the page shows; a blank line loses nothing.
+        if (line.trimmed().isEmpty()) continue;
+        const double inkLeft = std::max(clipLeft, shown.left()),
+                     inkRight = std::min(clipRight, shown.right());
+        constexpr double kSlack = 1e-6;
+        if (lineTop + textHeight > std::min(bottom, shown.bottom()) + kSlack || lx < inkLeft - kSlack ||
+            lx + width > inkRight + kSlack || lineTop < shown.top() - kSlack)
+            printedWhole_ = false;
     }
 }
 

@@ -26,13 +26,20 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
     const QStringList& Lines() const { return wordWrap_ ? wrapped_ : items_; }
     // Wraps Items afresh to the current width and font.
     virtual void Rewrap();
-    // Height for every line, width for the widest (never narrower than now).
+    // Height for FitLineCount() lines, width for the widest line (never narrower than
+    // now).
     void FitToText();
+    // How many lines FitToText makes room for: those shown now.
+    virtual int FitLineCount() const { return int(Lines().size()); }
 
     void Paint(QPainter& painter) override;
     void BoundsChanged() override;
     void ApplyFont(const LayoutFont& font) override;
     void PrintTo(TBaseReport& report, double x, double y) override;
+    // Whether the last PrintTo put every line on the page whole: none left out at the
+    // bottom, none cut at a side or by the edge of the label. The address block's
+    // lines are a mailing address, and a print job tells the user when one was cut.
+    bool PrintedWhole() const { return printedWhole_; }
 
     void WriteProperties(layout::PropertyWriter& w) const override;
     layout::ReadResult ReadProperty(const layout::PropertyReader& r) override;
@@ -55,4 +62,5 @@ class TGMultiLineBaseLabel : public TGGraphicControl {
     LayoutFont font_;
     bool wordWrap_ = false;
     bool memoPlaceholder_ = false;
+    bool printedWhole_ = true;
 };

@@ -61,10 +61,21 @@ void PagePainter::applyPen(const PenSpec& design) {
 }
 
 void PagePainter::draw(const DrawOp& op) {
+    if (!op.area.isNull()) {
+        painter_.save();
+        painter_.setClipRect(toRect(op.area), Qt::IntersectClip);
+        drawOp(op);
+        painter_.restore();
+    } else {
+        drawOp(op);
+    }
+}
+
+void PagePainter::drawOp(const DrawOp& op) {
     switch (op.kind) {
         case DrawOp::Kind::Text: {
             painter_.save();
-            if (!op.rect.isEmpty()) painter_.setClipRect(toRect(op.rect));
+            if (!op.rect.isEmpty()) painter_.setClipRect(toRect(op.rect), Qt::IntersectClip);
             painter_.translate(toX(op.p1.x()), toY(op.p1.y()));
             if (op.rotation != 0) painter_.rotate(-op.rotation);
             painter_.scale(fontScaleX_, fontScaleY_);

@@ -22,6 +22,7 @@ class PagePainter {
     QRectF toRect(const QRectF& inches) const;
 
   private:
+    void drawOp(const DrawOp& op);
     void applyPen(const PenSpec& pen);
 
     QPainter& painter_;

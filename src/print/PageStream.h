@@ -56,6 +56,9 @@ struct DrawOp {
     BrushSpec brush;
     QImage image;
     QByteArray data;
+    // Where the operation may ink at all, besides its own clip: the edge of the label or
+    // envelope being drawn. Null: anywhere on the sheet.
+    QRectF area;
 };
 
 struct Page {

@@ -78,6 +78,7 @@ bool TBaseReport::execute() {
     setFont(QStringLiteral("Arial"), 10);
     pen_ = PenSpec();
     brush_ = BrushSpec();
+    clearClipArea();
     page_ = 1;
     startPage();
     if (OnBeforePrint) OnBeforePrint(*this);
@@ -241,6 +242,20 @@ double TBaseReport::fontLineHeight() { return fromInchesY(fontMetrics().lineSpac
 
 double TBaseReport::fontAscent() { return fromInchesY(fontMetrics().ascent() / metrics_.dpiY); }
 
+double TBaseReport::fontHeight() { return fromInchesY(fontMetrics().height() / metrics_.dpiY); }
+
+bool TBaseReport::setClipArea(double x1, double y1, double x2, double y2) {
+    if (refuse()) return false;
+    clipUnits_ = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+    clipSheet_ = sheetRect(x1, y1, x2, y2);
+    return true;
+}
+
+void TBaseReport::clearClipArea() {
+    clipUnits_ = QRectF();
+    clipSheet_ = QRectF();
+}
+
 // ---- drawing ----
 
 ReportRect TBaseReport::makeRect(double x1, double y1, double x2, double y2) const {
@@ -255,6 +270,7 @@ DrawOp& TBaseReport::add(DrawOp::Kind kind) {
     current_.ops.emplace_back();
     DrawOp& op = current_.ops.back();
     op.kind = kind;
+    op.area = clipSheet_;
     return op;
 }
 

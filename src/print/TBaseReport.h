@@ -140,11 +140,20 @@ class TBaseReport {
     const QFont& font() const { return font_; }
     QColor fontColor() const { return fontColor_; }
     int fontRotation() const { return rotation_; }
-    // In units: the string's width (at least one device pixel), the line height and
-    // the ascent of the current font.
+    // In units: the string's width (at least one device pixel), the line height, the
+    // ascent and the height of the characters (ascent and descent) of the current font.
     double textWidth(const QString& text);
     double fontLineHeight();
     double fontAscent();
+    double fontHeight();
+
+    // The area that everything drawn from now on is clipped to, on top of each
+    // operation's own clip: one label or envelope, so that nothing of it reaches its
+    // neighbour or the sheet beyond. clearClipArea() lets drawing reach the whole sheet
+    // again. clipArea() is in units as given; null when there is none.
+    bool setClipArea(double x1, double y1, double x2, double y2);
+    void clearClipArea();
+    QRectF clipArea() const { return clipUnits_; }
 
     // Text and shapes.
     ReportRect makeRect(double x1, double y1, double x2, double y2) const;
@@ -234,6 +243,8 @@ class TBaseReport {
     std::unique_ptr<QFontMetricsF> fontMetrics_;
     PenSpec pen_;
     BrushSpec brush_;
+    QRectF clipUnits_;  // the clip area in units
+    QRectF clipSheet_;  // the same on the sheet, as the page stream holds it
     QPointF penAt_;
 
     double cursorX_ = 0;

@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kBorder = 8;  // background around the sheet, pixels
 
-QCursor magnifierCursor() {
+}  // namespace
+
+QCursor TFilePreview::MagnifierCursor() {
     QPixmap pixmap(32, 32);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -27,11 +29,9 @@ QCursor magnifierCursor() {
     return QCursor(pixmap, 11, 11);
 }
 
-}  // namespace
-
 TFilePreview::TFilePreview(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("FilePreview"));
-    setCursor(magnifierCursor());
+    setCursor(MagnifierCursor());
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -30,6 +30,9 @@ class TFilePreview : public QWidget {
 
     QSize sizeHint() const override;
 
+    // The magnifier shown over a preview's page, where a click zooms.
+    static QCursor MagnifierCursor();
+
   signals:
     void zoomInClicked();
     void zoomOutClicked();

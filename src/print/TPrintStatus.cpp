@@ -89,7 +89,16 @@ void TPrintStatus::jobEnded(JobResult) {
     } else {
         r.StatusFormat = texts.printDone;
     }
-    showStatus(r.statusLine());
-    if (!ok_ && !r.lastError().isEmpty()) showStatus(r.lastError() + QStringLiteral("\r") + r.statusLine());
+    QString status = r.statusLine();
+    if (!ok_ && !r.lastError().isEmpty()) status = r.lastError() + QStringLiteral("\r") + status;
+    const QString notice = notice_ ? notice_() : QString();
+    if (!notice.isEmpty()) {
+        status += QStringLiteral("\r") + notice;
+        closeNow = false;
+        // A notice may be longer than the window is wide: it wraps, and the window grows.
+        StatusLabel->setWordWrap(true);
+    }
+    showStatus(status);
+    if (!notice.isEmpty()) adjustSize();
     if (closeNow) closeLater(true);
 }

@@ -30,6 +30,11 @@ class TPrintStatus : public JobWindow {
     void setJob(std::function<void(TBaseReport&)> onPrint,
                 std::function<void(TBaseReport&)> onBeforePrint = nullptr);
 
+    // What the job has to tell once it has ended (addresses cut, for example); asked
+    // after every ending. A non-empty text stands under the closing text, and the window
+    // then stays until the user presses "Ok", even where the kind closes by itself.
+    void setNotice(std::function<QString()> notice) { notice_ = std::move(notice); }
+
     bool previewing() const { return preview_; }
     // The output this window picked: ReportFiler for a preview, else ReportPrinter.
     TBaseReport& report();
@@ -53,5 +58,6 @@ class TPrintStatus : public JobWindow {
     std::shared_ptr<PageStream> stream_;
     std::function<void(TBaseReport&)> onPrint_;
     std::function<void(TBaseReport&)> onBeforePrint_;
+    std::function<QString()> notice_;
     bool ok_ = false;
 };

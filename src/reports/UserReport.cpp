@@ -9,8 +9,6 @@
 #include "LayoutFile.h"
 #include "LayoutMetrics.h"
 #include "PrinterDevice.h"
-#include "RecordEditing.h"
-#include "RecordEditor.h"
 #include "ReportDefinition.h"
 #include "SavedCursor.h"
 #include "TAddressDataSet.h"
@@ -167,16 +165,6 @@ class Pages {
 };
 
 }  // namespace
-
-void AddCalculatedFields(TAddressDataSet& data, const xbase::Table& table) {
-    const xbase::Table* t = &table;
-    data.AddCalculatedField("FullName", "Full Name",
-                            [t] { return RecordEditing::FullName(RecordEditor::read(*t)); });
-    data.AddCalculatedField("FullNameWithPrefix", "Full Name & Prefix",
-                            [t] { return RecordEditing::FullNameWithPrefix(RecordEditor::read(*t)); });
-    data.AddCalculatedField("CityStateZip", "City, State & Zip",
-                            [t] { return RecordEditing::CityStateZip(RecordEditor::read(*t)); });
-}
 
 void SetPaperSizeFromReportVars(PrinterDevice& device, const TReportSettings& settings) {
     const int paper = ReportDefinition::PaperOf(settings);

@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextLayout>
+#include <QTextOption>
 #include <cmath>
 
 #include "LetterText.h"
@@ -30,11 +31,16 @@ bool isBreak(QChar c, bool atBlanks) {
 LetterLayout::LetterLayout(const QTextDocument& letter) : page_(LetterPage::Of(letter)), device_(twipsDevice()) {
     const std::unique_ptr<QTextDocument> doc = LetterText::Copy(letter);
     doc->setDocumentMargin(0);
+    // The editor's "Word Wrap" off leaves its document unwrapped; paper always wraps.
+    QTextOption option = doc->defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    doc->setDefaultTextOption(option);
     doc->documentLayout()->setPaintDevice(&device_);
     const double pageHeight = page_.textHeight();
     doc->setPageSize(QSizeF(page_.textWidth(), pageHeight));
     QAbstractTextDocumentLayout* layout = doc->documentLayout();
     pages_.resize(size_t(std::max(1, doc->pageCount())));
+    shades_.resize(pages_.size());
 
     const QFont defaultFont = doc->defaultFont();
     for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
@@ -47,7 +53,10 @@ LetterLayout::LetterLayout(const QTextDocument& letter) : page_(LetterPage::Of(l
             const QTextLine line = tl->lineAt(i);
             const double top = origin.y() + line.y();
             const size_t index = size_t(std::max(0.0, std::floor((top + 0.5) / pageHeight)));
-            if (index >= pages_.size()) pages_.resize(index + 1);
+            if (index >= pages_.size()) {
+                pages_.resize(index + 1);
+                shades_.resize(index + 1);
+            }
             const double baseline = top + line.ascent() - double(index) * pageHeight;
             const bool atBlanks = justified && i + 1 < tl->lineCount();
             const int lineStart = line.textStart();
@@ -71,6 +80,12 @@ LetterLayout::LetterLayout(const QTextDocument& letter) : page_(LetterPage::Of(l
                 f.color = cf.hasProperty(QTextFormat::ForegroundBrush) ? cf.foreground().color()
                                                                         : QColor(Qt::black);
                 const int format = formatIndex(f);
+                if (cf.hasProperty(QTextFormat::BackgroundBrush) && cf.background().style() != Qt::NoBrush) {
+                    const double x1 = origin.x() + line.cursorToX(from), x2 = origin.x() + line.cursorToX(to);
+                    shades_[index].push_back({QRectF(std::min(x1, x2), top - double(index) * pageHeight,
+                                                     std::fabs(x2 - x1), line.height()),
+                                              cf.background().color()});
+                }
                 const QString text = block.text();
                 int start = from;
                 for (int pos = from; pos <= to; ++pos) {
@@ -105,6 +120,13 @@ int LetterLayout::formatIndex(const Format& f) {
 void LetterLayout::drawPage(int index, TBaseReport& report) const {
     const double left = double(page_.marginLeft) / LetterPage::kTwipsPerInch;
     const double top = double(page_.marginTop) / LetterPage::kTwipsPerInch;
+    for (const Shade& shade : shades_.at(size_t(index))) {
+        const QRectF r = shade.rect.translated(page_.marginLeft, page_.marginTop);
+        const double k = LetterPage::kTwipsPerInch;
+        report.setPen(shade.color, Qt::NoPen, 0);
+        report.setBrush(shade.color, Qt::SolidPattern);
+        report.rectangle(r.left() / k, r.top() / k, r.right() / k, r.bottom() / k);
+    }
     int current = -1;
     for (const Run& run : pages_.at(size_t(index))) {
         if (run.format != current) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
+#include <QRectF>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -12,7 +14,8 @@ class TBaseReport;
 
 // A letter laid out on the text area of its page (the sheet less the four margins)
 // and cut into pages: a page ends where the next line no longer fits and before every
-// paragraph that starts with a page break. The layout is made in twips, whatever
+// paragraph that starts with a page break. Lines always wrap at the right margin,
+// whatever wrapping the editor showed the text with: nothing prints off the sheet. The layout is made in twips, whatever
 // device the pages are drawn on later, so that a preview, a printer and a PDF break
 // the lines and pages alike.
 class LetterLayout {
@@ -37,8 +40,17 @@ class LetterLayout {
     // The runs of page `index` (0 for the first).
     const std::vector<Run>& runs(int index) const { return pages_.at(size_t(index)); }
 
+    // A background colour behind a piece of text: the piece's line height and width,
+    // in twips from the text area's top-left corner.
+    struct Shade {
+        QRectF rect;
+        QColor color;
+    };
+    const std::vector<Shade>& shades(int index) const { return shades_.at(size_t(index)); }
+
     // Draws page `index` into `report`, the text area starting at the page's left and
-    // top margins on the sheet. REQUIRES: the report is printing.
+    // top margins on the sheet: the background colours first, then the text.
+    // REQUIRES: the report is printing.
     void drawPage(int index, TBaseReport& report) const;
 
   private:
@@ -54,4 +66,5 @@ class LetterLayout {
     QImage device_;
     std::vector<Format> formats_;
     std::vector<std::vector<Run>> pages_;
+    std::vector<std::vector<Shade>> shades_;
 };

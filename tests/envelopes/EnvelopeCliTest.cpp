@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <fstream>
 
+#include "AddressFile.h"
 #include "LabelTestSupport.h"
 #include "RunQuillory.h"
 #include "Table.h"
@@ -135,6 +136,48 @@ TEST_F(EnvelopeCliTest, DefinitionFromAnotherProgramPrintsWhereTheFeedPutsIt) {
     output = defs.out;
     EXPECT_NE(output.find("Office\t20\tEnvelope #10 4 1/8 x 9 1/2 inches\tBIN00001.E"), std::string::npos) << output;
     EXPECT_NE(output.find("Odd size\t1\t(unknown size)"), std::string::npos) << output;
+}
+
+TEST_F(EnvelopeCliTest, AnAddressThatDoesNotFitItsBlockIsToldAndTheJobStillSucceeds) {
+    // Jones gets a six-line address; the others have two lines (name, ZIP).
+    {
+        std::unique_ptr<xbase::Table> t;
+        QString message;
+        ASSERT_TRUE(AddressFile::OpenTableFile(QString::fromStdString(table()), &t, &message));
+        ASSERT_TRUE(t->go(2).ok());
+        for (const auto& [field, value] : std::vector<std::pair<const char*, std::string>>{
+                 {"FNAME", "Ann"}, {"TITLE", "Director"}, {"ORG", "Acme Ltd"}, {"STREET", "12 Elm St"},
+                 {"STREET2", "Suite 400"}, {"CITY", "Dover"}, {"STATE", "DE"}})
+            ASSERT_TRUE(t->replace(t->fieldIndex(field), value).ok());
+        ASSERT_TRUE(t->commit().ok());
+        ASSERT_TRUE(t->close().ok());
+    }
+    struct Case {
+        int height;  // of the block, pixels
+        const char* told;
+    };
+    const Case cases[] = {
+        // Four lines of Arial 10, as a block fitted to a four-line record was.
+        {60, "quillory: 1 address did not fit its address block and was cut (record 2)"},
+        // Seven lines: as a block is dropped now.
+        {105, nullptr},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(home_.file("sysdata/BIN00001.E"), std::ios::binary)
+            << handlayout::list(handlayout::addressObject(20, 20, 300, c.height)).toStdString();
+        const QuilloryResult r =
+            runQuillory({"envelopes", table(), "--envelope", "office", "--pdf", pdf(), "--all"}, home_);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_NE(r.out.find("Envelope Print Completed! 3 envelopes"), std::string::npos) << r.out;
+        if (c.told) {
+            EXPECT_NE(r.err.find(c.told), std::string::npos) << r.err;
+        } else {
+            EXPECT_EQ(r.err.find("did not fit"), std::string::npos) << r.err;
+        }
+        // The PDF holds the whole city line whenever nothing was told.
+        const std::string text = runCommand("pdftotext " + shellQuote(pdf()) + " -");
+        EXPECT_EQ(text.find("Dover") != std::string::npos, c.told == nullptr) << text;
+    }
 }
 
 TEST_F(EnvelopeCliTest, BadInputIsRefusedAndNothingIsWritten) {

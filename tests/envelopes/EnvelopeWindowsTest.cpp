@@ -27,6 +27,8 @@
 #include "TGDMultiLineAddressLabel.h"
 #include "TGFIMBarCode.h"
 #include "TGPanelView.h"
+#include "TPreviewWindow.h"
+#include "TPrintStatus.h"
 #include "TQYEnvelopes.h"
 #include "TempDir.h"
 
@@ -88,6 +90,48 @@ TEST_F(EnvelopeWindowsTest, ScreenListsClonesAndDeletes) {
     ASSERT_EQ(screen.EnvelopeList->topLevelItemCount(), 1);
     EXPECT_FALSE(QFile::exists(home_->sysDataDir() + "/BIN00002.E"));
     EXPECT_TRUE(QFile::exists(home_->sysDataDir() + "/BIN00001.E"));
+}
+
+TEST_F(EnvelopeWindowsTest, APreviewTellsOfAnAddressCutByItsBlockAndWaitsForOk) {
+    // A block four lines high, as one fitted to a four-line record was; Jones has six.
+    QFile layout(home_->sysDataDir() + "/BIN00001.E");
+    ASSERT_TRUE(layout.open(QIODevice::WriteOnly));
+    layout.write(handlayout::list(handlayout::addressObject(20, 20, 300, 60)));
+    layout.close();
+    ASSERT_TRUE(table_->go(2).ok());
+    for (const auto& [field, value] : std::vector<std::pair<const char*, std::string>>{
+             {"TITLE", "Director"}, {"ORG", "Acme Ltd"}, {"STREET", "12 Elm St"}, {"STREET2", "Suite 400"},
+             {"CITY", "Dover"}})
+        ASSERT_TRUE(table_->replace(table_->fieldIndex(field), value).ok());
+    ASSERT_TRUE(table_->commit().ok());
+    ASSERT_TRUE(table_->goTop().ok());
+
+    TQYEnvelopes screen(*envelopes_, *table_, *home_, false);
+    screen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+    screen.AllRecords->click();
+    QString status;
+    int pages = 0;
+    onNextDialog<TEnvelopePrePrint>([](TEnvelopePrePrint* d) {
+        for (QPushButton* b : d->findChildren<QPushButton*>())
+            if (b->text() == "Ok") QTest::mouseClick(b, Qt::LeftButton);
+    });
+    // The envelope status window closes by itself after a preview, but not with this to tell.
+    onNextDialog<TPrintStatus>([](TPrintStatus* w) { return w->CancelButton->text() == "Ok"; },
+                               [&](TPrintStatus* w) {
+                                   status = w->StatusLabel->text();
+                                   screenshot(w, "TPrintStatus-cut-address");
+                                   onNextDialog<TPreviewWindow>([&](TPreviewWindow* p) {
+                                       pages = p->pageCount();
+                                       screenshot(p, "TPreviewWindow-envelope");
+                                       p->close();
+                                   });
+                                   QTest::mouseClick(w->CancelButton, Qt::LeftButton);
+                               });
+    QTest::mouseClick(screen.PreviewButton, Qt::LeftButton);
+    EXPECT_TRUE(status.contains("1 address did not fit its address block and was cut (record 2)"))
+        << status.toStdString();
+    EXPECT_EQ(pages, 2);
 }
 
 TEST_F(EnvelopeWindowsTest, SizeChooserPreselectsTheCode) {

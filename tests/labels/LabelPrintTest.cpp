@@ -13,6 +13,8 @@
 #include "PageStream.h"
 #include "RecordingProgress.h"
 #include "TAddressDataSet.h"
+#include "TGDMultiLineAddressLabel.h"
+#include "TGDataPanel.h"
 #include "TReportFiler.h"
 #include "TempDir.h"
 
@@ -36,6 +38,7 @@ struct Placed {
     int page;
     QString text;
     QPointF at;
+    QRectF area;  // what the text is clipped to beyond its own clip
 };
 
 // Where the field object at the layout's corner puts its baseline in the label: measured
@@ -69,7 +72,7 @@ class LabelPrintTest : public ::testing::Test {
         std::vector<Placed> placed;
         for (const Page& page : stream_.pages) {
             for (const DrawOp& op : page.ops) {
-                if (op.kind == DrawOp::Kind::Text) placed.push_back({page.number, op.text, op.p1 - kFieldOffset});
+                if (op.kind == DrawOp::Kind::Text) placed.push_back({page.number, op.text, op.p1 - kFieldOffset, op.area});
             }
         }
         stream_.pages.clear();
@@ -190,6 +193,34 @@ TEST_F(LabelPrintTest, OnlyCurrentRecordThirtyTimesFillsExactlyOneSheet) {
     EXPECT_EQ(counts_.labels, 30);
     EXPECT_EQ(table_->recNo(), 2u);  // the table is back where it was
     EXPECT_EQ(table_->queryText(), "!ISDEL");
+}
+
+TEST_F(LabelPrintTest, EachLabelIsClippedToItselfAndCutAddressesAreCountedOnce) {
+    make(people(4));
+    // An address block one line high under the field: every record's ZIP line is cut.
+    auto block = std::make_unique<TGDMultiLineAddressLabel>();
+    TGGraphicControl* added = layout_.Panel(0).InsertObject(std::move(block));
+    added->SetBounds(0, 20, 200, 15);
+    LabelPrint::Choice choice;
+    choice.records = LabelPrint::Records::All;
+    choice.copies = 2;
+    const Geometry g = sheet3x10();
+    const std::vector<Placed> placed = run(choice, g);
+    ASSERT_EQ(counts_.labels, 8);
+    ASSERT_EQ(placed.size(), 24u);  // the field, the name line and what shows of the ZIP line
+    for (size_t i = 0; i < placed.size(); ++i) {
+        const int label = int(i) / 3;
+        EXPECT_EQ(placed[i].area, QRectF(corner(g, label), QSizeF(g.width, g.height))) << i;
+    }
+    EXPECT_EQ(counts_.cutAddresses, (std::vector<uint32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(layout::CutAddressNotice(counts_.cutAddresses),
+              "4 addresses did not fit their address blocks and were cut (records 1, 2, 3, 4)");
+
+    // Tall enough, nothing is told.
+    added->SetBounds(0, 20, 200, 60);
+    run(choice, g);
+    EXPECT_TRUE(counts_.cutAddresses.empty());
+    EXPECT_EQ(layout::CutAddressNotice(counts_.cutAddresses), "");
 }
 
 TEST_F(LabelPrintTest, EmptySelectionOrNoPositionEndsAtOnceAndTheTableIsPutBack) {

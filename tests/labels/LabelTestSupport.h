@@ -39,6 +39,16 @@ inline QByteArray textObject(const QByteArray& caption, int left, int top) {
            name("Font.Name") + text("Arial") + name("Font.Style") + QByteArray("\x0B\x00", 2) + QByteArray(2, '\0');
 }
 
+// An address block (TGDMultiLineAddressLabel) with every part but the phone switched on
+// (the initial values, so none is written), in Arial 10, `width` × `height` pixels at
+// (left, top).
+inline QByteArray addressObject(int left, int top, int width, int height) {
+    return "TPF0" + shortString("TGDMultiLineAddressLabel") + shortString("Special1") + name("Left") + int16(left) +
+           name("Top") + int16(top) + name("Width") + int16(width) + name("Height") + int16(height) +
+           name("Font.Color") + ident("clBlack") + name("Font.Height") + QByteArray("\x02\xF3", 2) +
+           name("Font.Name") + text("Arial") + name("Font.Style") + QByteArray("\x0B\x00", 2) + QByteArray(2, '\0');
+}
+
 // A label layout: the list of `objects`.
 inline QByteArray list(const QByteArray& objects) { return QByteArray("\x01", 1) + objects + QByteArray(1, '\0'); }
 

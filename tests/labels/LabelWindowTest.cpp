@@ -18,6 +18,7 @@
 #include "LabelDefinition.h"
 #include "LabelTestSupport.h"
 #include "NextDialog.h"
+#include "Screenshot.h"
 #include "PrinterDevice.h"
 #include "ScriptedMessages.h"
 #include "SystemTables.h"
@@ -114,6 +115,7 @@ TEST_F(LabelWindowTest, PreviewTakesClickedPositionsAndPutsTheTableBack) {
     onNextDialog<TPreviewWindow>([&](TPreviewWindow* w) {
         pages = w->pageCount();
         caption = w->caption();
+        screenshot(w, "TPreviewWindow-labels");
         w->close();
     });
     QTest::mouseClick(screen.PreviewButton, Qt::LeftButton);

@@ -3,6 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QAbstractTextDocumentLayout>
+#include <QColorDialog>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QToolButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QApplication>
@@ -22,6 +28,14 @@
 #include <QTreeWidget>
 
 #include "AddressFile.h"
+#include "LetterPage.h"
+#include "Mnemonics.h"
+#include "LetterPrint.h"
+#include "RecordingProgress.h"
+#include "RunQuillory.h"
+#include "Screenshot.h"
+#include "TReportPdfWriter.h"
+#include "TWPPageProp.h"
 #include "LetterRuler.h"
 #include "LetterStore.h"
 #include "NextDialog.h"
@@ -43,6 +57,51 @@
 #include "Table.h"
 
 namespace {
+
+// The Alt+letter keys of a window: its menus, the titles of its groups, its buttons and
+// field labels (Mnemonics::controls) and the tool buttons outside a tool bar (those of
+// a tool bar go by their tips and shortcuts). Fails for a button or a field label
+// without one, and for a letter taken twice.
+void expectMnemonics(QWidget* window) {
+    std::map<QChar, QString> used;
+    auto take = [&](const QString& caption, bool required) {
+        const QChar key = Mnemonics::of(caption);
+        if (key.isNull()) {
+            if (required)
+                ADD_FAILURE() << window->objectName().toStdString() << ": no mnemonic in \"" << caption.toStdString()
+                              << "\"";
+            return;
+        }
+        const auto [at, fresh] = used.emplace(key, caption);
+        if (!fresh)
+            ADD_FAILURE() << window->objectName().toStdString() << ": Alt+" << QString(key).toStdString()
+                          << " in both \"" << at->second.toStdString() << "\" and \"" << caption.toStdString()
+                          << "\"";
+    };
+    for (const QMenuBar* bar : window->findChildren<QMenuBar*>())
+        for (const QAction* a : bar->actions()) take(a->text(), true);
+    for (const QGroupBox* g : window->findChildren<QGroupBox*>()) take(g->title(), false);
+    for (const QWidget* w : Mnemonics::controls(window))
+        if (w->isVisibleTo(window)) take(Mnemonics::captionOf(w), true);
+    for (const QToolButton* b : window->findChildren<QToolButton*>())
+        if (!b->parentWidget()->inherits("QToolBar") && b->isVisibleTo(window)) take(b->text(), true);
+}
+
+// The words of a PDF with their boxes, in points, as poppler reads them.
+struct PdfWord {
+    QString text;
+    double xMin, xMax;
+};
+std::vector<PdfWord> pdfWords(const std::string& pdf) {
+    const QString html = QString::fromStdString(runCommand("pdftotext -bbox " + shellQuote(pdf) + " -"));
+    std::vector<PdfWord> words;
+    const QRegularExpression word(R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.push_back({m.captured(3), m.captured(1).toDouble(), m.captured(2).toDouble()});
+    }
+    return words;
+}
 
 class LettersWindowTest : public ::testing::Test {
   protected:
@@ -397,6 +456,239 @@ TEST_F(LettersWindowTest, PrinterChosenInTheDialogHoldsOnlyWhileItIsOpen) {
         EXPECT_EQ(device.printerIndex(), before);
     }
     EXPECT_EQ(device.printerIndex(), before);
+}
+
+// The text a person types into the focused widget, one key at a time.
+void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+
+QAction* menuItem(QWidget* window, const QString& text) {
+    for (QAction* a : window->findChildren<QAction*>())
+        if (a->text() == text) return a;
+    ADD_FAILURE() << "no item " << text.toStdString();
+    return nullptr;
+}
+
+bool told(const ScriptedMessages& messages, const QString& text) {
+    for (const ScriptedMessages::Request& r : messages.requests)
+        if (r.text == text) return true;
+    return false;
+}
+
+TEST_F(LettersWindowTest, LongParagraphPrintsWithinTheMarginsWhateverWordWrapShows) {
+    ASSERT_TRUE(table_->appendBlank().ok());
+    ASSERT_TRUE(table_->replace(table_->fieldIndex("LNAME"), "Lee").ok());
+    ASSERT_TRUE(table_->commit().ok());
+    TLetterDesign design(nullptr, table_.get());
+    design.resize(1000, 600);
+    design.show();
+    QApplication::setActiveWindow(&design);
+    // The editor opens on the text: typing goes into the letter.
+    ASSERT_EQ(QApplication::focusWidget(), design.Editor);
+    QStringList words;
+    for (int i = 1; i <= 60; ++i) words << QString("word%1").arg(i, 2, 10, QLatin1Char('0'));
+    type(words.join(' '));
+    ASSERT_EQ(design.document()->toPlainText(), words.join(' '));
+    auto lines = [&] {
+        design.document()->documentLayout()->documentSize();  // lays the text out
+        return design.document()->begin().layout()->lineCount();
+    };
+    EXPECT_EQ(lines(), 1);  // Word Wrap off: one long line on the screen
+    screenshot(&design, "TLetterDesign");
+
+    // On paper the paragraph wraps at the page's margins, every word on the sheet.
+    const std::string pdf = dir_.file("letter.pdf");
+    TReportPdfWriter report;
+    report.setFileName(QString::fromStdString(pdf));
+    RecordingProgress progress;
+    ScriptedMessages messages;
+    QString error;
+    ASSERT_EQ(LetterPrint::PrintLetters(*table_, *design.document(), LetterPrint::Choice(), report, progress,
+                                        messages, &error),
+              JobResult::Done)
+        << error.toStdString();
+    QStringList printed;
+    for (const PdfWord& w : pdfWords(pdf)) {
+        printed << w.text;
+        EXPECT_GE(w.xMin, 72 - 1) << w.text.toStdString();  // one-inch margins on a Letter sheet
+        EXPECT_LE(w.xMax, 612 - 72 + 1) << w.text.toStdString();
+    }
+    EXPECT_EQ(printed, words);
+
+    // Word Wrap on breaks the lines at the ruler's right margin, not at the window's
+    // edge: the lines keep within the page's text width, in a wide window and a narrow one.
+    design.WordWrapItem->trigger();
+    const int wrapped = lines();
+    EXPECT_GT(wrapped, 1);
+    const QTextLayout* layout = design.document()->begin().layout();
+    for (int i = 0; i < layout->lineCount(); ++i)
+        EXPECT_LE(layout->lineAt(i).naturalTextWidth(), TwipsToDocument(LetterPage().textWidth()) + 0.5);
+    design.resize(450, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(lines(), wrapped);
+    design.WordWrapItem->trigger();
+    EXPECT_EQ(lines(), 1);
+}
+
+TEST_F(LettersWindowTest, TextAndBackgroundColoursComeFromTheToolbarAndAreStored) {
+    TLetterDesign design(nullptr, nullptr);
+    design.show();
+    QApplication::setActiveWindow(&design);
+    type("Plain ");
+    auto choose = [&](QAction* item, const QColor& color) {
+        onNextDialog<QColorDialog>([color](QColorDialog* d) {
+            d->setCurrentColor(color);
+            d->accept();
+        });
+        item->trigger();
+        EXPECT_EQ(design.focusWidget(), design.Editor);  // back to the text
+        QApplication::setActiveWindow(&design);  // as the window manager does once the dialog is gone
+    };
+    choose(design.TextColorItem, QColor(200, 0, 0));
+    choose(design.BackColorItem, QColor(255, 255, 0));
+    type("Loud");
+
+    QString error;
+    uint32_t stored = 0;
+    ASSERT_TRUE(store_->SaveRichText(0, "Colours", *design.document(), &error, &stored)) << error.toStdString();
+    QTextDocument back;
+    ASSERT_TRUE(store_->LoadRichText(stored, &back, &error)) << error.toStdString();
+    QTextCursor at(&back);
+    at.setPosition(back.find("Loud").selectionStart() + 1);
+    EXPECT_EQ(at.charFormat().foreground().color(), QColor(200, 0, 0));
+    EXPECT_EQ(at.charFormat().background().color(), QColor(255, 255, 0));
+    at.setPosition(2);
+    EXPECT_FALSE(at.charFormat().hasProperty(QTextFormat::ForegroundBrush));
+    EXPECT_FALSE(at.charFormat().hasProperty(QTextFormat::BackgroundBrush));
+}
+
+TEST_F(LettersWindowTest, PagePropertiesKeepTheOtherEditsThroughABadValueAndRememberTheUnit) {
+    ScriptedMessages messages;
+    TLetterDesign design(nullptr, nullptr);
+    design.show();
+    QApplication::setActiveWindow(&design);
+    QAction* pageSettings = menuItem(&design, "Pa&ge Settings");
+    ASSERT_TRUE(pageSettings);
+    onNextDialog<TWPPageProp>([&](TWPPageProp* d) {
+        EXPECT_EQ(d->windowTitle(), "Page Properties");
+        QStringList groups;
+        for (const QGroupBox* g : d->findChildren<QGroupBox*>()) groups << g->title();
+        EXPECT_EQ(groups, (QStringList{" Paper Size ", " Margins "}));
+        EXPECT_EQ(d->Unit->currentText(), "Inch");
+        EXPECT_EQ(d->PaperWidth->text(), "8.50");
+        EXPECT_EQ(d->PaperHeight->text(), "11.00");
+        EXPECT_EQ(d->MarginLeft->text(), "1.00");
+        screenshot(d, "TWPPageProp");
+
+        d->MarginLeft->setFocus();
+        d->MarginLeft->selectAll();
+        type("1.5");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // on to "Right"
+        d->MarginTop->setFocus();
+        d->MarginTop->selectAll();
+        type("abc");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_TRUE(told(messages, "'abc' is not a valid floating point value"));
+        EXPECT_TRUE(d->isVisible());  // still open, on the bad box, the other edit kept
+        EXPECT_EQ(QApplication::focusWidget(), d->MarginTop);
+        EXPECT_EQ(d->MarginLeft->text(), "1.5");
+        type("0.5");
+        d->Unit->setCurrentText("Cm");
+        EXPECT_EQ(d->MarginLeft->text(), "3.81");
+        EXPECT_EQ(d->MarginTop->text(), "1.27");
+        EXPECT_EQ(d->PaperWidth->text(), "21.59");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    pageSettings->trigger();
+    const LetterPage page = LetterPage::Of(*design.document());
+    EXPECT_EQ(page.marginLeft, 2160);
+    EXPECT_EQ(page.marginTop, 720);
+    EXPECT_EQ(page.marginRight, 1440);
+    EXPECT_EQ(page.paperWidth, 12240);
+
+    // The unit confirmed last comes first the next time; a cancelled dialog does not
+    // change it.
+    onNextDialog<TWPPageProp>([](TWPPageProp* d) {
+        EXPECT_EQ(d->Unit->currentText(), "Cm");
+        d->Unit->setCurrentText("Twips");
+        EXPECT_EQ(d->MarginLeft->text(), "2160");
+        d->reject();
+    });
+    pageSettings->trigger();
+    onNextDialog<TWPPageProp>([](TWPPageProp* d) {
+        EXPECT_EQ(d->Unit->currentText(), "Cm");
+        d->Unit->setCurrentText("Inch");
+        d->accept();
+    });
+    pageSettings->trigger();
+}
+
+TEST_F(LettersWindowTest, EditorAndPreviewKeepTheirPlacement) {
+    Settings settings(Settings::GetIniFileName(*home_));
+    const QRect where(40, 30, 700, 500);
+    {
+        TLetterDesign design(&settings, table_.get());
+        design.show();
+        design.setGeometry(where);
+        QTest::keyClick(&design, Qt::Key_Escape);
+    }
+    {
+        TLetterDesign design(&settings, table_.get());
+        design.show();
+        EXPECT_EQ(design.geometry(), where);
+        design.reject();
+    }
+    QTextDocument letter;
+    RtfReader::Read("{\\rtf1 Dear [Last],}", &letter);
+    const QRect there(20, 40, 600, 480);
+    {
+        TRTFPreviewForm preview(letter, *table_, &settings);
+        preview.show();
+        // The page shows the magnifier, not one of the system's cursors.
+        EXPECT_EQ(preview.PagePanel->cursor().shape(), Qt::BitmapCursor);
+        screenshot(&preview, "TRTFPreviewForm");
+        preview.setGeometry(there);
+        QTest::mouseClick(preview.OkButton, Qt::LeftButton);
+    }
+    TRTFPreviewForm preview(letter, *table_, &settings);
+    preview.show();
+    EXPECT_EQ(preview.geometry(), there);
+}
+
+TEST_F(LettersWindowTest, EveryButtonAndFieldOfTheLetterWindowsHasItsOwnMnemonic) {
+    QString error;
+    ASSERT_TRUE(store_->SaveRichText(0, "Welcome", QByteArray("{\\rtf1 Dear [First]}"), &error));
+    TqYLetters letters(*store_, *table_, nullptr, true);
+    expectMnemonics(&letters);
+    letters.show();
+    screenshot(&letters, "TqYLetters");
+    TLetterDesign design(nullptr, table_.get());
+    expectMnemonics(&design);
+    TWPPageProp page{LetterPage()};
+    expectMnemonics(&page);
+    TParagraphPropDlg paragraph{ParagraphFormat()};
+    expectMnemonics(&paragraph);
+    paragraph.show();
+    screenshot(&paragraph, "TParagraphPropDlg");
+    paragraph.reject();
+    TFindDialog find(design.Editor);
+    find.open(true);
+    expectMnemonics(&find);
+    find.reject();
+    QTextDocument letter;
+    TRTFPreviewForm preview(letter, *table_, nullptr);
+    expectMnemonics(&preview);
+    if (SpellChecker::Available()) {
+        SpellChecker checker(*home_);
+        TSpellCheckDialog spell(design.Editor, checker);
+        expectMnemonics(&spell);
+        spell.show();
+        screenshot(&spell, "TSpellCheckDialog");
+    }
+    // The merge field list is reached by its label.
+    design.show();
+    QApplication::setActiveWindow(&design);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), design.InsertField);
 }
 
 }  // namespace

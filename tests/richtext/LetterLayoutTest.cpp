@@ -93,4 +93,42 @@ TEST(LetterLayout, DrawsIntoTheTextAreaOfTheSheet) {
     EXPECT_NEAR(ops[1].p1.x(), 1.5 + 0.5, 0.01);  // the first default tab stop, half an inch on
 }
 
+TEST(LetterLayout, BackgroundColourIsDrawnBehindItsTextOnly) {
+    QTextDocument doc;
+    fill(&doc, 1);
+    QTextCursor c(&doc);
+    c.movePosition(QTextCursor::End);
+    QTextCharFormat marked = tenPoint();
+    marked.setBackground(QColor(255, 255, 0));
+    c.insertText(" marked", marked);
+    c.insertText(" plain", tenPoint());
+    const LetterLayout layout(doc);
+
+    PageStream stream;
+    TReportFiler report;
+    report.setStream(&stream);
+    report.OnPrint = [&](TBaseReport& r) { layout.drawPage(0, r); };
+    ASSERT_TRUE(report.execute());
+    const auto& ops = stream.pages.at(0).ops;
+    ASSERT_FALSE(ops.empty());
+    // The shading comes first, so that the text is drawn over it.
+    const DrawOp& shade = ops.front();
+    ASSERT_EQ(shade.kind, DrawOp::Kind::Rect);
+    EXPECT_EQ(shade.brush.color, QColor(255, 255, 0));
+    EXPECT_EQ(shade.pen.style, Qt::NoPen);
+    int rects = 0;
+    for (const DrawOp& op : ops) {
+        if (op.kind == DrawOp::Kind::Rect) ++rects;
+        if (op.kind != DrawOp::Kind::Text) continue;
+        // The shade covers " marked" and no other run; every run stands on its line.
+        if (op.text.contains("plain")) EXPECT_GE(op.p1.x() + 0.001, shade.rect.right()) << op.text.toStdString();
+        if (op.text == "Line 1") EXPECT_LE(op.p1.x(), shade.rect.left());
+        EXPECT_GT(op.p1.y(), shade.rect.top());
+        EXPECT_LT(op.p1.y(), shade.rect.bottom());
+    }
+    EXPECT_EQ(rects, 1);
+    EXPECT_GT(shade.rect.width(), 0.3);  // " marked" in 10 points: about half an inch
+    EXPECT_LT(shade.rect.width(), 0.8);
+}
+
 }  // namespace

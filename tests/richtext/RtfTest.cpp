@@ -138,6 +138,46 @@ TEST(RtfRoundTrip, KeepsCharacterParagraphAndPageFormats) {
     EXPECT_EQ(RtfWriter::Write(back), rtf);
 }
 
+TEST(RtfRoundTrip, KeepsTextAndBackgroundColoursRunByRun) {
+    // Each run with the colours it is given; an invalid colour is none (automatic).
+    struct Run {
+        const char* text;
+        QColor foreground, background;
+    };
+    const Run runs[] = {
+        {"Red ", QColor(200, 0, 0), QColor()},
+        {"Black ", QColor(0, 0, 0), QColor()},  // chosen black is not "automatic"
+        {"Plain ", QColor(), QColor()},          // after coloured text: the colours end
+        {"Marked ", QColor(), QColor(255, 255, 0)},
+        {"Both ", QColor(255, 255, 255), QColor(0, 0, 128)},
+        {"RedAgain", QColor(200, 0, 0), QColor(255, 255, 0)},
+    };
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    for (const Run& r : runs) {
+        QTextCharFormat f;
+        if (r.foreground.isValid()) f.setForeground(r.foreground);
+        if (r.background.isValid()) f.setBackground(r.background);
+        c.insertText(r.text, f);
+    }
+    const QByteArray rtf = RtfWriter::Write(doc);
+    // One table entry per colour, however often it is used.
+    EXPECT_EQ(rtf.count("\\red200\\green0\\blue0;"), 1) << rtf.toStdString();
+
+    QTextDocument back;
+    read(rtf, &back);
+    EXPECT_EQ(back.toPlainText(), doc.toPlainText());
+    for (const Run& r : runs) {
+        SCOPED_TRACE(r.text);
+        const QTextCharFormat f = formatAt(back, QString(r.text).trimmed());
+        EXPECT_EQ(f.hasProperty(QTextFormat::ForegroundBrush), r.foreground.isValid());
+        if (r.foreground.isValid()) EXPECT_EQ(f.foreground().color(), r.foreground);
+        EXPECT_EQ(f.hasProperty(QTextFormat::BackgroundBrush), r.background.isValid());
+        if (r.background.isValid()) EXPECT_EQ(f.background().color(), r.background);
+    }
+    EXPECT_EQ(RtfWriter::Write(back), rtf);
+}
+
 TEST(RtfRoundTrip, NewLetterHasLetterPaperAndOneInchMargins) {
     QTextDocument doc;
     read("", &doc);

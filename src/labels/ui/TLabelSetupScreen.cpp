@@ -246,6 +246,7 @@ void TLabelSetupScreen::runJob(bool preview) {
         return;
     }
     TAddressDataSet record(&addresses_);
+    record.AddCalculatedFields();
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     layout.BindForPrinting(&record);
@@ -296,9 +297,11 @@ void TLabelSetupScreen::runJob(bool preview) {
 
     TPrintStatus status(PrintKind::Labels, preview, this, device_);
     const LabelPrint::Geometry geometry = LabelPrint::Geometry::Of(stock);
+    LabelPrint::Counts counts;
     status.setJob([&](TBaseReport& r) {
-        LabelPrint::PrintLoop(r, addresses_, layout, geometry, choice_, choice_.presort ? &list : nullptr, nullptr);
+        LabelPrint::PrintLoop(r, addresses_, layout, geometry, choice_, choice_.presort ? &list : nullptr, &counts);
     });
+    status.setNotice([&counts] { return layout::CutAddressNotice(counts.cutAddresses); });
     status.exec();
     if (preview && !status.aborted()) {
         const PrintKindTexts& texts = printKindTexts(PrintKind::Labels);

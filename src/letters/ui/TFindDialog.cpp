@@ -38,7 +38,7 @@ TFindDialog::TFindDialog(QTextEdit* editor, QWidget* parent) : QDialog(parent), 
     FindNextButton->setDefault(true);
     ReplaceButton = new QPushButton("&Replace");
     ReplaceAllButton = new QPushButton("Replace &All");
-    CancelButton = new QPushButton("Cancel");
+    CancelButton = new QPushButton("Cance&l");
     connect(FindNextButton, &QPushButton::clicked, this, [this] { FindNext(); });
     connect(ReplaceButton, &QPushButton::clicked, this, &TFindDialog::Replace);
     connect(ReplaceAllButton, &QPushButton::clicked, this, [this] { ReplaceAll(); });

@@ -1,14 +1,13 @@
 #include "TLetterDesign.h"
 
 #include <QAction>
+#include <QColorDialog>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QFontDialog>
 #include <QScrollBar>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,23 +28,25 @@
 #include "LetterPrint.h"
 #include "LetterRuler.h"
 #include "LetterText.h"
-#include "LetterUnits.h"
 #include "ParagraphFormat.h"
 #include "PrintKind.h"
 #include "RtfReader.h"
 #include "RtfWriter.h"
+#include "PlacedWindow.h"
 #include "SavedCursor.h"
 #include "SpellChecker.h"
 #include "SpellHighlighter.h"
 #include "TRTFPreviewForm.h"
 #include "TFindDialog.h"
 #include "TParagraphPropDlg.h"
+#include "TWPPageProp.h"
 #include "TSpellCheckDialog.h"
 #include "TPreviewWindow.h"
 #include "TPrintStatus.h"
 #include "Table.h"
 #include "WindowMessages.h"
 #include "FileSystem.h"
+#include "WindowPlacement.h"
 
 TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidget* parent)
     : QDialog(parent), settings_(settings), addresses_(addresses) {
@@ -86,17 +87,12 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     FontSize = new QComboBox;
     FontSize->setToolTip("Font Size");
     FontSize->setEditable(true);
+    FontSize->setMinimumContentsLength(3);
     for (int size : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
         FontSize->addItem(QString::number(size));
     tools->addWidget(FontName);
     tools->addWidget(FontSize);
-    // The two lists show the format at the cursor.
-    connect(Editor, &QTextEdit::currentCharFormatChanged, this, [this](const QTextCharFormat& f) {
-        const QSignalBlocker nameBlocker(FontName), sizeBlocker(FontSize);
-        const QStringList families = f.fontFamilies().toStringList();
-        if (!families.isEmpty()) FontName->setCurrentFont(QFont(families.first()));
-        if (f.fontPointSize() > 0) FontSize->setCurrentText(QString::number(f.fontPointSize()));
-    });
+    connect(Editor, &QTextEdit::currentCharFormatChanged, this, &TLetterDesign::showFormat);
     auto charFormat = [this](auto apply) {
         QTextCharFormat f;
         apply(f);
@@ -108,29 +104,47 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     connect(FontSize, &QComboBox::textActivated, this, [=](const QString& size) {
         if (size.toDouble() > 0) charFormat([&](QTextCharFormat& f) { f.setFontPointSize(size.toDouble()); });
     });
-    tools->addAction("Normal", this, [=] {
+    // The second row: character styles, alignment and the clipboard.
+    auto* styles = new QToolBar;
+    styles->addAction("Normal", this, [=] {
         charFormat([](QTextCharFormat& f) {
             f.setFontWeight(QFont::Normal);
             f.setFontItalic(false);
             f.setFontUnderline(false);
         });
     });
-    tools->addAction("Bold", this, [=] {
+    // The colours of the text and behind it, through the system's colour dialog.
+    TextColorItem = tools->addAction("Text Color", this, [=] {
+        const QColor c = QColorDialog::getColor(Editor->textColor(), this, "Text Color");
+        if (c.isValid()) charFormat([&](QTextCharFormat& f) { f.setForeground(c); });
+    });
+    TextColorItem->setObjectName("TextColorItem");
+    BackColorItem = tools->addAction("Background Color", this, [=] {
+        const QColor now = Editor->textBackgroundColor();
+        const QColor c = QColorDialog::getColor(now.isValid() && now.alpha() > 0 ? now : QColor(Qt::white), this,
+                                                "Background Color");
+        if (c.isValid()) charFormat([&](QTextCharFormat& f) { f.setBackground(c); });
+    });
+    BackColorItem->setObjectName("BackColorItem");
+    styles->addAction("Bold", QKeySequence("Ctrl+B"), this, [=] {
         const bool bold = Editor->fontWeight() < QFont::DemiBold;
         charFormat([&](QTextCharFormat& f) { f.setFontWeight(bold ? QFont::Bold : QFont::Normal); });
     });
-    tools->addAction("Italic", this, [=] { charFormat([&](QTextCharFormat& f) { f.setFontItalic(!Editor->fontItalic()); }); });
-    tools->addAction("Underline", this,
+    styles->addAction("Italic", QKeySequence("Ctrl+I"), this,
+                     [=] { charFormat([&](QTextCharFormat& f) { f.setFontItalic(!Editor->fontItalic()); }); });
+    styles->addAction("Underline", QKeySequence("Ctrl+U"), this,
                      [=] { charFormat([&](QTextCharFormat& f) { f.setFontUnderline(!Editor->fontUnderline()); }); });
     const std::pair<const char*, Qt::Alignment> alignments[] = {
         {"Left", Qt::AlignLeft}, {"Right", Qt::AlignRight}, {"Justified", Qt::AlignJustify}, {"Center", Qt::AlignHCenter}};
+    styles->addSeparator();
     for (const auto& [name, a] : alignments) {
         const Qt::Alignment align = a;
-        tools->addAction(name, this, [this, align] { Editor->setAlignment(align); });
+        styles->addAction(name, this, [this, align] { Editor->setAlignment(align); });
     }
-    tools->addAction("Copy", Editor, &QTextEdit::copy);
-    tools->addAction("Cut", Editor, &QTextEdit::cut);
-    tools->addAction("Paste", Editor, &QTextEdit::paste);
+    styles->addSeparator();
+    styles->addAction("Copy", Editor, &QTextEdit::copy);
+    styles->addAction("Cut", Editor, &QTextEdit::cut);
+    styles->addAction("Paste", Editor, &QTextEdit::paste);
 
     Description = new QLineEdit;
     Description->setObjectName("Description");
@@ -141,14 +155,19 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     InsertField->setCurrentIndex(0);
     connect(InsertField, qOverload<int>(&QComboBox::activated), this, &TLetterDesign::FieldClick);
     auto* bar = new QHBoxLayout;
-    bar->addWidget(new QLabel("Description"));
+    auto* descriptionLabel = new QLabel("&Description");
+    descriptionLabel->setBuddy(Description);
+    auto* fieldLabel = new QLabel("&Insert field");
+    fieldLabel->setBuddy(InsertField);
+    bar->addWidget(descriptionLabel);
     bar->addWidget(Description, 1);
-    bar->addWidget(new QLabel("Insert field"));
+    bar->addWidget(fieldLabel);
     bar->addWidget(InsertField);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menus);
     layout->addWidget(tools);
+    layout->addWidget(styles);
     layout->addLayout(bar);
     // The ruler sits right on top of the editing area, as one piece with it.
     Ruler = new LetterRuler;
@@ -161,7 +180,10 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     OkButton = row.OkButton;
     CancelButton = row.CancelButton;
     HelpButton = row.HelpButton;
-    PreviewButton = new QPushButton("Preview");
+    OkButton->setText("&Ok");
+    CancelButton->setText("&Cancel");
+    HelpButton->setText("&Help");
+    PreviewButton = new QPushButton("&Preview");
     PreviewButton->setObjectName("PreviewButton");
     PreviewButton->setEnabled(addresses_ != nullptr);
     row.addOwn(PreviewButton);
@@ -187,10 +209,34 @@ TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidge
     SetDefaultFontCaption();
     resize(760, 560);
     updateRuler();
+    // Typing goes into the letter from the start.
+    Editor->setFocus();
+}
+
+void TLetterDesign::showFormat(const QTextCharFormat& f) {
+    // The two lists show the format at the cursor; what it does not set comes from the
+    // document's default font.
+    const QSignalBlocker nameBlocker(FontName), sizeBlocker(FontSize);
+    const QFont fallback = Editor->document()->defaultFont();
+    const QStringList families = f.fontFamilies().toStringList();
+    FontName->setCurrentFont(QFont(families.isEmpty() || families.first().isEmpty() ? fallback.family()
+                                                                                    : families.first()));
+    const double points = f.fontPointSize() > 0 ? f.fontPointSize() : fallback.pointSizeF();
+    FontSize->setCurrentText(QString::number(points));
 }
 
 void TLetterDesign::updateRuler() {
-    Ruler->setPage(LetterPage::Of(*Editor->document()));
+    const LetterPage page = LetterPage::Of(*Editor->document());
+    Ruler->setPage(page);
+    // With word wrap on, lines break at the ruler's right margin, as on paper: the
+    // page's text width plus the document margin on either side.
+    if (Editor->lineWrapMode() != QTextEdit::NoWrap) {
+        const int width = qRound(TwipsToDocument(page.textWidth()) + 2 * Editor->document()->documentMargin());
+        if (Editor->lineWrapMode() != QTextEdit::FixedPixelWidth || Editor->lineWrapColumnOrWidth() != width) {
+            Editor->setLineWrapMode(QTextEdit::FixedPixelWidth);
+            Editor->setLineWrapColumnOrWidth(width);
+        }
+    }
     const ParagraphFormat p = ParagraphFormat::At(Editor->textCursor());
     Ruler->setIndents(p.firstIndent, p.leftIndent, p.rightIndent);
     // The text's left edge: the editor's frame and the document margin, less what
@@ -206,8 +252,23 @@ void TLetterDesign::resizeEvent(QResizeEvent* event) {
 }
 
 void TLetterDesign::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        placed_ = true;
+        if (settings_) {
+            PlacedWindow::Restore(this, *settings_, QStringLiteral("TLetterDesign"), [this](const QRect& area) {
+                return WindowPlacement::CenterForm(size().boundedTo(area.size()), area);
+            });
+        }
+        Editor->setFocus();
+        showFormat(Editor->currentCharFormat());
+    }
     QDialog::showEvent(event);
     updateRuler();
+}
+
+void TLetterDesign::done(int result) {
+    if (settings_) PlacedWindow::Save(this, *settings_, QStringLiteral("TLetterDesign"));
+    QDialog::done(result);
 }
 
 void TLetterDesign::applyParagraph(const ParagraphFormat& format, const ParagraphFormat& shown) {
@@ -336,8 +397,9 @@ void TLetterDesign::InsertPageBreak() {
 
 void TLetterDesign::ToggleWordWrap() {
     const bool on = Editor->lineWrapMode() == QTextEdit::NoWrap;
-    Editor->setLineWrapMode(on ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    Editor->setLineWrapMode(on ? QTextEdit::FixedPixelWidth : QTextEdit::NoWrap);
     WordWrapItem->setText(on ? "&Word Wrap is ON" : "&Word Wrap is OFF");
+    updateRuler();  // sets the wrap width
 }
 
 void TLetterDesign::SaveAsRtf() {
@@ -385,42 +447,11 @@ void TLetterDesign::FindNext() {
 }
 
 void TLetterDesign::PageSettings() {
-    LetterPage page = LetterPage::Of(*Editor->document());
-    QDialog dialog(this);
-    dialog.setWindowTitle("Page Properties");
-    auto* form = new QFormLayout;
-    auto* unit = new QComboBox;
-    unit->addItems({"Inch", "Cm", "Twips"});
-    form->addRow("Unit", unit);
-    int* values[] = {&page.paperWidth, &page.paperHeight, &page.marginTop,
-                     &page.marginBottom, &page.marginLeft, &page.marginRight};
-    const char* labels[] = {"Width", "Height", "Top", "Bottom", "Left", "Right"};
-    QLineEdit* boxes[6];
-    for (int i = 0; i < 6; ++i) {
-        boxes[i] = new QLineEdit;
-        form->addRow(labels[i], boxes[i]);
-    }
-    auto current = [unit] { return LetterUnits::Unit(unit->currentIndex()); };
-    auto show = [&] {
-        for (int i = 0; i < 6; ++i) boxes[i]->setText(LetterUnits::Show(*values[i], current()));
-    };
-    show();
-    QObject::connect(unit, qOverload<int>(&QComboBox::currentIndexChanged), &dialog, [&] { show(); });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    TWPPageProp dialog(LetterPage::Of(*Editor->document()), this);
     if (dialog.exec() != QDialog::Accepted) return;
-    for (int i = 0; i < 6; ++i) {
-        if (!LetterUnits::Parse(boxes[i]->text(), current(), values[i])) {
-            WindowMessages().error("'" + boxes[i]->text() + "' is not a valid floating point value");
-            return;
-        }
-    }
-    page.applyTo(Editor->document());
+    dialog.result().applyTo(Editor->document());
     updateRuler();
+    Editor->setFocus();
 }
 
 void TLetterDesign::Preview(const QTextDocument& letter, xbase::Table& addresses, Settings* settings,

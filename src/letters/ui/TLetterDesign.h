@@ -21,6 +21,7 @@ class QComboBox;
 class QFontComboBox;
 class QLineEdit;
 class QPushButton;
+class QTextCharFormat;
 class QTextDocument;
 class QTextEdit;
 class Settings;
@@ -77,8 +78,12 @@ class TLetterDesign : public QDialog {
     QAction* SpellCheckItem;
     QAction* DefaultFontItem;
     QAction *FindItem, *ReplaceItem, *FindNextItem, *ParagraphItem;
+    QAction *TextColorItem, *BackColorItem;
     LetterRuler* Ruler;
     QPushButton *OkButton, *CancelButton, *PreviewButton, *HelpButton;
+
+    // Ends the editor with `result`; the window's placement is stored first.
+    void done(int result) override;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -96,6 +101,7 @@ class TLetterDesign : public QDialog {
     void Find(bool replace);
     void FindNext();
     void updateRuler();
+    void showFormat(const QTextCharFormat& format);
     void SpellCheck();
     void contextMenu(const QPoint& at);
 
@@ -105,5 +111,6 @@ class TLetterDesign : public QDialog {
     std::unique_ptr<SpellChecker> checker_;  // while spell checking is offered
     SpellHighlighter* highlighter_ = nullptr;
     TFindDialog* find_ = nullptr;  // made on first use
+    bool placed_ = false;          // the stored placement was put on the window
     LetterFont defaultFont_;
 };

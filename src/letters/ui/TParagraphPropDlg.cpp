@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -37,8 +38,8 @@ TParagraphPropDlg::TParagraphPropDlg(const ParagraphFormat& shown, QWidget* pare
         Alignment->addItem(name, int(align));
         if (align == shown.alignment) Alignment->setCurrentIndex(Alignment->count() - 1);
     }
-    Inch = new QRadioButton("Inch");
-    Cm = new QRadioButton("Cm");
+    Inch = new QRadioButton("&Inch");
+    Cm = new QRadioButton("C&m");
     Inch->setChecked(true);
     auto* units = new QGroupBox("Units");
     auto* unitsLayout = new QHBoxLayout(units);
@@ -59,15 +60,15 @@ TParagraphPropDlg::TParagraphPropDlg(const ParagraphFormat& shown, QWidget* pare
 
     auto* indents = new QGroupBox("Indents");
     auto* indentForm = new QFormLayout(indents);
-    indentForm->addRow("Left Indent", LeftIndent);
-    indentForm->addRow("Right Indent", RightIndent);
-    indentForm->addRow("First line", FirstLine);
-    indentForm->addRow("First Indent", FirstIndent);
+    indentForm->addRow("&Left Indent", LeftIndent);
+    indentForm->addRow("&Right Indent", RightIndent);
+    indentForm->addRow("First li&ne", FirstLine);
+    indentForm->addRow("&First Indent", FirstIndent);
     auto* spacing = new QGroupBox("Spacing");
     auto* spacingForm = new QFormLayout(spacing);
-    spacingForm->addRow("Space before (pts)", SpaceBefore);
-    spacingForm->addRow("Space after (pts)", SpaceAfter);
-    spacingForm->addRow("Line Height (pts)", LineHeight);
+    spacingForm->addRow("Space &before (pts)", SpaceBefore);
+    spacingForm->addRow("Space &after (pts)", SpaceAfter);
+    spacingForm->addRow("Line &Height (pts)", LineHeight);
     SpaceBefore->setText(LetterUnits::ShowPoints(shown.spaceBefore));
     SpaceAfter->setText(LetterUnits::ShowPoints(shown.spaceAfter));
     LineHeight->setText(LetterUnits::ShowPoints(shown.lineHeight));
@@ -95,10 +96,12 @@ TParagraphPropDlg::TParagraphPropDlg(const ParagraphFormat& shown, QWidget* pare
             [this] { format_.alignment = Qt::Alignment(Alignment->currentData().toInt()); });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText("&Ok");
+    buttons->button(QDialogButtonBox::Cancel)->setText("&Cancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &TParagraphPropDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* top = new QFormLayout;
-    top->addRow("Alignment", Alignment);
+    top->addRow("Ali&gnment", Alignment);
     auto* columns = new QHBoxLayout;
     columns->addWidget(indents);
     columns->addWidget(spacing);

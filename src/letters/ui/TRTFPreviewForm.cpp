@@ -9,8 +9,12 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
+#include <QToolButton>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <tuple>
+#include <vector>
 
 #include "LetterLayout.h"
 #include "LetterMerge.h"
@@ -18,9 +22,12 @@
 #include "LetterText.h"
 #include "LetterZoom.h"
 #include "PagePainter.h"
+#include "PlacedWindow.h"
+#include "TFilePreview.h"
 #include "TReportFiler.h"
 #include "Table.h"
 #include "WindowMessages.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -35,41 +42,62 @@ TRTFPreviewForm::TRTFPreviewForm(const QTextDocument& letter, xbase::Table& addr
     setWindowTitle("Preview Letters");
     PagePanel = new QLabel;
     PagePanel->setObjectName("PagePanel");
-    PagePanel->setCursor(Qt::CrossCursor);
+    PagePanel->setCursor(TFilePreview::MagnifierCursor());
     PagePanel->installEventFilter(this);
     ScrollBox = new QScrollArea;
     ScrollBox->setBackgroundRole(QPalette::Dark);
     ScrollBox->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     ScrollBox->setWidget(PagePanel);
 
+    // Tool buttons, as wide as their captions: the bar fits a small screen.
     auto button = [this](const char* text, const char* name, void (TRTFPreviewForm::*slot)()) {
-        auto* b = new QPushButton(text);
+        auto* b = new QToolButton;
+        b->setText(text);
         b->setObjectName(name);
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, slot);
+        connect(b, &QToolButton::clicked, this, slot);
         return b;
     };
-    FirstButton = button("|<", "FirstButton", &TRTFPreviewForm::FirstRecord);
-    PrevButton = button("<", "PrevButton", &TRTFPreviewForm::PreviousRecord);
-    NextButton = button(">", "NextButton", &TRTFPreviewForm::NextRecord);
-    LastButton = button(">|", "LastButton", &TRTFPreviewForm::LastRecord);
-    PrevPageButton = button("Previous Page", "PrevPageButton", &TRTFPreviewForm::PreviousPage);
-    NextPageButton = button("Next Page", "NextPageButton", &TRTFPreviewForm::NextPage);
-    ZoomInButton = button("Zoom In", "ZoomInButton", &TRTFPreviewForm::ZoomIn);
-    ZoomOutButton = button("Zoom Out", "ZoomOutButton", &TRTFPreviewForm::ZoomOut);
-    PageWidthButton = button("Page Width", "PageWidthButton", &TRTFPreviewForm::PageWidth);
-    WholePageButton = button("Whole Page", "WholePageButton", &TRTFPreviewForm::WholePage);
-    OkButton = new QPushButton("Ok");
+    FirstButton = button("&First", "FirstButton", &TRTFPreviewForm::FirstRecord);
+    PrevButton = button("Pre&vious", "PrevButton", &TRTFPreviewForm::PreviousRecord);
+    NextButton = button("Ne&xt", "NextButton", &TRTFPreviewForm::NextRecord);
+    LastButton = button("&Last", "LastButton", &TRTFPreviewForm::LastRecord);
+    FirstButton->setToolTip("First record");
+    PrevButton->setToolTip("Previous record");
+    NextButton->setToolTip("Next record");
+    LastButton->setToolTip("Last record");
+    PrevPageButton = button("&Previous", "PrevPageButton", &TRTFPreviewForm::PreviousPage);
+    NextPageButton = button("&Next", "NextPageButton", &TRTFPreviewForm::NextPage);
+    PrevPageButton->setToolTip("Previous page");
+    NextPageButton->setToolTip("Next page");
+    ZoomInButton = button("&In", "ZoomInButton", &TRTFPreviewForm::ZoomIn);
+    ZoomOutButton = button("O&ut", "ZoomOutButton", &TRTFPreviewForm::ZoomOut);
+    ZoomInButton->setToolTip("Zoom in");
+    ZoomOutButton->setToolTip("Zoom out");
+    PageWidthButton = button("Page &Width", "PageWidthButton", &TRTFPreviewForm::PageWidth);
+    WholePageButton = button("W&hole Page", "WholePageButton", &TRTFPreviewForm::WholePage);
+    OkButton = new QPushButton("&Ok");
     OkButton->setObjectName("OkButton");
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    // The buttons in groups, each behind its name, on two rows so that the window
+    // fits a small screen: the records and the pages of the letter, then the zoom.
     auto* bar = new QHBoxLayout;
-    for (QPushButton* b : {FirstButton, PrevButton, NextButton, LastButton, PrevPageButton, NextPageButton,
-                           ZoomInButton, ZoomOutButton, PageWidthButton, WholePageButton})
-        bar->addWidget(b);
+    auto* zoomBar = new QHBoxLayout;
+    const std::tuple<QHBoxLayout*, const char*, std::vector<QToolButton*>> groups[] = {
+        {bar, "Record:", {FirstButton, PrevButton, NextButton, LastButton}},
+        {bar, "Page:", {PrevPageButton, NextPageButton}},
+        {zoomBar, "Zoom:", {ZoomInButton, ZoomOutButton, PageWidthButton, WholePageButton}},
+    };
+    for (const auto& [row, name, buttons] : groups) {
+        if (row->count() > 0) row->addSpacing(12);
+        row->addWidget(new QLabel(name));
+        for (QToolButton* b : buttons) row->addWidget(b);
+    }
     bar->addStretch();
     bar->addWidget(OkButton);
+    zoomBar->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
+    layout->addLayout(zoomBar);
     layout->addWidget(ScrollBox, 1);
     resize(900, 700);
 
@@ -78,6 +106,26 @@ TRTFPreviewForm::TRTFPreviewForm(const QTextDocument& letter, xbase::Table& addr
 }
 
 TRTFPreviewForm::~TRTFPreviewForm() = default;
+
+void TRTFPreviewForm::showEvent(QShowEvent* event) {
+    if (!placed_) {
+        placed_ = true;
+        if (settings_) {
+            PlacedWindow::Restore(this, *settings_, QStringLiteral("TRTFPreviewForm"), [this](const QRect& area) {
+                return WindowPlacement::CenterForm(size().boundedTo(area.size()), area);
+            });
+            // The page-width zoom of the window's restored size.
+            layout()->activate();
+            PageWidth();
+        }
+    }
+    QDialog::showEvent(event);
+}
+
+void TRTFPreviewForm::done(int result) {
+    if (settings_) PlacedWindow::Save(this, *settings_, QStringLiteral("TRTFPreviewForm"));
+    QDialog::done(result);
+}
 
 double TRTFPreviewForm::pageWidthInches() const {
     return double(LetterPage::Of(*template_).paperWidth) / LetterPage::kTwipsPerInch;
@@ -138,7 +186,12 @@ void TRTFPreviewForm::ZoomIn() { setZoom(LetterZoom::In(zoom_)); }
 void TRTFPreviewForm::ZoomOut() { setZoom(LetterZoom::Out(zoom_)); }
 
 void TRTFPreviewForm::PageWidth() {
-    setZoom(LetterZoom::Fit(ScrollBox->viewport()->width(), int(pageWidthInches() * kScreenDpi)));
+    // A page as wide as the view is taller than it: leave room for the vertical
+    // scroll bar that it brings, or a horizontal one comes too.
+    int width = ScrollBox->viewport()->width();
+    if (!ScrollBox->verticalScrollBar()->isVisible())
+        width -= ScrollBox->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox);
+    setZoom(LetterZoom::Fit(width, int(pageWidthInches() * kScreenDpi)));
 }
 
 void TRTFPreviewForm::WholePage() {

@@ -7,6 +7,7 @@
 
 class QLabel;
 class QPushButton;
+class QToolButton;
 class QScrollArea;
 class QTextDocument;
 class Settings;
@@ -45,11 +46,16 @@ class TRTFPreviewForm : public QDialog {
 
     QScrollArea* ScrollBox;
     QLabel* PagePanel;
-    QPushButton *FirstButton, *PrevButton, *NextButton, *LastButton;
-    QPushButton *PrevPageButton, *NextPageButton, *ZoomInButton, *ZoomOutButton, *PageWidthButton,
-        *WholePageButton, *OkButton;
+    QToolButton *FirstButton, *PrevButton, *NextButton, *LastButton;
+    QToolButton *PrevPageButton, *NextPageButton, *ZoomInButton, *ZoomOutButton, *PageWidthButton,
+        *WholePageButton;
+    QPushButton* OkButton;
+
+    // Closes the window; its placement is stored first.
+    void done(int result) override;
 
   protected:
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -64,4 +70,5 @@ class TRTFPreviewForm : public QDialog {
     PageStream stream_;
     int zoom_ = 100;
     int page_ = 0;
+    bool placed_ = false;  // the stored placement was put on the window
 };

@@ -36,17 +36,23 @@ TSpellCheckDialog::TSpellCheckDialog(QTextEdit* editor, SpellChecker& checker, Q
     Suggestions->setObjectName("Suggestions");
     ReplaceWith = new QLineEdit;
     ReplaceWith->setObjectName("ReplaceWith");
-    ReplaceButton = new QPushButton("Replace ");
+    ReplaceButton = new QPushButton("&Replace ");
     SkipButton = new QPushButton("&Skip Word");
     AddButton = new QPushButton("&Add Word");
-    CancelButton = new QPushButton("Cancel");
+    CancelButton = new QPushButton("&Cancel");
     AddButton->setEnabled(checker_.canAddWords());
     auto* grid = new QGridLayout;
+    auto label = [](const char* text, QWidget* buddy) {
+        auto* l = new QLabel(text);
+        l->setBuddy(buddy);
+        return l;
+    };
+    // The word in question is shown, not edited: its label has nothing to go to.
     grid->addWidget(new QLabel("Possible spelling error"), 0, 0);
     grid->addWidget(Word, 0, 1);
-    grid->addWidget(new QLabel("Possible replacements"), 1, 0, Qt::AlignTop);
+    grid->addWidget(label("&Possible replacements", Suggestions), 1, 0, Qt::AlignTop);
     grid->addWidget(Suggestions, 1, 1);
-    grid->addWidget(new QLabel("Replace with"), 2, 0);
+    grid->addWidget(label("Replace &with", ReplaceWith), 2, 0);
     grid->addWidget(ReplaceWith, 2, 1);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {ReplaceButton, SkipButton, AddButton, CancelButton}) buttons->addWidget(b);

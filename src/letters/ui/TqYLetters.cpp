@@ -34,16 +34,16 @@ TqYLetters::TqYLetters(LetterStore& store, xbase::Table& addresses, Settings* se
     setWindowTitle("Print Letters");
     printerBefore_ = this->device().printerIndex();
 
-    auto* select = new QGroupBox("Select Letter");
+    auto* select = new QGroupBox("Select &Letter");
     LetterList = new QTreeWidget;
     LetterList->setObjectName("LetterList");
     LetterList->setHeaderLabels({"Letter Description"});
     LetterList->setRootIsDecorated(false);
     LetterList->setMinimumWidth(320);
-    ModifyButton = new QPushButton("Modify");
-    NewButton = new QPushButton("New");
-    DeleteButton = new QPushButton("Delete");
-    CloneButton = new QPushButton("Clone");
+    ModifyButton = new QPushButton("&Modify");
+    NewButton = new QPushButton("&New");
+    DeleteButton = new QPushButton("&Delete");
+    CloneButton = new QPushButton("&Clone");
     auto* letterButtons = new QVBoxLayout;
     for (QPushButton* b : {ModifyButton, NewButton, DeleteButton, CloneButton}) letterButtons->addWidget(b);
     letterButtons->addStretch();
@@ -56,10 +56,10 @@ TqYLetters::TqYLetters(LetterStore& store, xbase::Table& addresses, Settings* se
     CloneButton->setObjectName("CloneButton");
 
     auto* what = new QGroupBox("What to Print");
-    AllRecords = new QRadioButton("All records");
-    FilterRecords = new QRadioButton("Records matching filter");
-    CurrentRecord = new QRadioButton("Only current record");
-    StartFromCurrent = new QCheckBox("Start from current record");
+    AllRecords = new QRadioButton("&All records");
+    FilterRecords = new QRadioButton("Records matching &filter");
+    CurrentRecord = new QRadioButton("Only c&urrent record");
+    StartFromCurrent = new QCheckBox("&Start from current record");
     CurrentRecord->setChecked(true);
     FilterRecords->setEnabled(filterSet);
     auto* whatLayout = new QVBoxLayout(what);
@@ -77,7 +77,9 @@ TqYLetters::TqYLetters(LetterStore& store, xbase::Table& addresses, Settings* se
     Copies->setRange(1, 999);
     Copies->setValue(1);
     auto* copiesLayout = new QHBoxLayout(copies);
-    copiesLayout->addWidget(new QLabel("# copies of each letter"));
+    auto* copiesLabel = new QLabel("# cop&ies of each letter");
+    copiesLabel->setBuddy(Copies);
+    copiesLayout->addWidget(copiesLabel);
     copiesLayout->addWidget(Copies);
 
     auto* middle = new QHBoxLayout;
@@ -94,10 +96,12 @@ TqYLetters::TqYLetters(LetterStore& store, xbase::Table& addresses, Settings* se
     ButtonRow row(this, [this] { accept(); }, nullptr);
     OkButton = row.OkButton;
     HelpButton = row.HelpButton;
+    OkButton->setText("&Ok");
+    HelpButton->setText("&Help");
     row.CancelButton->hide();  // "Ok" closes, as Escape does
-    PrintButton = new QPushButton("Print");
-    PreviewButton = new QPushButton("Preview");
-    PrinterSetupButton = new QPushButton("Printer Setup");
+    PrintButton = new QPushButton("&Print");
+    PreviewButton = new QPushButton("Pre&view");
+    PrinterSetupButton = new QPushButton("Prin&ter Setup");
     PrintButton->setObjectName("PrintButton");
     PreviewButton->setObjectName("PreviewButton");
     PrinterSetupButton->setObjectName("PrinterSetupButton");
