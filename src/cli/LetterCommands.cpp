@@ -24,6 +24,7 @@
 #include "TReportPrinter.h"
 #include "Table.h"
 #include "TerminalProgress.h"
+#include "FileSystem.h"
 
 namespace cli {
 
@@ -116,11 +117,13 @@ int letterExportCommand(const Invocation& in) {
     if (const int code = openStore(in, &store); code != kOk) return code;
     QTextDocument letter;
     if (const int code = loadLetter(in, *store, description, &letter); code != kOk) return code;
+    const xbase::NewFileMode mode(QFile::encodeName(path).toStdString());
     QFile file(path);
     const QByteArray rtf = RtfWriter::Write(letter);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rtf) != rtf.size() ||
         !file.flush())
         return fail(in, "Unable to write " + path);
+    mode.written();
     in.out << "Wrote letter \"" << description.toStdString() << "\" to " << path.toStdString() << "\n";
     return kOk;
 }

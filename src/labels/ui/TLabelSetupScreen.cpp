@@ -29,6 +29,7 @@
 #include "TSelectLabelPositions.h"
 #include "Table.h"
 #include "WindowMessages.h"
+#include "FileSystem.h"
 
 namespace {
 
@@ -372,10 +373,12 @@ void TLabelSetupScreen::CloneButtonClick() {
         return;
     }
     const QString name = LabelDefs::NextLayoutFileName(home_.sysDataDir());
+    const xbase::NewFileMode mode(QFile::encodeName(home_.sysDataDir() + "/" + name).toStdString());
     if (name.isEmpty() || !QFile::copy(from, home_.sysDataDir() + "/" + name)) {
         WindowMessages().error("Unable to write a layout file in " + home_.sysDataDir());
         return;
     }
+    mode.written();
     def.description = ("Clone of :" + def.description.trimmed()).left(kMaxDescription);
     def.binary = name;
     QString error;
