@@ -4,27 +4,16 @@
 
 #include "LayoutFile.h"
 #include "Messages.h"
-#include "RecordMoves.h"
+#include "ReportJob.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
 
 namespace EnvelopePrint {
 
-
-bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages) {
-    if (choice.records == Records::Current) return !table.eof();
-    const uint32_t start = table.eof() ? 0 : table.recNo();
-    if (choice.records == Records::All) {
-        table.setDeleted(true);
-        if (!table.query("NOT ISDEL").ok()) return false;
-    }
-    if (choice.startFromCurrent) {
-        if (!RecordMoves::StartAt(table, start)) messages.inform(kOutOfRange);
-    } else {
-        (void)table.goTop();
-    }
-    return true;
+bool Select(xbase::Table& table, const Choice& choice, Messages& messages) {
+    if (!SelectRecords(table, choice, kDeleted, messages)) return false;
+    return choice.records != Records::Current || !table.eof();
 }
 
 void PrintLoop(TBaseReport& r, xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
@@ -61,24 +50,16 @@ JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const 
         return JobResult::Failed;
     }
     const SavedCursor saved(table);
-    if (!SelectRecords(table, choice, messages)) {
+    if (!Select(table, choice, messages)) {
         *error = "There are no records to print";
         return JobResult::Failed;
     }
     Counts printed;
-    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&](TBaseReport& r) { PrintLoop(r, table, layout, size, feed, choice, &printed); };
-    const bool ok = report.execute();
-    report.OnPrint = nullptr;
-    report.setProgress(nullptr);
+    const JobResult result = RunReportJob(
+        report, progress, [&](TBaseReport& r) { PrintLoop(r, table, layout, size, feed, choice, &printed); },
+        error, kCompleted);
     if (counts) *counts = printed;
-    if (!ok && !report.lastError().isEmpty()) {
-        *error = report.lastError();
-        return JobResult::Failed;
-    }
-    if (!ok) return JobResult::Cancelled;
-    progress.status(kCompleted);
-    return JobResult::Done;
+    return result;
 }
 
 }  // namespace EnvelopePrint

@@ -7,6 +7,7 @@
 
 #include "Envelope.h"
 #include "JobProgress.h"
+#include "RecordChoice.h"
 
 class Messages;
 class TBaseReport;
@@ -20,28 +21,25 @@ class Table;
 // Printing envelopes: one envelope a page, each record's design placed by the feed.
 namespace EnvelopePrint {
 
-enum class Records {
-    All,      // every record not marked deleted
-    Filter,   // the table's current query
-    Current,  // only the current record (whatever the filter)
-};
+using Records = RecordChoice::Records;
 
-struct Choice {
-    Records records = Records::Current;
-    bool startFromCurrent = false;
+// The print-envelope screen's choices: the records (the current one at first), and how.
+struct Choice : RecordChoice {
+    Choice() : RecordChoice(Records::Current) {}
     bool preview = false;  // outline the printable area in red dots
     QPointF calibration;   // the printer's own correction, inches, added to the placement
 };
 
 inline const QString kCompleted = QStringLiteral("Envelope Print Completed!");
 inline const QString kCanceled = QStringLiteral("Envelope Print Canceled!");
-inline const QString kOutOfRange =
-    QStringLiteral("Current record is out of range. Starting with first record");
+inline const QString& kOutOfRange = RecordChoice::kOutOfRange;
 
-// Makes the selection and puts the cursor on the first envelope ("only the current
-// record" leaves it where it is); false when there is nothing to print or the query
-// cannot be set. The caller holds a SavedCursor.
-bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages);
+// Envelopes leave out the records flagged deleted.
+constexpr DeletedPolicy kDeleted = DeletedPolicy::Flagged;
+
+// SelectRecords under kDeleted; false when the query cannot be set or only the
+// current record was asked for and there is none. The caller holds a SavedCursor.
+bool Select(xbase::Table& table, const Choice& choice, Messages& messages);
 
 // What a job printed.
 struct Counts {

@@ -8,7 +8,7 @@
 #include "LayoutFile.h"
 #include "Messages.h"
 #include "Presort.h"
-#include "RecordMoves.h"
+#include "ReportJob.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
@@ -17,8 +17,6 @@
 namespace LabelPrint {
 
 namespace {
-
-constexpr char kNotDeleted[] = "NOT ISDEL";
 
 // PRESORT.PSL as its lines (bytes in the address file's code page), without line ends.
 bool readPresortList(const QString& path, std::vector<std::string>* lines, QString* error) {
@@ -131,22 +129,6 @@ QPointF Geometry::position(int b, int c) const {
     return QPointF(x, y);
 }
 
-bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages) {
-    const uint32_t start = table.eof() ? 0 : table.recNo();
-    if (choice.records == Records::All) {
-        table.setDeleted(true);
-        if (!table.query(kNotDeleted).ok()) return false;
-    } else if (choice.records == Records::Current) {
-        if (!table.query("Recno()=" + std::to_string(start)).ok()) return false;
-    }
-    if (choice.startFromCurrent) {
-        if (!RecordMoves::StartAt(table, start)) messages.inform(kOutOfRange);
-    } else {
-        (void)table.goTop();
-    }
-    return true;
-}
-
 void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& layout, const Geometry& g,
                const Choice& choice, const std::vector<std::string>* presortList, Counts* counts) {
     Counts n;
@@ -205,7 +187,7 @@ void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& lay
 
 JobResult PrepareJob(xbase::Table& table, Choice& choice, const QString& presortPath, JobProgress& progress,
                      Messages& messages, std::vector<std::string>* list, QString* error) {
-    if (!SelectRecords(table, choice, messages)) {
+    if (!SelectRecords(table, choice, kDeleted, messages)) {
         *error = "Unable to select the records";
         return JobResult::Failed;
     }
@@ -234,21 +216,14 @@ JobResult PrintLabels(xbase::Table& table, layout::LayoutFile& layout, const Geo
         prepared != JobResult::Done)
         return prepared;
     Counts printed;
-    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&](TBaseReport& r) {
-        PrintLoop(r, table, layout, geometry, choice, choice.presort ? &list : nullptr, &printed);
-    };
-    const bool ok = report.execute();
-    report.OnPrint = nullptr;
-    report.setProgress(nullptr);
+    const JobResult result = RunReportJob(
+        report, progress,
+        [&](TBaseReport& r) {
+            PrintLoop(r, table, layout, geometry, choice, choice.presort ? &list : nullptr, &printed);
+        },
+        error, kCompleted);
     if (counts) *counts = printed;
-    if (!ok && !report.lastError().isEmpty()) {
-        *error = report.lastError();
-        return JobResult::Failed;
-    }
-    if (!ok) return JobResult::Cancelled;
-    progress.status(kCompleted);
-    return JobResult::Done;
+    return result;
 }
 
 Paper Paper::Of(const LabelStock& stock) {

@@ -9,6 +9,7 @@
 
 #include "JobProgress.h"
 #include "LabelDefinition.h"
+#include "RecordChoice.h"
 
 class Messages;
 class TBaseReport;
@@ -23,12 +24,7 @@ class Table;
 // layout at its place on the sheet, sheet after sheet.
 namespace LabelPrint {
 
-// The print-labels screen's "What to Print".
-enum class Records {
-    All,      // every record not marked deleted, whatever the user filter
-    Filter,   // the table's current query
-    Current,  // only the current record
-};
+using Records = RecordChoice::Records;
 
 // Which positions of a sheet are filled, by index column + row × across. It holds a
 // flag for every position the stock editor allows (10 across × 30 down), so that each
@@ -69,9 +65,9 @@ struct Geometry {
     QPointF position(int b, int c) const;
 };
 
-struct Choice {
-    Records records = Records::Filter;
-    bool startFromCurrent = false;
+// The print-labels screen's choices: the records (the filter's at first), and how.
+struct Choice : RecordChoice {
+    Choice() : RecordChoice(Records::Filter) {}
     bool presort = false;
     bool presortDone = false;  // PRESORT.PSL is up to date for this selection
     int copies = 1;            // of each label, 1 to 99; 1 under presort
@@ -81,7 +77,7 @@ struct Choice {
 inline const QString kCompleted = QStringLiteral("Label Print Completed!");
 inline const QString kCanceled = QStringLiteral("Label Print Canceled!");
 inline const QString kCancelQuestion = QStringLiteral("Cancel Label Printing?");
-inline const QString kOutOfRange = QStringLiteral("Current record is out of range. Starting with first record");
+inline const QString& kOutOfRange = RecordChoice::kOutOfRange;
 inline const QString kNoPosition = QStringLiteral("You must select at least one card to print");
 inline const QString kPresortOrder = QStringLiteral(
     "Labels will print/preview in the following order:\r\n  1. 5-Digit presort\r\n  2. 3-Digit presort\r\n"
@@ -89,9 +85,8 @@ inline const QString kPresortOrder = QStringLiteral(
 inline const QString kHeaderFont = QStringLiteral("Arial");
 constexpr double kHeaderPoints = 8;
 
-// Makes the table's selection what `choice` asks and puts the cursor on the first
-// record to print. The caller holds a SavedCursor. False when the query cannot be set.
-bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages);
+// Labels leave out the records flagged deleted (SelectRecords).
+constexpr DeletedPolicy kDeleted = DeletedPolicy::Flagged;
 
 // What a job printed.
 struct Counts {

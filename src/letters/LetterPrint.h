@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "JobProgress.h"
+#include "RecordChoice.h"
 
 class Messages;
 class QTextDocument;
@@ -14,16 +15,11 @@ class Table;
 // Printing a letter once for each chosen address record, merged with that record.
 namespace LetterPrint {
 
-// The letters manager's "What to Print".
-enum class Records {
-    All,      // every record not marked deleted, whatever the user filter
-    Filter,   // the table's current query (the user filter and the not-deleted test)
-    Current,  // only the current record
-};
+using Records = RecordChoice::Records;
 
-struct Choice {
-    Records records = Records::Current;
-    bool startFromCurrent = false;
+// The letters manager's choices: the records (the current one at first), and copies.
+struct Choice : RecordChoice {
+    Choice() : RecordChoice(Records::Current) {}
     int copies = 1;  // of each letter, 1 to 999
 };
 
@@ -32,16 +28,10 @@ QString PrintingPage(int pages);
 inline const QString kCompleted = QStringLiteral("Letter Print Completed!");
 inline const QString kCanceled = QStringLiteral("Letter Print Canceled!");
 inline const QString kCancelQuestion = QStringLiteral("Cancel print job?");
-inline const QString kOutOfRange = QStringLiteral("Current record is out of range. Starting with first record");
+inline const QString& kOutOfRange = RecordChoice::kOutOfRange;
 
-// Makes the table's selection what `choice` asks for and puts the cursor on the first
-// record to print: "All records" sets the query to every record not deleted; "Start
-// from current record" stays on the current record, or tells `messages` kOutOfRange
-// and goes to the first record when the current one is outside the selection;
-// otherwise, unless only the current record is printed, the first record. The caller
-// holds a SavedCursor to put the table back afterwards. False when the query cannot
-// be set.
-bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages);
+// Letters leave out the records flagged deleted (SelectRecords).
+constexpr DeletedPolicy kDeleted = DeletedPolicy::Flagged;
 
 // The print loop, the OnPrint of a running report: from the table's current record
 // to the end of its selection (or only that record), each record merged into a fresh

@@ -9,7 +9,7 @@
 #include "AddressFile.h"
 #include "LayoutMetrics.h"
 #include "Messages.h"
-#include "ReportSelection.h"
+#include "ReportJob.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
@@ -267,17 +267,20 @@ bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages
         *error = QString("There is no built-in report %1").arg(choice.report);
         return false;
     }
-    const uint32_t start = table.eof() ? 0 : table.recNo();
+    RecordChoice records = choice;
+    if (records.start == 0 && !table.eof()) records.start = table.recNo();
     const int order = table.tagArea(orderOf(choice.report));
     if (order == 0 || !table.setOrder(order).ok()) {
         *error = QString("The address file has no %1 order").arg(orderOf(choice.report));
         return false;
     }
-    const bool fromFirst =
-        ReportSelection::Select(table, choice.records, choice.startFromCurrent, start, messages, error);
-    if (!error->isEmpty()) return false;
+    const Selection selection = ::SelectRecords(table, records, kDeleted, messages);
+    if (!selection) {
+        *error = selection.error;
+        return false;
+    }
     // Names and organisations that sort before "0" (blank ones) are left out.
-    if (fromFirst && choice.report <= 3) {
+    if (selection.fromFirst && choice.report <= 3) {
         table.setSoftSeek(true);  // put back by the caller's saved cursor
         (void)table.seek("0");
     }
@@ -318,17 +321,10 @@ JobResult PrintBuiltIn(xbase::Table& table, const Choice& choice, TBaseReport& r
     const SavedCursor saved(table);
     if (!SelectRecords(table, choice, messages, error)) return JobResult::Failed;
     int printed = 0;
-    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&](TBaseReport& r) { PrintRows(r, table, choice, &printed); };
-    const bool ok = report.execute();
-    report.OnPrint = nullptr;
-    report.setProgress(nullptr);
+    const JobResult result =
+        RunReportJob(report, progress, [&](TBaseReport& r) { PrintRows(r, table, choice, &printed); }, error);
     if (rows) *rows = printed;
-    if (!ok && !report.lastError().isEmpty()) {
-        *error = report.lastError();
-        return JobResult::Failed;
-    }
-    return ok ? JobResult::Done : JobResult::Cancelled;
+    return result;
 }
 
 }  // namespace BuiltInReports

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "JobProgress.h"
-#include "ReportSelection.h"
+#include "RecordChoice.h"
 
 class Messages;
 class TBaseReport;
@@ -33,15 +33,18 @@ QString TitleAndOrg(const Record& r);    // "Manager, Acme"; the organisation al
 QString CityLine(const Record& r);       // "Springfield, IL, 62701"
 QString PhoneAndFax(const Record& r);    // "Ph: 555-1234  Fax: 555-9876  "
 
-using ReportSelection::Records;
+using Records = RecordChoice::Records;
 
-struct Choice {
+// Reports leave out the records flagged deleted and those whose PREFIX reads DELETED.
+constexpr DeletedPolicy kDeleted = DeletedPolicy::FlaggedOrPrefix;
+
+// The listing and what it shows, and its records (all of them at first).
+struct Choice : RecordChoice {
+    Choice() : RecordChoice(Records::All) {}
     int report = 1;  // 1 to 4
     QString title = QStringLiteral("Report 1");
     bool memo = false;
     bool codes = false;
-    Records records = Records::All;
-    bool startFromCurrent = false;
 };
 
 // The listing's first steps: the report's order, the selection, and the first record:

@@ -6,6 +6,7 @@
 
 #include "AddressFile.h"
 #include "RecordEditing.h"
+#include "ReportJob.h"
 #include "TBaseReport.h"
 #include "Table.h"
 
@@ -220,16 +221,7 @@ JobResult PrintSheet(xbase::Table& table, const Choice& choice, TBaseReport& rep
         return JobResult::Failed;
     }
     const Sheet sheet = ReadSheet(table, choice);
-    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&sheet](TBaseReport& r) { DrawSheet(r, sheet); };
-    const bool ok = report.execute();
-    report.OnPrint = nullptr;
-    report.setProgress(nullptr);
-    if (!ok && !report.lastError().isEmpty()) {
-        *error = report.lastError();
-        return JobResult::Failed;
-    }
-    return ok ? JobResult::Done : JobResult::Cancelled;
+    return RunReportJob(report, progress, [&sheet](TBaseReport& r) { DrawSheet(r, sheet); }, error);
 }
 
 QStringList MemoLines(const QString& text, double width, const std::function<double(QStringView)>& measure) {

@@ -12,6 +12,7 @@
 #include "RecordEditing.h"
 #include "RecordEditor.h"
 #include "ReportDefinition.h"
+#include "ReportJob.h"
 #include "SavedCursor.h"
 #include "TAddressDataSet.h"
 #include "TBaseReport.h"
@@ -207,9 +208,11 @@ void PrintTheReport(TBaseReport& report, xbase::Table& table, layout::LayoutFile
 }
 
 bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages, QString* error) {
-    const uint32_t current = table.eof() ? 0 : table.recNo();
-    (void)ReportSelection::Select(table, choice.records, choice.startFromCurrent, current, messages, error);
-    if (!error->isEmpty()) return false;
+    const Selection selection = ::SelectRecords(table, choice, kDeleted, messages);
+    if (!selection) {
+        *error = selection.error;
+        return false;
+    }
     if (table.eof()) {
         *error = "There are no records to print";
         return false;
@@ -223,17 +226,11 @@ JobResult PrintUserReport(xbase::Table& table, layout::LayoutFile& layout, const
     const SavedCursor saved(table);
     if (!SelectRecords(table, choice, messages, error)) return JobResult::Failed;
     int count = 0;
-    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&](TBaseReport& r) { PrintTheReport(r, table, layout, choice.onePerPage, &count); };
-    const bool ok = report.execute();
-    report.OnPrint = nullptr;
-    report.setProgress(nullptr);
+    const JobResult result = RunReportJob(
+        report, progress, [&](TBaseReport& r) { PrintTheReport(r, table, layout, choice.onePerPage, &count); },
+        error);
     if (printed) *printed = count;
-    if (!ok && !report.lastError().isEmpty()) {
-        *error = report.lastError();
-        return JobResult::Failed;
-    }
-    return ok ? JobResult::Done : JobResult::Cancelled;
+    return result;
 }
 
 }  // namespace UserReport

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "JobProgress.h"
-#include "ReportSelection.h"
+#include "RecordChoice.h"
 
 class Messages;
 class PrinterDevice;
@@ -23,9 +23,14 @@ class Table;
 // shading.
 namespace UserReport {
 
-struct Choice {
-    ReportSelection::Records records = ReportSelection::Records::Filter;
-    bool startFromCurrent = false;
+using Records = RecordChoice::Records;
+
+// Reports leave out the records flagged deleted and those whose PREFIX reads DELETED.
+constexpr DeletedPolicy kDeleted = DeletedPolicy::FlaggedOrPrefix;
+
+// The report's records (the filter's at first) and its pages.
+struct Choice : RecordChoice {
+    Choice() : RecordChoice(Records::Filter) {}
     bool onePerPage = false;  // "One Record Per Page"
 };
 

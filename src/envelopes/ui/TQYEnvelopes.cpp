@@ -407,7 +407,7 @@ void TQYEnvelopes::runJob(bool preview) {
     choice.calibration = prePrint.calibration();
     // The table's query, order and record are put back however the job ends.
     const SavedCursor saved(addresses_);
-    if (!EnvelopePrint::SelectRecords(addresses_, choice, WindowMessages())) {
+    if (!EnvelopePrint::Select(addresses_, choice, WindowMessages())) {
         WindowMessages().inform("There are no records to print");
         return;
     }

@@ -229,7 +229,7 @@ void TqYLetters::PrintButtonClick() {
     if (!PrinterDialogs::PrintDialog(this, device(), status.report())) return;
     // The table's query and record are put back afterwards.
     const SavedCursor saved(addresses_);
-    if (!LetterPrint::SelectRecords(addresses_, choice, WindowMessages())) return;
+    if (!SelectRecords(addresses_, choice, LetterPrint::kDeleted, WindowMessages())) return;
     status.exec();
 }
 

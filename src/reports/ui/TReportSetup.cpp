@@ -243,9 +243,9 @@ void TReportSetup::CloneButtonClick() {
 void TReportSetup::runJob(bool preview) {
     const bool builtIn = Pages->currentIndex() == 0;
     if (!builtIn && currentRecNo() == 0) return;
-    const ReportSelection::Records records = AllRecords->isChecked()      ? ReportSelection::Records::All
-                                             : FilterRecords->isChecked() ? ReportSelection::Records::Filter
-                                                                          : ReportSelection::Records::Current;
+    const RecordChoice::Records records = AllRecords->isChecked()      ? RecordChoice::Records::All
+                                          : FilterRecords->isChecked() ? RecordChoice::Records::Filter
+                                                                       : RecordChoice::Records::Current;
     BuiltInReports::Choice listing;
     listing.report = BuiltInList->currentRow() + 1;
     listing.title = TitleEdit->text();

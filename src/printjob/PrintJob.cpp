@@ -1,0 +1,24 @@
+#include "PrintJob.h"
+
+#include "ReportJob.h"
+#include "SavedCursor.h"
+#include "TBaseReport.h"
+
+PrintJob::~PrintJob() = default;
+
+void PrintJob::saveCursor(xbase::Table& table) {
+    saved_.reset();  // a job selected twice puts the table back first
+    saved_ = std::make_unique<SavedCursor>(table);
+}
+
+QString Counted(int count, const QString& one, const QString& many) {
+    return QString::number(count) + " " + (count == 1 ? one : many);
+}
+
+JobResult RunPrintJob(PrintJob& job, TBaseReport& report, JobProgress& progress, Messages& messages,
+                      QString* error) {
+    if (const JobResult selected = job.select(progress, messages, error); selected != JobResult::Done)
+        return selected;
+    job.setUp(report);
+    return RunReportJob(report, progress, [&job](TBaseReport& r) { job.printPages(r); }, error, job.completed());
+}
