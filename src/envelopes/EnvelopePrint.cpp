@@ -4,8 +4,6 @@
 
 #include "LayoutFile.h"
 #include "Messages.h"
-#include "ReportJob.h"
-#include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
 
@@ -42,23 +40,37 @@ void PrintLoop(TBaseReport& r, xbase::Table& table, layout::LayoutFile& layout, 
     if (counts) *counts = n;
 }
 
-JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
-                         const Envelope::Feed& feed, const Choice& choice, TBaseReport& report,
-                         JobProgress& progress, Messages& messages, QString* error, Counts* counts) {
-    if (size.width <= 0 || size.height <= 0) {
-        *error = QString("The envelope size %1 is not known").arg(size.code);
+EnvelopeJob::EnvelopeJob(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
+                         const Envelope::Feed& feed, const Choice& choice)
+    : table_(table), layout_(layout), size_(size), feed_(feed), choice_(choice) {}
+
+JobResult EnvelopeJob::select(JobProgress&, Messages& messages, QString* error) {
+    if (size_.width <= 0 || size_.height <= 0) {
+        *error = QString("The envelope size %1 is not known").arg(size_.code);
         return JobResult::Failed;
     }
-    const SavedCursor saved(table);
-    if (!Select(table, choice, messages)) {
+    saveCursor(table_);
+    if (!Select(table_, choice_, messages)) {
         *error = "There are no records to print";
         return JobResult::Failed;
     }
-    Counts printed;
-    const JobResult result = RunReportJob(
-        report, progress, [&](TBaseReport& r) { PrintLoop(r, table, layout, size, feed, choice, &printed); },
-        error, kCompleted);
-    if (counts) *counts = printed;
+    return JobResult::Done;
+}
+
+void EnvelopeJob::printPages(TBaseReport& report) {
+    PrintLoop(report, table_, layout_, size_, feed_, choice_, &counts_);
+}
+
+QString EnvelopeJob::counts() const { return Counted(counts_.envelopes, "envelope", "envelopes"); }
+
+QString EnvelopeJob::notice() const { return layout::CutAddressNotice(counts_.cutAddresses); }
+
+JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
+                         const Envelope::Feed& feed, const Choice& choice, TBaseReport& report,
+                         JobProgress& progress, Messages& messages, QString* error, Counts* counts) {
+    EnvelopeJob job(table, layout, size, feed, choice);
+    const JobResult result = RunPrintJob(job, report, progress, messages, error);
+    if (counts) *counts = job.printed();
     return result;
 }
 

@@ -7,6 +7,7 @@
 
 #include "Envelope.h"
 #include "JobProgress.h"
+#include "PrintJob.h"
 #include "RecordChoice.h"
 
 class Messages;
@@ -64,5 +65,29 @@ void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& lay
 JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
                          const Envelope::Feed& feed, const Choice& choice, TBaseReport& report,
                          JobProgress& progress, Messages& messages, QString* error, Counts* counts = nullptr);
+
+// The envelope job: Select, then PrintLoop on pages the report's device really has.
+// The envelopes command and the print-envelope screen build it from their choices;
+// `layout` is loaded and bound to the table's data set by the caller.
+class EnvelopeJob : public PrintJob {
+  public:
+    EnvelopeJob(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
+                const Envelope::Feed& feed, const Choice& choice);
+
+    JobResult select(JobProgress& progress, Messages& messages, QString* error) override;
+    void printPages(TBaseReport& report) override;
+    QString counts() const override;
+    QString notice() const override;
+    QString completed() const override { return kCompleted; }
+    const Counts& printed() const { return counts_; }
+
+  private:
+    xbase::Table& table_;
+    layout::LayoutFile& layout_;
+    Envelope::Size size_;
+    Envelope::Feed feed_;
+    Choice choice_;
+    Counts counts_;
+};
 
 }  // namespace EnvelopePrint

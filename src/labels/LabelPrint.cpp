@@ -8,7 +8,6 @@
 #include "LayoutFile.h"
 #include "Messages.h"
 #include "Presort.h"
-#include "ReportJob.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
@@ -207,22 +206,40 @@ JobResult PrepareJob(xbase::Table& table, Choice& choice, const QString& presort
     return readPresortList(presortPath, list, error) ? JobResult::Done : JobResult::Failed;
 }
 
+LabelJob::LabelJob(xbase::Table& table, layout::LayoutFile& layout, const Geometry& geometry, const Paper& paper,
+                   const Choice& choice, const QString& presortPath)
+    : table_(table),
+      layout_(layout),
+      geometry_(geometry),
+      paper_(paper),
+      choice_(choice),
+      presortPath_(presortPath) {}
+
+JobResult LabelJob::select(JobProgress& progress, Messages& messages, QString* error) {
+    saveCursor(table_);
+    presortList_.clear();
+    return PrepareJob(table_, choice_, presortPath_, progress, messages, &presortList_, error);
+}
+
+void LabelJob::printPages(TBaseReport& report) {
+    PrintLoop(report, table_, layout_, geometry_, choice_, choice_.presort ? &presortList_ : nullptr, &counts_);
+}
+
+QString LabelJob::counts() const {
+    QString text = Counted(counts_.labels, "label", "labels");
+    if (choice_.presort) text += " and " + Counted(counts_.headers, "header", "headers");
+    return text;
+}
+
+QString LabelJob::notice() const { return layout::CutAddressNotice(counts_.cutAddresses); }
+
 JobResult PrintLabels(xbase::Table& table, layout::LayoutFile& layout, const Geometry& geometry, Choice& choice,
                       const QString& presortPath, TBaseReport& report, JobProgress& progress,
                       Messages& messages, QString* error, Counts* counts) {
-    const SavedCursor saved(table);
-    std::vector<std::string> list;
-    if (const JobResult prepared = PrepareJob(table, choice, presortPath, progress, messages, &list, error);
-        prepared != JobResult::Done)
-        return prepared;
-    Counts printed;
-    const JobResult result = RunReportJob(
-        report, progress,
-        [&](TBaseReport& r) {
-            PrintLoop(r, table, layout, geometry, choice, choice.presort ? &list : nullptr, &printed);
-        },
-        error, kCompleted);
-    if (counts) *counts = printed;
+    LabelJob job(table, layout, geometry, Paper(), choice, presortPath);
+    const JobResult result = RunPrintJob(job, report, progress, messages, error);
+    choice.presortDone = job.choice().presortDone;
+    if (counts) *counts = job.printed();
     return result;
 }
 
@@ -244,12 +261,20 @@ Paper Paper::Of(const LabelStock& stock) {
     return p;
 }
 
+PageRequest Paper::request() const {
+    PageRequest r;
+    r.paper = true;
+    r.code = code;
+    r.width = width;
+    r.height = height;
+    r.orient = true;
+    r.landscape = landscape;
+    r.confirm = true;
+    return r;
+}
+
 bool PaperMatches(const Paper& paper, double pageWidth, double pageHeight) {
-    if (paper.landscape) std::swap(pageWidth, pageHeight);
-    // Compared in whole hundredths, so that 0.05 itself passes whatever the rounding.
-    const auto hundredths = [](double inches) { return std::lround(inches * 100); };
-    return std::abs(hundredths(pageWidth) - hundredths(paper.width)) <= 5 &&
-           std::abs(hundredths(pageHeight) - hundredths(paper.height)) <= 5;
+    return paper.request().matches(pageWidth, pageHeight);
 }
 
 QString PaperQuestion(const Paper& paper) {

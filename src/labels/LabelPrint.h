@@ -9,6 +9,7 @@
 
 #include "JobProgress.h"
 #include "LabelDefinition.h"
+#include "PrintJob.h"
 #include "RecordChoice.h"
 
 class Messages;
@@ -128,11 +129,43 @@ struct Paper {
     double height = 11.0;
     bool landscape = false;
     static Paper Of(const LabelStock& stock);
+    // The request for the printer: this paper, in its orientation, confirmed.
+    PageRequest request() const;
 };
 // Whether the page the printer reports (its own width and height, portrait) is the
 // paper asked for, within 0.05 in after rounding to hundredths.
 bool PaperMatches(const Paper& paper, double pageWidth, double pageHeight);
 // The question asked when it is not.
 QString PaperQuestion(const Paper& paper);
+
+// The label job: PrepareJob, the stock's paper confirmed, and PrintLoop. The labels
+// command and the print-labels screen build it from their choices; `layout` is loaded
+// and bound to the table's data set by the caller.
+class LabelJob : public PrintJob {
+  public:
+    LabelJob(xbase::Table& table, layout::LayoutFile& layout, const Geometry& geometry, const Paper& paper,
+             const Choice& choice, const QString& presortPath);
+
+    JobResult select(JobProgress& progress, Messages& messages, QString* error) override;
+    PageRequest pageRequest() const override { return paper_.request(); }
+    void printPages(TBaseReport& report) override;
+    QString counts() const override;
+    QString notice() const override;
+    QString completed() const override { return kCompleted; }
+
+    // The choice as the job has it: presortDone is set once select() has presorted.
+    const Choice& choice() const { return choice_; }
+    const Counts& printed() const { return counts_; }
+
+  private:
+    xbase::Table& table_;
+    layout::LayoutFile& layout_;
+    Geometry geometry_;
+    Paper paper_;
+    Choice choice_;
+    QString presortPath_;
+    std::vector<std::string> presortList_;
+    Counts counts_;
+};
 
 }  // namespace LabelPrint

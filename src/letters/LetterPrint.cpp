@@ -8,8 +8,6 @@
 #include "LetterMerge.h"
 #include "LetterText.h"
 #include "Messages.h"
-#include "ReportJob.h"
-#include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
 
@@ -43,22 +41,27 @@ void PrintRecords(TBaseReport& r, xbase::Table& table, const QTextDocument& lett
     }
 }
 
-JobResult PrintLetters(xbase::Table& table, const QTextDocument& letter, const Choice& choice,
-                       TBaseReport& report, JobProgress& progress, Messages& messages, QString* error,
-                       int* pages) {
-    const SavedCursor saved(table);
-    if (!SelectRecords(table, choice, kDeleted, messages)) {
+JobResult LetterJob::select(JobProgress&, Messages& messages, QString* error) {
+    saveCursor(table_);
+    if (!SelectRecords(table_, choice_, kDeleted, messages)) {
         *error = "Unable to select the records";
         return JobResult::Failed;
     }
-    int printed = 0;
-    const JobResult result = RunReportJob(
-        report, progress,
-        [&](TBaseReport& r) {
-            PrintRecords(r, table, letter, choice.copies, choice.records == Records::Current, &printed);
-        },
-        error, kCompleted);
-    if (pages) *pages = printed;
+    return JobResult::Done;
+}
+
+void LetterJob::printPages(TBaseReport& report) {
+    PrintRecords(report, table_, letter_, choice_.copies, choice_.records == Records::Current, &pages_);
+}
+
+QString LetterJob::counts() const { return Counted(pages_, "page", "pages"); }
+
+JobResult PrintLetters(xbase::Table& table, const QTextDocument& letter, const Choice& choice,
+                       TBaseReport& report, JobProgress& progress, Messages& messages, QString* error,
+                       int* pages) {
+    LetterJob job(table, letter, choice);
+    const JobResult result = RunPrintJob(job, report, progress, messages, error);
+    if (pages) *pages = job.pages();
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "JobProgress.h"
+#include "PrintJob.h"
 #include "RecordChoice.h"
 
 class Messages;
@@ -49,5 +50,25 @@ void PrintRecords(TBaseReport& report, xbase::Table& table, const QTextDocument&
 JobResult PrintLetters(xbase::Table& table, const QTextDocument& letter, const Choice& choice,
                        TBaseReport& report, JobProgress& progress, Messages& messages, QString* error,
                        int* pages = nullptr);
+
+// The letter job: SelectRecords, then PrintRecords. The letters command and the letters
+// manager build it; `letter` is the stored letter, never changed.
+class LetterJob : public PrintJob {
+  public:
+    LetterJob(xbase::Table& table, const QTextDocument& letter, const Choice& choice)
+        : table_(table), letter_(letter), choice_(choice) {}
+
+    JobResult select(JobProgress& progress, Messages& messages, QString* error) override;
+    void printPages(TBaseReport& report) override;
+    QString counts() const override;
+    QString completed() const override { return kCompleted; }
+    int pages() const { return pages_; }
+
+  private:
+    xbase::Table& table_;
+    const QTextDocument& letter_;
+    Choice choice_;
+    int pages_ = 0;
+};
 
 }  // namespace LetterPrint

@@ -9,7 +9,12 @@ struct PageRequest {
     double height = 0;
     bool orient = false;    // whether the job sets the orientation
     bool landscape = false;
-    // Leave the paper of the printer as it is when the paper is custom: a driver that
-    // takes no paper size from us would only refuse it.
-    bool keepCustom = false;
+    // The job must be sure of the paper (labels on their stock): the printer side then
+    // checks that the page it reports is this paper (matches()), and asks before
+    // printing on anything else.
+    bool confirm = false;
+
+    // Whether a page of the printer's own width and height (portrait) is this paper,
+    // within 0.05 in after rounding to hundredths.
+    bool matches(double pageWidth, double pageHeight) const;
 };

@@ -1,9 +1,24 @@
 #include "PrintJob.h"
 
+#include "PageRequest.h"
+
 #include "ReportJob.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+bool PageRequest::matches(double pageWidth, double pageHeight) const {
+    if (landscape) std::swap(pageWidth, pageHeight);
+    // Compared in whole hundredths, so that 0.05 itself passes whatever the rounding.
+    const auto hundredths = [](double inches) { return std::lround(inches * 100); };
+    return std::abs(hundredths(pageWidth) - hundredths(width)) <= 5 &&
+           std::abs(hundredths(pageHeight) - hundredths(height)) <= 5;
+}
+
+PrintJob::PrintJob() = default;
 PrintJob::~PrintJob() = default;
 
 void PrintJob::saveCursor(xbase::Table& table) {

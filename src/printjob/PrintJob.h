@@ -21,7 +21,10 @@ class Table;
 // notice() tell the outcome.
 class PrintJob {
   public:
+    PrintJob();
     virtual ~PrintJob();
+    PrintJob(const PrintJob&) = delete;
+    PrintJob& operator=(const PrintJob&) = delete;
 
     // Everything before the pages: the selection and what else the job prepares.
     // Anything but Done means no pages; Failed with `error` set (empty when the user

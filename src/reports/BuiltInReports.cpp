@@ -9,7 +9,6 @@
 #include "AddressFile.h"
 #include "LayoutMetrics.h"
 #include "Messages.h"
-#include "ReportJob.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
@@ -316,14 +315,22 @@ void PrintRows(TBaseReport& r, xbase::Table& table, const Choice& choice, int* p
     }
 }
 
+JobResult ListingJob::select(JobProgress&, Messages& messages, QString* error) {
+    saveCursor(table_);
+    return SelectRecords(table_, choice_, messages, error) ? JobResult::Done : JobResult::Failed;
+}
+
+void ListingJob::setUp(TBaseReport& report) { report.Title = choice_.title; }
+
+void ListingJob::printPages(TBaseReport& report) { PrintRows(report, table_, choice_, &rows_); }
+
+QString ListingJob::counts() const { return Counted(rows_, "record", "records"); }
+
 JobResult PrintBuiltIn(xbase::Table& table, const Choice& choice, TBaseReport& report, JobProgress& progress,
                        Messages& messages, QString* error, int* rows) {
-    const SavedCursor saved(table);
-    if (!SelectRecords(table, choice, messages, error)) return JobResult::Failed;
-    int printed = 0;
-    const JobResult result =
-        RunReportJob(report, progress, [&](TBaseReport& r) { PrintRows(r, table, choice, &printed); }, error);
-    if (rows) *rows = printed;
+    ListingJob job(table, choice);
+    const JobResult result = RunPrintJob(job, report, progress, messages, error);
+    if (rows) *rows = job.rows();
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "JobProgress.h"
+#include "PrintJob.h"
 #include "RecordChoice.h"
 
 class Messages;
@@ -62,5 +63,22 @@ void PrintRows(TBaseReport& report, xbase::Table& table, const Choice& choice, i
 // `rows` counts the records printed.
 JobResult PrintBuiltIn(xbase::Table& table, const Choice& choice, TBaseReport& report, JobProgress& progress,
                        Messages& messages, QString* error, int* rows = nullptr);
+
+// A built-in listing as a job: SelectRecords, then PrintRows, on the printer's paper.
+class ListingJob : public PrintJob {
+  public:
+    ListingJob(xbase::Table& table, const Choice& choice) : table_(table), choice_(choice) {}
+
+    JobResult select(JobProgress& progress, Messages& messages, QString* error) override;
+    void setUp(TBaseReport& report) override;
+    void printPages(TBaseReport& report) override;
+    QString counts() const override;
+    int rows() const { return rows_; }
+
+  private:
+    xbase::Table& table_;
+    Choice choice_;
+    int rows_ = 0;
+};
 
 }  // namespace BuiltInReports

@@ -3,10 +3,10 @@
 #include <QString>
 
 #include "JobProgress.h"
+#include "PrintJob.h"
 #include "RecordChoice.h"
 
 class Messages;
-class PrinterDevice;
 class TAddressDataSet;
 class TBaseReport;
 struct TReportSettings;
@@ -40,8 +40,8 @@ struct Choice : RecordChoice {
 void AddCalculatedFields(TAddressDataSet& data, const xbase::Table& table);
 
 // The printer's paper for the report's page: Letter or A4 in the page's orientation;
-// a page of neither prints on a paper of its own size.
-void SetPaperSizeFromReportVars(PrinterDevice& device, const TReportSettings& settings);
+// a page of neither prints on a paper of its own size, portrait.
+PageRequest PaperOf(const TReportSettings& settings);
 
 // The run's first steps: the selection and its first record (the current one when asked
 // and in the selection). False with `error` set when nothing can be printed. The caller
@@ -60,5 +60,26 @@ void PrintTheReport(TBaseReport& report, xbase::Table& table, layout::LayoutFile
 JobResult PrintUserReport(xbase::Table& table, layout::LayoutFile& layout, const Choice& choice,
                           TBaseReport& report, JobProgress& progress, Messages& messages, QString* error,
                           int* printed = nullptr);
+
+// A user-defined report as a job: SelectRecords, then PrintTheReport on the paper of
+// the report's page. `layout` must be bound to `table` for printing.
+class UserReportJob : public PrintJob {
+  public:
+    UserReportJob(xbase::Table& table, layout::LayoutFile& layout, const Choice& choice)
+        : table_(table), layout_(layout), choice_(choice) {}
+
+    JobResult select(JobProgress& progress, Messages& messages, QString* error) override;
+    PageRequest pageRequest() const override;
+    void setUp(TBaseReport& report) override;
+    void printPages(TBaseReport& report) override;
+    QString counts() const override;
+    int printed() const { return printed_; }
+
+  private:
+    xbase::Table& table_;
+    layout::LayoutFile& layout_;
+    Choice choice_;
+    int printed_ = 0;
+};
 
 }  // namespace UserReport
