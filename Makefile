@@ -56,6 +56,20 @@ kill-test: build
 clean:
 	rm -rf $(BUILD_DIR)
 
+# make test-sanitize: the whole build and every test with AddressSanitizer (leak checking
+# on) and UndefinedBehaviorSanitizer, any finding fatal, in $(SAN_DIR). The suppressions
+# name leaks of the system's libraries only (tests/sanitize/lsan.supp).
+SAN_DIR ?= build-sanitize
+.PHONY: test-sanitize
+test-sanitize: deps
+	cmake -S . -B $(SAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLORY_SANITIZE=ON
+	cmake --build $(SAN_DIR) -j $(JOBS)
+	cd $(SAN_DIR) && QT_QPA_PLATFORM=offscreen \
+	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+	    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	    ctest --output-on-failure -j $(JOBS)
+
 # make fuzz: the fuzz targets, with clang and the sanitizers, in their own folder.
 # make fuzz-run: runs each for FUZZ_SECONDS (default 60) and stops at the first finding.
 FUZZ_DIR ?= build-fuzz

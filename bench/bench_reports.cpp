@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     TAddressDataSet data(t.get());
-    UserReport::AddCalculatedFields(data, *t);
+    data.AddCalculatedFields();
     layout.BindForPrinting(&data);
     if (!layout.Read(userReport(), layout::LayoutKind::Report).ok()) std::fprintf(stderr, "bad report layout\n");
     UserReport::Choice user;

@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev
     libgtest-dev libgmock-dev
     fonts-liberation
-    python3 python3-dbf libdbd-xbase-perl
+    python3 python3-dbf python3-vobject libdbd-xbase-perl
     libcups2-dev poppler-utils unrtf
     libhunspell-dev hunspell-en-us
     libzint-dev

@@ -436,7 +436,7 @@ void TAddressMain::SetButtons() {
     auto enableMenu = [this](const char* name, bool on) { menus_.value(name)->menuAction()->setEnabled(on); };
 
     enableMenu("menuEdit", open);
-    for (const char* name : {"mnuReindex", "mnuImportASCII", "mnuImportDBF"}) enable(name, open);
+    for (const char* name : {"mnuReindex", "mnuImportASCII", "mnuImportDBF", "mnuImportVCard"}) enable(name, open);
 
     for (const char* name :
          {"SearchButton", "BrowseButton", "EditButton", "DeleteButton", "FirstButton",       "PriorButton",

@@ -16,6 +16,7 @@
 #include <QWhatsThis>
 
 #include "HelpSystem.h"
+#include "Icons.h"
 #include "RecordView.h"
 #include "SortOrders.h"
 #include "TAboutBox.h"
@@ -98,6 +99,7 @@ void TAddressMain::buildMenus() {
     menus_.insert("menuImport", import);
     addAction(import, "mnuImportDBF", "Import from &DBF File", {}, [this] { ImportDbf(); });
     addAction(import, "mnuImportASCII", "Import from &ASCII File", {}, [this] { ImportAscii(); });
+    addAction(import, "mnuImportVCard", "Import from &vCard File", {}, [this] { ImportVCard(); });
     addAction(import, "mnuImportOld1", "Import from Quillory 1.x DBF", {}, [this] { ImportOlder(1); });
     addAction(import, "mnuImportOld2", "Import from Quillory 2.x DBF", {}, [this] { ImportOlder(2); });
     addAction(file, "mnuExport", "&Export ", {}, [this] { CopyRecordsOut(); });
@@ -216,29 +218,29 @@ void TAddressMain::buildToolBar() {
         const char* name;
         const char* caption;
         const char* hint;
-        QStyle::StandardPixmap icon;
+        Icons::Icon icon;
         const char* linked;  // the menu item doing the same
     };
     const Tool tools[] = {
         {"tbLabels", "Labels", "Click here or press CTRL+L to print/design labels",
-         QStyle::SP_FileDialogListView, "mnuPrintLabels"},
-        {"tbLetters", "Letters", "Click here or press CTRL+T to print/design letters", QStyle::SP_FileIcon,
+         Icons::Icon::Labels, "mnuPrintLabels"},
+        {"tbLetters", "Letters", "Click here or press CTRL+T to print/design letters", Icons::Icon::Letters,
          "mnuPrintLetters"},
         {"tbEnvelopes", "Envelopes", "Click here or press CTRL+E to print/design envelopes",
-         QStyle::SP_FileDialogContentsView, "mnuPrintEnvelopes"},
+         Icons::Icon::Envelopes, "mnuPrintEnvelopes"},
         {"tbReports", "Reports", "Click here or press CTRL+R to print/design reports",
-         QStyle::SP_FileDialogDetailedView, "mnuPrintReports"},
+         Icons::Icon::Reports, "mnuPrintReports"},
         {"tbBrowse", "Browse", "Click here or press CTRL+B for a table view of the database",
-         QStyle::SP_DirIcon, "mnuBrowse"},
+         Icons::Icon::Browse, "mnuBrowse"},
         {"tbSearch", "Search", "Click here or press CTRL+S to search for a specific value",
-         QStyle::SP_FileDialogStart, "mnuSearch"},
+         Icons::Icon::Search, "mnuSearch"},
         {"tbFilter", "Filter", "Click here or press CTRL+F to set or change a filter",
-         QStyle::SP_DialogApplyButton, "mnuSetFilter"},
+         Icons::Icon::Filter, "mnuSetFilter"},
     };
     int i = 0;
     for (const Tool& t : tools) {
         QAction* a = addAction(nullptr, t.name, t.caption, {}, nullptr);
-        a->setIcon(style()->standardIcon(t.icon));
+        a->setIcon(Icons::get(t.icon));
         a->setToolTip(t.hint);
         a->setStatusTip(t.hint);
         a->setWhatsThis(t.hint);
@@ -274,19 +276,19 @@ QWidget* TAddressMain::buildButtonRow() {
     using RecordEditing::Move;
     struct Nav {
         const char* name;
-        QStyle::StandardPixmap icon;
+        Icons::Icon icon;
         const char* tip;
         Move move;
     };
     const Nav navs[] = {
-        {"FirstButton", QStyle::SP_MediaSkipBackward, "First record (Ctrl+Up)", Move::First},
-        {"PriorButton", QStyle::SP_MediaSeekBackward, "Previous record (Page Up)", Move::Prior},
-        {"NextButton", QStyle::SP_MediaSeekForward, "Next record (Page Down)", Move::Next},
-        {"LastButton", QStyle::SP_MediaSkipForward, "Last record (Ctrl+Down)", Move::Last},
+        {"FirstButton", Icons::Icon::FirstRecord, "First record (Ctrl+Up)", Move::First},
+        {"PriorButton", Icons::Icon::PreviousRecord, "Previous record (Page Up)", Move::Prior},
+        {"NextButton", Icons::Icon::NextRecord, "Next record (Page Down)", Move::Next},
+        {"LastButton", Icons::Icon::LastRecord, "Last record (Ctrl+Down)", Move::Last},
     };
     for (const Nav& n : navs) {
         QPushButton* b = make(n.name, QString(), QString("Moves to the ") + n.tip + ".");
-        b->setIcon(style()->standardIcon(n.icon));
+        b->setIcon(Icons::get(n.icon));
         b->setToolTip(n.tip);
         b->setFixedWidth(40);
         const Move move = n.move;

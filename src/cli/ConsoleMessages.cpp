@@ -26,4 +26,8 @@ bool ConsoleMessages::ask(const QString& text, const QString&, Preset) {
     return false;
 }
 
+Messages::Answer ConsoleMessages::askYesNoCancel(const QString& text, const QString& caption, Answer) {
+    return ask(text, caption, Preset::Yes) ? Answer::Yes : Answer::Cancel;
+}
+
 }  // namespace cli

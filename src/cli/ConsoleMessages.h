@@ -19,6 +19,9 @@ class ConsoleMessages : public Messages {
     void warn(const QString& text, const QString& caption) override;
     void error(const QString& text, const QString& caption) override;
     bool ask(const QString& text, const QString& caption, Preset preset) override;
+    // --yes answers Yes; without it the question is refused as ask() refuses it, and
+    // the answer is Cancel, which leaves everything as it was.
+    Answer askYesNoCancel(const QString& text, const QString& caption, Answer preset) override;
 
     // Whether a question went unanswered for want of --yes.
     bool refused() const { return refused_; }

@@ -118,6 +118,7 @@ int envelopesCommand(const Invocation& in) {
     if (const int code = positionSelection(in, *table, &choice.startFromCurrent); code != kOk) return code;
 
     TAddressDataSet data(table.get());
+    data.AddCalculatedFields();
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     layout.BindForPrinting(&data);

@@ -101,6 +101,7 @@ int labelsCommand(const Invocation& in) {
     if (const int code = positionSelection(in, *table, &choice.startFromCurrent); code != kOk) return code;
 
     TAddressDataSet data(table.get());
+    data.AddCalculatedFields();
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     layout.BindForPrinting(&data);

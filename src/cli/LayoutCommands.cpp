@@ -68,6 +68,7 @@ int layoutPrintCommand(const Invocation& in) {
     if (!moved.ok() || table->eof())
         return fail(in, QString("Record %1 not found in %2").arg(recno).arg(tablePath));
     TAddressDataSet data(table.get());
+    data.AddCalculatedFields();
 
     // The panels a print window would hold, kept invisible.
     TGOwner owner;

@@ -90,7 +90,7 @@ int reportCommand(const Invocation& in) {
         (void)chosen->setOrientation(QPageLayout::Portrait);
         job = std::make_unique<BuiltInReports::ListingJob>(*table, choice);
     } else {
-        UserReport::AddCalculatedFields(record, *table);
+        record.AddCalculatedFields();
         layout.BindForPrinting(&record);
         UserReport::Choice user;
         user.records = choice.records;

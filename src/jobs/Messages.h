@@ -12,6 +12,8 @@ class Messages {
   public:
     // Which answer a question gives when the user just presses Enter.
     enum class Preset { Yes, No };
+    // The answers of a Yes/No/Cancel question.
+    enum class Answer { Yes, No, Cancel };
 
     virtual ~Messages();
 
@@ -23,6 +25,11 @@ class Messages {
     virtual void error(const QString& text, const QString& caption = QStringLiteral("Quillory")) = 0;
     // A Yes/No question; true for Yes.
     virtual bool ask(const QString& text, const QString& caption, Preset preset = Preset::Yes) = 0;
+    // A Yes/No/Cancel question, such as whether to save a changed design before closing
+    // it; closing the question counts as Cancel. `preset` is the answer Enter gives.
+    // A route without a three-way question of its own asks Yes/No and never answers
+    // Cancel.
+    virtual Answer askYesNoCancel(const QString& text, const QString& caption, Answer preset = Answer::Yes);
     // The system's beep, for a refused key or button.
     virtual void beep();
 };

@@ -1,12 +1,28 @@
 #include "TAddressDataSet.h"
 
 #include "AddressFile.h"
+#include "RecordEditing.h"
+#include "RecordEditor.h"
 #include "Table.h"
 #include "TableText.h"
 
 void TAddressDataSet::AddCalculatedField(const QString& name, const QString& label,
                                          std::function<QString()> value) {
     calculated_.push_back({name, label, std::move(value)});
+}
+
+void TAddressDataSet::AddCalculatedFields() {
+    const xbase::Table* t = table_;
+    if (!t) return;
+    AddCalculatedField("DisplayDate", "Date", [t] {
+        const int date = t->fieldIndex("DATE");
+        return date < 0 ? QString() : RecordEditing::FormatStoredDate(AddressFile::text(*t, date));
+    });
+    AddCalculatedField("FullName", "Full Name", [t] { return RecordEditing::FullName(RecordEditor::read(*t)); });
+    AddCalculatedField("FullNameWithPrefix", "Full Name & Prefix",
+                       [t] { return RecordEditing::FullNameWithPrefix(RecordEditor::read(*t)); });
+    AddCalculatedField("CityStateZip", "City, State & Zip",
+                       [t] { return RecordEditing::CityStateZip(RecordEditor::read(*t)); });
 }
 
 bool TAddressDataSet::Active() const { return table_ != nullptr; }

@@ -20,6 +20,11 @@ class TAddressDataSet : public TGDataSet {
 
     // A field computed from the current record; it follows the stored fields.
     void AddCalculatedField(const QString& name, const QString& label, std::function<QString()> value);
+    // The calculated fields that the print windows, their designers and the print
+    // commands offer: "DisplayDate" ("Date": the record's date in the short date
+    // format), "FullName" ("Full Name"), "FullNameWithPrefix" ("Full Name & Prefix")
+    // and "CityStateZip" ("City, State & Zip").
+    void AddCalculatedFields();
 
     bool Active() const override;
     int FieldCount() const override;

@@ -8,8 +8,6 @@
 #include "LayoutColors.h"
 #include "LayoutFile.h"
 #include "LayoutMetrics.h"
-#include "RecordEditing.h"
-#include "RecordEditor.h"
 #include "ReportDefinition.h"
 #include "SavedCursor.h"
 #include "TAddressDataSet.h"
@@ -166,16 +164,6 @@ class Pages {
 };
 
 }  // namespace
-
-void AddCalculatedFields(TAddressDataSet& data, const xbase::Table& table) {
-    const xbase::Table* t = &table;
-    data.AddCalculatedField("FullName", "Full Name",
-                            [t] { return RecordEditing::FullName(RecordEditor::read(*t)); });
-    data.AddCalculatedField("FullNameWithPrefix", "Full Name & Prefix",
-                            [t] { return RecordEditing::FullNameWithPrefix(RecordEditor::read(*t)); });
-    data.AddCalculatedField("CityStateZip", "City, State & Zip",
-                            [t] { return RecordEditing::CityStateZip(RecordEditor::read(*t)); });
-}
 
 PageRequest PaperOf(const TReportSettings& settings) {
     PageRequest request;

@@ -34,11 +34,6 @@ struct Choice : RecordChoice {
     bool onePerPage = false;  // "One Record Per Page"
 };
 
-// Gives `data`, the address table's data set of a report's bands, the calculated fields
-// reports may show: "Full Name", "Full Name & Prefix" and "City, State & Zip", read
-// from `table`'s current record.
-void AddCalculatedFields(TAddressDataSet& data, const xbase::Table& table);
-
 // The printer's paper for the report's page: Letter or A4 in the page's orientation;
 // a page of neither prints on a paper of its own size, portrait.
 PageRequest PaperOf(const TReportSettings& settings);

@@ -26,6 +26,14 @@ bool ScriptedMessages::ask(const QString& text, const QString& caption, Preset p
     return answer;
 }
 
+Messages::Answer ScriptedMessages::askYesNoCancel(const QString& text, const QString& caption, Answer preset) {
+    requests.push_back({Kind::ThreeWayQuestion, text, caption, preset == Answer::No ? Preset::No : Preset::Yes});
+    if (threeWayAnswers.empty()) return Answer::Yes;
+    const Answer answer = threeWayAnswers.front();
+    threeWayAnswers.pop_front();
+    return answer;
+}
+
 QStringList ScriptedMessages::texts() const {
     QStringList list;
     for (const Request& r : requests) {

@@ -12,7 +12,7 @@
 // from `answers` (Yes when none is queued).
 class ScriptedMessages : public Messages {
   public:
-    enum class Kind { Information, Warning, Error, Question };
+    enum class Kind { Information, Warning, Error, Question, ThreeWayQuestion };
     struct Request {
         Kind kind;
         QString text;
@@ -29,6 +29,8 @@ class ScriptedMessages : public Messages {
     void warn(const QString& text, const QString& caption) override;
     void error(const QString& text, const QString& caption) override;
     bool ask(const QString& text, const QString& caption, Preset preset) override;
+    // Answers from `threeWayAnswers` (Yes when none is queued).
+    Answer askYesNoCancel(const QString& text, const QString& caption, Answer preset) override;
     void beep() override { ++beeps; }
 
     // Each request as "caption: text"; a question whose preset is No as
@@ -38,6 +40,7 @@ class ScriptedMessages : public Messages {
 
     std::vector<Request> requests;
     std::deque<bool> answers;
+    std::deque<Answer> threeWayAnswers;
     int beeps = 0;
 
   private:

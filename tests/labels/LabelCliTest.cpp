@@ -232,3 +232,15 @@ TEST_F(LabelCliTest, BadDefinitionsAndSelectionsAreRefusedAndNothingIsWritten) {
     EXPECT_EQ(forced.exitCode, 0) << forced.err;
     EXPECT_TRUE(QFile::exists(QString::fromStdString(pdf())));
 }
+
+TEST_F(LabelCliTest, CalculatedFieldsPrintTheirValues) {
+    writeLabelTable({kShipping});
+    writeFile("sysdata/BIN00001.L", handlayout::list(handlayout::fieldObject("Full Name", 0, 0) +
+                                                     handlayout::fieldObject("City, State & Zip", 0, 48)));
+    const auto r = runQuillory({"labels", table(), "--label", "Shipping 2 x 4", "--recno", "3", "--pdf", pdf()}, home_);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    QStringList texts;
+    for (const Word& w : words()) texts << w.text;
+    // A record with a last name and a ZIP only: the name alone, and the ZIP on the city line.
+    EXPECT_EQ(texts, QStringList({"Name3", "10003"}));
+}

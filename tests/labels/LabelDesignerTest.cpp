@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDate>
+#include <QLocale>
+#include <QMap>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +18,9 @@
 #include "LabelDefinition.h"
 #include "LabelTestSupport.h"
 #include "NextDialog.h"
+#include "ObjectEdits.h"
+#include "TGDataSet.h"
+#include "Table.h"
 #include "PrinterDevice.h"
 #include "Screenshot.h"
 #include "ScriptedMessages.h"
@@ -182,4 +188,22 @@ TEST_F(LabelDesignerTest, StockArtIsDrawnInSilverForShippedNamesOnly) {
     def.stock.art.clear();
     TLabelDesignScreen none(def, false, QString(), *table_, *home_);
     EXPECT_FALSE(none.ShowArt->isEnabled());
+}
+
+TEST_F(LabelDesignerTest, DataFieldsOfferTheCalculatedFieldsAndTheRecordsDate) {
+    auto d = designer(4.0);
+    const TGDataSet* data = d->Panel().DataSet();
+    ASSERT_TRUE(data);
+    QStringList labels;
+    for (const layout::OfferedField& f : layout::OfferedFields(data, false)) labels << f.label;
+    for (const char* label : {"Date", "Full Name", "Full Name & Prefix", "City, State & Zip"})
+        EXPECT_TRUE(labels.contains(label)) << label << " not in " << labels.join(", ").toStdString();
+    // Their values come from the current record (Smith, 62701, no date).
+    QMap<QString, QString> values;
+    for (int i = 0; i < data->FieldCount(); ++i) values[data->FieldName(i)] = data->Text(i);
+    EXPECT_EQ(values["FullName"], " Smith");
+    EXPECT_EQ(values["CityStateZip"], "62701");
+    EXPECT_EQ(values["DisplayDate"], "");
+    ASSERT_TRUE(table_->replace(table_->fieldIndex("DATE"), "20240315").ok());
+    EXPECT_EQ(data->Text(data->FieldCount() - 4), QDate(2024, 3, 15).toString(QLocale::system().dateFormat(QLocale::ShortFormat)));
 }

@@ -269,7 +269,8 @@ TEST_F(ObjectDialogsTest, MultiLineEditorReplacesTheLinesAndHoldsAtMostItsLimit)
         EXPECT_EQ(d->windowTitle(), "Multi-line Text Editor");
         EXPECT_EQ(d->Memo->toPlainText(), "first\nsecond");
         EXPECT_EQ(d->Memo->font().family(), QFont("Arial").family());
-        QTest::keyClick(d->Memo, Qt::Key_Return);  // a new line, not Ok
+        QTest::keyClick(d->Memo, Qt::Key_End, Qt::ControlModifier);  // after the selected text
+        QTest::keyClick(d->Memo, Qt::Key_Return);                     // a new line, not Ok
         QTest::keyClicks(d->Memo, "third");
         EXPECT_TRUE(d->isVisible());
         ok(d);

@@ -4,6 +4,10 @@
 
 #include "PanelTestSupport.h"
 #include "TReportPanel.h"
+#include "TEnvelopePanel.h"
+#include "TGIMBarCode.h"
+#include "LayoutMetrics.h"
+#include <cmath>
 
 namespace {
 
@@ -357,4 +361,23 @@ TEST_F(PanelViewTest, ABandThatTakesNoPressesBeepsAndAnObjectPressIsReported) {
     QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, {110, 20});
     EXPECT_EQ(pressed.size(), 1);
     EXPECT_EQ(view.Handle().Count(), 1);
+}
+
+TEST_F(PanelViewTest, AnIntelligentMailBarcodeDropsAtItsPrintableSizeAndStaysOnThePanel) {
+    TEnvelopePanel envelope(&owner_);
+    envelope.SetSize(900, 400);
+    TGPanelView view(envelope);
+    view.show();
+    // A click, and a click so near the right edge that the barcode would stick out.
+    for (const QPoint at : {QPoint(10, 10), QPoint(890, 390)}) {
+        envelope.SetPanelState(TEnvelopePanelState::psIMBarCode);
+        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, at);
+        auto* barcode = dynamic_cast<TGIMBarCode*>(envelope.Object(envelope.ObjectCount() - 1));
+        ASSERT_TRUE(barcode);
+        EXPECT_GE(barcode->Width(), int(std::ceil(layout::imb::kNeededWidth * layout::kPixelsPerInch)));
+        EXPECT_GE(barcode->Height(), int(std::ceil(layout::imb::kNeededHeight * layout::kPixelsPerInch)));
+        EXPECT_LE(barcode->BoundsRect().right(), envelope.Width());
+        EXPECT_LE(barcode->BoundsRect().bottom(), envelope.Height());
+        EXPECT_FALSE(barcode->DesignerWarning().startsWith("Too narrow")) << barcode->DesignerWarning().toStdString();
+    }
 }

@@ -33,6 +33,7 @@ const Walk kWalks[] = {
     {"File/Search", "TAddressSearch"},
     {"File/Import/Import from DBF File", "TDBFImport"},
     {"File/Import/Import from ASCII File", "TAsciiImport"},
+    {"File/Import/Import from vCard File", "TVCardImport"},
     {"File/Export", "TCopyOut"},
     {"File/Set Filter", "TAddressFilter"},
     {"File/Restore Filter", "QFileDialog"},

@@ -17,6 +17,7 @@
 #include "AppHome.h"
 #include "ClickBox.h"
 #include "FieldLengths.h"
+#include "AltLetters.h"
 #include "NextDialog.h"
 #include "ObjectDialogs.h"
 #include "ReportDefinition.h"
@@ -118,7 +119,7 @@ TEST_F(ReportDesignerTest, NewReportOpensWithHeaderAndDetailAndBandsSwitchOn) {
     EXPECT_EQ(d->windowTitle(), "Report Designer");
     EXPECT_EQ(d->DescriptionEdit->text(), "<new report>");
     EXPECT_EQ(d->LayoutLabel->text(), "Letter Size, Portrait");
-    EXPECT_EQ(d->FontButton->text(), "Default Font: Arial, 10 pt ");
+    EXPECT_EQ(d->FontButton->text(), "De&fault Font: Arial, 10 pt ");
     EXPECT_TRUE(d->HeaderCheck->isChecked());
     EXPECT_TRUE(d->DetailCheck->isChecked());
     EXPECT_FALSE(d->MemoCheck->isChecked());
@@ -254,13 +255,45 @@ TEST_F(ReportDesignerTest, SaveNeedsABandAndTurnsOffBandsWithoutHeight) {
     EXPECT_TRUE(d->settings().UseFooter);
 }
 
-TEST_F(ReportDesignerTest, EscapeCancels) {
+TEST_F(ReportDesignerTest, EveryButtonBoxAndFieldLabelHasItsOwnAltLetter) {
     auto d = designer();
-    clickBox(d->FooterCheck);
-    d->DescriptionEdit->setFocus();
-    QTest::keyClick(d->DescriptionEdit, Qt::Key_Escape);
-    EXPECT_EQ(d->result(), QDialog::Rejected);
-    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(AltLetterProblems(*d).join('\n').toStdString(), "");
+}
+
+TEST_F(ReportDesignerTest, EscapeCancelsAndAChangedReportAsksFirst) {
+    const QString question = "The report has been changed. Save the changes?";
+    {
+        auto d = designer();
+        d->DescriptionEdit->setFocus();
+        QTest::keyClick(d->DescriptionEdit, Qt::Key_Escape);
+        EXPECT_EQ(d->result(), QDialog::Rejected);
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_FALSE(messages_.wasAsked(question));
+    }
+    // Changed: Cancel stays, No discards, Yes saves; the title bar's X asks alike.
+    using A = Messages::Answer;
+    const struct {
+        A answer;
+        bool visible;
+        int result;
+    } cases[] = {{A::Cancel, true, -1}, {A::No, false, QDialog::Rejected}, {A::Yes, false, QDialog::Accepted}};
+    for (bool byClose : {false, true}) {
+        for (const auto& c : cases) {
+            auto d = designer();
+            clickBox(d->FooterCheck);
+            messages_.requests.clear();
+            messages_.threeWayAnswers = {c.answer};
+            d->DescriptionEdit->setFocus();
+            if (byClose)
+                d->close();
+            else
+                QTest::keyClick(d->DescriptionEdit, Qt::Key_Escape);
+            ASSERT_EQ(messages_.requests.size(), 1u) << int(c.answer);
+            EXPECT_EQ(messages_.requests[0].text, question);
+            EXPECT_EQ(d->isVisible(), c.visible) << int(c.answer) << byClose;
+            if (c.result >= 0) EXPECT_EQ(d->result(), c.result) << int(c.answer) << byClose;
+        }
+    }
 }
 
 TEST_F(ReportDesignerTest, RecordButtonsMoveTheAddressTableAndTheMemoFollows) {
@@ -375,7 +408,7 @@ TEST_F(ReportDesignerTest, FontsAndFieldsFollowTheDialogs) {
 
     // The default font goes to the caption, the settings and the objects drawn next.
     d->FontButton->click();
-    EXPECT_EQ(d->FontButton->text(), "Default Font: Courier New, 14 pt , bold");
+    EXPECT_EQ(d->FontButton->text(), "De&fault Font: Courier New, 14 pt , bold");
     EXPECT_EQ(d->settings().DefaultFontName, "Courier New");
     EXPECT_EQ(d->settings().DefaultFontSize, 14);
     EXPECT_TRUE(d->settings().DefaultBold);

@@ -57,6 +57,7 @@ int imbCommand(const Invocation& in);
 int importCsvCommand(const Invocation& in);
 int importDbfCommand(const Invocation& in);
 int importOldCommand(const Invocation& in);
+int importVCardCommand(const Invocation& in);
 int exportCommand(const Invocation& in);
 int lettersCommand(const Invocation& in);
 int letterMergeCommand(const Invocation& in);

@@ -1,3 +1,4 @@
+#include "Icons.h"
 #include "TEnvelopeDesignScreen.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@ TDesignScreen::Frame envelopeFrame() {
     f.caption = "Envelope Design Screen";
     f.className = "TEnvelopeDesignScreen";
     f.layoutButton = "C&hange Size";
+    f.saveQuestion = "The envelope has been changed. Save the changes?";
     f.zoomLow = 60;
     f.zoomHigh = 140;
     f.tools = {
@@ -28,14 +30,14 @@ TDesignScreen::Frame envelopeFrame() {
         {"Database Field tool", int(S::psDataLabel), 'F'},
         {"Multi-line text tool", int(S::psMultiLineLabel), 'M'},
         {"Database Mailing Address tool", int(S::psAddressLabel), 'D'},
+        {"Line Tool", int(S::psLine), 'L'},
         {"Rectangle tool", int(S::psRectangle), 'R'},
         {"Ellipse tool", int(S::psEllipse), 'E'},
         {"Round Rectangle tool", int(S::psRoundRectangle), 'O'},
-        {"Line Tool", int(S::psLine), 'L'},
         {"Clip Art Tool", int(S::psImage), 'I'},
         {"Postnet Barcode tool", int(S::psPostNetBarCode), 'B'},
-        {"FIM Barcode tool", int(S::psFIMBarCode), 'X'},
         {"Intelligent Mail Barcode tool", int(S::psIMBarCode), 'T'},
+        {"FIM Barcode tool", int(S::psFIMBarCode), 'X'},
     };
     return f;
 }
@@ -53,8 +55,8 @@ TEnvelopeDesignScreen::TEnvelopeDesignScreen(const Envelope::Definition& definit
           std::make_unique<StandardObjectDialogs>(), definition.description, layoutFile, addresses, home, parent),
       definition_(definition) {
     ShowPrintableArea = addToggle("Show the current printer's unprintable areas as a red dotted line",
-                                  "ShowPrintableArea", QStyle::SP_FileDialogContentsView);
-    ShowTemplate = addToggle("Show USPS Automation Template", "ShowTemplate", QStyle::SP_FileDialogInfoView);
+                                  "ShowPrintableArea", Icons::Icon::PrintableArea);
+    ShowTemplate = addToggle("Show USPS Automation Template", "ShowTemplate", Icons::Icon::MailTemplate);
     connect(ShowPrintableArea, &QAction::toggled, this, [this](bool on) {
         Panel().ShowPrintableArea = on;
         View()->PanelChanged();
@@ -98,7 +100,7 @@ void TEnvelopeDesignScreen::TakeSize(int code) {
     sizeEnvelope();
     Panel().KeepObjectsInside();
     View()->PanelChanged();
-    changed();
+    definitionChanged();
 }
 
 Envelope::Definition TEnvelopeDesignScreen::definition() const {

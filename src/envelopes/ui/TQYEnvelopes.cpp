@@ -1,3 +1,4 @@
+#include "Icons.h"
 #include "TQYEnvelopes.h"
 
 #include <QCheckBox>
@@ -39,6 +40,7 @@ class EnvelopeSample : public QWidget {
   public:
     EnvelopeSample(xbase::Table& addresses, QWidget* parent) : QWidget(parent), data_(&addresses) {
         setObjectName("Sample");
+        data_.AddCalculatedFields();
     }
     void display(const QString& layoutFile, const Envelope::Size& size) {
         layout_.reset();
@@ -137,11 +139,11 @@ TQYEnvelopes::TQYEnvelopes(xbase::Table& envelopes, xbase::Table& addresses, con
     recordForm->addRow("Org:", OrgEdit);
     recordForm->addRow("City:", CityEdit);
     auto* moves = new QHBoxLayout;
-    const std::pair<const char*, QStyle::StandardPixmap> icons[] = {
-        {"First record", QStyle::SP_MediaSkipBackward}, {"Previous record", QStyle::SP_MediaSeekBackward},
-        {"Next record", QStyle::SP_MediaSeekForward},   {"Last record", QStyle::SP_MediaSkipForward}};
+    const std::pair<const char*, Icons::Icon> icons[] = {
+        {"First record", Icons::Icon::FirstRecord}, {"Previous record", Icons::Icon::PreviousRecord},
+        {"Next record", Icons::Icon::NextRecord},   {"Last record", Icons::Icon::LastRecord}};
     for (int i = 0; i < 4; ++i) {
-        auto* b = new QPushButton(style()->standardIcon(icons[i].second), QString());
+        auto* b = new QPushButton(Icons::get(icons[i].second), QString());
         b->setToolTip(icons[i].first);
         b->setAutoDefault(false);
         moves->addWidget(b);
@@ -377,6 +379,7 @@ void TQYEnvelopes::runJob(bool preview) {
         return;
     }
     TAddressDataSet record(&addresses_);
+    record.AddCalculatedFields();
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     layout.BindForPrinting(&record);

@@ -35,3 +35,9 @@ ButtonRow::ButtonRow(QDialog* dialog, std::function<void()> onOk, std::function<
 }
 
 void ButtonRow::addOwn(QPushButton* button) { layout->insertWidget(own_++, button); }
+
+void ButtonRow::setMnemonics(const QString& ok, const QString& cancel, const QString& help) {
+    OkButton->setText(ok);
+    CancelButton->setText(cancel);
+    HelpButton->setText(help);
+}

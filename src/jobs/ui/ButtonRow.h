@@ -25,6 +25,10 @@ struct ButtonRow {
               Qt::Orientation orientation = Qt::Horizontal, const QString& okText = QStringLiteral("Ok"));
     // Puts a dialog's own button before the standard three.
     void addOwn(QPushButton* button);
+    // Gives the three buttons Alt letters, for a dialog whose other controls leave
+    // those letters free.
+    void setMnemonics(const QString& ok = QStringLiteral("&Ok"), const QString& cancel = QStringLiteral("&Cancel"),
+                      const QString& help = QStringLiteral("&Help"));
 
   private:
     int own_ = 0;

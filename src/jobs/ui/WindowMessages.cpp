@@ -21,6 +21,18 @@ class MessageBoxes : public Messages {
         return show(QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No,
                     preset == Preset::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
     }
+    Answer askYesNoCancel(const QString& text, const QString& caption, Answer preset) override {
+        const QMessageBox::StandardButton presetButton = preset == Answer::Yes  ? QMessageBox::Yes
+                                                         : preset == Answer::No ? QMessageBox::No
+                                                                                : QMessageBox::Cancel;
+        // Escape and the title bar's close button give Cancel.
+        switch (show(QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                     presetButton)) {
+            case QMessageBox::Yes: return Answer::Yes;
+            case QMessageBox::No: return Answer::No;
+            default: return Answer::Cancel;
+        }
+    }
     void beep() override { QApplication::beep(); }
 
   private:

@@ -1,3 +1,4 @@
+#include "Icons.h"
 #include "TLabelDesignScreen.h"
 
 #include <QAction>
@@ -38,24 +39,25 @@ TDesignScreen::Frame labelFrame() {
     f.caption = "Label Design Screen";
     f.className = "TLabelDesignScreen";
     f.layoutButton = "C&hange Layout";
+    f.saveQuestion = "The label has been changed. Save the changes?";
     f.zoomLow = 50;
     f.zoomHigh = 150;
     f.tools = {
         {"Selection tool", int(S::psPointing), 'P'},
         {"Text tool", int(S::psLabel), 'A'},
+        {"Database Field tool", int(S::psDataLabel), 'F'},
+        {"Database Memo Field tool", int(S::psMultiLineDataLabel), 'N'},
         {"Multi-line text tool", int(S::psMultiLineLabel), 'M'},
+        {"Database Mailing Address tool", int(S::psAddressLabel), 'D'},
         {"Counter tool", int(S::psCounterLabel), '#'},
         {"Symbol tool", int(S::psSymbolLabel), 'S'},
+        {"Line Tool", int(S::psLine), 'L'},
         {"Rectangle tool", int(S::psRectangle), 'R'},
         {"Ellipse tool", int(S::psEllipse), 'E'},
         {"Round Rectangle tool", int(S::psRoundRectangle), 'O'},
-        {"Line Tool", int(S::psLine), 'L'},
         {"Clip Art Tool", int(S::psImage), 'I'},
         {"Postnet Barcode tool", int(S::psPostNetBarCode), 'B'},
         {"Intelligent Mail Barcode tool", int(S::psIMBarCode), 'T'},
-        {"Database Field tool", int(S::psDataLabel), 'F'},
-        {"Database Memo Field tool", int(S::psMultiLineDataLabel), 'N'},
-        {"Database Mailing Address tool", int(S::psAddressLabel), 'D'},
     };
     return f;
 }
@@ -82,7 +84,7 @@ TLabelDesignScreen::TLabelDesignScreen(const LabelDefinition& definition, bool i
       original_(definition), stock_(definition.stock) {
     PostNetTool = toolAction(int(S::psPostNetBarCode));
     IMBarCodeTool = toolAction(int(S::psIMBarCode));
-    ShowArt = addToggle("Show art", "ShowArt", QStyle::SP_FileDialogContentsView);
+    ShowArt = addToggle("Show art", "ShowArt", Icons::Icon::ShowArt);
     connect(ShowArt, &QAction::toggled, this, &TLabelDesignScreen::showArt);
     Panel().Font = settingsFont(home);
 
@@ -176,7 +178,7 @@ void TLabelDesignScreen::TakeStock(const LabelStock& stock) {
         }
     }
     View()->PanelChanged();
-    changed();
+    definitionChanged();
 }
 
 LabelDefinition TLabelDesignScreen::definition() const {

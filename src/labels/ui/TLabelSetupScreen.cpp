@@ -245,6 +245,7 @@ void TLabelSetupScreen::runJob(bool preview) {
         return;
     }
     TAddressDataSet record(&addresses_);
+    record.AddCalculatedFields();
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     layout.BindForPrinting(&record);

@@ -64,6 +64,7 @@ TAddressLabelLayout::TAddressLabelLayout(const layout::AddressOptions& o, QWidge
 
     ButtonRow buttons(this, nullptr, nullptr);
     buttons.HelpButton->hide();
+    buttons.setMnemonics("O&k", "Cance&l");
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
     auto* layout = new QVBoxLayout(this);

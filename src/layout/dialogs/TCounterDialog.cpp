@@ -44,6 +44,7 @@ TCounterDialog::TCounterDialog(const layout::CounterSettings& s, QWidget* parent
 
     ButtonRow buttons(this, nullptr, nullptr);
     buttons.HelpButton->hide();
+    buttons.setMnemonics();
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
     auto* layout = new QVBoxLayout(this);

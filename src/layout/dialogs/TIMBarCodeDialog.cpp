@@ -80,7 +80,7 @@ TIMBarCodeDialog::TIMBarCodeDialog(TGIMBarCode& object, const TGDataSet* record,
     RepeatEachSpin->setObjectName("RepeatEachSpin");
     RepeatEachSpin->setRange(1, 999);
     RepeatEachSpin->setValue(std::max(1, object.RepeatEach));
-    SerialFieldRadio = new QRadioButton("From &field");
+    SerialFieldRadio = new QRadioButton("From fiel&d");
     SerialFieldRadio->setObjectName("SerialFieldRadio");
     SerialFieldCombo = fieldCombo("SerialFieldCombo", fields, object.SerialField);
     serialGroup_ = new QButtonGroup(this);
@@ -94,7 +94,7 @@ TIMBarCodeDialog::TIMBarCodeDialog(TGIMBarCode& object, const TGDataSet* record,
     serial->addWidget(SerialNumberEdit, 0, 1, 1, 3);
     serial->addWidget(SerialCounterRadio, 1, 0);
     serial->addWidget(StartingNumberSpin, 1, 1);
-    auto* repeatLabel = new QLabel("&repeat for");
+    auto* repeatLabel = new QLabel("r&epeat for");
     repeatLabel->setBuddy(RepeatEachSpin);
     serial->addWidget(repeatLabel, 1, 2);
     auto* repeatRow = new QHBoxLayout;
@@ -104,7 +104,8 @@ TIMBarCodeDialog::TIMBarCodeDialog(TGIMBarCode& object, const TGDataSet* record,
     serial->addWidget(SerialFieldRadio, 2, 0);
     serial->addWidget(SerialFieldCombo, 2, 1, 1, 3);
     serial->setColumnStretch(3, 1);
-    trackingForm->addRow("Serial number:", serial);
+    trackingForm->addRow("Seria&l number:", serial);
+    static_cast<QLabel*>(trackingForm->labelForField(serial))->setBuddy(SerialFixedRadio);
     tracking->setLayout(trackingForm);
 
     // The routing code.
@@ -131,6 +132,7 @@ TIMBarCodeDialog::TIMBarCodeDialog(TGIMBarCode& object, const TGDataSet* record,
 
     ButtonRow buttons(
         this, [this] { OkButtonClick(); }, nullptr);
+    buttons.setMnemonics("&Ok", "Ca&ncel", "&Help");
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
     HelpButton = buttons.HelpButton;

@@ -92,6 +92,7 @@ TLoadImageFile::TLoadImageFile(bool stretch, bool autoSize, QWidget* parent) : Q
     ButtonRow buttons(
         this, [this] { OkButtonClick(); }, nullptr);
     buttons.HelpButton->hide();
+    buttons.setMnemonics("O&k");
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
 

@@ -20,7 +20,6 @@ TMultiLineTextEditor::TMultiLineTextEditor(const QString& text, const LayoutFont
     Memo->setTabChangesFocus(true);
     Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo->setPlainText(text.left(layout::kMultiLineTextLimit));
-    Memo->moveCursor(QTextCursor::End);
     connect(Memo, &QPlainTextEdit::textChanged, this, &TMultiLineTextEditor::keepWithinLimit);
 
     ButtonRow buttons(this, nullptr, nullptr);
@@ -31,6 +30,11 @@ TMultiLineTextEditor::TMultiLineTextEditor(const QString& text, const LayoutFont
     layout->addWidget(Memo);
     layout->addLayout(buttons.layout);
     resize(420, 260);
+    buttons.setMnemonics();
+    // The dialog opens on the text, selected, so that typing replaces it.
+    setTabOrder(Memo, OkButton);
+    Memo->selectAll();
+    Memo->setFocus();
 }
 
 QString TMultiLineTextEditor::text() const { return Memo->toPlainText(); }

@@ -1,5 +1,6 @@
 #include "TSelectField.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -22,7 +23,11 @@ TSelectField::TSelectField(std::vector<layout::OfferedField> fields, const QStri
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
     OkButton->setEnabled(!fields_.empty());
+    buttons.setMnemonics();
+    auto* label = new QLabel("&Fields");
+    label->setBuddy(ListOfFields);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
     layout->addWidget(ListOfFields);
     layout->addLayout(buttons.layout);
     resize(280, 360);

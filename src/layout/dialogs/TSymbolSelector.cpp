@@ -53,6 +53,7 @@ TSymbolSelector::TSymbolSelector(const LayoutFont& font, int code, QWidget* pare
 
     ButtonRow buttons(this, nullptr, nullptr, Qt::Vertical);
     buttons.HelpButton->hide();
+    buttons.setMnemonics();
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
 

@@ -48,13 +48,13 @@ TText3DEffects::TText3DEffects(const layout::TextEffects& e, QWidget* parent)
     ShadowDepth = list("ShadowDepth", depths(), e.shadowDepth);
     HighlightDirection = list("HighlightDirection", names(kHighlightDirections, 6), e.highlightDirection);
     HighlightDepth = list("HighlightDepth", depths(), e.highlightDepth);
-    ShadowColor = new ColorButton("Shadow Color");
+    ShadowColor = new ColorButton("&Shadow Color");
     ShadowColor->setObjectName("ShadowColor");
     ShadowColor->setColor(layout::ToQColor(e.shadowColor));
-    HighlightColor = new ColorButton("Highlight Color");
+    HighlightColor = new ColorButton("Highli&ght Color");
     HighlightColor->setObjectName("HighlightColor");
     HighlightColor->setColor(layout::ToQColor(e.highlightColor));
-    FontColor = new ColorButton("Font Color");
+    FontColor = new ColorButton("&Font Color");
     FontColor->setObjectName("FontColor");
     FontColor->setColor(layout::ToQColor(e.font.Color));
 
@@ -98,6 +98,7 @@ TText3DEffects::TText3DEffects(const layout::TextEffects& e, QWidget* parent)
 
     ButtonRow buttons(this, nullptr, nullptr);
     buttons.HelpButton->hide();
+    buttons.setMnemonics();
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
     auto* layout = new QVBoxLayout(this);

@@ -26,6 +26,10 @@ TTextDialog::TTextDialog(const QString& caption, QWidget* parent) : QDialog(pare
     layout->addSpacing(6);
     layout->addLayout(buttons.layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    buttons.setMnemonics();
+    // The dialog opens on the text, selected, so that typing replaces it.
+    setTabOrder(EnterText, OkButton);
+    EnterText->setFocus();
 }
 
 QString TTextDialog::text() const { return EnterText->text(); }

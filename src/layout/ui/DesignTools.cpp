@@ -1,3 +1,4 @@
+#include "Icons.h"
 #include "DesignTools.h"
 
 #include <QFont>
@@ -90,16 +91,22 @@ QString DefaultFontCaption(const LayoutFont& f) {
     return caption;
 }
 
+QString DefaultFontButtonText(const LayoutFont& f) {
+    QString text = DefaultFontCaption(f);
+    text.replace('&', "&&");
+    return text.insert(2, '&');
+}
+
 ViewToggles AddViewToggles(QToolBar* bar) {
-    auto toggle = [bar](const char* text, QStyle::StandardPixmap icon, const char* name) {
-        QAction* a = bar->addAction(bar->style()->standardIcon(icon), text);
+    auto toggle = [bar](const char* text, Icons::Icon icon, const char* name) {
+        QAction* a = bar->addAction(Icons::get(icon), text);
         a->setToolTip(text);
         a->setCheckable(true);
         a->setObjectName(name);
         return a;
     };
-    return {toggle("Show grid", QStyle::SP_FileDialogListView, "ShowGrid"),
-            toggle("Snap to Grid", QStyle::SP_DialogApplyButton, "SnapToGrid"),
-            toggle("Toggle display of field names or field values", QStyle::SP_FileDialogDetailedView,
+    return {toggle("Show grid", Icons::Icon::ShowGrid, "ShowGrid"),
+            toggle("Snap to Grid", Icons::Icon::SnapToGrid, "SnapToGrid"),
+            toggle("Toggle display of field names or field values", Icons::Icon::FieldNames,
                    "FieldNames")};
 }

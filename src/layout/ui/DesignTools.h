@@ -18,6 +18,9 @@ QIcon DesignToolIcon(char glyph);
 
 // "Default Font: Arial, 10 pt " with ", bold" and ", italic" after it when they apply.
 QString DefaultFontCaption(const LayoutFont& font);
+// The same caption as the default-font button's text: Alt+F presses it ("De&fault"),
+// and an "&" in the font's name shows as itself.
+QString DefaultFontButtonText(const LayoutFont& font);
 
 // The toggles every designer has, added to `bar`: "Show grid", "Snap to Grid" and
 // "Toggle display of field names or field values" (object names ShowGrid, SnapToGrid,

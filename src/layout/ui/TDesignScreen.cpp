@@ -1,3 +1,4 @@
+#include "Icons.h"
 #include "TDesignScreen.h"
 
 #include <QAction>
@@ -45,10 +46,12 @@ TDesignScreen::TDesignScreen(const Frame& frame,
                              const QString& layoutFile, xbase::Table& addresses, const AppHome& home,
                              QWidget* parent)
     : QDialog(parent), home_(home), addresses_(addresses), className_(frame.className),
+      saveQuestion_(frame.saveQuestion),
       data_(std::make_unique<TAddressDataSet>(&addresses)), panel_(makePanel(&owner_)),
       dialogs_(std::move(dialogs)) {
     setWindowTitle(frame.caption);
     setObjectName(frame.className);
+    data_->AddCalculatedFields();
     panel_->SetDataSet(data_.get());
     panel_->GridSize = gs4x4;
     panel_->DrawOutline = true;
@@ -65,6 +68,8 @@ TDesignScreen::TDesignScreen(const Frame& frame,
     scroll_->setBackgroundRole(QPalette::Dark);
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setWidget(view_);
+    // Tab goes to the design area itself, not to the box around it.
+    scroll_->setFocusPolicy(Qt::NoFocus);
 
     buildBars(frame);
 
@@ -84,7 +89,7 @@ TDesignScreen::TDesignScreen(const Frame& frame,
     SaveButton->setObjectName("SaveButton");
     CancelButton = new QPushButton("&Cancel");
     CancelButton->setObjectName("CancelButton");
-    auto* help = new QPushButton("&Help");
+    auto* help = new QPushButton("He&lp");
     help->setEnabled(false);
     for (QPushButton* b : {SaveButton, ChangeLayoutButton, CancelButton, FontButton, help}) b->setAutoDefault(false);
 
@@ -119,6 +124,8 @@ TDesignScreen::TDesignScreen(const Frame& frame,
     connect(SaveButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     SaveButton->hide();
+    QWidget* order[] = {view_, DescriptionEdit, FontButton, ChangeLayoutButton, SaveButton, CancelButton};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 TDesignScreen::~TDesignScreen() {
@@ -139,6 +146,8 @@ void TDesignScreen::opened() {
     panel_->RefreshData();
     view_->PanelChanged();
     view_->ResetUndo();
+    openedDescription_ = DescriptionEdit->text();
+    view_->setFocus(Qt::OtherFocusReason);
 }
 
 void TDesignScreen::buildBars(const Frame& frame) {
@@ -191,21 +200,21 @@ void TDesignScreen::buildBars(const Frame& frame) {
     });
     ViewBar->addSeparator();
 
-    const std::pair<const char*, QStyle::StandardPixmap> moves[] = {
-        {"First record", QStyle::SP_MediaSkipBackward},
-        {"Previous record", QStyle::SP_MediaSeekBackward},
-        {"Next record", QStyle::SP_MediaSeekForward},
-        {"Last record", QStyle::SP_MediaSkipForward}};
+    const std::pair<const char*, Icons::Icon> moves[] = {
+        {"First record", Icons::Icon::FirstRecord},
+        {"Previous record", Icons::Icon::PreviousRecord},
+        {"Next record", Icons::Icon::NextRecord},
+        {"Last record", Icons::Icon::LastRecord}};
     for (int i = 0; i < 4; ++i) {
-        QAction* a = ViewBar->addAction(style()->standardIcon(moves[i].second), moves[i].first);
+        QAction* a = ViewBar->addAction(Icons::get(moves[i].second), moves[i].first);
         a->setToolTip(moves[i].first);
         a->setObjectName(QString(moves[i].first).remove(' '));
         connect(a, &QAction::triggered, this, [this, i] { moveRecord(i); });
     }
 }
 
-QAction* TDesignScreen::addToggle(const QString& hint, const char* name, int standardPixmap) {
-    auto* a = new QAction(style()->standardIcon(QStyle::StandardPixmap(standardPixmap)), hint, ViewBar);
+QAction* TDesignScreen::addToggle(const QString& hint, const char* name, Icons::Icon icon) {
+    auto* a = new QAction(Icons::get(icon), hint, ViewBar);
     a->setToolTip(hint);
     a->setCheckable(true);
     a->setObjectName(name);
@@ -264,7 +273,27 @@ void TDesignScreen::changed() {
     SaveButton->show();
 }
 
-void TDesignScreen::showFont() { FontButton->setText(DefaultFontCaption(panel_->Font)); }
+void TDesignScreen::definitionChanged() {
+    definitionChanged_ = true;
+    changed();
+}
+
+bool TDesignScreen::modified() const {
+    return definitionChanged_ || !view_->UndoStack().isClean() || DescriptionEdit->text() != openedDescription_;
+}
+
+void TDesignScreen::reject() {
+    if (modified()) {
+        switch (WindowMessages().askYesNoCancel(saveQuestion_, QStringLiteral("Cancel"))) {
+            case Messages::Answer::Yes: return accept();
+            case Messages::Answer::No: break;
+            case Messages::Answer::Cancel: return;
+        }
+    }
+    QDialog::reject();
+}
+
+void TDesignScreen::showFont() { FontButton->setText(DefaultFontButtonText(panel_->Font)); }
 
 void TDesignScreen::FontButtonClick() {
     LayoutFont font = panel_->Font;
@@ -321,7 +350,21 @@ void TDesignScreen::keyPressEvent(QKeyEvent* event) {
     }
     if ((event->modifiers() & Qt::KeypadModifier) && (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Minus))
         return;  // zoom on release
+    // A key the view left ignored comes back up here (Qt hands an ignored key to the
+    // parents): it, and a key that is on its way to the view, must not go down again, or
+    // the event would go round for ever. Only a key from elsewhere (a tool button, the
+    // zoom box) is handed to the view, once; what the view leaves goes to the dialog.
+    QWidget* focus = QApplication::focusWidget();
+    const bool fromView = focus && (focus == view_ || view_->isAncestorOf(focus));
+    if (forwarding_ || fromView) {
+        if (forwarding_) return event->ignore();
+        return QDialog::keyPressEvent(event);
+    }
+    forwarding_ = true;
+    event->accept();
     QApplication::sendEvent(view_, event);
+    forwarding_ = false;
+    if (!event->isAccepted()) QDialog::keyPressEvent(event);
 }
 
 void TDesignScreen::keyReleaseEvent(QKeyEvent* event) {

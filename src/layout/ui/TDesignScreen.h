@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "Icons.h"
 #include "LayoutFont.h"
 #include "TGOwner.h"
 
@@ -49,6 +50,7 @@ class TDesignScreen : public QDialog {
         std::vector<Tool> tools;
         int zoomLow = 50, zoomHigh = 150;  // percent, in steps of ten
         QString layoutButton;              // "C&hange Layout", "C&hange Size"
+        QString saveQuestion;              // asked when a changed design is cancelled
     };
 
     ~TDesignScreen() override;
@@ -61,6 +63,10 @@ class TDesignScreen : public QDialog {
     bool SaveLayout(const QString& fileName, QString* error) const;
     // One zoom step in or out (10 %), within the designer's range.
     void ZoomStep(int steps);
+    // Whether the design differs from what the designer opened with: the objects (undone
+    // changes do not count), the description, or what the designer itself changed
+    // (stock, size).
+    bool modified() const;
 
     QToolBar* Tools;
     QToolBar* ViewBar;
@@ -77,6 +83,11 @@ class TDesignScreen : public QDialog {
     QPushButton* SaveButton;
     QPushButton* CancelButton;
 
+  public slots:
+    // Cancel, Escape and the title bar's close button: a changed design asks first
+    // whether to save it (Yes ends with Save, No discards, Cancel stays).
+    void reject() override;
+
   protected:
     // `makePanel` builds the designer's panel on the frame's owner; `dialogs` edit objects.
     TDesignScreen(const Frame& frame, const std::function<std::unique_ptr<TGDataPanel>(TGOwner*)>& makePanel,
@@ -92,7 +103,7 @@ class TDesignScreen : public QDialog {
     virtual void fontChosen(const LayoutFont&) {}
 
     // A toggle of the designer's own on the view bar, before the zoom.
-    QAction* addToggle(const QString& hint, const char* name, int standardPixmap);
+    QAction* addToggle(const QString& hint, const char* name, Icons::Icon icon);
     // The tool button of `state`.
     QAction* toolAction(int state) const;
     // Gives the panel the size of `widthInches` × `heightInches` at 100 % (then the
@@ -103,6 +114,8 @@ class TDesignScreen : public QDialog {
     void placeObject(int state, const QRect& stored);
     // Something of the definition changed: Save is shown.
     void changed();
+    // The definition's stock or size changed: it counts as a change until the end.
+    void definitionChanged();
     void showFont();
     bool busy() const { return busy_; }
     void setBusy(bool busy) { busy_ = busy; }
@@ -124,6 +137,9 @@ class TDesignScreen : public QDialog {
     const AppHome& home_;
     xbase::Table& addresses_;
     QString className_;
+    QString saveQuestion_;
+    QString openedDescription_;
+    bool definitionChanged_ = false;
     TGOwner owner_;
     std::unique_ptr<TAddressDataSet> data_;
     std::unique_ptr<TGDataPanel> panel_;
@@ -133,4 +149,5 @@ class TDesignScreen : public QDialog {
     QActionGroup* toolGroup_ = nullptr;
     QAction* togglesEnd_ = nullptr;
     bool busy_ = false;  // sizing or zooming: no change counts
+    bool forwarding_ = false;  // a key is on its way to the view
 };

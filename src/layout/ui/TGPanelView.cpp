@@ -367,7 +367,15 @@ void TGPanelView::DropObject(const QRect& drawn) {
         o->AfterLoad();
         panel_.InsertObject(std::move(drop.object));
         panel_.BindObject(o);
-        o->SetBounds(rect.left(), rect.top(), std::max(10, rect.width()), std::max(15, rect.height()));
+        QRect placed(rect.topLeft(), QSize(std::max(10, rect.width()), std::max(15, rect.height())));
+        if (drop.atLeastOwnSize) {
+            // Grown to the object's own size at the panel's zoom, and moved back left
+            // and up as far as needed to stay on the panel.
+            placed.setSize(placed.size().expandedTo(QSize(o->Width(), o->Height())));
+            placed.moveLeft(std::max(0, std::min(placed.left(), panel_.Width() - placed.width())));
+            placed.moveTop(std::max(0, std::min(placed.top(), panel_.Height() - placed.height())));
+        }
+        o->SetBounds(placed.left(), placed.top(), placed.width(), placed.height());
         Invalidate();
         if (drop.opensDialog && dialogs_) dialogs_->edit(drop.dialog, *o, this);
         if (drop.refresh) panel_.RefreshData();

@@ -224,6 +224,7 @@ ToolDrop PrepareDrop(const TGBasePanel& panel) {
             d.object = std::move(o);
             withDialog(ObjectDialog::IntelligentMail);
             d.refresh = true;
+            d.atLeastOwnSize = true;
             break;
         }
         case PanelTool::DateTime:

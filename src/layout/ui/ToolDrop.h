@@ -48,6 +48,9 @@ struct ToolDrop {
     ObjectDialog dialog = ObjectDialog::Text;
     bool refresh = false;  // the panel fetches the record's values
     bool fit = false;      // the object fits itself to its text
+    // The object's own size is the least it prints at (a barcode with its clear
+    // zones): a smaller drawn rectangle grows to it.
+    bool atLeastOwnSize = false;
 };
 
 // The object the armed tool creates, with the panel's font where it takes one, or the

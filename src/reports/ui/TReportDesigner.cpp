@@ -1,3 +1,4 @@
+#include "Icons.h"
 #include "TReportDesigner.h"
 
 #include <QKeyEvent>
@@ -56,15 +57,15 @@ struct Tool {
 const Tool kTools[] = {
     {"Selection tool", S::psPointing, 'P'},
     {"Text tool", S::psLabel, 'A'},
-    {"Line Tool", S::psLine, 'L'},
-    {"Clip Art Tool", S::psImage, 'I'},
     {"Database Field tool", S::psDataLabel, 'F'},
     {"Date Time Tool", S::psDateTime, 'C'},
     {"Page Number Tool", S::psPageNumber, '#'},
     {"Symbol tool", S::psSymbolLabel, 'S'},
+    {"Line Tool", S::psLine, 'L'},
     {"Rectangle tool", S::psRectangle, 'R'},
     {"Ellipse tool", S::psEllipse, 'E'},
     {"Round Rectangle tool", S::psRoundRectangle, 'O'},
+    {"Clip Art Tool", S::psImage, 'I'},
 };
 
 // The band of the settings that panel 0..2 (header, detail, footer) shows.
@@ -111,7 +112,7 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     setWindowTitle("Report Designer");
     setObjectName(kClassName);
 
-    UserReport::AddCalculatedFields(*data_, addresses);
+    data_->AddCalculatedFields();
     const TRPanelKind kinds[3] = {rpkHeader, rpkDetail, rpkFooter};
     for (int i = 0; i < 3; ++i) {
         bands_[i] = std::make_unique<TReportPanel>(&owner_);
@@ -135,16 +136,10 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     FontButton = new QPushButton;
     FontButton->setObjectName("FontButton");
     FontButton->setAutoDefault(false);
-    auto* descriptionLabel = new QLabel("&Description:");
-    descriptionLabel->setBuddy(DescriptionEdit);
-    auto* bar = new QHBoxLayout;
-    bar->addWidget(descriptionLabel);
-    bar->addWidget(DescriptionEdit, 1);
-    bar->addSpacing(12);
-    bar->addWidget(new QLabel("Layout:"));
-    bar->addWidget(LayoutLabel);
-    bar->addSpacing(12);
-    bar->addWidget(FontButton);
+    // The description and layout under the page, as in the label and envelope designers.
+    auto* fields = new QFormLayout;
+    fields->addRow("&Description:", DescriptionEdit);
+    fields->addRow("Layout:", LayoutLabel);
 
     buildTools();
 
@@ -253,6 +248,7 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     scroll_->setBackgroundRole(QPalette::Window);
     scroll_->viewport()->setPalette(silver);
     scroll_->setWidget(PageArea);
+    scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes to the bands themselves
 
     // The bottom bar.
     SaveButton = new QPushButton("&Save");
@@ -261,37 +257,38 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     CancelButton->setObjectName("CancelButton");
     ChangeLayoutButton = new QPushButton("C&hange Layout");
     ChangeLayoutButton->setObjectName("ChangeLayoutButton");
-    HelpButton = new QPushButton("&Help");
+    HelpButton = new QPushButton("He&lp");
     HelpButton->setObjectName("HelpButton");
     HelpButton->setEnabled(false);
     for (QPushButton* b : {SaveButton, CancelButton, ChangeLayoutButton, HelpButton})
         b->setAutoDefault(false);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(SaveButton);
-    bottom->addWidget(CancelButton);
-    bottom->addWidget(ChangeLayoutButton);
-    bottom->addSpacing(12);
-    const std::pair<const char*, QStyle::StandardPixmap> moves[] = {
-        {"First record", QStyle::SP_MediaSkipBackward},
-        {"Previous record", QStyle::SP_MediaSeekBackward},
-        {"Next record", QStyle::SP_MediaSeekForward},
-        {"Last record", QStyle::SP_MediaSkipForward}};
+    // The record buttons end the view bar, the buttons row is the other designers' one.
+    ViewBar->addSeparator();
+    const std::pair<const char*, Icons::Icon> moves[] = {
+        {"First record", Icons::Icon::FirstRecord},
+        {"Previous record", Icons::Icon::PreviousRecord},
+        {"Next record", Icons::Icon::NextRecord},
+        {"Last record", Icons::Icon::LastRecord}};
     for (int i = 0; i < 4; ++i) {
         RecordButtons[i] = new QToolButton;
-        RecordButtons[i]->setIcon(style()->standardIcon(moves[i].second));
+        RecordButtons[i]->setIcon(Icons::get(moves[i].second));
         RecordButtons[i]->setToolTip(moves[i].first);
         RecordButtons[i]->setAccessibleName(moves[i].first);
         RecordButtons[i]->setObjectName(QString(moves[i].first).remove(' '));
-        bottom->addWidget(RecordButtons[i]);
+        RecordButtons[i]->setAutoRaise(true);
+        ViewBar->addWidget(RecordButtons[i]);
         connect(RecordButtons[i], &QToolButton::clicked, this, [this, i] { moveRecord(i); });
     }
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(FontButton);
     bottom->addStretch(1);
-    bottom->addWidget(HelpButton);
+    for (QPushButton* b : {ChangeLayoutButton, SaveButton, CancelButton, HelpButton}) bottom->addWidget(b);
 
     auto* top = new QVBoxLayout(this);
-    top->addLayout(bar);
     top->addWidget(Tools);
+    top->addWidget(ViewBar);
     top->addWidget(scroll_, 1);
+    top->addLayout(fields);
     top->addLayout(bottom);
 
     connect(SaveButton, &QPushButton::clicked, this, &TReportDesigner::accept);
@@ -318,6 +315,8 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     for (auto& band : bands_) band->RefreshData();
     LayoutPage();
     for (TGPanelView* v : views_) v->ResetUndo();
+    openedSettings_ = settings_;
+    openedDescription_ = DescriptionEdit->text();
     DescriptionEdit->setFocus();
 }
 
@@ -355,8 +354,10 @@ void TReportDesigner::buildTools() {
     connect(toolGroup_, &QActionGroup::triggered, this,
             [this](QAction* a) { SetState(S(a->data().toInt())); });
 
-    Tools->addSeparator();
-    const ViewToggles toggles = AddViewToggles(Tools);
+    // The second row: how the bands are shown, and the record they show.
+    ViewBar = new QToolBar;
+    ViewBar->setObjectName("ViewBar");
+    const ViewToggles toggles = AddViewToggles(ViewBar);
     ShowGrid = toggles.showGrid;
     SnapToGrid = toggles.snapToGrid;
     FieldNames = toggles.fieldNames;
@@ -425,7 +426,7 @@ void TReportDesigner::SetBandVisibleSize() { ReportBands::ApplyBandUse(settings_
 void TReportDesigner::SetDefaultFontCaption() {
     const TReportSettings& s = settings_;
     FontButton->setText(
-        DefaultFontCaption(fontOf(s.DefaultFontName, s.DefaultFontSize, s.DefaultBold, s.DefaultItalic)));
+        DefaultFontButtonText(fontOf(s.DefaultFontName, s.DefaultFontSize, s.DefaultBold, s.DefaultItalic)));
 }
 
 void TReportDesigner::LayoutPage() {
@@ -654,6 +655,25 @@ void TReportDesigner::accept() {
     }
     LayoutPage();
     QDialog::accept();
+}
+
+bool TReportDesigner::modified() const {
+    if (!(settings_ == openedSettings_) || DescriptionEdit->text() != openedDescription_) return true;
+    for (TGPanelView* v : views_)
+        if (!v->UndoStack().isClean()) return true;
+    return false;
+}
+
+void TReportDesigner::reject() {
+    if (modified()) {
+        switch (WindowMessages().askYesNoCancel("The report has been changed. Save the changes?",
+                                                QStringLiteral("Cancel"))) {
+            case Messages::Answer::Yes: return accept();
+            case Messages::Answer::No: break;
+            case Messages::Answer::Cancel: return;
+        }
+    }
+    QDialog::reject();
 }
 
 ReportDefinition::Definition TReportDesigner::definition() const {

@@ -77,6 +77,7 @@ class TReportDesigner : public QDialog {
     QLabel* LayoutLabel;
     QPushButton* FontButton;
     QToolBar* Tools;
+    QToolBar* ViewBar;
     QAction* SelectionTool;
     QAction* ShowGrid;
     QAction* SnapToGrid;
@@ -101,6 +102,14 @@ class TReportDesigner : public QDialog {
   public slots:
     // Save: the checks, then the store result.
     void accept() override;
+    // Cancel, Escape and the title bar's close button: a changed report asks first
+    // whether to save it (Yes is Save, No discards, Cancel stays).
+    void reject() override;
+
+  public:
+    // Whether the report differs from what the designer opened with: the objects of a
+    // band (undone changes do not count), the settings or the description.
+    bool modified() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,6 +143,9 @@ class TReportDesigner : public QDialog {
     QScrollArea* scroll_ = nullptr;
     float zoom_ = 1.0f;  // layout pixels → screen pixels
     bool laying_ = false;
+    // What the designer opened with, to tell a changed report.
+    TReportSettings openedSettings_;
+    QString openedDescription_;
 
     // The sizer being dragged: the band, its height and the mouse when it started.
     int dragBand_ = -1;

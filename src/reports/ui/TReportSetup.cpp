@@ -263,7 +263,7 @@ void TReportSetup::runJob(bool preview) {
     TGOwner owner;
     layout::LayoutFile layout(&owner);
     TAddressDataSet record(&addresses_);
-    UserReport::AddCalculatedFields(record, addresses_);
+    record.AddCalculatedFields();
     if (!builtIn) {
         const QString path = def.binary.isEmpty() ? QString() : home_.existingFile("sysdata/" + def.binary);
         QByteArray bytes;

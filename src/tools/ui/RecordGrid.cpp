@@ -1,3 +1,4 @@
+#include "Icons.h"
 #include "RecordGrid.h"
 
 #include <QHBoxLayout>
@@ -59,19 +60,19 @@ RecordGrid::RecordGrid(EditableGridModel* model, QWidget* parent) : QWidget(pare
         Grid->setColumnWidth(c, std::max(chars * charWidth, title) + 12);
     }
 
-    auto navButton = [this](const char* name, QStyle::StandardPixmap icon, const QString& tip) {
+    auto navButton = [](const char* name, Icons::Icon icon, const QString& tip) {
         auto* b = new QPushButton;
         b->setObjectName(QString::fromLatin1(name));
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(Icons::get(icon));
         b->setToolTip(tip);
         b->setAutoDefault(false);
         b->setFixedWidth(36);
         return b;
     };
-    FirstButton = navButton("FirstButton", QStyle::SP_MediaSkipBackward, QStringLiteral("First record"));
-    PriorButton = navButton("PriorButton", QStyle::SP_MediaSeekBackward, QStringLiteral("Prior record"));
-    NextButton = navButton("NextButton", QStyle::SP_MediaSeekForward, QStringLiteral("Next record"));
-    LastButton = navButton("LastButton", QStyle::SP_MediaSkipForward, QStringLiteral("Last record"));
+    FirstButton = navButton("FirstButton", Icons::Icon::FirstRecord, QStringLiteral("First record"));
+    PriorButton = navButton("PriorButton", Icons::Icon::PreviousRecord, QStringLiteral("Prior record"));
+    NextButton = navButton("NextButton", Icons::Icon::NextRecord, QStringLiteral("Next record"));
+    LastButton = navButton("LastButton", Icons::Icon::LastRecord, QStringLiteral("Last record"));
     connect(FirstButton, &QPushButton::clicked, this, [this] { goRow(0); });
     connect(PriorButton, &QPushButton::clicked, this, [this] { goRow(Grid->currentIndex().row() - 1); });
     connect(NextButton, &QPushButton::clicked, this, [this] { goRow(Grid->currentIndex().row() + 1); });
