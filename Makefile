@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench kill-test clean install uninstall package
+.PHONY: all deps configure build run test bench kill-test clean install uninstall package help-pictures
 
 all: build
 
@@ -31,6 +31,12 @@ install: build
 uninstall:
 	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "nothing installed from $(BUILD_DIR)"; exit 1; }
 	xargs -d '\n' -I{} rm -f -- "$(DESTDIR){}" < $(BUILD_DIR)/install_manifest.txt
+
+# make help-pictures: the manual's screenshots taken anew by the program under Xvfb
+# (into data/help/images; the next build puts them into the help).
+help-pictures: build
+	cd $(BUILD_DIR) && QUILLORY_HELP_PICTURES=1 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
+	    tests/person/person_tests --gtest_filter='HelpPictures.*'
 
 # make package: the Debian package, in $(BUILD_DIR)/package.
 package: build

@@ -16,6 +16,7 @@ packages=(
     cups printer-driver-cups-pdf
     ccache xvfb xauth xdotool imagemagick
     dpkg-dev desktop-file-utils appstream man-db
+    qt6-tools-dev qt6-documentation-tools
 )
 
 # `--fuzz`: the compiler and runtime of the fuzz build only (make fuzz).

@@ -16,6 +16,7 @@
 
 #include "AddressFile.h"
 #include "EnvelopeDialogs.h"
+#include "HelpLink.h"
 #include "LayoutFile.h"
 #include "LayoutMetrics.h"
 #include "PrintKind.h"
@@ -157,7 +158,7 @@ TQYEnvelopes::TQYEnvelopes(xbase::Table& envelopes, xbase::Table& addresses, con
     auto* ok = button("Ok", "OkButton");
     ok->setDefault(true);
     auto* help = button("Help", "HelpButton");
-    help->setEnabled(false);
+    connect(help, &QPushButton::clicked, this, [this] { HelpLink::showFor(this); });
 
     auto* listButtons = new QVBoxLayout;
     for (QPushButton* b : {ModifyButton, NewButton, DeleteButton, CloneButton}) listButtons->addWidget(b);
