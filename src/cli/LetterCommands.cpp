@@ -192,18 +192,10 @@ int lettersCommand(const Invocation& in) {
 
     TReportPrinter report(&device);
     report.Title = description;
-    QString error;
-    int pages = 0;
-    const JobResult result = RunOnTerminal(
-        [&](JobProgress& progress) {
-            return LetterPrint::PrintLetters(*table, letter, choice, report, progress, in.messages, &error,
-                                             &pages);
-        },
-        in.err);
-    if (result == JobResult::Cancelled) return fail(in, LetterPrint::kCanceled);
-    if (result != JobResult::Done) return fail(in, error);
-    in.out << LetterPrint::kCompleted.toStdString() << " " << pages << (pages == 1 ? " page" : " pages")
-           << " to " << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";
+    LetterPrint::LetterJob job(*table, letter, choice);
+    if (const int code = runPrintJob(in, job, report, LetterPrint::kCanceled); code != kOk) return code;
+    in.out << LetterPrint::kCompleted.toStdString() << " " << job.counts().toStdString() << " to "
+           << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";
     return kOk;
 }
 

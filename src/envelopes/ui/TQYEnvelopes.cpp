@@ -409,16 +409,15 @@ void TQYEnvelopes::runJob(bool preview) {
     choice.startFromCurrent = StartFromCurrent->isChecked();
     choice.preview = preview;
     choice.calibration = prePrint.calibration();
-    // The table's query, order and record are put back however the job ends.
-    const SavedCursor saved(addresses_);
-    if (!EnvelopePrint::SelectRecords(addresses_, choice, WindowMessages())) {
-        WindowMessages().inform("There are no records to print");
+    // The job puts the table's query, order and record back when it goes.
+    EnvelopePrint::EnvelopeJob job(addresses_, layout, size, feed, choice);
+    JobProgress quiet;
+    if (job.select(quiet, WindowMessages(), &error) != JobResult::Done) {
+        WindowMessages().inform(error);
         return;
     }
     TPrintStatus status(PrintKind::Envelopes, preview, this, device_);
-    EnvelopePrint::Counts counts;
-    status.setJob([&](TBaseReport& r) { EnvelopePrint::PrintLoop(r, addresses_, layout, size, feed, choice, &counts); });
-    status.setNotice([&counts] { return layout::CutAddressNotice(counts.cutAddresses); });
+    status.setJob(job);
     status.exec();
     if (preview && !status.aborted()) {
         const PrintKindTexts& texts = printKindTexts(PrintKind::Envelopes);
