@@ -37,7 +37,7 @@ void closeHelp(QWidget* window) {
     if (QWidget* help = HelpSystem::window()) help->close();
     settle();
     window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window, 20000));
 }
 
 TEST_F(PersonTest, F1OpensThePageOfTheWindowItIsPressedIn) {

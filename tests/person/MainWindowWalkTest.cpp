@@ -114,7 +114,7 @@ void expectHelpButtons(QWidget* window) {
         help->close();
         settle();
         window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << name;
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window, 20000)) << name;
     }
 }
 
@@ -149,7 +149,7 @@ TEST_P(MainWindowWalk, EveryMenuWindowOpensAndCloses) {
         EXPECT_TRUE(closed) << came.toStdString() << " stayed open";
         // Back in the main window, alive and usable.
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&main()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&main(), 20000));
     }
 }
 
