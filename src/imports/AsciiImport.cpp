@@ -7,10 +7,6 @@
 
 namespace {
 
-QString withReason(const QString& message, const QString& reason) {
-    return reason.isEmpty() ? message : message + QStringLiteral("\r\n") + reason;
-}
-
 // A matched field: the source field's position and the address field it fills.
 struct Column {
     int source;
@@ -34,7 +30,7 @@ ImportReport RunAsciiImport(xbase::Table& table, const AsciiImportSetup& setup, 
 
     return RunImport(
         table, progress, hooks, [&](BatchAppender& appender, const auto& imported, ImportReport* report) {
-            enum class Stop { None, Cancelled, Read, Write } stop = Stop::None;
+            ImportStop stop = ImportStop::None;
             QString reason;
 
             progress.status(QStringLiteral("Counting total lines"));
@@ -42,27 +38,27 @@ ImportReport RunAsciiImport(xbase::Table& table, const AsciiImportSetup& setup, 
             CsvReader file;
             if (!AsciiFile::countLines(setup.path, &total, &reason) ||
                 !file.open(setup.path, setup.encoding, setup.dialect, &reason)) {
-                stop = Stop::Read;
+                stop = ImportStop::Read;
             }
-            if (stop == Stop::None) progress.status(QStringLiteral("Importing records"));
+            if (stop == ImportStop::None) progress.status(QStringLiteral("Importing records"));
 
             std::string raw;
             std::vector<std::string> fields;
             AsciiFile::Problem problem;
             uint64_t lines = 0;
             int lastGauge = -1;
-            while (stop == Stop::None) {
+            while (stop == ImportStop::None) {
                 const AsciiFile::Result r = file.next(&fields, &problem);
                 if (r == AsciiFile::Result::End) break;
                 if (r == AsciiFile::Result::Failed) {
-                    stop = Stop::Read;
+                    stop = ImportStop::Read;
                     reason = file.errorText();
                     break;
                 }
                 ++lines;
                 if (lines == 1 && setup.firstLineNames) continue;
                 if (problem != AsciiFile::Problem::None) {
-                    stop = Stop::Read;
+                    stop = ImportStop::Read;
                     reason = file.problemText(problem);
                     break;
                 }
@@ -90,44 +86,21 @@ ImportReport RunAsciiImport(xbase::Table& table, const AsciiImportSetup& setup, 
                     if (!s.ok()) reason = QString::fromStdString(s.message());
                 }
                 if (!s.ok()) {
-                    stop = Stop::Write;
+                    stop = ImportStop::Write;
                     break;
                 }
                 // Lines read, not records: a record may span several lines.
                 const uint64_t done = file.lineNumber() - (setup.firstLineNames ? 1 : 0);
                 const int percent = total ? int(done * 100 / total) : 100;
                 if (percent != lastGauge) progress.gauge(lastGauge = percent);
-                if (!progress.keepGoing()) stop = Stop::Cancelled;
+                if (!progress.keepGoing()) stop = ImportStop::Cancelled;
             }
             const xbase::Status flushed = appender.flush();
-            if (!flushed.ok() && (stop == Stop::None || stop == Stop::Cancelled)) {
-                stop = Stop::Write;
+            if (!flushed.ok() && (stop == ImportStop::None || stop == ImportStop::Cancelled)) {
+                stop = ImportStop::Write;
                 reason = QString::fromStdString(flushed.message());
             }
 
-            const QString n = QString::number(imported());
-            switch (stop) {
-                case Stop::None:
-                    report->result = JobResult::Done;
-                    report->messages << QStringLiteral("Import complete. Imported %1 records.").arg(n);
-                    break;
-                case Stop::Cancelled:
-                    report->result = JobResult::Cancelled;
-                    report->messages << QStringLiteral("Import cancelled after importing %1 records.").arg(n);
-                    break;
-                case Stop::Read:
-                    report->result = JobResult::Failed;
-                    report->messages << withReason(
-                        QStringLiteral("Unknown error reading ASCII file after importing %1 records.").arg(n),
-                        reason);
-                    break;
-                case Stop::Write:
-                    report->result = JobResult::Failed;
-                    report->messages << withReason(
-                        QStringLiteral("Unknown error writing to data file after importing %1 records.")
-                            .arg(n),
-                        reason);
-                    break;
-            }
+            ReportImportEnd(report, stop, imported(), QStringLiteral("ASCII file"), reason);
         });
 }

@@ -32,6 +32,15 @@ struct ImportHooks {
     std::function<void()> rebuilding;
 };
 
+// Where an import's reading stopped: at the end, cancelled, on a source it could not
+// read, at a bad card (vCards, when the user asked to stop there), or on a write.
+enum class ImportStop { None, Cancelled, Read, Bad, Write };
+// Sets the report's result and its closing message for `stop`, with `imported` records
+// in; `source` names what was read in the read error ("ASCII file", "vCard file") and
+// `reason`, when there is one, follows on a line of its own.
+void ReportImportEnd(ImportReport* report, ImportStop stop, uint32_t imported, const QString& source,
+                     const QString& reason);
+
 // The part of an import that differs between the kinds: appends the records through
 // the appender, writes the last batch (appender.flush()), and sets the report's result
 // and messages. `imported` gives the number of records in the file so far.

@@ -11,10 +11,6 @@ namespace {
 // Skipped cards named one by one in the report, at most this many.
 constexpr int kNamedSkips = 50;
 
-QString withReason(const QString& message, const QString& reason) {
-    return reason.isEmpty() ? message : message + QStringLiteral("\r\n") + reason;
-}
-
 }  // namespace
 
 ImportReport RunVCardImport(xbase::Table& table, const VCardImportSetup& setup, JobProgress& progress,
@@ -22,28 +18,28 @@ ImportReport RunVCardImport(xbase::Table& table, const VCardImportSetup& setup, 
     const xbase::CodePage& codePage = table.codePage();
     return RunImport(
         table, progress, hooks, [&](BatchAppender& appender, const auto& imported, ImportReport* report) {
-            enum class Stop { None, Cancelled, Read, Bad, Write } stop = Stop::None;
+            ImportStop stop = ImportStop::None;
             QString reason;
             QStringList skipped;
             int skippedCount = 0;
             VCard::Reader reader;
-            if (!reader.open(setup.path, &reason)) stop = Stop::Read;
-            if (stop == Stop::None) progress.status(QStringLiteral("Importing records"));
+            if (!reader.open(setup.path, &reason)) stop = ImportStop::Read;
+            if (stop == ImportStop::None) progress.status(QStringLiteral("Importing records"));
             VCardContact contact;
             std::string raw;
             QHash<QString, int> fieldIndexes;  // by name, looked up once
             int lastGauge = -1;
-            while (stop == Stop::None) {
+            while (stop == ImportStop::None) {
                 const VCard::Reader::Result r = reader.next(&contact);
                 if (r == VCard::Reader::Result::End) break;
                 if (r == VCard::Reader::Result::Failed) {
-                    stop = Stop::Read;
+                    stop = ImportStop::Read;
                     reason = reader.problem();
                     break;
                 }
                 if (r == VCard::Reader::Result::Bad) {
                     if (setup.stopAtBadCard) {
-                        stop = Stop::Bad;
+                        stop = ImportStop::Bad;
                         reason = reader.problem();
                         break;
                     }
@@ -77,47 +73,20 @@ ImportReport RunVCardImport(xbase::Table& table, const VCardImportSetup& setup, 
                     if (!s.ok()) reason = QString::fromStdString(s.message());
                 }
                 if (!s.ok()) {
-                    stop = Stop::Write;
+                    stop = ImportStop::Write;
                     break;
                 }
                 const qint64 size = reader.size();
                 const int percent = size > 0 ? int(reader.position() * 100 / size) : 100;
                 if (percent != lastGauge) progress.gauge(lastGauge = percent);
-                if (!progress.keepGoing()) stop = Stop::Cancelled;
+                if (!progress.keepGoing()) stop = ImportStop::Cancelled;
             }
             const xbase::Status flushed = appender.flush();
-            if (!flushed.ok() && (stop == Stop::None || stop == Stop::Cancelled)) {
-                stop = Stop::Write;
+            if (!flushed.ok() && (stop == ImportStop::None || stop == ImportStop::Cancelled)) {
+                stop = ImportStop::Write;
                 reason = QString::fromStdString(flushed.message());
             }
-            const QString n = QString::number(imported());
-            switch (stop) {
-                case Stop::None:
-                    report->result = JobResult::Done;
-                    report->messages << QStringLiteral("Import complete. Imported %1 records.").arg(n);
-                    break;
-                case Stop::Cancelled:
-                    report->result = JobResult::Cancelled;
-                    report->messages << QStringLiteral("Import cancelled after importing %1 records.").arg(n);
-                    break;
-                case Stop::Read:
-                    report->result = JobResult::Failed;
-                    report->messages << withReason(
-                        QStringLiteral("Unknown error reading vCard file after importing %1 records.").arg(n),
-                        reason);
-                    break;
-                case Stop::Bad:
-                    report->result = JobResult::Failed;
-                    report->messages << withReason(
-                        QStringLiteral("Import stopped at a bad card after importing %1 records.").arg(n), reason);
-                    break;
-                case Stop::Write:
-                    report->result = JobResult::Failed;
-                    report->messages << withReason(
-                        QStringLiteral("Unknown error writing to data file after importing %1 records.").arg(n),
-                        reason);
-                    break;
-            }
+            ReportImportEnd(report, stop, imported(), QStringLiteral("vCard file"), reason);
             if (skippedCount > 0) {
                 QString list = QStringLiteral("Skipped %1 cards:").arg(skippedCount);
                 for (const QString& s : skipped) list += QStringLiteral("\r\n") + s;
