@@ -16,6 +16,9 @@ packages=(
     cups printer-driver-cups-pdf
     ccache xvfb xauth xdotool imagemagick
     dpkg-dev desktop-file-utils appstream man-db
+    # Recommended: the desktop's shared label catalogue, shown beside the shipped label
+    # stock (the program works without it).
+    glabels-data
 )
 
 # `--fuzz`: the compiler and runtime of the fuzz build only (make fuzz).
