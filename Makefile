@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench kill-test clean install uninstall package
+.PHONY: all deps configure build run test bench kill-test model-test clean install uninstall package help-pictures
 
 all: build
 
@@ -32,6 +32,12 @@ uninstall:
 	@test -f $(BUILD_DIR)/install_manifest.txt || { echo "nothing installed from $(BUILD_DIR)"; exit 1; }
 	xargs -d '\n' -I{} rm -f -- "$(DESTDIR){}" < $(BUILD_DIR)/install_manifest.txt
 
+# make help-pictures: the manual's screenshots taken anew by the program under Xvfb
+# (into data/help/images; the next build puts them into the help).
+help-pictures: build
+	cd $(BUILD_DIR) && QUILLORY_HELP_PICTURES=1 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
+	    tests/person/person_tests --gtest_filter='HelpPictures.*'
+
 # make package: the Debian package, in $(BUILD_DIR)/package.
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
@@ -52,6 +58,13 @@ bench: build
 KILLS ?= 40
 kill-test: build
 	QT_QPA_PLATFORM=offscreen QUILLORY_KILLS=$(KILLS) $(BUILD_DIR)/tests/reliability/kill_tests
+
+# The engine against its model at length: STEPS random steps per seed, over three fixed
+# seeds, or over SEED alone when it is given (a failure prints the seed to repeat).
+STEPS ?= 200000
+model-test: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target model_tests
+	QUILLORY_MODEL_STEPS=$(STEPS) $(if $(SEED),QUILLORY_MODEL_SEED=$(SEED)) $(BUILD_DIR)/tests/reliability/model_tests
 
 clean:
 	rm -rf $(BUILD_DIR)

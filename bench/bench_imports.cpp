@@ -30,6 +30,8 @@
 #include "DbfImport.h"
 #include "FieldLengths.h"
 #include "Table.h"
+#include "VCard.h"
+#include "VCardImport.h"
 
 namespace {
 
@@ -251,6 +253,93 @@ int main(int argc, char** argv) {
         if (!table->close().ok()) fail("close");
     }
 
+    // RFC 4180 import: a line of column names, quoted line breaks and doubled quotes in
+    // the notes, the dialect and the names found from the file.
+    {
+        const std::string rfc = dir + "/sheet.csv";
+        {
+            FILE* out = std::fopen(rfc.c_str(), "wb");
+            Random rng(42);
+            std::string line = "Last Name,First Name,Company,Street,City,State,Zip,Phone,E-mail Address,Notes\r\n";
+            std::fwrite(line.data(), 1, line.size(), out);
+            for (uint32_t i = 0; i < records; ++i) {
+                const Person p = person(rng, i);
+                const std::string notes = p.notes.empty() ? std::string() : "\"" + p.notes + "\r\n\"\"second\"\" line\"";
+                line = csvValue(p.last) + "," + csvValue(p.first) + "," + csvValue(p.org) + "," + p.street + "," +
+                       csvValue(p.city) + "," + p.state + "," + p.zip + "," + p.phone + "," + p.email + "," + notes +
+                       "\r\n";
+                std::fwrite(line.data(), 1, line.size(), out);
+            }
+            std::fclose(out);
+        }
+        std::unique_ptr<xbase::Table> table = newAddressFile(dir + "/rfc.DBF");
+        AsciiSample sample;
+        QString message;
+        if (!ReadAsciiSample(QString::fromStdString(rfc), {}, &sample, &message, std::nullopt,
+                             ImportDestinations::Ascii(*table))) {
+            fail(message.toStdString());
+        }
+        if (sample.dialect != CsvDialect::Dialect::Rfc4180 || !sample.headerDetected) fail("dialect or header");
+        AsciiImportSetup setup;
+        setup.path = QString::fromStdString(rfc);
+        setup.encoding = sample.encoding;
+        setup.dialect = sample.dialect;
+        setup.fieldCount = sample.fieldCount;
+        setup.firstLineNames = true;
+        setup.match = FieldMatch(ImportDestinations::Ascii(*table), sample.sources(true), FieldMatch::Rules::Any);
+        setup.match.matchByNames(sample.firstLineNames());
+        JobProgress quiet;
+        Phases phases;
+        ImportReport report;
+        phases.start = std::chrono::steady_clock::now();
+        const double total = seconds([&] { report = RunAsciiImport(*table, setup, quiet, phases.hooks()); });
+        if (!report.succeeded() || report.imported != records) fail(report.messages.join(" ").toStdString());
+        line("RFC 4180 import, records", phases.records(), records, csvDisk);
+        line("RFC 4180 import, total", total, records, csvDisk);
+        if (!table->close().ok()) fail("close");
+    }
+
+    // vCard import of up to 100,000 cards with the rebuild.
+    {
+        const uint32_t cards = std::min<uint32_t>(records, 100000);
+        const std::string vcf = dir + "/cards.vcf";
+        {
+            FILE* out = std::fopen(vcf.c_str(), "wb");
+            Random rng(44);
+            std::string text;
+            for (uint32_t i = 0; i < cards; ++i) {
+                const Person p = person(rng, i);
+                VCardContact c;
+                c.family = QString::fromStdString(p.last);
+                c.given = QString::fromStdString(p.first);
+                c.formatted = c.given + " " + c.family;
+                c.org = QString::fromStdString(p.org);
+                c.addresses.push_back({{"home"}, {}, {}, QString::fromStdString(p.street), QString::fromStdString(p.city),
+                                       QString::fromStdString(p.state), QString::fromStdString(p.zip), {}});
+                c.phones.push_back({{"voice"}, QString::fromStdString(p.phone)});
+                c.emails.push_back({{"internet"}, QString::fromStdString(p.email)});
+                c.note = QString::fromStdString(p.notes);
+                text.clear();
+                VCard::Write(c, &text);
+                std::fwrite(text.data(), 1, text.size(), out);
+            }
+            std::fclose(out);
+        }
+        std::unique_ptr<xbase::Table> table = newAddressFile(dir + "/vcard.DBF");
+        VCardImportSetup setup;
+        setup.path = QString::fromStdString(vcf);
+        JobProgress quiet;
+        Phases phases;
+        ImportReport report;
+        phases.start = std::chrono::steady_clock::now();
+        const double total = seconds([&] { report = RunVCardImport(*table, setup, quiet, phases.hooks()); });
+        if (!report.succeeded() || report.imported != cards) fail(report.messages.join(" ").toStdString());
+        line("vCard import, records", phases.records(), cards, 0,
+             std::to_string(std::filesystem::file_size(vcf) / 1000000) + " MB");
+        line("vCard import, total", total, cards, 0);
+        if (!table->close().ok()) fail("close");
+    }
+
     // DBF import with the automatic match and the rebuild.
     {
         const double dbfDisk = diskBaseline(source, dir + "/scratch");
@@ -293,6 +382,7 @@ int main(int argc, char** argv) {
             {CopyOut::Kind::Text, "export text", "out.txt", 0},
             {CopyOut::Kind::Csv, "export CSV", "out.csv", 0},
             {CopyOut::Kind::Dbf, "export DBF", "out.dbf", 0},
+            {CopyOut::Kind::VCard, "export vCard", "out.vcf", 0},
             {CopyOut::Kind::Csv, "export CSV, last-name order", "out2.csv", 1},
         };
         for (const auto& c : copies) {

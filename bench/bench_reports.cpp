@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
     layout.BindForPrinting(&data);
     if (!layout.Read(userReport(), layout::LayoutKind::Report).ok()) std::fprintf(stderr, "bad report layout\n");
     UserReport::Choice user;
-    user.records = ReportSelection::Records::All;
+    user.records = UserReport::Records::All;
     run("user report with memo", [&](TBaseReport& r, JobProgress& p, QString* error, int* printed) {
         return UserReport::PrintUserReport(*t, layout, user, r, p, messages, error, printed);
     });

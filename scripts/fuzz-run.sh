@@ -10,7 +10,7 @@ seconds=${2:-60}
 top=$(cd "$(dirname "$0")/.." && pwd)
 seeds="$build/seeds"
 rm -rf "$seeds"
-mkdir -p "$seeds"/{fuzz_table,fuzz_index,fuzz_expression,fuzz_layout,fuzz_settings,fuzz_rtf,fuzz_csv,fuzz_psl}
+mkdir -p "$seeds"/{fuzz_table,fuzz_index,fuzz_expression,fuzz_layout,fuzz_settings,fuzz_rtf,fuzz_csv,fuzz_csv_rfc4180,fuzz_vcard,fuzz_psl}
 
 python3 - "$top" "$seeds" <<'PY'
 import glob, os, struct, sys
@@ -44,6 +44,13 @@ put('fuzz_settings', 'flt', b'\x00' + b'Smith\r\n\r\n\r\n60601\r\n' * 3)
 for i, text in enumerate([b'\xef\xbb\xbfName,City\r\n"Smith, John","Z\xc3\xbcrich"\r\n',
                           b'a,"b ""c"" d",e,\r\n\r\nf\n"g,h\rM\xfcller,\xe9t\xe9']):
     put('fuzz_csv', 'seed%d' % i, bytes([0]) + text)
+for i, text in enumerate([b'First Name,Notes\r\n"Zo\xc3\xab","line one\r\nline ""two"", end"\r\n',
+                          b'a,"\'=1+2",\'+44 20\n"open\nstill""open']):
+    put('fuzz_csv_rfc4180', 'seed%d' % i, bytes([i]) + text)
+put('fuzz_vcard', 'v21', b'BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=ISO-8859-1:M\xfcller;J\r\n'
+                       b'ADR;HOME;ENCODING=QUOTED-PRINTABLE:;;Stra=C3=9Fe=0D=0A=\r\n5;K=C3=B6ln\r\nEND:VCARD\r\n')
+put('fuzz_vcard', 'v30', b'BEGIN:VCARD\nVERSION:3.0\nN:Lee;Ann;;;\nORG:Acme\\, Inc.;Sales\nNOTE:a long no\n te\\nx\n'
+                       b'TEL;TYPE=FAX:1\nEMAIL:a@b\nEND:VCARD\nBEGIN:VCARD\nbroken\n')
 # fuzz_psl: lists as the presort writes them, and one with a header only.
 put('fuzz_psl', 'list', b'** 5-digit 60601\r\n60601\r\n** 3-digit 606\r\n60612\r\n60699\r\n'
                         b'** ADC CHICAGO IL 606\r\n606\r\n** Unknown\r\n00501\r\n12345\r\n99999\r\n')
@@ -53,7 +60,8 @@ for i, rtf in enumerate(glob.glob(top + '/tests/**/*.rtf', recursive=True)):
 PY
 
 export LSAN_OPTIONS="suppressions=$top/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-for target in fuzz_table fuzz_index fuzz_expression fuzz_layout fuzz_settings fuzz_rtf fuzz_csv fuzz_psl; do
+for target in fuzz_table fuzz_index fuzz_expression fuzz_layout fuzz_settings fuzz_rtf fuzz_csv fuzz_csv_rfc4180 \
+    fuzz_vcard fuzz_psl; do
     corpus="$build/corpus/$target"
     mkdir -p "$corpus"
     echo "== $target ($seconds s)"

@@ -9,13 +9,14 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-svg-dev
     libgtest-dev libgmock-dev
     fonts-liberation
-    python3 python3-dbf libdbd-xbase-perl
+    python3 python3-dbf python3-vobject libdbd-xbase-perl
     libcups2-dev poppler-utils unrtf
     libhunspell-dev hunspell-en-us
     libzint-dev
     cups printer-driver-cups-pdf
     ccache xvfb xauth xdotool imagemagick
     dpkg-dev desktop-file-utils appstream man-db
+    qt6-tools-dev qt6-documentation-tools
     # Recommended: the desktop's shared label catalogue, shown beside the shipped label
     # stock (the program works without it).
     glabels-data

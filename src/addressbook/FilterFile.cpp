@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "TableText.h"
+#include "FileSystem.h"
 
 namespace FilterFile {
 
@@ -55,11 +56,13 @@ FilterCriteria fromBytes(const QByteArray& bytes) {
 }
 
 bool SaveFilterTo(const QString& path, const FilterCriteria& criteria, QString* message) {
+    const xbase::NewFileMode mode(QFile::encodeName(path).toStdString());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(toBytes(criteria)) < 0 || !file.commit()) {
         *message = "Unable to write " + path + ": " + file.errorString();
         return false;
     }
+    mode.written();
     return true;
 }
 

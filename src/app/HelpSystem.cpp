@@ -2,30 +2,85 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QHelpEngine>
+#include <QHelpSearchEngine>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMap>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QWhatsThis>
 
+#include "HelpLink.h"
 #include "THelpWindow.h"
 
 namespace {
 
-const char* const kTopicProperty = "helpTopic";
+// The manual's namespace and folder, as its project file (data/help, made into a .qhp at
+// build time) names them.
+const QString kNamespace = QStringLiteral("org.quillory.help");
+const QString kFolder = QStringLiteral("doc");
+
+QString& settingsFile() {
+    static QString file;
+    return file;
+}
+
+bool& searchIndexed() {
+    static bool indexed = false;
+    return indexed;
+}
 
 QPointer<THelpWindow>& helpWindow() {
     static QPointer<THelpWindow> window;
     return window;
 }
 
-THelpWindow* ensureWindow() {
+// Copies a file of the manual from the program to `path` unless it is there already.
+bool unpack(const QString& resource, const QString& path) {
+    if (QFile::exists(path)) return true;
+    QFile in(resource);
+    QSaveFile out(path);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)) return false;
+    out.write(in.readAll());
+    return out.commit();
+}
+
+// The folder the manual is unpacked to: one per build of it (named by its checksum), so
+// that a newer program never reads an older manual, nor its search index.
+QString unpackFolder() {
+    QFile qch(QStringLiteral(":/help/quillory.qch"));
+    if (!qch.open(QIODevice::ReadOnly)) return {};
+    const QString sum =
+        QString::fromLatin1(QCryptographicHash::hash(qch.readAll(), QCryptographicHash::Sha1).toHex().left(16));
+    QStringList roots = {QStandardPaths::writableLocation(QStandardPaths::CacheLocation),
+                         QDir::tempPath() + "/quillory-help-" + qEnvironmentVariable("USER")};
+    for (const QString& root : roots) {
+        if (root.isEmpty()) continue;
+        const QString folder = root + "/help/" + sum;
+        if (QDir().mkpath(folder) && unpack(":/help/quillory.qch", folder + "/quillory.qch") &&
+            unpack(":/help/quillory.qhc", folder + "/quillory.qhc"))
+            return folder;
+    }
+    return {};
+}
+
+THelpWindow* ensureWindow(QWidget* from) {
+    if (!from) from = QApplication::activeWindow();
+    if (from == helpWindow()) from = nullptr;
     if (!helpWindow()) {
-        helpWindow() = new THelpWindow();
-        helpWindow()->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, helpWindow(), &QObject::deleteLater);
+        QHelpEngine* engine = HelpSystem::engine();
+        if (!engine) return nullptr;
+        // Made once and only hidden when closed: its contents, index and search
+        // widgets belong to the help engine, which outlives it.
+        helpWindow() = new THelpWindow(engine, settingsFile());
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, helpWindow(), &QWidget::close);
+        helpWindow()->place(from);
     }
     THelpWindow* w = helpWindow();
     w->show();
@@ -36,51 +91,61 @@ THelpWindow* ensureWindow() {
 
 }  // namespace
 
-void HelpSystem::install() {
+void HelpSystem::install(const QString& settings) {
     static HelpSystem* filter = nullptr;
+    settingsFile() = settings;
     if (filter) return;
     filter = new HelpSystem();
     filter->setParent(qApp);
     qApp->installEventFilter(filter);
+    HelpLink::setViewer([](const QString& page, QWidget* from) { showPage(page, from); });
 }
 
-QUrl HelpSystem::topicUrl(int topic) {
-    static const QMap<int, QString> pages = {
-        {HelpTopic::Contents, "index.html"},
-        {HelpTopic::GettingStarted, "getting-started.html"},
-        {HelpTopic::UsingHelp, "using-help.html"},
-        {HelpTopic::Keyboard, "keyboard.html"},
-        {HelpTopic::OpenFile, "open-file.html"},
-        {HelpTopic::NewDatabase, "new-database.html"},
-        {HelpTopic::FieldLengths, "field-lengths.html"},
-        {HelpTopic::RebuildIndexes, "rebuild-indexes.html"},
-        {HelpTopic::RebuildSystem, "rebuild-system.html"},
-        {HelpTopic::AddingRecords, "adding-records.html"},
-        {HelpTopic::NewRecord, "new-record.html"},
-        {HelpTopic::Preferences, "preferences.html"},
-        {HelpTopic::SelectDate, "select-date.html"},
-        {HelpTopic::CopyToClipboard, "copy-clipboard.html"},
-        {HelpTopic::Tags, "tags.html"},
-        {HelpTopic::MainWindow, "main-window.html"},
-    };
-    return QUrl("qrc:/help/" + pages.value(topic, "index.html"));
-}
-
-void HelpSystem::setTopic(QWidget* window, int topic) { window->setProperty(kTopicProperty, topic); }
-
-int HelpSystem::topicOf(const QWidget* widget) {
-    for (const QWidget* w = widget; w; w = w->parentWidget()) {
-        const QVariant v = w->property(kTopicProperty);
-        if (v.isValid()) return v.toInt();
+QHelpEngine* HelpSystem::engine() {
+    static QHelpEngine* engine = nullptr;
+    static bool tried = false;
+    if (tried) return engine;
+    tried = true;
+    const QString folder = unpackFolder();
+    if (folder.isEmpty()) return nullptr;
+    engine = new QHelpEngine(folder + "/quillory.qhc", qApp);
+    if (!engine->setupData()) {
+        delete engine;
+        engine = nullptr;
+        return nullptr;
     }
-    return HelpTopic::Contents;
+    if (!engine->registeredDocumentations().contains(kNamespace))
+        engine->registerDocumentation(folder + "/quillory.qch");
+    // The full-text index is made once per unpacked manual, in the background; a search
+    // made while it is being made waits for it.
+    QObject::connect(engine->searchEngine(), &QHelpSearchEngine::indexingStarted, engine,
+                     [] { searchIndexed() = false; });
+    QObject::connect(engine->searchEngine(), &QHelpSearchEngine::indexingFinished, engine,
+                     [] { searchIndexed() = true; });
+    engine->searchEngine()->scheduleIndexDocumentation();
+    return engine;
 }
 
-void HelpSystem::showTopic(int topic) { ensureWindow()->showUrl(topicUrl(topic)); }
+bool HelpSystem::searchReady() { return engine() && searchIndexed(); }
 
-void HelpSystem::showUrl(const QUrl& url) { ensureWindow()->showUrl(url); }
+QUrl HelpSystem::pageUrl(const QString& page) {
+    return QUrl(QStringLiteral("qthelp://%1/%2/%3").arg(kNamespace, kFolder, page));
+}
 
-void HelpSystem::showSearch() { ensureWindow()->startSearch(); }
+QByteArray HelpSystem::pageData(const QString& page) {
+    QHelpEngine* e = engine();
+    return e ? e->fileData(pageUrl(page)) : QByteArray();
+}
+
+void HelpSystem::showPage(const QString& page, QWidget* from) { showUrl(pageUrl(page), from); }
+
+void HelpSystem::showUrl(const QUrl& url, QWidget* from) {
+    if (THelpWindow* w = ensureWindow(from)) w->showUrl(url);
+}
+
+void HelpSystem::showSearch(QWidget* from) {
+    if (THelpWindow* w = ensureWindow(from)) w->startSearch();
+}
 
 QWidget* HelpSystem::window() { return helpWindow(); }
 
@@ -89,10 +154,8 @@ bool HelpSystem::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
         if (QWidget* focus = QApplication::focusWidget()) w = focus;
-        if (w->window() != helpWindow()) {
-            showTopic(topicOf(w));
-            return true;
-        }
+        HelpLink::showFor(w->window());
+        return true;
     }
     if (event->type() == QEvent::ContextMenu && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);

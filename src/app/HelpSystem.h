@@ -4,48 +4,38 @@
 #include <QString>
 #include <QUrl>
 
+class QHelpEngine;
 class QWidget;
 
-// Help topic numbers. Each window carries its topic (setTopic); F1 and its Help button
-// open the page of that topic in the help window.
-namespace HelpTopic {
-constexpr int Contents = 1000;
-constexpr int GettingStarted = 1001;
-constexpr int UsingHelp = 1002;
-constexpr int Keyboard = 1003;
-constexpr int OpenFile = 1010;
-constexpr int NewDatabase = 1011;
-constexpr int FieldLengths = 1012;
-constexpr int RebuildIndexes = 1013;
-constexpr int RebuildSystem = 1014;
-constexpr int AddingRecords = 1020;
-constexpr int NewRecord = 1021;
-constexpr int Preferences = 1022;
-constexpr int SelectDate = 1023;
-constexpr int CopyToClipboard = 1024;
-constexpr int Tags = 1025;
-constexpr int MainWindow = 1029;
-}  // namespace HelpTopic
-
-// The help pages (HTML shipped inside the program), the help window that shows them,
-// F1, and "What's this?" on a right click.
+// The manual: compiled help (a .qch and its collection, built from data/help) carried
+// inside the program and copied to the user's cache folder when first needed; the help
+// window that shows it; F1; and "What's this?" on a right click. Which page belongs to
+// which window is HelpLink's table; install() makes HelpLink show pages here.
 class HelpSystem : public QObject {
     Q_OBJECT
 
   public:
-    // Filters the application's events for F1 and right clicks. Call once.
-    static void install();
+    // Filters the application's events for F1 and right clicks, and becomes HelpLink's
+    // viewer. The help window keeps its place in `settingsFile` (none: not kept). Call
+    // once.
+    static void install(const QString& settingsFile = {});
 
-    // The page of a topic; the contents page for an unknown one.
-    static QUrl topicUrl(int topic);
-    static void setTopic(QWidget* window, int topic);
-    // The topic of `widget`: its own, else the nearest parent's, else the contents.
-    static int topicOf(const QWidget* widget);
+    // The help engine over the manual, set up on first use; nullptr when the manual
+    // cannot be unpacked (the cache folder is not writable).
+    static QHelpEngine* engine();
+    // Whether the full-text index is made (it is made in the background once the
+    // manual is unpacked).
+    static bool searchReady();
+    // The address of a page of the manual ("print-labels.html", "search.html#memo").
+    static QUrl pageUrl(const QString& page);
+    // A page's HTML as stored in the manual (empty when there is no such page).
+    static QByteArray pageData(const QString& page);
 
-    static void showTopic(int topic);
-    static void showUrl(const QUrl& url);
+    // Shows `page` in the help window, opened beside `from` (else the active window).
+    static void showPage(const QString& page, QWidget* from = nullptr);
+    static void showUrl(const QUrl& url, QWidget* from = nullptr);
     // The help window with its search field ready.
-    static void showSearch();
+    static void showSearch(QWidget* from = nullptr);
     // The help window if it is open (for tests), else nullptr.
     static QWidget* window();
 

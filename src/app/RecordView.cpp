@@ -152,14 +152,20 @@ QWidget* RecordView::buildNamePanel() {
     panel->setObjectName("NamePanel");
     panel->setFrameShape(QFrame::StyledPanel);
     QLineEdit* last =
-        addEdit("LNAME", "The last name. The file is sorted by it unless you choose another order.");
-    QLineEdit* first = addEdit("FNAME", "The first name.");
-    QLineEdit* middle = addEdit("MIDDLE", "The middle initial, one letter, entered in upper case.");
+        addEdit("LNAME",
+                "The person's last name (family name). The file is sorted by it unless you choose another order, and search and the duplicate check look at it first. Labels and letters print it after the first name.");
+    QLineEdit* first = addEdit("FNAME",
+                "The first name, as it should appear on labels and in letters (\"Dear <First Name>\"). Sorting by last name uses it to order people with the same last name.");
+    QLineEdit* middle = addEdit("MIDDLE",
+                "The middle initial: one letter, kept in capitals. The address block prints it between the first and last name, followed by a full stop.");
     middle->setValidator(new UpperCaseValidator(middle));
     middle->setMaximumWidth(36);
-    QLineEdit* prefix = addEdit("PREFIX", "The salutation prefix, such as Mr., Ms. or Dr.");
-    QLineEdit* title = addEdit("TITLE", "The job title.");
-    QLineEdit* org = addEdit("ORG", "The organization (company, club, ...).");
+    QLineEdit* prefix = addEdit("PREFIX",
+                "What comes before the name on an address: Mr., Ms., Dr. Leave it empty to print the name alone.");
+    QLineEdit* title = addEdit("TITLE",
+                "The person's job title (Treasurer, Sales Manager). The address block prints it on the line under the name when its Title box is ticked.");
+    QLineEdit* org = addEdit("ORG",
+                "The company, club or other organization. The address block prints it under the name (and title); the file can be sorted by it.");
 
     auto* g = new QGridLayout(panel);
     g->setContentsMargins(10, 8, 10, 8);
@@ -185,20 +191,33 @@ QWidget* RecordView::buildNamePanel() {
 QWidget* RecordView::buildAddressPage() {
     auto* page = new QWidget;
     page->setObjectName("AddressPage");
-    QLineEdit* street = addEdit("STREET", "The first line of the address.");
-    QLineEdit* street2 = addEdit("STREET2", "The second line of the address.");
-    QLineEdit* city = addEdit("CITY", "The city.");
-    QLineEdit* state = addEdit("STATE", "The state or province.");
-    QLineEdit* zip = addEdit("ZIP", "The ZIP or postal code.");
-    QLineEdit* country = addEdit("COUNTRY", "The country.");
-    QLineEdit* phone = addEdit("PHONE", "The first phone number.");
-    QLineEdit* phone2 = addEdit("PHONE2", "The second phone number.");
-    QLineEdit* fax = addEdit("FAX", "The fax number.");
-    QLineEdit* email = addEdit("EMAIL", "The e-mail address.");
+    QLineEdit* street = addEdit("STREET",
+                "The first street line of the address: house number and street, or a post office box. The address block prints it under the name and organization.");
+    QLineEdit* street2 = addEdit("STREET2",
+                "A second address line: apartment, suite, building or c/o. Left out of the address block when empty.");
+    QLineEdit* city = addEdit("CITY",
+                "The city or town. The address block prints it on the last line with the state and ZIP code. With \"Automatically insert city and state/province\" in Preferences it is filled in from the ZIP code.");
+    QLineEdit* state = addEdit("STATE",
+                "The state or province, best as the two-letter postal abbreviation (IL, ON). Printed after the city; the state and ZIP check compares it with the ZIP code.");
+    QLineEdit* zip = addEdit("ZIP",
+                "The ZIP or postal code. Printed after the state (or where the address block puts it); bulk-mail presort, the ZIP count and postal barcodes use it, and the file can be sorted by it. Type the ZIP+4 as 12345-6789.");
+    QLineEdit* country = addEdit("COUNTRY",
+                "The country, for foreign addresses only: leave it empty for your own country. The address block prints it as the last line when its Country box is ticked.");
+    QLineEdit* phone = addEdit("PHONE",
+                "The first phone number, as you want to see it printed (the built-in reports list it). The Dial Phone 1 button dials it.");
+    QLineEdit* phone2 = addEdit("PHONE2",
+                "A second phone number (mobile, work). The Dial Phone 2 button dials it.");
+    QLineEdit* fax = addEdit("FAX",
+                "The fax number. Built-in reports 2 and 3 list it.");
+    QLineEdit* email = addEdit("EMAIL",
+                "The e-mail address.");
     QLineEdit* codes =
-        addEdit("CODES", "Code letters of your own, for example to select records with a filter.");
-    QLineEdit* user1 = addEdit("USER1", "A comment of your own.");
-    QLineEdit* user2 = addEdit("USER2", "A second comment of your own.");
+        addEdit("CODES",
+                "Code letters or words of your own that put the record into groups, such as M for member or X for Christmas card. A filter with $M selects every record whose codes contain M, to print labels for just that group.");
+    QLineEdit* user1 = addEdit("USER1",
+                "A comment of your own. It can be printed with a field object on labels and reports, and searched with a filter.");
+    QLineEdit* user2 = addEdit("USER2",
+                "A second comment of your own, used like the first.");
 
     dateDisplay_ = new QLineEdit;
     dateDisplay_->setObjectName("DateDisplay");
@@ -316,6 +335,13 @@ void RecordView::setFieldWidths(const xbase::Table* table) {
             if (index >= 0) width = table->field(index).width;
         }
         e->setMaxLength(width);
+        // What's This ends with the room the field has in this file.
+        QString text = e->property("whatsThisText").toString();
+        if (text.isEmpty()) {
+            text = e->whatsThis();
+            e->setProperty("whatsThisText", text);
+        }
+        e->setWhatsThis(text + QStringLiteral(" Up to %1 characters.").arg(width));
     }
 }
 

@@ -19,7 +19,6 @@
 #include "AddressFile.h"
 #include "CheckPrinters.h"
 #include "CodePage.h"
-#include "HelpSystem.h"
 #include "MruList.h"
 #include "PlacedWindow.h"
 #include "PrinterDevice.h"
@@ -47,7 +46,6 @@ TAddressMain::TAddressMain(const AppHome& home, QWidget* parent)
     setObjectName("TAddressMain");
     setWindowTitle("Quillory");
     setFont(QFont("Arial", 10));
-    HelpSystem::setTopic(this, HelpTopic::MainWindow);
 
     buildMenus();
     buildToolBar();
@@ -436,7 +434,7 @@ void TAddressMain::SetButtons() {
     auto enableMenu = [this](const char* name, bool on) { menus_.value(name)->menuAction()->setEnabled(on); };
 
     enableMenu("menuEdit", open);
-    for (const char* name : {"mnuReindex", "mnuImportASCII", "mnuImportDBF"}) enable(name, open);
+    for (const char* name : {"mnuReindex", "mnuImportASCII", "mnuImportDBF", "mnuImportVCard"}) enable(name, open);
 
     for (const char* name :
          {"SearchButton", "BrowseButton", "EditButton", "DeleteButton", "FirstButton",       "PriorButton",

@@ -148,6 +148,7 @@ class TAddressMain : public QMainWindow {
     // The imports and Copy Records Out (TAddressMainImports.cpp).
     void ImportAscii();
     void ImportDbf();
+    void ImportVCard();
     void ImportOlder(int version);
     void CopyRecordsOut();
     // The memo search's input box, which tests replace: given the last text, the text to
@@ -177,7 +178,8 @@ class TAddressMain : public QMainWindow {
     void openMruEntry(const QString& path);
 
     // The ASCII (dbf false) or DBF import on an exclusive table of its own.
-    void importOnOwnTable(bool dbf);
+    enum class ImportKind { Ascii, Dbf, VCard };
+    void importOnOwnTable(ImportKind kind);
     void OnOpenQYZFile();
     void closeTable();
     void freeze(bool on);

@@ -6,10 +6,12 @@
 #include "AddressFile.h"
 #include "CopyOut.h"
 #include "TAddressMain.h"
+#include "Settings.h"
 #include "TAsciiImport.h"
 #include "TCopyOut.h"
 #include "TDBFImport.h"
 #include "TImportOlder.h"
+#include "TVCardImport.h"
 #include "Table.h"
 #include "WindowMessages.h"
 
@@ -29,11 +31,13 @@ class SavedFolder {
 
 }  // namespace
 
-void TAddressMain::ImportAscii() { importOnOwnTable(false); }
+void TAddressMain::ImportAscii() { importOnOwnTable(ImportKind::Ascii); }
 
-void TAddressMain::ImportDbf() { importOnOwnTable(true); }
+void TAddressMain::ImportDbf() { importOnOwnTable(ImportKind::Dbf); }
 
-void TAddressMain::importOnOwnTable(bool dbf) {
+void TAddressMain::ImportVCard() { importOnOwnTable(ImportKind::VCard); }
+
+void TAddressMain::importOnOwnTable(ImportKind kind) {
     if (!table_) {
         WindowMessages().inform(kNoFileOpen);
         return;
@@ -47,10 +51,17 @@ void TAddressMain::importOnOwnTable(bool dbf) {
         std::unique_ptr<xbase::Table> table;
         QString reason;
         if (AddressFile::OpenTableFile(path, &table, &reason)) {
-            if (dbf) {
-                TDBFImport(*table, path, this).exec();
+            // The matching windows keep their placement where the other windows do.
+            if (kind == ImportKind::Dbf) {
+                TDBFImport dialog(*table, path, this);
+                dialog.settingsPath = Settings::GetIniFileName(home_);
+                dialog.exec();
+            } else if (kind == ImportKind::Ascii) {
+                TAsciiImport dialog(*table, this);
+                dialog.settingsPath = Settings::GetIniFileName(home_);
+                dialog.exec();
             } else {
-                TAsciiImport(*table, this).exec();
+                TVCardImport(*table, this).exec();
             }
             (void)table->close();
         } else {

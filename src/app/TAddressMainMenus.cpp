@@ -99,6 +99,7 @@ void TAddressMain::buildMenus() {
     menus_.insert("menuImport", import);
     addAction(import, "mnuImportDBF", "Import from &DBF File", {}, [this] { ImportDbf(); });
     addAction(import, "mnuImportASCII", "Import from &ASCII File", {}, [this] { ImportAscii(); });
+    addAction(import, "mnuImportVCard", "Import from &vCard File", {}, [this] { ImportVCard(); });
     addAction(import, "mnuImportOld1", "Import from Quillory 1.x DBF", {}, [this] { ImportOlder(1); });
     addAction(import, "mnuImportOld2", "Import from Quillory 2.x DBF", {}, [this] { ImportOlder(2); });
     addAction(file, "mnuExport", "&Export ", {}, [this] { CopyRecordsOut(); });
@@ -194,16 +195,16 @@ void TAddressMain::buildMenus() {
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("menuHelp");
     menus_.insert("menuHelp", help);
-    addAction(help, "mnuContents", "&Contents", {}, [] { HelpSystem::showTopic(HelpTopic::Contents); });
+    addAction(help, "mnuContents", "&Contents", {}, [this] { HelpSystem::showPage("index.html", this); });
     addAction(help, "mnuGettingStarted", "&Getting Started", {}, [this] { ShowGettingStarted(); });
     help->addSeparator();
     addAction(help, "mnuAbout", "&About...", {}, [this] {
         TAboutBox about(this);
         about.exec();
     });
-    addAction(help, "mnuSearchHelp", "Search for Help On", {}, [] { HelpSystem::showSearch(); });
+    addAction(help, "mnuSearchHelp", "Search for Help On", {}, [this] { HelpSystem::showSearch(this); });
     addAction(help, "mnuHowToUseHelp", "How to Use Help", {},
-              [] { HelpSystem::showTopic(HelpTopic::UsingHelp); });
+              [this] { HelpSystem::showPage("using-help.html", this); });
 }
 
 void TAddressMain::buildToolBar() {

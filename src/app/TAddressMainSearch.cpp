@@ -6,7 +6,6 @@
 #include <QLineEdit>
 
 #include "CheckPrinters.h"
-#include "HelpSystem.h"
 #include "PrinterDevice.h"
 #include "RecordView.h"
 #include "Search.h"
@@ -28,9 +27,8 @@
 #include "WindowMessages.h"
 
 DialogServices TAddressMain::dialogServices() const {
-    DialogServices s;
-    s.help = [](const QString&) { HelpSystem::showTopic(HelpTopic::Contents); };
-    return s;
+    // Help buttons open their window's page of the manual (HelpLink).
+    return DialogServices{};
 }
 
 void TAddressMain::SearchRecords() {

@@ -6,12 +6,10 @@
 #include <QVBoxLayout>
 
 #include "ButtonRow.h"
-#include "HelpSystem.h"
 
 TCopyToClipboard::TCopyToClipboard(QWidget* parent) : QDialog(parent) {
     setObjectName("TCopyToClipboard");
     setWindowTitle("Copy Record To Clipboard");
-    HelpSystem::setTopic(this, HelpTopic::CopyToClipboard);
 
     auto* boxes = new QVBoxLayout;
     auto make = [boxes](const QString& caption, const char* name) {
@@ -28,7 +26,7 @@ TCopyToClipboard::TCopyToClipboard(QWidget* parent) : QDialog(parent) {
     CommentsBox = make("Comments 1 && 2", "CommentsBox");
 
     ButtonRow buttons(
-        this, nullptr, [] { HelpSystem::showTopic(HelpTopic::CopyToClipboard); }, Qt::Vertical);
+        this, nullptr, nullptr, Qt::Vertical);
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
     HelpButton = buttons.HelpButton;

@@ -11,7 +11,6 @@
 
 #include "AddressFile.h"
 #include "ButtonRow.h"
-#include "HelpSystem.h"
 #include "NewDatabase.h"
 #include "TFieldLengths.h"
 #include "WindowMessages.h"
@@ -20,7 +19,6 @@ TCreateNewDatabase::TCreateNewDatabase(const AppHome& home, Settings& settings, 
     : QDialog(parent), home_(home), settings_(settings), widths_(FieldLengths::LoadFieldLengths(settings)) {
     setObjectName("TCreateNewDatabase");
     setWindowTitle("Create new database");
-    HelpSystem::setTopic(this, HelpTopic::NewDatabase);
 
     auto* prompt = new QLabel("Enter the database name (no extension)");
     NameEdit = new QLineEdit(NewDatabase::ProposeName(home));
@@ -34,7 +32,7 @@ TCreateNewDatabase::TCreateNewDatabase(const AppHome& home, Settings& settings, 
     InvalidLabel->setWordWrap(true);
 
     ButtonRow buttons(
-        this, [this] { OkButtonClick(); }, [] { HelpSystem::showTopic(HelpTopic::NewDatabase); },
+        this, [this] { OkButtonClick(); }, nullptr,
         Qt::Horizontal, "Ok [PgDn]");
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;

@@ -7,12 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "HelpSystem.h"
 
 TDateSelect::TDateSelect(const QDate& start, QWidget* parent) : QDialog(parent) {
     setObjectName("TDateSelect");
     setWindowTitle("Select a Date");
-    HelpSystem::setTopic(this, HelpTopic::SelectDate);
 
     DateCaption = new QLabel;
     DateCaption->setObjectName("DateCaption");

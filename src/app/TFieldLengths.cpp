@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "HelpSystem.h"
 #include "NewDatabase.h"
 #include "Settings.h"
 #include "WindowMessages.h"
@@ -35,7 +34,6 @@ TFieldLengths::TFieldLengths(const FieldLengths& widths, Settings& settings, QWi
     : QDialog(parent), settings_(settings), widths_(widths), baseline_(widths), edits_(FieldLengths::kCount) {
     setObjectName("TFieldLengths");
     setWindowTitle("Specify Field Lengths");
-    HelpSystem::setTopic(this, HelpTopic::FieldLengths);
 
     auto* grid = new QGridLayout;
     int i = 0;

@@ -13,15 +13,15 @@
 TGettingStarted::TGettingStarted(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
     setObjectName("TGettingStarted");
     setWindowTitle("Getting Started");
-    HelpSystem::setTopic(this, HelpTopic::GettingStarted);
 
     Page = new QTextBrowser;
     Page->setObjectName("Page");
     Page->setOpenLinks(false);
-    Page->setSearchPaths({":/help"});
-    Page->setSource(HelpSystem::topicUrl(HelpTopic::GettingStarted));
+    // The page comes from the manual; its links open the help window there.
+    const QUrl page = HelpSystem::pageUrl(QStringLiteral("getting-started.html"));
+    Page->setHtml(QString::fromUtf8(HelpSystem::pageData(QStringLiteral("getting-started.html"))));
     connect(Page, &QTextBrowser::anchorClicked, this,
-            [this](const QUrl& url) { HelpSystem::showUrl(Page->source().resolved(url)); });
+            [this, page](const QUrl& url) { HelpSystem::showUrl(page.resolved(url), this); });
     DontShowCheckBox = new QCheckBox("Do not show this screen at start up");
     DontShowCheckBox->setObjectName("DontShowCheckBox");
     DontShowCheckBox->setChecked(settings.value(setting::kGettingStarted));

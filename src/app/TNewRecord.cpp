@@ -9,14 +9,12 @@
 #include <QVBoxLayout>
 
 #include "ButtonRow.h"
-#include "HelpSystem.h"
 
 TNewRecord::TNewRecord(bool askNames, bool askZip, int lastWidth, int firstWidth, int zipWidth,
                        QWidget* parent)
     : QDialog(parent), askNames_(askNames), askZip_(askZip) {
     setObjectName("TNewRecord");
     setWindowTitle("New Record");
-    HelpSystem::setTopic(this, HelpTopic::NewRecord);
 
     LastNameEdit = new QLineEdit;
     LastNameEdit->setObjectName("LastNameEdit");
@@ -47,7 +45,7 @@ TNewRecord::TNewRecord(bool askNames, bool askZip, int lastWidth, int firstWidth
     }
 
     ButtonRow buttons(
-        this, nullptr, [] { HelpSystem::showTopic(HelpTopic::NewRecord); }, Qt::Horizontal, "Ok [PgDn]");
+        this, nullptr, nullptr, Qt::Horizontal, "Ok [PgDn]");
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
     HelpButton = buttons.HelpButton;

@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include "ButtonRow.h"
-#include "HelpSystem.h"
 #include "Settings.h"
 #include "WindowMessages.h"
 
@@ -62,7 +61,6 @@ TPreferences::TPreferences(Settings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings), loaded_(Preferences::read(settings)) {
     setObjectName("TPreferences");
     setWindowTitle("Preferences");
-    HelpSystem::setTopic(this, HelpTopic::Preferences);
 
     auto addBoxes = [this](const QString& group, const Choice* begin, const Choice* end, QGridLayout* grid,
                            int columns) {
@@ -101,7 +99,7 @@ TPreferences::TPreferences(Settings& settings, QWidget* parent)
     addBoxes("Skip", std::begin(kSkip), std::end(kSkip), skipGrid, 3);
 
     ButtonRow buttons(
-        this, [this] { OkButtonClick(); }, [] { HelpSystem::showTopic(HelpTopic::Preferences); });
+        this, [this] { OkButtonClick(); }, nullptr);
     OkButton = buttons.OkButton;
     CancelButton = buttons.CancelButton;
     HelpButton = buttons.HelpButton;

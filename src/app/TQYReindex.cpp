@@ -1,12 +1,11 @@
 #include "TQYReindex.h"
 
 #include "AddressFile.h"
-#include "HelpSystem.h"
 
 TQYReindex::TQYReindex(xbase::Table& table, const QString& fileName, QWidget* parent)
     : TReindexDialog("TQYReindex", "Rebuild indexes for " + fileName,
                      "Deleted records are removed for good, then the sort orders of the file are built anew.",
-                     HelpTopic::RebuildIndexes, parent),
+                     parent),
       table_(table) {}
 
 bool TQYReindex::run(JobProgress& progress) {

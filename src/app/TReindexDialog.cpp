@@ -7,14 +7,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "HelpSystem.h"
+#include "HelpLink.h"
 
 TReindexDialog::TReindexDialog(const QString& objectName, const QString& caption, const QString& text,
-                               int helpTopic, QWidget* parent)
+                               QWidget* parent)
     : JobWindow(parent) {
     setObjectName(objectName);
     setWindowTitle(caption);
-    HelpSystem::setTopic(this, helpTopic);
     setStartsOnShow(false);
 
     auto* textLabel = new QLabel(text);
@@ -33,7 +32,7 @@ TReindexDialog::TReindexDialog(const QString& objectName, const QString& caption
     buttonRow()->insertWidget(3, HelpButton);
     buttonRow()->takeAt(buttonRow()->count() - 1);
     connect(ReindexButton, &QPushButton::clicked, this, &TReindexDialog::ReindexButtonClick);
-    connect(HelpButton, &QPushButton::clicked, this, [helpTopic] { HelpSystem::showTopic(helpTopic); });
+    connect(HelpButton, &QPushButton::clicked, this, [this] { HelpLink::showFor(this); });
     setJob([this](JobProgress& progress) { return run(progress) ? JobResult::Done : JobResult::Failed; });
     setMinimumWidth(420);
 }

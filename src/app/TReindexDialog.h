@@ -16,7 +16,7 @@ class TReindexDialog : public JobWindow {
     QPushButton* HelpButton;
 
   protected:
-    TReindexDialog(const QString& objectName, const QString& caption, const QString& text, int helpTopic,
+    TReindexDialog(const QString& objectName, const QString& caption, const QString& text,
                    QWidget* parent);
     // The rebuild itself, telling `progress` its status and gauge; true when it
     // succeeded.

@@ -1,13 +1,12 @@
 #include "TSystemReindex.h"
 
-#include "HelpSystem.h"
 #include "SystemTables.h"
 
 TSystemReindex::TSystemReindex(const AppHome& home, QWidget* parent)
     : TReindexDialog("TSystemReindex", "Rebuild System Indexes",
                      "Rebuilds the indexes of the label, envelope, letter and report files, the label "
                      "stock list and the state/province list.",
-                     HelpTopic::RebuildSystem, parent),
+                     parent),
       home_(home) {}
 
 bool TSystemReindex::run(JobProgress& progress) {

@@ -1,9 +1,11 @@
 #include "Presort.h"
 
+#include <QFile>
 #include <QSaveFile>
 #include <algorithm>
 
 #include "AdcCentres.h"
+#include "FileSystem.h"
 
 namespace Presort {
 
@@ -86,6 +88,7 @@ std::vector<std::string> BuildList(const Tally& tally) {
 }
 
 bool WriteFile(const QString& path, const std::vector<std::string>& lines, QString* error) {
+    const xbase::NewFileMode mode(QFile::encodeName(path).toStdString());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *error = QStringLiteral("Unable to write ") + path;
@@ -99,6 +102,7 @@ bool WriteFile(const QString& path, const std::vector<std::string>& lines, QStri
         *error = QStringLiteral("Unable to write ") + path;
         return false;
     }
+    mode.written();
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "CheckPrinters.h"
+#include "HelpLink.h"
 #include "PrinterDevice.h"
 #include "PrinterDialogs.h"
 #include "TPreviewWindow.h"
@@ -41,6 +42,7 @@ TCountZipCodes::TCountZipCodes(xbase::Table& table, Settings* settings, QWidget*
     connect(PreviewButton, &QPushButton::clicked, this, &TCountZipCodes::PreviewButtonClick);
     connect(PrinterSetupButton, &QPushButton::clicked, this, &TCountZipCodes::PrinterSetupButtonClick);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(HelpButton, &QPushButton::clicked, this, [this] { HelpLink::showFor(this); });
     setJob([this](JobProgress& progress) {
         ZipCount tally;
         const JobResult result = CountZipCodes(table_, &tally, progress, &error_);

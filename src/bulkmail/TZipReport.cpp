@@ -3,8 +3,7 @@
 #include "ZipReport.h"
 
 TZipReport::TZipReport(QStringList lines, bool preview, QWidget* parent, PrinterDevice* device)
-    : TPrintStatus(PrintKind::ZipCount, preview, parent, device), lines_(std::move(lines)) {
+    : TPrintStatus(PrintKind::ZipCount, preview, parent, device), job_(std::move(lines)) {
     setObjectName(QStringLiteral("TZipReport"));
-    ZipReport::SetUp(report());
-    setJob([this](TBaseReport& r) { ZipReport::Print(r, lines_); });
+    setJob(job_);
 }

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "TPrintStatus.h"
+#include "ZipReport.h"
 
 // The print-status window of the ZIP code count report: prints or previews the count's
 // report lines (ZipReport.h).
@@ -13,5 +14,5 @@ class TZipReport : public TPrintStatus {
     TZipReport(QStringList lines, bool preview, QWidget* parent = nullptr, PrinterDevice* device = nullptr);
 
   private:
-    QStringList lines_;
+    ZipReport::ZipCountJob job_;
 };

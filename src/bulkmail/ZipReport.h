@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "PrintJob.h"
+
 class TBaseReport;
 
 // The ZIP code count report: the count's lines in four columns per page, portrait,
@@ -22,5 +24,19 @@ void SetUp(TBaseReport& report);
 // The job's OnPrint: prints `lines`, updating the status after every row, until done
 // or the job is aborted or stopped.
 void Print(TBaseReport& report, const QStringList& lines);
+
+// The report of a count's lines as a job: nothing to select, SetUp and Print.
+class ZipCountJob : public PrintJob {
+  public:
+    explicit ZipCountJob(QStringList lines) : lines_(std::move(lines)) {}
+
+    JobResult select(JobProgress&, Messages&, QString*) override { return JobResult::Done; }
+    void setUp(TBaseReport& report) override { SetUp(report); }
+    void printPages(TBaseReport& report) override { Print(report, lines_); }
+    QString counts() const override { return Counted(int(lines_.size()), "report line", "report lines"); }
+
+  private:
+    QStringList lines_;
+};
 
 }  // namespace ZipReport

@@ -44,11 +44,18 @@ const std::vector<Command>& commands() {
          seekCommand},
         {{"new", {"FILE.DBF"}, 0, {}, {}}, "create an address file with its 26 tags", newCommand},
         {{"reindex", {"FILE.DBF"}, 0, {}, {}}, "remove deleted records and rebuild the tags", reindexCommand},
-        {{"import-csv", {"TABLE", "FILE"}, 0, {{"--match", "LABEL=N,..."}, {"--header"}, {"--encoding", "NAME"}}, {}},
+        {{"import-csv",
+          {"TABLE", "FILE"},
+          0,
+          {{"--match", "LABEL=N,..."}, {"--header"}, {"--encoding", "NAME"}, {"--dialect", "own|rfc4180"}},
+          {}},
          "append a record per line of a CSV file: source field N\n"
          "(from 1) into the field with display label or name\n"
          "LABEL; --header matches by the first line's names and\n"
-         "skips it; the encoding is found unless NAME is given",
+         "skips it (without --match a first line of known column\n"
+         "names is found and used); the encoding and the quoting\n"
+         "(the program's own text or RFC 4180) are found unless\n"
+         "given",
          importCsvCommand},
         {{"import-dbf", {"TABLE", "SOURCE.DBF"}, 0, {{"--match", "LABEL=SOURCEFIELD,..."}}, {}},
          "append the records of another table (by default its\nfields go to the fields of the same name)",
@@ -56,15 +63,35 @@ const std::vector<Command>& commands() {
         {{"import-old", {"TABLE", "SOURCE.DBF"}, 0, {{"--version", "1|2", "", true}}, {}},
          "append the records of an address file of release 1.x\nor 2.x",
          importOldCommand},
+        {{"import-vcard",
+          {"TABLE", "FILE.vcf"},
+          0,
+          {{"--address", "home|work|pref"}, {"--birthday", "USER1|USER2"}, {"--stop-at-bad-card"}},
+          {}},
+         "append a record per card of a vCard file (2.1, 3.0,\n"
+         "4.0): the address of the type given (default: the\n"
+         "preferred one), what has no field into the memo; a bad\n"
+         "card is named and skipped unless --stop-at-bad-card",
+         importVCardCommand},
         {{"export",
           {"TABLE", "OUT"},
           0,
-          {{"--dbf"}, {"--text"}, {"--csv"}, {"--order", "TAG"}, {"--all"}, kFilterOption, kTagIdOption, {"--yes"}},
-          {{"--dbf", "--text", "--csv"}}},
+          {{"--dbf"},
+           {"--text"},
+           {"--csv"},
+           {"--vcard"},
+           {"--raw", "", "--csv"},
+           {"--order", "TAG"},
+           {"--all"},
+           kFilterOption,
+           kTagIdOption,
+           {"--yes"}},
+          {{"--dbf", "--text", "--csv", "--vcard"}}},
          "copy the records out, in the tag's order, all or those\n"
          "of the saved filter: a DBF with the same fields, the\n"
-         "twenty-field text, or CSV for spreadsheets (UTF-8);\n"
-         "--yes overwrites an existing OUT",
+         "twenty-field text, CSV for spreadsheets (UTF-8; values\n"
+         "that would run as formulas marked as text unless --raw)\n"
+         "or vCard 3.0; --yes overwrites an existing OUT",
          exportCommand},
         {{"filter", {"FILE.FLT"}, 0, {{"--tag-id", "ID"}}, {}},
          "the filter expression a saved filter gives (tagged\nrecords: ID, else the home's Misc/GlobalTagId)",

@@ -145,23 +145,10 @@ int envelopesCommand(const Invocation& in) {
 
     TReportPrinter report(&device);
     report.Title = def.description.trimmed();
-    QString error;
-    EnvelopePrint::Counts counts;
-    const JobResult result = RunOnTerminal(
-        [&](JobProgress& progress) {
-            return EnvelopePrint::PrintEnvelopes(*table, layout, size, feed, choice, report, progress,
-                                                 in.messages, &error, &counts);
-        },
-        in.err);
-    const int printed = counts.envelopes;
-    if (result == JobResult::Cancelled) return fail(in, error.isEmpty() ? EnvelopePrint::kCanceled : error);
-    if (result != JobResult::Done) return fail(in, error);
-    in.out << EnvelopePrint::kCompleted.toStdString() << " " << printed
-           << (printed == 1 ? " envelope" : " envelopes") << " to " << (pdf.isEmpty() ? printerName : pdf).toStdString()
-           << "\n";
-    // The job is done; a cut address is told, not an error.
-    if (const QString notice = layout::CutAddressNotice(counts.cutAddresses); !notice.isEmpty())
-        in.err << "quillory: " << notice.toStdString() << "\n";
+    EnvelopePrint::EnvelopeJob job(*table, layout, size, feed, choice);
+    if (const int code = runPrintJob(in, job, report, EnvelopePrint::kCanceled); code != kOk) return code;
+    in.out << EnvelopePrint::kCompleted.toStdString() << " " << job.counts().toStdString() << " to "
+           << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";
     return kOk;
 }
 

@@ -1,7 +1,8 @@
-// import-csv, import-dbf, import-old and export: the imports and Copy Records Out
+// import-csv, import-dbf, import-old, import-vcard and export: the imports and Copy Records Out
 // from the command line, running the same jobs as the windows.
 
 #include <QFileInfo>
+#include <optional>
 #include <ostream>
 
 #include "AddressFile.h"
@@ -15,6 +16,8 @@
 #include "OlderImport.h"
 #include "Table.h"
 #include "TerminalProgress.h"
+#include "VCard.h"
+#include "VCardImport.h"
 
 namespace cli {
 
@@ -68,21 +71,26 @@ int importCsvCommand(const Invocation& in) {
     std::unique_ptr<xbase::Table> table;
     if (const int code = openAddressFile(in, &table); code != kOk) return code;
 
+    std::optional<CsvDialect::Dialect> dialect;
+    if (in.args.has("--dialect")) {
+        CsvDialect::Dialect d;
+        if (!CsvDialect::FromName(in.args.value("--dialect"), &d)) return usage(in);
+        dialect = d;
+    }
+    const std::vector<Destination> destinations = ImportDestinations::Ascii(*table);
     AsciiSample sample;
     QString message;
-    if (!ReadAsciiSample(path, text(in.args.value("--encoding")), &sample, &message))
+    if (!ReadAsciiSample(path, text(in.args.value("--encoding")), &sample, &message, dialect, destinations))
         return fail(in, message);
     AsciiImportSetup setup;
     setup.path = path;
     setup.encoding = sample.encoding;
+    setup.dialect = sample.dialect;
     setup.fieldCount = sample.fieldCount;
-    std::vector<SourceField> sources;
-    for (const QString& name : sample.fieldNames()) sources.push_back({name, 'C'});
-    setup.match = FieldMatch(ImportDestinations::Ascii(*table), sources, FieldMatch::Rules::Any);
-    if (in.args.has("--header")) {
-        setup.match.matchByNames(sample.firstLineNames());
-        setup.firstLineNames = true;
-    }
+    // Without --match a first line of column names is looked for, as the window does.
+    setup.firstLineNames = in.args.has("--header") || (pairs.empty() && sample.headerDetected);
+    setup.match = FieldMatch(destinations, sample.sources(setup.firstLineNames), FieldMatch::Rules::Any);
+    if (setup.firstLineNames) setup.match.matchByNames(sample.firstLineNames());
     for (const auto& [label, number] : pairs) {
         bool isNumber = false;
         const int n = number.toInt(&isNumber);
@@ -98,6 +106,11 @@ int importCsvCommand(const Invocation& in) {
         setup.match.assign(row, n - 1);
     }
     if (!setup.match.any()) return fail(in, "No field is matched: give --match LABEL=N,... or --header");
+    if (!in.args.has("--dialect") && sample.dialectDetected) {
+        in.err << "Reading " << path.toStdString() << " as "
+               << (setup.dialect == CsvDialect::Dialect::Own ? "the program's own text" : "RFC 4180 CSV")
+               << " (--dialect " << CsvDialect::Name(setup.dialect) << ")\n";
+    }
 
     ImportReport report;
     RunOnTerminal(
@@ -168,11 +181,45 @@ int importOldCommand(const Invocation& in) {
     return finishImport(in, report, *table);
 }
 
+int importVCardCommand(const Invocation& in) {
+    VCardImportSetup setup;
+    setup.path = text(in.args.operand(1));
+    const std::string& address = in.args.value("--address");
+    if (address == "home") {
+        setup.choices.address = VCardRecord::AddressChoice::Home;
+    } else if (address == "work") {
+        setup.choices.address = VCardRecord::AddressChoice::Work;
+    } else if (!address.empty() && address != "pref") {
+        return usage(in);
+    }
+    const std::string& birthday = in.args.value("--birthday");
+    if (!birthday.empty() && birthday != "USER1" && birthday != "USER2") return usage(in);
+    setup.choices.birthdayField = text(birthday);
+    setup.stopAtBadCard = in.args.has("--stop-at-bad-card");
+    std::unique_ptr<xbase::Table> table;
+    if (const int code = openAddressFile(in, &table); code != kOk) return code;
+    QString message;
+    VCard::Reader probe;
+    if (!probe.open(setup.path, &message)) return fail(in, message);
+    ImportReport report;
+    RunOnTerminal(
+        [&](JobProgress& progress) {
+            report = RunVCardImport(*table, setup, progress);
+            return report.result;
+        },
+        in.err);
+    return finishImport(in, report, *table);
+}
+
 int exportCommand(const Invocation& in) {
     const QString out = text(in.args.operand(1));
-    const CopyOut::Kind kind = in.args.has("--dbf")    ? CopyOut::Kind::Dbf
-                               : in.args.has("--text") ? CopyOut::Kind::Text
-                                                       : CopyOut::Kind::Csv;
+    const CopyOut::Kind kind = in.args.has("--dbf")     ? CopyOut::Kind::Dbf
+                               : in.args.has("--text")  ? CopyOut::Kind::Text
+                               : in.args.has("--vcard") ? CopyOut::Kind::VCard
+                                                        : CopyOut::Kind::Csv;
+    if (in.args.has("--raw") && kind != CopyOut::Kind::Csv) return usage(in);
+    CopyOut::Options options;
+    options.formulaGuard = !in.args.has("--raw");
     const FilterOptions filter = FilterOptionsOf(in.args);
     if (in.args.has("--all") && !filter.file.empty()) return usage(in);
     std::unique_ptr<xbase::Table> table;
@@ -204,7 +251,9 @@ int exportCommand(const Invocation& in) {
     uint32_t copied = 0;
     QString error;
     const JobResult result = RunOnTerminal(
-        [&](JobProgress& progress) { return CopyOut::Run(*table, kind, out, progress, &copied, &error); },
+        [&](JobProgress& progress) {
+            return CopyOut::Run(*table, kind, out, progress, &copied, &error, nullptr, options);
+        },
         in.err);
     if (result != JobResult::Done) return fail(in, error);
     if (!table->close().ok()) return fail(in, "Cannot close " + text(in.args.operand(0)));

@@ -111,39 +111,17 @@ int labelsCommand(const Invocation& in) {
     if (const int code = SelectPrinter(in, pdf, printerName, &chosen); code != kOk) return code;
     PrinterDevice& device = *chosen;
     const LabelPrint::Paper paper = LabelPrint::Paper::Of(stock);
-    // A driver of that family takes no paper size from us, so the size is never sure.
-    const bool unsure = device.driverName().toUpper().contains("HPFDJ");
-    if (paper.code != 0) {
-        (void)device.setPaperSize(paper.code);
-    } else if (!unsure) {
-        (void)device.setPaperSize(0, paper.width, paper.height);
-    }
-    (void)device.setOrientation(paper.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    const DeviceMetrics page = device.metrics();
-    if ((unsure || !LabelPrint::PaperMatches(paper, page.pageWidth, page.pageHeight)) && !in.args.has("--force"))
+    LabelPrint::LabelJob job(*table, layout, LabelPrint::Geometry::Of(stock), paper, choice,
+                             home.existingFile(Presort::kFileName));
+    if (!device.setPage(job.pageRequest()) && !in.args.has("--force"))
         return fail(in, LabelPrint::PaperQuestion(paper) + "\n(not confirmed: give --force to print anyway)");
 
     TReportPrinter report(&device);
     report.Title = def.description.trimmed();
-    QString error;
-    LabelPrint::Counts counts;
-    const JobResult result = RunOnTerminal(
-        [&](JobProgress& progress) {
-            return LabelPrint::PrintLabels(*table, layout, LabelPrint::Geometry::Of(stock), choice,
-                                           home.existingFile(Presort::kFileName), report, progress, in.messages,
-                                           &error, &counts);
-        },
-        in.err);
-    if (result == JobResult::Cancelled) return fail(in, error.isEmpty() ? LabelPrint::kCanceled : error);
-    if (result != JobResult::Done) return fail(in, error);
-    in.out << LabelPrint::kCompleted.toStdString() << " " << counts.labels
-           << (counts.labels == 1 ? " label" : " labels");
-    if (presort) in.out << " and " << counts.headers << (counts.headers == 1 ? " header" : " headers");
-    in.out << ", " << report.pagesPrinted() << (report.pagesPrinted() == 1 ? " page" : " pages") << " to "
+    if (const int code = runPrintJob(in, job, report, LabelPrint::kCanceled); code != kOk) return code;
+    in.out << LabelPrint::kCompleted.toStdString() << " " << job.counts().toStdString() << ", "
+           << report.pagesPrinted() << (report.pagesPrinted() == 1 ? " page" : " pages") << " to "
            << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";
-    // The job is done; a cut address is told, not an error.
-    if (const QString notice = layout::CutAddressNotice(counts.cutAddresses); !notice.isEmpty())
-        in.err << "quillory: " << notice.toStdString() << "\n";
     return kOk;
 }
 

@@ -24,6 +24,7 @@
 #include "TReportPrinter.h"
 #include "Table.h"
 #include "TerminalProgress.h"
+#include "FileSystem.h"
 
 namespace cli {
 
@@ -116,11 +117,13 @@ int letterExportCommand(const Invocation& in) {
     if (const int code = openStore(in, &store); code != kOk) return code;
     QTextDocument letter;
     if (const int code = loadLetter(in, *store, description, &letter); code != kOk) return code;
+    const xbase::NewFileMode mode(QFile::encodeName(path).toStdString());
     QFile file(path);
     const QByteArray rtf = RtfWriter::Write(letter);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rtf) != rtf.size() ||
         !file.flush())
         return fail(in, "Unable to write " + path);
+    mode.written();
     in.out << "Wrote letter \"" << description.toStdString() << "\" to " << path.toStdString() << "\n";
     return kOk;
 }
@@ -189,18 +192,10 @@ int lettersCommand(const Invocation& in) {
 
     TReportPrinter report(&device);
     report.Title = description;
-    QString error;
-    int pages = 0;
-    const JobResult result = RunOnTerminal(
-        [&](JobProgress& progress) {
-            return LetterPrint::PrintLetters(*table, letter, choice, report, progress, in.messages, &error,
-                                             &pages);
-        },
-        in.err);
-    if (result == JobResult::Cancelled) return fail(in, LetterPrint::kCanceled);
-    if (result != JobResult::Done) return fail(in, error);
-    in.out << LetterPrint::kCompleted.toStdString() << " " << pages << (pages == 1 ? " page" : " pages")
-           << " to " << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";
+    LetterPrint::LetterJob job(*table, letter, choice);
+    if (const int code = runPrintJob(in, job, report, LetterPrint::kCanceled); code != kOk) return code;
+    in.out << LetterPrint::kCompleted.toStdString() << " " << job.counts().toStdString() << " to "
+           << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";
     return kOk;
 }
 

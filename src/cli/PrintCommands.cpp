@@ -15,6 +15,7 @@
 #include "Filter.h"
 #include "FilterFile.h"
 #include "Presort.h"
+#include "PrintJob.h"
 #include "PrinterDevice.h"
 #include "TReportPrinter.h"
 #include "TerminalProgress.h"
@@ -37,6 +38,17 @@ int presortCommand(const Invocation& in) {
     if (result != JobResult::Done) return fail(in, message);
     in.out << summary.records << " records, " << summary.pieces << " presorted in " << summary.groups
            << " groups: " << QDir::toNativeSeparators(out).toStdString() << "\n";
+    return kOk;
+}
+
+int runPrintJob(const Invocation& in, PrintJob& job, TBaseReport& report, const QString& canceled) {
+    QString error;
+    const JobResult result = RunOnTerminal(
+        [&](JobProgress& progress) { return RunPrintJob(job, report, progress, in.messages, &error); }, in.err);
+    if (result != JobResult::Done) return fail(in, error.isEmpty() ? canceled : error);
+    // The job is done; a notice is told, not an error.
+    if (const QString notice = job.notice(); !notice.isEmpty())
+        in.err << "quillory: " << notice.toStdString() << "\n";
     return kOk;
 }
 
@@ -75,12 +87,10 @@ int zipcountCommand(const Invocation& in) {
     const QString printer = pdf.isEmpty() ? printerName : PrinterDevice::kPdfPrinter;
 
     TReportPrinter report(&device);
-    ZipReport::SetUp(report);
-    report.OnPrint = [&](TBaseReport& r) { ZipReport::Print(r, lines); };
-    TerminalProgress progress(in.err, TerminalProgress::stderrIsTerminal());
-    report.setProgress(&progress);
-    if (!report.execute()) return fail(in, report.lastError());
-    in.out << count.records() << " records, " << lines.size() << " report lines, " << report.pagesPrinted()
+    ZipReport::ZipCountJob job(lines);
+    if (const int code = runPrintJob(in, job, report, QStringLiteral("Print Canceled!")); code != kOk)
+        return code;
+    in.out << count.records() << " records, " << job.counts().toStdString() << ", " << report.pagesPrinted()
            << (report.pagesPrinted() == 1 ? " page" : " pages") << " to "
            << (pdf.isEmpty() ? printer : pdf).toStdString() << "\n";
     return kOk;

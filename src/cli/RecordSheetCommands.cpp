@@ -51,15 +51,10 @@ int recordSheetCommand(const Invocation& in) {
     (void)chosen->setOrientation(QPageLayout::Portrait);
     TReportPrinter report(chosen);
     report.Title = QStringLiteral("Print Current Record");
-    QString error;
-    const JobResult result = RunOnTerminal(
-        [&](JobProgress& progress) {
-            return RecordSheet::PrintSheet(*table, choice, report, progress, &error);
-        },
-        in.err);
-    if (result != JobResult::Done)
-        return fail(in, error.isEmpty() ? QString("Report Print Canceled!") : error);
-    in.out << "Report Print Completed! record " << table->recNo() << ", " << report.pagesPrinted()
+    RecordSheet::SheetJob job(*table, choice);
+    if (const int code = runPrintJob(in, job, report, QStringLiteral("Report Print Canceled!")); code != kOk)
+        return code;
+    in.out << "Report Print Completed! " << job.counts().toStdString() << ", " << report.pagesPrinted()
            << (report.pagesPrinted() == 1 ? " page" : " pages") << " to "
            << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";
     return kOk;

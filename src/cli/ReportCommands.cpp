@@ -82,40 +82,26 @@ int reportCommand(const Invocation& in) {
     PrinterDevice* chosen = nullptr;
     if (const int code = SelectPrinter(in, pdf, printerName, &chosen); code != kOk) return code;
     TReportPrinter report(chosen);
-    QString error;
-    int rows = 0;
-    JobResult result = JobResult::Failed;
+    TAddressDataSet record(table.get());
+    std::unique_ptr<PrintJob> job;
     if (builtIn) {
-        (void)chosen->setPaperSize(1);  // Letter
+        // The command's paper for a listing: Letter, portrait.
+        (void)chosen->setPaperSize(1);
         (void)chosen->setOrientation(QPageLayout::Portrait);
-        report.Title = choice.title;
-        result = RunOnTerminal(
-            [&](JobProgress& progress) {
-                return BuiltInReports::PrintBuiltIn(*table, choice, report, progress, in.messages, &error,
-                                                    &rows);
-            },
-            in.err);
+        job = std::make_unique<BuiltInReports::ListingJob>(*table, choice);
     } else {
-        UserReport::SetPaperSizeFromReportVars(*chosen, layout.Settings());
-        report.Title = "Quillory";
-        TAddressDataSet record(table.get());
         record.AddCalculatedFields();
         layout.BindForPrinting(&record);
         UserReport::Choice user;
         user.records = choice.records;
         user.startFromCurrent = choice.startFromCurrent;
         user.onePerPage = in.args.has("--one-per-page");
-        result = RunOnTerminal(
-            [&](JobProgress& progress) {
-                return UserReport::PrintUserReport(*table, layout, user, report, progress, in.messages,
-                                                   &error, &rows);
-            },
-            in.err);
+        job = std::make_unique<UserReport::UserReportJob>(*table, layout, user);
     }
-    if (result != JobResult::Done)
-        return fail(in, error.isEmpty() ? QString("Report Print Canceled!") : error);
-    in.out << "Report Print Completed! " << rows << (rows == 1 ? " record, " : " records, ")
-           << report.pagesPrinted() << (report.pagesPrinted() == 1 ? " page" : " pages") << " to "
+    (void)chosen->setPage(job->pageRequest());
+    if (const int code = runPrintJob(in, *job, report, QStringLiteral("Report Print Canceled!")); code != kOk)
+        return code;
+    in.out << "Report Print Completed! " << job->counts().toStdString() << ", " << report.pagesPrinted() << (report.pagesPrinted() == 1 ? " page" : " pages") << " to "
            << (pdf.isEmpty() ? printerName : pdf).toStdString() << "\n";
     return kOk;
 }

@@ -4,27 +4,14 @@
 
 #include "LayoutFile.h"
 #include "Messages.h"
-#include "RecordMoves.h"
-#include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
 
 namespace EnvelopePrint {
 
-
-bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages) {
-    if (choice.records == Records::Current) return !table.eof();
-    const uint32_t start = table.eof() ? 0 : table.recNo();
-    if (choice.records == Records::All) {
-        table.setDeleted(true);
-        if (!table.query("NOT ISDEL").ok()) return false;
-    }
-    if (choice.startFromCurrent) {
-        if (!RecordMoves::StartAt(table, start)) messages.inform(kOutOfRange);
-    } else {
-        (void)table.goTop();
-    }
-    return true;
+bool Select(xbase::Table& table, const Choice& choice, Messages& messages) {
+    if (!SelectRecords(table, choice, kDeleted, messages)) return false;
+    return choice.records != Records::Current || !table.eof();
 }
 
 void PrintLoop(TBaseReport& r, xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
@@ -53,32 +40,38 @@ void PrintLoop(TBaseReport& r, xbase::Table& table, layout::LayoutFile& layout, 
     if (counts) *counts = n;
 }
 
-JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
-                         const Envelope::Feed& feed, const Choice& choice, TBaseReport& report,
-                         JobProgress& progress, Messages& messages, QString* error, Counts* counts) {
-    if (size.width <= 0 || size.height <= 0) {
-        *error = QString("The envelope size %1 is not known").arg(size.code);
+EnvelopeJob::EnvelopeJob(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
+                         const Envelope::Feed& feed, const Choice& choice)
+    : table_(table), layout_(layout), size_(size), feed_(feed), choice_(choice) {}
+
+JobResult EnvelopeJob::select(JobProgress&, Messages& messages, QString* error) {
+    if (size_.width <= 0 || size_.height <= 0) {
+        *error = QString("The envelope size %1 is not known").arg(size_.code);
         return JobResult::Failed;
     }
-    const SavedCursor saved(table);
-    if (!SelectRecords(table, choice, messages)) {
+    saveCursor(table_);
+    if (!Select(table_, choice_, messages)) {
         *error = "There are no records to print";
         return JobResult::Failed;
     }
-    Counts printed;
-    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&](TBaseReport& r) { PrintLoop(r, table, layout, size, feed, choice, &printed); };
-    const bool ok = report.execute();
-    report.OnPrint = nullptr;
-    report.setProgress(nullptr);
-    if (counts) *counts = printed;
-    if (!ok && !report.lastError().isEmpty()) {
-        *error = report.lastError();
-        return JobResult::Failed;
-    }
-    if (!ok) return JobResult::Cancelled;
-    progress.status(kCompleted);
     return JobResult::Done;
+}
+
+void EnvelopeJob::printPages(TBaseReport& report) {
+    PrintLoop(report, table_, layout_, size_, feed_, choice_, &counts_);
+}
+
+QString EnvelopeJob::counts() const { return Counted(counts_.envelopes, "envelope", "envelopes"); }
+
+QString EnvelopeJob::notice() const { return layout::CutAddressNotice(counts_.cutAddresses); }
+
+JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
+                         const Envelope::Feed& feed, const Choice& choice, TBaseReport& report,
+                         JobProgress& progress, Messages& messages, QString* error, Counts* counts) {
+    EnvelopeJob job(table, layout, size, feed, choice);
+    const JobResult result = RunPrintJob(job, report, progress, messages, error);
+    if (counts) *counts = job.printed();
+    return result;
 }
 
 }  // namespace EnvelopePrint

@@ -7,6 +7,8 @@
 
 #include "Envelope.h"
 #include "JobProgress.h"
+#include "PrintJob.h"
+#include "RecordChoice.h"
 
 class Messages;
 class TBaseReport;
@@ -20,28 +22,25 @@ class Table;
 // Printing envelopes: one envelope a page, each record's design placed by the feed.
 namespace EnvelopePrint {
 
-enum class Records {
-    All,      // every record not marked deleted
-    Filter,   // the table's current query
-    Current,  // only the current record (whatever the filter)
-};
+using Records = RecordChoice::Records;
 
-struct Choice {
-    Records records = Records::Current;
-    bool startFromCurrent = false;
+// The print-envelope screen's choices: the records (the current one at first), and how.
+struct Choice : RecordChoice {
+    Choice() : RecordChoice(Records::Current) {}
     bool preview = false;  // outline the printable area in red dots
     QPointF calibration;   // the printer's own correction, inches, added to the placement
 };
 
 inline const QString kCompleted = QStringLiteral("Envelope Print Completed!");
 inline const QString kCanceled = QStringLiteral("Envelope Print Canceled!");
-inline const QString kOutOfRange =
-    QStringLiteral("Current record is out of range. Starting with first record");
+inline const QString& kOutOfRange = RecordChoice::kOutOfRange;
 
-// Makes the selection and puts the cursor on the first envelope ("only the current
-// record" leaves it where it is); false when there is nothing to print or the query
-// cannot be set. The caller holds a SavedCursor.
-bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages);
+// Envelopes leave out the records flagged deleted.
+constexpr DeletedPolicy kDeleted = DeletedPolicy::Flagged;
+
+// SelectRecords under kDeleted; false when the query cannot be set or only the
+// current record was asked for and there is none. The caller holds a SavedCursor.
+bool Select(xbase::Table& table, const Choice& choice, Messages& messages);
 
 // What a job printed.
 struct Counts {
@@ -66,5 +65,29 @@ void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& lay
 JobResult PrintEnvelopes(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
                          const Envelope::Feed& feed, const Choice& choice, TBaseReport& report,
                          JobProgress& progress, Messages& messages, QString* error, Counts* counts = nullptr);
+
+// The envelope job: Select, then PrintLoop on pages the report's device really has.
+// The envelopes command and the print-envelope screen build it from their choices;
+// `layout` is loaded and bound to the table's data set by the caller.
+class EnvelopeJob : public PrintJob {
+  public:
+    EnvelopeJob(xbase::Table& table, layout::LayoutFile& layout, const Envelope::Size& size,
+                const Envelope::Feed& feed, const Choice& choice);
+
+    JobResult select(JobProgress& progress, Messages& messages, QString* error) override;
+    void printPages(TBaseReport& report) override;
+    QString counts() const override;
+    QString notice() const override;
+    QString completed() const override { return kCompleted; }
+    const Counts& printed() const { return counts_; }
+
+  private:
+    xbase::Table& table_;
+    layout::LayoutFile& layout_;
+    Envelope::Size size_;
+    Envelope::Feed feed_;
+    Choice choice_;
+    Counts counts_;
+};
 
 }  // namespace EnvelopePrint

@@ -86,18 +86,25 @@ bool AsciiFile::readRaw(std::string* raw, size_t cap, bool* cut) {
     raw->clear();
     *cut = false;
     bool any = false;
+    ending_ = "";
     for (;;) {
         if (pos_ == end_ && !fill()) {
+            if (pendingCr_) {
+                pendingCr_ = false;
+                return true;
+            }
             if (!error_.isEmpty()) return false;
             if (any) ++line_;
             return any;
         }
         if (pendingCr_) {
+            // The line ended with CR at the end of the buffer: a LF now belongs to it.
             pendingCr_ = false;
             if (buf_[pos_] == '\n') {
                 ++pos_;
-                continue;
+                ending_ = "\r\n";
             }
+            return true;
         }
         const char* start = buf_.data() + pos_;
         const size_t avail = end_ - pos_;
@@ -111,9 +118,22 @@ bool AsciiFile::readRaw(std::string* raw, size_t cap, bool* cut) {
         any = true;
         if (stop) {
             pos_ += take + 1;
-            pendingCr_ = *stop == '\r';
             ++line_;
-            return true;
+            if (*stop == '\n') {
+                ending_ = "\n";
+                return true;
+            }
+            ending_ = "\r";
+            if (pos_ < end_) {
+                if (buf_[pos_] == '\n') {
+                    ++pos_;
+                    ending_ = "\r\n";
+                }
+                return true;
+            }
+            // Whether a LF follows is known only once the next piece is read.
+            pendingCr_ = true;
+            continue;
         }
         pos_ = end_;
     }

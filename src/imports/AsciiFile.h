@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "SourceEncoding.h"
@@ -34,6 +35,8 @@ class AsciiFile {
     Result next(std::string* text, Problem* problem);
     // The number of the line last read, from 1.
     uint64_t lineNumber() const { return line_; }
+    // How the line last read ended: "\r\n", "\n", "\r", or "" at the end of the file.
+    std::string_view lineEnding() const { return ending_; }
     const QString& errorText() const { return error_; }
 
     // What a problem line is called in a message: "Line 12 is longer than 2048
@@ -57,7 +60,8 @@ class AsciiFile {
     size_t pos_ = 0;
     size_t end_ = 0;
     bool eof_ = false;
-    bool pendingCr_ = false;  // the last line ended with CR: a LF next belongs to it
+    bool pendingCr_ = false;  // the line being read ended with CR at the end of the buffer
+    const char* ending_ = "";
     uint64_t line_ = 0;
     QString error_;
     std::string raw_;

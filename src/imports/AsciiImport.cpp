@@ -1,7 +1,6 @@
 #include "AsciiImport.h"
 
-#include "AsciiFile.h"
-#include "AsciiLine.h"
+#include "CsvReader.h"
 #include "BatchAppender.h"
 #include "CodePage.h"
 #include "Table.h"
@@ -40,19 +39,20 @@ ImportReport RunAsciiImport(xbase::Table& table, const AsciiImportSetup& setup, 
 
             progress.status(QStringLiteral("Counting total lines"));
             uint64_t total = 0;
-            AsciiFile file;
+            CsvReader file;
             if (!AsciiFile::countLines(setup.path, &total, &reason) ||
-                !file.open(setup.path, setup.encoding, &reason)) {
+                !file.open(setup.path, setup.encoding, setup.dialect, &reason)) {
                 stop = Stop::Read;
             }
             if (stop == Stop::None) progress.status(QStringLiteral("Importing records"));
 
-            std::string text, raw;
+            std::string raw;
+            std::vector<std::string> fields;
             AsciiFile::Problem problem;
             uint64_t lines = 0;
             int lastGauge = -1;
             while (stop == Stop::None) {
-                const AsciiFile::Result r = file.next(&text, &problem);
+                const AsciiFile::Result r = file.next(&fields, &problem);
                 if (r == AsciiFile::Result::End) break;
                 if (r == AsciiFile::Result::Failed) {
                     stop = Stop::Read;
@@ -63,10 +63,9 @@ ImportReport RunAsciiImport(xbase::Table& table, const AsciiImportSetup& setup, 
                 if (lines == 1 && setup.firstLineNames) continue;
                 if (problem != AsciiFile::Problem::None) {
                     stop = Stop::Read;
-                    reason = AsciiFile::problemText(problem, file.lineNumber(), setup.encoding);
+                    reason = file.problemText(problem);
                     break;
                 }
-                const std::vector<std::string> fields = AsciiLine::Split(text);
                 appender.begin();
                 xbase::Status s;
                 for (const Column& c : columns) {
@@ -75,7 +74,7 @@ ImportReport RunAsciiImport(xbase::Table& table, const AsciiImportSetup& setup, 
                     s = codePage.fromUtf8(value, &raw);
                     if (!s.ok()) {
                         reason = QStringLiteral("Line %1, Field %2 (%3): %4")
-                                     .arg(file.lineNumber())
+                                     .arg(file.recordLine())
                                      .arg(c.source + 1)
                                      .arg(c.label, QString::fromStdString(s.message()));
                         break;
@@ -94,7 +93,8 @@ ImportReport RunAsciiImport(xbase::Table& table, const AsciiImportSetup& setup, 
                     stop = Stop::Write;
                     break;
                 }
-                const uint64_t done = lines - (setup.firstLineNames ? 1 : 0);
+                // Lines read, not records: a record may span several lines.
+                const uint64_t done = file.lineNumber() - (setup.firstLineNames ? 1 : 0);
                 const int percent = total ? int(done * 100 / total) : 100;
                 if (percent != lastGauge) progress.gauge(lastGauge = percent);
                 if (!progress.keepGoing()) stop = Stop::Cancelled;

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "CsvDialect.h"
 #include "FieldMatch.h"
 #include "ImportRun.h"
 #include "SourceEncoding.h"
@@ -15,17 +16,18 @@ class Table;
 struct AsciiImportSetup {
     QString path;
     SourceEncoding encoding;
+    CsvDialect::Dialect dialect = CsvDialect::Dialect::Own;
     int fieldCount = 0;
     FieldMatch match;             // rows: ImportDestinations::Ascii(table)
     bool firstLineNames = false;  // the first line names the columns and is not imported
 };
 
 // Appends one record to the address file per line of the file, in the frame of
-// RunImport: "Counting total lines", then "Importing records". A line with fewer
-// fields than the first is read as if padded with empty ones, extra fields are
+// RunImport: "Counting total lines", then "Importing records". The records are split
+// by the file's dialect (see CsvReader). A record with fewer fields than the first is read as if padded with empty ones, extra fields are
 // ignored; each matched field that is not empty is stored in its address field,
-// converted to the file's code page. The gauge shows imported records against the
-// lines. keepGoing() is asked after each record. Reports one message:
+// converted to the file's code page. The gauge shows the lines read against
+// the lines of the file. keepGoing() is asked after each record. Reports one message:
 //   "Import complete. Imported n records."
 //   "Import cancelled after importing n records."
 //   "Unknown error reading ASCII file after importing n records." with the reason on

@@ -6,8 +6,11 @@
 
 #include "BatchAppender.h"
 #include "CodePage.h"
+#include "CsvDialect.h"
 #include "FileSystem.h"
 #include "ImportCopy.h"
+#include "VCard.h"
+#include "VCardRecord.h"
 #include "SavedCursor.h"
 #include "Table.h"
 
@@ -70,9 +73,17 @@ std::string_view trimmed(std::string_view v) {
 
 // One value of a CSV for spreadsheets, as RFC 4180 writes it: in quotes, with quotes
 // doubled, when it holds a comma, a quote or a line break, or begins or ends with a
-// blank (which spreadsheets would drop). `raw` is in the table's code page.
+// blank (which spreadsheets would drop); with `guard`, a value a spreadsheet would run
+// as a formula gets the formula guard's apostrophe (CsvDialect::NeedsGuard). `raw` is in
+// the table's code page.
 void appendCsvValue(std::string* line, std::string_view raw, const xbase::CodePage& codePage,
-                    std::string* utf8) {
+                    std::string* utf8, bool guard) {
+    if (guard && CsvDialect::NeedsGuard(raw)) {
+        // Marked as text for spreadsheets; the RFC 4180 import takes the mark off again.
+        *utf8 = "'" + codePage.toUtf8(raw);
+        raw = *utf8;
+        guard = false;
+    }
     bool quote = !raw.empty() && (raw.front() == ' ' || raw.back() == ' ');
     bool ascii = true;
     for (char c : raw) {
@@ -80,7 +91,7 @@ void appendCsvValue(std::string* line, std::string_view raw, const xbase::CodePa
         ascii &= static_cast<unsigned char>(c) < 0x80;
     }
     std::string_view v = raw;
-    if (!ascii) {
+    if (!ascii && raw.data() != utf8->data()) {
         *utf8 = codePage.toUtf8(raw);
         v = *utf8;
     }
@@ -131,8 +142,9 @@ std::vector<int> fieldIndexes(const xbase::Table& table, QString* reason) {
     return indexes;
 }
 
-JobResult copyText(xbase::Table& table, Kind kind, xbase::FileSystem& fs, const QString& part, uint32_t total,
-                   JobProgress& progress, uint32_t* copied, QString* reason, Output* out) {
+JobResult copyText(xbase::Table& table, Kind kind, const Options& options, xbase::FileSystem& fs,
+                   const QString& part, uint32_t total, JobProgress& progress, uint32_t* copied, QString* reason,
+                   Output* out) {
     std::vector<int> fields = fieldIndexes(table, reason);
     if (fields.empty()) return JobResult::Failed;
     const int memo = table.fieldIndex("MEMO");
@@ -178,11 +190,35 @@ JobResult copyText(xbase::Table& table, Kind kind, xbase::FileSystem& fs, const 
                     line.append(value);
                     line += '"';
                 } else {
-                    appendCsvValue(&line, value, codePage, &utf8);
+                    appendCsvValue(&line, value, codePage, &utf8, options.formulaGuard);
                 }
             }
             line += "\r\n";
             return out->write(line);
+        },
+        reason);
+}
+
+// One vCard 3.0 per record (VCardRecord::ToContact, VCard::Write).
+JobResult copyVCards(xbase::Table& table, xbase::FileSystem& fs, const QString& part, uint32_t total,
+                     JobProgress& progress, uint32_t* copied, QString* reason, Output* out) {
+    Status s = out->create(fs, local(part));
+    if (!s.ok()) {
+        *reason = QString::fromStdString(s.message());
+        return JobResult::Failed;
+    }
+    std::string card;
+    return eachRecord(
+        table, progress, total, copied,
+        [&]() -> Status {
+            VCardContact contact;
+            QString problem;
+            if (!VCardRecord::ToContact(table, &contact, &problem)) {
+                return Status::Corruption(problem.toStdString());
+            }
+            card.clear();
+            VCard::Write(contact, &card);
+            return out->write(card);
         },
         reason);
 }
@@ -267,6 +303,8 @@ const KindTexts& Texts(Kind kind) {
                                 QStringLiteral("Text files (*.TXT *.txt)"), QStringLiteral("TXT")};
     static const KindTexts csv{QStringLiteral("Copy to a &CSV file for spreadsheets (UTF-8)"),
                                QStringLiteral("CSV files (*.CSV *.csv)"), QStringLiteral("CSV")};
+    static const KindTexts vcard{QStringLiteral("Copy to a &vCard file for address books"),
+                                 QStringLiteral("vCard files (*.vcf *.VCF)"), QStringLiteral("vcf")};
     switch (kind) {
         case Kind::Dbf:
             return dbf;
@@ -274,6 +312,8 @@ const KindTexts& Texts(Kind kind) {
             return text;
         case Kind::Csv:
             return csv;
+        case Kind::VCard:
+            return vcard;
     }
     return dbf;
 }
@@ -313,7 +353,7 @@ QString OverwriteQuestion(const QString& path) {
 }
 
 JobResult Run(xbase::Table& table, Kind kind, const QString& path, JobProgress& progress, uint32_t* copied,
-              QString* error, xbase::FileSystem* fs) {
+              QString* error, xbase::FileSystem* fs, const Options& options) {
     xbase::FileSystem& files = fs ? *fs : xbase::FileSystem::real();
     SavedCursor saved(table);
     *copied = 0;
@@ -348,7 +388,9 @@ JobResult Run(xbase::Table& table, Kind kind, const QString& path, JobProgress& 
         }
     } else {
         Output out;
-        result = copyText(table, kind, files, part, total, progress, copied, &reason, &out);
+        result = kind == Kind::VCard
+                     ? copyVCards(table, files, part, total, progress, copied, &reason, &out)
+                     : copyText(table, kind, options, files, part, total, progress, copied, &reason, &out);
         if (result != JobResult::Failed) {
             s = out.finish();
             if (s.ok()) s = out.renameTo(local(path));

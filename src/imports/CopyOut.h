@@ -18,7 +18,15 @@ namespace CopyOut {
 enum class Kind {
     Dbf,   // a table with the address file's structure and memo file
     Text,  // the program's comma-delimited text: twenty quoted fields as stored
-    Csv,   // CSV for spreadsheets: UTF-8, a line of field names, RFC 4180 quoting, memo too
+    Csv,    // CSV for spreadsheets: UTF-8, a line of field names, RFC 4180 quoting, memo too
+    VCard,  // vCard 3.0 for address books: one card per record, UTF-8
+};
+
+// Choices beyond the kind.
+struct Options {
+    // CSV for spreadsheets: values a spreadsheet would run as formulas are marked as
+    // text (CsvDialect::NeedsGuard); off, every value is written as it is (--raw).
+    bool formulaGuard = true;
 };
 
 // What the window shows and asks for a kind.
@@ -59,13 +67,16 @@ QString OverwriteQuestion(const QString& path);
 //    stored (quotes inside left as they are), joined by commas, ended by CR LF; no memo.
 //  - Csv: a line of the field names, then per record the twenty fields and MEMO as
 //    UTF-8, quoted when they hold a comma, quote, line break or outer blank, quotes
-//    doubled; lines end with CR LF.
+//    doubled, a value that begins like a formula led by an apostrophe unless
+//    options.formulaGuard is off; lines end with CR LF.
+//  - VCard: one vCard 3.0 per record (VCardRecord::ToContact), UTF-8, lines ended by
+//    CR LF and folded at 75 octets.
 // The copy is written beside the target under another name and takes the target's
 // name only once it is whole (after a cancel too, with the records copied so far);
 // after an error the target is as it was and `error` reads "There was an error
 // copying" and the reason. The table's cursor is put back afterwards. Files go
 // through `fs` (the real file system when null).
 JobResult Run(xbase::Table& table, Kind kind, const QString& path, JobProgress& progress, uint32_t* copied,
-              QString* error, xbase::FileSystem* fs = nullptr);
+              QString* error, xbase::FileSystem* fs = nullptr, const Options& options = {});
 
 }  // namespace CopyOut

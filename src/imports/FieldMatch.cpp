@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "AddressFile.h"
+#include "ColumnNames.h"
 #include "Table.h"
 
 namespace {
@@ -38,7 +39,7 @@ bool sameName(const QString& a, const QString& b) {
 namespace ImportDestinations {
 
 std::vector<Destination> Ascii(const xbase::Table& table) {
-    return destinations(table, [](const Destination& d) { return d.type == 'C'; });
+    return destinations(table, [](const Destination& d) { return d.type == 'C' || d.type == 'M'; });
 }
 
 std::vector<Destination> Dbf(const xbase::Table& table) {
@@ -103,15 +104,9 @@ int FieldMatch::rowNamed(const QString& name) const {
 }
 
 void FieldMatch::matchByNames(const QStringList& names) {
-    for (int s = 0; s < names.size() && s < int(sources_.size()); ++s) {
-        if (names[s].trimmed().isEmpty()) continue;
-        for (int row = 0; row < rowCount(); ++row) {
-            const Destination& d = destinations_[size_t(row)];
-            if (matched_[size_t(row)] < 0 && (sameName(d.label, names[s]) || sameName(d.name, names[s]))) {
-                matched_[size_t(row)] = s;
-                break;
-            }
-        }
+    const std::vector<int> rows = ColumnNames::Match(names.mid(0, int(sources_.size())), destinations_);
+    for (size_t s = 0; s < rows.size(); ++s) {
+        if (rows[s] >= 0 && matched_[size_t(rows[s])] < 0 && rowOf(int(s)) < 0) matched_[size_t(rows[s])] = int(s);
     }
 }
 

@@ -25,7 +25,7 @@ struct SourceField {
 // What an import can fill: the fields the record page shows (every stored field but
 // TAG, the tag identifier that tagging writes), in file order.
 namespace ImportDestinations {
-// The ASCII import's: the character fields among them.
+// The ASCII import's: the character fields among them, and the memo.
 std::vector<Destination> Ascii(const xbase::Table& table);
 // The DBF import's: all of them but ISDEL.
 std::vector<Destination> Dbf(const xbase::Table& table);
@@ -67,8 +67,8 @@ class FieldMatch {
     // around it ignored), or -1.
     int rowNamed(const QString& name) const;
 
-    // Source i goes, in source order, to the first empty row whose label or name is
-    // names[i]: the ASCII import's match by a first line of column names.
+    // The ASCII import's match by a first line of column names: source i goes to the
+    // row ColumnNames::Match() gives names[i], when that row is empty.
     void matchByNames(const QStringList& names);
     // The DBF import's automatic match, source by source: a character, logical,
     // numeric or date field goes to the first empty row whose label or name is its

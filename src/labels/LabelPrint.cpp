@@ -8,7 +8,6 @@
 #include "LayoutFile.h"
 #include "Messages.h"
 #include "Presort.h"
-#include "RecordMoves.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
@@ -17,8 +16,6 @@
 namespace LabelPrint {
 
 namespace {
-
-constexpr char kNotDeleted[] = "NOT ISDEL";
 
 // PRESORT.PSL as its lines (bytes in the address file's code page), without line ends.
 bool readPresortList(const QString& path, std::vector<std::string>* lines, QString* error) {
@@ -131,22 +128,6 @@ QPointF Geometry::position(int b, int c) const {
     return QPointF(x, y);
 }
 
-bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages) {
-    const uint32_t start = table.eof() ? 0 : table.recNo();
-    if (choice.records == Records::All) {
-        table.setDeleted(true);
-        if (!table.query(kNotDeleted).ok()) return false;
-    } else if (choice.records == Records::Current) {
-        if (!table.query("Recno()=" + std::to_string(start)).ok()) return false;
-    }
-    if (choice.startFromCurrent) {
-        if (!RecordMoves::StartAt(table, start)) messages.inform(kOutOfRange);
-    } else {
-        (void)table.goTop();
-    }
-    return true;
-}
-
 void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& layout, const Geometry& g,
                const Choice& choice, const std::vector<std::string>* presortList, Counts* counts) {
     Counts n;
@@ -205,7 +186,7 @@ void PrintLoop(TBaseReport& report, xbase::Table& table, layout::LayoutFile& lay
 
 JobResult PrepareJob(xbase::Table& table, Choice& choice, const QString& presortPath, JobProgress& progress,
                      Messages& messages, std::vector<std::string>* list, QString* error) {
-    if (!SelectRecords(table, choice, messages)) {
+    if (!SelectRecords(table, choice, kDeleted, messages)) {
         *error = "Unable to select the records";
         return JobResult::Failed;
     }
@@ -225,30 +206,41 @@ JobResult PrepareJob(xbase::Table& table, Choice& choice, const QString& presort
     return readPresortList(presortPath, list, error) ? JobResult::Done : JobResult::Failed;
 }
 
+LabelJob::LabelJob(xbase::Table& table, layout::LayoutFile& layout, const Geometry& geometry, const Paper& paper,
+                   const Choice& choice, const QString& presortPath)
+    : table_(table),
+      layout_(layout),
+      geometry_(geometry),
+      paper_(paper),
+      choice_(choice),
+      presortPath_(presortPath) {}
+
+JobResult LabelJob::select(JobProgress& progress, Messages& messages, QString* error) {
+    saveCursor(table_);
+    presortList_.clear();
+    return PrepareJob(table_, choice_, presortPath_, progress, messages, &presortList_, error);
+}
+
+void LabelJob::printPages(TBaseReport& report) {
+    PrintLoop(report, table_, layout_, geometry_, choice_, choice_.presort ? &presortList_ : nullptr, &counts_);
+}
+
+QString LabelJob::counts() const {
+    QString text = Counted(counts_.labels, "label", "labels");
+    if (choice_.presort) text += " and " + Counted(counts_.headers, "header", "headers");
+    return text;
+}
+
+QString LabelJob::notice() const { return layout::CutAddressNotice(counts_.cutAddresses); }
+
 JobResult PrintLabels(xbase::Table& table, layout::LayoutFile& layout, const Geometry& geometry, Choice& choice,
                       const QString& presortPath, TBaseReport& report, JobProgress& progress,
                       Messages& messages, QString* error, Counts* counts) {
-    const SavedCursor saved(table);
-    std::vector<std::string> list;
-    if (const JobResult prepared = PrepareJob(table, choice, presortPath, progress, messages, &list, error);
-        prepared != JobResult::Done)
-        return prepared;
-    Counts printed;
-    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&](TBaseReport& r) {
-        PrintLoop(r, table, layout, geometry, choice, choice.presort ? &list : nullptr, &printed);
-    };
-    const bool ok = report.execute();
-    report.OnPrint = nullptr;
-    report.setProgress(nullptr);
-    if (counts) *counts = printed;
-    if (!ok && !report.lastError().isEmpty()) {
-        *error = report.lastError();
-        return JobResult::Failed;
-    }
-    if (!ok) return JobResult::Cancelled;
-    progress.status(kCompleted);
-    return JobResult::Done;
+    LabelJob job(table, layout, geometry, Paper(), choice, presortPath);
+    const JobResult result = RunPrintJob(job, report, progress, messages, error);
+    choice.presortDone = job.choice().presortDone;
+    if (counts) *counts = job.printed();
+    return result;
 }
 
 Paper Paper::Of(const LabelStock& stock) {
@@ -269,12 +261,20 @@ Paper Paper::Of(const LabelStock& stock) {
     return p;
 }
 
+PageRequest Paper::request() const {
+    PageRequest r;
+    r.paper = true;
+    r.code = code;
+    r.width = width;
+    r.height = height;
+    r.orient = true;
+    r.landscape = landscape;
+    r.confirm = true;
+    return r;
+}
+
 bool PaperMatches(const Paper& paper, double pageWidth, double pageHeight) {
-    if (paper.landscape) std::swap(pageWidth, pageHeight);
-    // Compared in whole hundredths, so that 0.05 itself passes whatever the rounding.
-    const auto hundredths = [](double inches) { return std::lround(inches * 100); };
-    return std::abs(hundredths(pageWidth) - hundredths(paper.width)) <= 5 &&
-           std::abs(hundredths(pageHeight) - hundredths(paper.height)) <= 5;
+    return paper.request().matches(pageWidth, pageHeight);
 }
 
 QString PaperQuestion(const Paper& paper) {

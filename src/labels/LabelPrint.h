@@ -9,6 +9,8 @@
 
 #include "JobProgress.h"
 #include "LabelDefinition.h"
+#include "PrintJob.h"
+#include "RecordChoice.h"
 
 class Messages;
 class TBaseReport;
@@ -23,12 +25,7 @@ class Table;
 // layout at its place on the sheet, sheet after sheet.
 namespace LabelPrint {
 
-// The print-labels screen's "What to Print".
-enum class Records {
-    All,      // every record not marked deleted, whatever the user filter
-    Filter,   // the table's current query
-    Current,  // only the current record
-};
+using Records = RecordChoice::Records;
 
 // Which positions of a sheet are filled, by index column + row × across. It holds a
 // flag for every position the stock editor allows (10 across × 30 down), so that each
@@ -69,9 +66,9 @@ struct Geometry {
     QPointF position(int b, int c) const;
 };
 
-struct Choice {
-    Records records = Records::Filter;
-    bool startFromCurrent = false;
+// The print-labels screen's choices: the records (the filter's at first), and how.
+struct Choice : RecordChoice {
+    Choice() : RecordChoice(Records::Filter) {}
     bool presort = false;
     bool presortDone = false;  // PRESORT.PSL is up to date for this selection
     int copies = 1;            // of each label, 1 to 99; 1 under presort
@@ -81,7 +78,7 @@ struct Choice {
 inline const QString kCompleted = QStringLiteral("Label Print Completed!");
 inline const QString kCanceled = QStringLiteral("Label Print Canceled!");
 inline const QString kCancelQuestion = QStringLiteral("Cancel Label Printing?");
-inline const QString kOutOfRange = QStringLiteral("Current record is out of range. Starting with first record");
+inline const QString& kOutOfRange = RecordChoice::kOutOfRange;
 inline const QString kNoPosition = QStringLiteral("You must select at least one card to print");
 inline const QString kPresortOrder = QStringLiteral(
     "Labels will print/preview in the following order:\r\n  1. 5-Digit presort\r\n  2. 3-Digit presort\r\n"
@@ -89,9 +86,8 @@ inline const QString kPresortOrder = QStringLiteral(
 inline const QString kHeaderFont = QStringLiteral("Arial");
 constexpr double kHeaderPoints = 8;
 
-// Makes the table's selection what `choice` asks and puts the cursor on the first
-// record to print. The caller holds a SavedCursor. False when the query cannot be set.
-bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages);
+// Labels leave out the records flagged deleted (SelectRecords).
+constexpr DeletedPolicy kDeleted = DeletedPolicy::Flagged;
 
 // What a job printed.
 struct Counts {
@@ -133,11 +129,43 @@ struct Paper {
     double height = 11.0;
     bool landscape = false;
     static Paper Of(const LabelStock& stock);
+    // The request for the printer: this paper, in its orientation, confirmed.
+    PageRequest request() const;
 };
 // Whether the page the printer reports (its own width and height, portrait) is the
 // paper asked for, within 0.05 in after rounding to hundredths.
 bool PaperMatches(const Paper& paper, double pageWidth, double pageHeight);
 // The question asked when it is not.
 QString PaperQuestion(const Paper& paper);
+
+// The label job: PrepareJob, the stock's paper confirmed, and PrintLoop. The labels
+// command and the print-labels screen build it from their choices; `layout` is loaded
+// and bound to the table's data set by the caller.
+class LabelJob : public PrintJob {
+  public:
+    LabelJob(xbase::Table& table, layout::LayoutFile& layout, const Geometry& geometry, const Paper& paper,
+             const Choice& choice, const QString& presortPath);
+
+    JobResult select(JobProgress& progress, Messages& messages, QString* error) override;
+    PageRequest pageRequest() const override { return paper_.request(); }
+    void printPages(TBaseReport& report) override;
+    QString counts() const override;
+    QString notice() const override;
+    QString completed() const override { return kCompleted; }
+
+    // The choice as the job has it: presortDone is set once select() has presorted.
+    const Choice& choice() const { return choice_; }
+    const Counts& printed() const { return counts_; }
+
+  private:
+    xbase::Table& table_;
+    layout::LayoutFile& layout_;
+    Geometry geometry_;
+    Paper paper_;
+    Choice choice_;
+    QString presortPath_;
+    std::vector<std::string> presortList_;
+    Counts counts_;
+};
 
 }  // namespace LabelPrint

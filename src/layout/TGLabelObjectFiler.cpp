@@ -13,6 +13,7 @@
 #include "TGGraphicControl.h"
 #include "TGOwner.h"
 #include "TReportSettings.h"
+#include "FileSystem.h"
 
 using layout::LayoutStreamReader;
 using layout::LayoutStreamWriter;
@@ -202,6 +203,7 @@ LayoutStatus TGLabelObjectFiler::LoadBands(TGOwner* owner, TGBasePanel& header, 
 }
 
 LayoutStatus TGLabelObjectFiler::WriteFile(const QString& fileName, const QByteArray& data) {
+    const xbase::NewFileMode mode(QFile::encodeName(fileName).toStdString());
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return LayoutStatus::Error("Cannot create file " + fileName + ". " + file.errorString());
@@ -211,6 +213,7 @@ LayoutStatus TGLabelObjectFiler::WriteFile(const QString& fileName, const QByteA
         return LayoutStatus::Error("Error writing " + fileName + ". " + error);
     }
     if (!file.commit()) return LayoutStatus::Error("Error writing " + fileName + ". " + file.errorString());
+    mode.written();
     return LayoutStatus::OK();
 }
 

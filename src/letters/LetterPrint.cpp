@@ -8,47 +8,12 @@
 #include "LetterMerge.h"
 #include "LetterText.h"
 #include "Messages.h"
-#include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
 
 namespace LetterPrint {
 
-namespace {
-
-constexpr char kNotDeleted[] = "!ISDEL";
-
-// Whether the table's current record belongs to its selection: not past the end, not
-// hidden as deleted, and matching the query.
-bool inSelection(xbase::Table& table) {
-    if (table.eof() || (table.hidesDeleted() && table.deleted())) return false;
-    if (table.queryText().empty()) return true;
-    bool match = false;
-    return table.evalLogical(table.queryText(), &match).ok() && match;
-}
-
-}  // namespace
-
 QString PrintingPage(int pages) { return "Printing page " + QString::number(pages); }
-
-bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages) {
-    const uint32_t start = table.recNo() <= table.recCount() ? table.recNo() : 0;
-    if (choice.records == Records::All) {
-        table.setDeleted(true);
-        if (!table.query(kNotDeleted).ok()) return false;
-    }
-    if (choice.startFromCurrent) {
-        if (start == 0 || !table.go(start).ok() || !inSelection(table)) {
-            messages.inform(kOutOfRange);
-            (void)table.goTop();
-        }
-    } else if (choice.records != Records::Current) {
-        (void)table.goTop();
-    } else if (start != 0) {
-        (void)table.go(start);
-    }
-    return true;
-}
 
 void PrintRecords(TBaseReport& r, xbase::Table& table, const QTextDocument& letter, int copies,
                   bool onlyCurrent, int* pages) {
@@ -76,30 +41,28 @@ void PrintRecords(TBaseReport& r, xbase::Table& table, const QTextDocument& lett
     }
 }
 
-JobResult PrintLetters(xbase::Table& table, const QTextDocument& letter, const Choice& choice,
-                       TBaseReport& report, JobProgress& progress, Messages& messages, QString* error,
-                       int* pages) {
-    const SavedCursor saved(table);
-    if (!SelectRecords(table, choice, messages)) {
+JobResult LetterJob::select(JobProgress&, Messages& messages, QString* error) {
+    saveCursor(table_);
+    if (!SelectRecords(table_, choice_, kDeleted, messages)) {
         *error = "Unable to select the records";
         return JobResult::Failed;
     }
-    int printed = 0;
-    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&](TBaseReport& r) {
-        PrintRecords(r, table, letter, choice.copies, choice.records == Records::Current, &printed);
-    };
-    const bool ok = report.execute();
-    report.OnPrint = nullptr;
-    report.setProgress(nullptr);
-    if (pages) *pages = printed;
-    if (!ok && !report.lastError().isEmpty()) {  // the job never started
-        *error = report.lastError();
-        return JobResult::Failed;
-    }
-    if (!ok) return JobResult::Cancelled;
-    progress.status(kCompleted);
     return JobResult::Done;
+}
+
+void LetterJob::printPages(TBaseReport& report) {
+    PrintRecords(report, table_, letter_, choice_.copies, choice_.records == Records::Current, &pages_);
+}
+
+QString LetterJob::counts() const { return Counted(pages_, "page", "pages"); }
+
+JobResult PrintLetters(xbase::Table& table, const QTextDocument& letter, const Choice& choice,
+                       TBaseReport& report, JobProgress& progress, Messages& messages, QString* error,
+                       int* pages) {
+    LetterJob job(table, letter, choice);
+    const JobResult result = RunPrintJob(job, report, progress, messages, error);
+    if (pages) *pages = job.pages();
+    return result;
 }
 
 }  // namespace LetterPrint

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include "JobProgress.h"
+#include "PrintJob.h"
+#include "RecordChoice.h"
 
 class Messages;
 class QTextDocument;
@@ -14,16 +16,11 @@ class Table;
 // Printing a letter once for each chosen address record, merged with that record.
 namespace LetterPrint {
 
-// The letters manager's "What to Print".
-enum class Records {
-    All,      // every record not marked deleted, whatever the user filter
-    Filter,   // the table's current query (the user filter and the not-deleted test)
-    Current,  // only the current record
-};
+using Records = RecordChoice::Records;
 
-struct Choice {
-    Records records = Records::Current;
-    bool startFromCurrent = false;
+// The letters manager's choices: the records (the current one at first), and copies.
+struct Choice : RecordChoice {
+    Choice() : RecordChoice(Records::Current) {}
     int copies = 1;  // of each letter, 1 to 999
 };
 
@@ -32,16 +29,10 @@ QString PrintingPage(int pages);
 inline const QString kCompleted = QStringLiteral("Letter Print Completed!");
 inline const QString kCanceled = QStringLiteral("Letter Print Canceled!");
 inline const QString kCancelQuestion = QStringLiteral("Cancel print job?");
-inline const QString kOutOfRange = QStringLiteral("Current record is out of range. Starting with first record");
+inline const QString& kOutOfRange = RecordChoice::kOutOfRange;
 
-// Makes the table's selection what `choice` asks for and puts the cursor on the first
-// record to print: "All records" sets the query to every record not deleted; "Start
-// from current record" stays on the current record, or tells `messages` kOutOfRange
-// and goes to the first record when the current one is outside the selection;
-// otherwise, unless only the current record is printed, the first record. The caller
-// holds a SavedCursor to put the table back afterwards. False when the query cannot
-// be set.
-bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages);
+// Letters leave out the records flagged deleted (SelectRecords).
+constexpr DeletedPolicy kDeleted = DeletedPolicy::Flagged;
 
 // The print loop, the OnPrint of a running report: from the table's current record
 // to the end of its selection (or only that record), each record merged into a fresh
@@ -59,5 +50,25 @@ void PrintRecords(TBaseReport& report, xbase::Table& table, const QTextDocument&
 JobResult PrintLetters(xbase::Table& table, const QTextDocument& letter, const Choice& choice,
                        TBaseReport& report, JobProgress& progress, Messages& messages, QString* error,
                        int* pages = nullptr);
+
+// The letter job: SelectRecords, then PrintRecords. The letters command and the letters
+// manager build it; `letter` is the stored letter, never changed.
+class LetterJob : public PrintJob {
+  public:
+    LetterJob(xbase::Table& table, const QTextDocument& letter, const Choice& choice)
+        : table_(table), letter_(letter), choice_(choice) {}
+
+    JobResult select(JobProgress& progress, Messages& messages, QString* error) override;
+    void printPages(TBaseReport& report) override;
+    QString counts() const override;
+    QString completed() const override { return kCompleted; }
+    int pages() const { return pages_; }
+
+  private:
+    xbase::Table& table_;
+    const QTextDocument& letter_;
+    Choice choice_;
+    int pages_ = 0;
+};
 
 }  // namespace LetterPrint

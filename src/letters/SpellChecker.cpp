@@ -7,6 +7,7 @@
 #include <QTextStream>
 
 #include "AppHome.h"
+#include "FileSystem.h"
 
 const QString SpellChecker::kMainAff = QStringLiteral("/usr/share/hunspell/en_US.aff");
 const QString SpellChecker::kMainDic = QStringLiteral("/usr/share/hunspell/en_US.dic");
@@ -23,8 +24,10 @@ SpellChecker::SpellChecker(const AppHome& home, const QString& aff, const QStrin
     userPath_ = home.existingFile(kUserFile);
     QFile user(userPath_);
     // A missing list is created empty; an existing one is read, a word a line.
+    const xbase::NewFileMode mode(QFile::encodeName(userPath_).toStdString());
     userListOk_ = user.open(QIODevice::ReadWrite | QIODevice::Text);
     if (!userListOk_) return;
+    mode.written();
     QTextStream in(&user);
     in.setEncoding(QStringConverter::Utf8);
     while (!in.atEnd()) {

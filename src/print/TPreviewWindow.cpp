@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "HelpLink.h"
 #include "PlacedWindow.h"
 #include "Settings.h"
 #include "TFilePreview.h"
@@ -79,7 +80,11 @@ TPreviewWindow::TPreviewWindow(std::shared_ptr<const PageStream> stream, const Q
     connect(Zoom100Button, &QPushButton::clicked, this, &TPreviewWindow::Zoom100ButtonClick);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(HelpButton, &QPushButton::clicked, this, [this] {
-        if (onHelp) onHelp();
+        if (onHelp) {
+            onHelp();
+        } else {
+            HelpLink::showFor(this);
+        }
     });
     connect(FilePreview, &TFilePreview::zoomInClicked, this, &TPreviewWindow::ZoomInButtonClick);
     connect(FilePreview, &TFilePreview::zoomOutClicked, this, &TPreviewWindow::ZoomOutButtonClick);

@@ -29,7 +29,7 @@ class TPreviewWindow : public QDialog {
     double zoom() const;
     void setZoom(double percent);
     const QString& caption() const { return caption_; }
-    // What "Help" does; nothing unless set.
+    // What "Help" does; the preview's page of the manual unless set.
     std::function<void()> onHelp;
 
     TFilePreview* FilePreview;

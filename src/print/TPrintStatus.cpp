@@ -40,6 +40,12 @@ void TPrintStatus::setJob(std::function<void(TBaseReport&)> onPrint,
     onBeforePrint_ = std::move(onBeforePrint);
 }
 
+void TPrintStatus::setJob(PrintJob& job) {
+    job.setUp(*report_);
+    setJob([&job](TBaseReport& r) { job.printPages(r); });
+    setNotice([&job] { return job.notice(); });
+}
+
 JobResult TPrintStatus::print(JobProgress& progress) {
     TBaseReport& r = *report_;
     r.setProgress(&progress, preview_ ? TBaseReport::OnHalt::Stop : TBaseReport::OnHalt::Abort);

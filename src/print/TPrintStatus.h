@@ -5,13 +5,15 @@
 
 #include "JobWindow.h"
 #include "PageStream.h"
+#include "PrintJob.h"
 #include "PrintKind.h"
 #include "TReportFiler.h"
 #include "TReportPrinter.h"
 
-// The print-status window that runs a print or preview job of any kind. The caller
-// makes it for printing or for preview, gives it the job's OnPrint (and, if the job
-// needs more than the standard status lines, an OnBeforePrint), and shows it modally:
+// The print-status window that runs a print or preview job of any kind: the windows'
+// runner of a PrintJob, as RunPrintJob is the command line's. The caller makes it for
+// printing or for preview, gives it the job (or an OnPrint and, if the job needs more
+// than the standard status lines, an OnBeforePrint), and shows it modally:
 // the job runs as soon as the window is shown, and the status label follows it. A
 // print has "Cancel", which asks the kind's question first; a preview has "Stop",
 // which keeps the pages made so far. When the job ends the button becomes "Ok" and the
@@ -29,6 +31,9 @@ class TPrintStatus : public JobWindow {
     // and two empty status lines first, then calls `onBeforePrint`.
     void setJob(std::function<void(TBaseReport&)> onPrint,
                 std::function<void(TBaseReport&)> onBeforePrint = nullptr);
+    // Runs `job`, which has selected its records already: its setUp() now, its pages
+    // as the OnPrint, and its notice() after the ending. The job outlives the window's run.
+    void setJob(PrintJob& job);
 
     // What the job has to tell once it has ended (addresses cut, for example); asked
     // after every ending. A non-empty text stands under the closing text, and the window

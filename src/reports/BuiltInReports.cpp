@@ -9,7 +9,6 @@
 #include "AddressFile.h"
 #include "LayoutMetrics.h"
 #include "Messages.h"
-#include "ReportSelection.h"
 #include "SavedCursor.h"
 #include "TBaseReport.h"
 #include "Table.h"
@@ -267,17 +266,20 @@ bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages
         *error = QString("There is no built-in report %1").arg(choice.report);
         return false;
     }
-    const uint32_t start = table.eof() ? 0 : table.recNo();
+    RecordChoice records = choice;
+    if (records.start == 0 && !table.eof()) records.start = table.recNo();
     const int order = table.tagArea(orderOf(choice.report));
     if (order == 0 || !table.setOrder(order).ok()) {
         *error = QString("The address file has no %1 order").arg(orderOf(choice.report));
         return false;
     }
-    const bool fromFirst =
-        ReportSelection::Select(table, choice.records, choice.startFromCurrent, start, messages, error);
-    if (!error->isEmpty()) return false;
+    const Selection selection = ::SelectRecords(table, records, kDeleted, messages);
+    if (!selection) {
+        *error = selection.error;
+        return false;
+    }
     // Names and organisations that sort before "0" (blank ones) are left out.
-    if (fromFirst && choice.report <= 3) {
+    if (selection.fromFirst && choice.report <= 3) {
         table.setSoftSeek(true);  // put back by the caller's saved cursor
         (void)table.seek("0");
     }
@@ -313,22 +315,23 @@ void PrintRows(TBaseReport& r, xbase::Table& table, const Choice& choice, int* p
     }
 }
 
+JobResult ListingJob::select(JobProgress&, Messages& messages, QString* error) {
+    saveCursor(table_);
+    return SelectRecords(table_, choice_, messages, error) ? JobResult::Done : JobResult::Failed;
+}
+
+void ListingJob::setUp(TBaseReport& report) { report.Title = choice_.title; }
+
+void ListingJob::printPages(TBaseReport& report) { PrintRows(report, table_, choice_, &rows_); }
+
+QString ListingJob::counts() const { return Counted(rows_, "record", "records"); }
+
 JobResult PrintBuiltIn(xbase::Table& table, const Choice& choice, TBaseReport& report, JobProgress& progress,
                        Messages& messages, QString* error, int* rows) {
-    const SavedCursor saved(table);
-    if (!SelectRecords(table, choice, messages, error)) return JobResult::Failed;
-    int printed = 0;
-    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&](TBaseReport& r) { PrintRows(r, table, choice, &printed); };
-    const bool ok = report.execute();
-    report.OnPrint = nullptr;
-    report.setProgress(nullptr);
-    if (rows) *rows = printed;
-    if (!ok && !report.lastError().isEmpty()) {
-        *error = report.lastError();
-        return JobResult::Failed;
-    }
-    return ok ? JobResult::Done : JobResult::Cancelled;
+    ListingJob job(table, choice);
+    const JobResult result = RunPrintJob(job, report, progress, messages, error);
+    if (rows) *rows = job.rows();
+    return result;
 }
 
 }  // namespace BuiltInReports

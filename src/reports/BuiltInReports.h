@@ -3,7 +3,8 @@
 #include <QString>
 
 #include "JobProgress.h"
-#include "ReportSelection.h"
+#include "PrintJob.h"
+#include "RecordChoice.h"
 
 class Messages;
 class TBaseReport;
@@ -33,15 +34,18 @@ QString TitleAndOrg(const Record& r);    // "Manager, Acme"; the organisation al
 QString CityLine(const Record& r);       // "Springfield, IL, 62701"
 QString PhoneAndFax(const Record& r);    // "Ph: 555-1234  Fax: 555-9876  "
 
-using ReportSelection::Records;
+using Records = RecordChoice::Records;
 
-struct Choice {
+// Reports leave out the records flagged deleted and those whose PREFIX reads DELETED.
+constexpr DeletedPolicy kDeleted = DeletedPolicy::FlaggedOrPrefix;
+
+// The listing and what it shows, and its records (all of them at first).
+struct Choice : RecordChoice {
+    Choice() : RecordChoice(Records::All) {}
     int report = 1;  // 1 to 4
     QString title = QStringLiteral("Report 1");
     bool memo = false;
     bool codes = false;
-    Records records = Records::All;
-    bool startFromCurrent = false;
 };
 
 // The listing's first steps: the report's order, the selection, and the first record:
@@ -59,5 +63,22 @@ void PrintRows(TBaseReport& report, xbase::Table& table, const Choice& choice, i
 // `rows` counts the records printed.
 JobResult PrintBuiltIn(xbase::Table& table, const Choice& choice, TBaseReport& report, JobProgress& progress,
                        Messages& messages, QString* error, int* rows = nullptr);
+
+// A built-in listing as a job: SelectRecords, then PrintRows, on the printer's paper.
+class ListingJob : public PrintJob {
+  public:
+    ListingJob(xbase::Table& table, const Choice& choice) : table_(table), choice_(choice) {}
+
+    JobResult select(JobProgress& progress, Messages& messages, QString* error) override;
+    void setUp(TBaseReport& report) override;
+    void printPages(TBaseReport& report) override;
+    QString counts() const override;
+    int rows() const { return rows_; }
+
+  private:
+    xbase::Table& table_;
+    Choice choice_;
+    int rows_ = 0;
+};
 
 }  // namespace BuiltInReports

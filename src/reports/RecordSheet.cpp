@@ -6,6 +6,7 @@
 
 #include "AddressFile.h"
 #include "RecordEditing.h"
+#include "ReportJob.h"
 #include "TBaseReport.h"
 #include "Table.h"
 
@@ -213,23 +214,26 @@ void DrawSheet(TBaseReport& r, const Sheet& sheet) {
     r.updateStatus();
 }
 
-JobResult PrintSheet(xbase::Table& table, const Choice& choice, TBaseReport& report, JobProgress& progress,
-                     QString* error) {
-    if (table.eof() || table.recNo() == 0) {
+JobResult SheetJob::select(JobProgress&, Messages&, QString* error) { return read(error); }
+
+JobResult SheetJob::read(QString* error) {
+    if (table_.eof() || table_.recNo() == 0) {
         *error = QStringLiteral("There is no current record to print");
         return JobResult::Failed;
     }
-    const Sheet sheet = ReadSheet(table, choice);
-    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&sheet](TBaseReport& r) { DrawSheet(r, sheet); };
-    const bool ok = report.execute();
-    report.OnPrint = nullptr;
-    report.setProgress(nullptr);
-    if (!ok && !report.lastError().isEmpty()) {
-        *error = report.lastError();
-        return JobResult::Failed;
-    }
-    return ok ? JobResult::Done : JobResult::Cancelled;
+    // Read before the job: the sheet draws from these values, never from the table.
+    sheet_ = ReadSheet(table_, choice_);
+    recNo_ = table_.recNo();
+    return JobResult::Done;
+}
+
+QString SheetJob::counts() const { return "record " + QString::number(recNo_); }
+
+JobResult PrintSheet(xbase::Table& table, const Choice& choice, TBaseReport& report, JobProgress& progress,
+                     QString* error) {
+    SheetJob job(table, choice);
+    if (const JobResult read = job.read(error); read != JobResult::Done) return read;
+    return RunReportJob(report, progress, [&job](TBaseReport& r) { job.printPages(r); }, error);
 }
 
 QStringList MemoLines(const QString& text, double width, const std::function<double(QStringView)>& measure) {

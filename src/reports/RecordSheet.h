@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "JobProgress.h"
+#include "PrintJob.h"
 
 class TBaseReport;
 namespace xbase {
@@ -64,6 +65,25 @@ void DrawSheet(TBaseReport& report, const Sheet& sheet);
 // could not start.
 JobResult PrintSheet(xbase::Table& table, const Choice& choice, TBaseReport& report, JobProgress& progress,
                      QString* error);
+
+// The sheet as a job of the table's current record, on the printer's paper. The
+// cursor is not moved; select() reads the record (Failed when there is none).
+class SheetJob : public PrintJob {
+  public:
+    SheetJob(xbase::Table& table, const Choice& choice) : table_(table), choice_(choice) {}
+
+    JobResult select(JobProgress& progress, Messages& messages, QString* error) override;
+    void printPages(TBaseReport& report) override { DrawSheet(report, sheet_); }
+    QString counts() const override;
+    // What select() does: the record read, or Failed when there is none.
+    JobResult read(QString* error);
+
+  private:
+    xbase::Table& table_;
+    Choice choice_;
+    Sheet sheet_;
+    uint32_t recNo_ = 0;
+};
 
 // Breaks `text` into lines no wider than `width` as a word-wrapping text box does: at
 // line breaks (CR LF, LF or CR), after the blanks that end a word, and between

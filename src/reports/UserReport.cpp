@@ -8,7 +8,6 @@
 #include "LayoutColors.h"
 #include "LayoutFile.h"
 #include "LayoutMetrics.h"
-#include "PrinterDevice.h"
 #include "ReportDefinition.h"
 #include "SavedCursor.h"
 #include "TAddressDataSet.h"
@@ -166,18 +165,23 @@ class Pages {
 
 }  // namespace
 
-void SetPaperSizeFromReportVars(PrinterDevice& device, const TReportSettings& settings) {
+PageRequest PaperOf(const TReportSettings& settings) {
+    PageRequest request;
+    request.paper = true;
+    request.orient = true;
     const int paper = ReportDefinition::PaperOf(settings);
     if (paper >= 0) {
         const ReportDefinition::Paper& p = ReportDefinition::Papers()[size_t(paper)];
-        (void)device.setPaperSize(p.paperCode);
-        (void)device.setOrientation(p.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        return;
+        request.code = p.paperCode;
+        request.landscape = p.landscape;
+        return request;
     }
     TReportSettings s = settings;
     ReportDefinition::Clamp(s);
-    (void)device.setOrientation(QPageLayout::Portrait);
-    (void)device.setPaperSize(0, inches(s.PageWidth), inches(s.PageHeight));
+    request.code = 0;
+    request.width = inches(s.PageWidth);
+    request.height = inches(s.PageHeight);
+    return request;
 }
 
 void PrintTheReport(TBaseReport& report, xbase::Table& table, layout::LayoutFile& layout, bool onePerPage,
@@ -195,9 +199,11 @@ void PrintTheReport(TBaseReport& report, xbase::Table& table, layout::LayoutFile
 }
 
 bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages, QString* error) {
-    const uint32_t current = table.eof() ? 0 : table.recNo();
-    (void)ReportSelection::Select(table, choice.records, choice.startFromCurrent, current, messages, error);
-    if (!error->isEmpty()) return false;
+    const Selection selection = ::SelectRecords(table, choice, kDeleted, messages);
+    if (!selection) {
+        *error = selection.error;
+        return false;
+    }
     if (table.eof()) {
         *error = "There are no records to print";
         return false;
@@ -205,23 +211,28 @@ bool SelectRecords(xbase::Table& table, const Choice& choice, Messages& messages
     return true;
 }
 
+JobResult UserReportJob::select(JobProgress&, Messages& messages, QString* error) {
+    saveCursor(table_);
+    return SelectRecords(table_, choice_, messages, error) ? JobResult::Done : JobResult::Failed;
+}
+
+PageRequest UserReportJob::pageRequest() const { return PaperOf(layout_.Settings()); }
+
+void UserReportJob::setUp(TBaseReport& report) { report.Title = QStringLiteral("Quillory"); }
+
+void UserReportJob::printPages(TBaseReport& report) {
+    PrintTheReport(report, table_, layout_, choice_.onePerPage, &printed_);
+}
+
+QString UserReportJob::counts() const { return Counted(printed_, "record", "records"); }
+
 JobResult PrintUserReport(xbase::Table& table, layout::LayoutFile& layout, const Choice& choice,
                           TBaseReport& report, JobProgress& progress, Messages& messages, QString* error,
                           int* printed) {
-    const SavedCursor saved(table);
-    if (!SelectRecords(table, choice, messages, error)) return JobResult::Failed;
-    int count = 0;
-    report.setProgress(&progress, TBaseReport::OnHalt::Abort);
-    report.OnPrint = [&](TBaseReport& r) { PrintTheReport(r, table, layout, choice.onePerPage, &count); };
-    const bool ok = report.execute();
-    report.OnPrint = nullptr;
-    report.setProgress(nullptr);
-    if (printed) *printed = count;
-    if (!ok && !report.lastError().isEmpty()) {
-        *error = report.lastError();
-        return JobResult::Failed;
-    }
-    return ok ? JobResult::Done : JobResult::Cancelled;
+    UserReportJob job(table, layout, choice);
+    const JobResult result = RunPrintJob(job, report, progress, messages, error);
+    if (printed) *printed = job.printed();
+    return result;
 }
 
 }  // namespace UserReport

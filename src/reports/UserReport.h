@@ -3,10 +3,10 @@
 #include <QString>
 
 #include "JobProgress.h"
-#include "ReportSelection.h"
+#include "PrintJob.h"
+#include "RecordChoice.h"
 
 class Messages;
-class PrinterDevice;
 class TAddressDataSet;
 class TBaseReport;
 struct TReportSettings;
@@ -23,15 +23,20 @@ class Table;
 // shading.
 namespace UserReport {
 
-struct Choice {
-    ReportSelection::Records records = ReportSelection::Records::Filter;
-    bool startFromCurrent = false;
+using Records = RecordChoice::Records;
+
+// Reports leave out the records flagged deleted and those whose PREFIX reads DELETED.
+constexpr DeletedPolicy kDeleted = DeletedPolicy::FlaggedOrPrefix;
+
+// The report's records (the filter's at first) and its pages.
+struct Choice : RecordChoice {
+    Choice() : RecordChoice(Records::Filter) {}
     bool onePerPage = false;  // "One Record Per Page"
 };
 
 // The printer's paper for the report's page: Letter or A4 in the page's orientation;
-// a page of neither prints on a paper of its own size.
-void SetPaperSizeFromReportVars(PrinterDevice& device, const TReportSettings& settings);
+// a page of neither prints on a paper of its own size, portrait.
+PageRequest PaperOf(const TReportSettings& settings);
 
 // The run's first steps: the selection and its first record (the current one when asked
 // and in the selection). False with `error` set when nothing can be printed. The caller
@@ -50,5 +55,26 @@ void PrintTheReport(TBaseReport& report, xbase::Table& table, layout::LayoutFile
 JobResult PrintUserReport(xbase::Table& table, layout::LayoutFile& layout, const Choice& choice,
                           TBaseReport& report, JobProgress& progress, Messages& messages, QString* error,
                           int* printed = nullptr);
+
+// A user-defined report as a job: SelectRecords, then PrintTheReport on the paper of
+// the report's page. `layout` must be bound to `table` for printing.
+class UserReportJob : public PrintJob {
+  public:
+    UserReportJob(xbase::Table& table, layout::LayoutFile& layout, const Choice& choice)
+        : table_(table), layout_(layout), choice_(choice) {}
+
+    JobResult select(JobProgress& progress, Messages& messages, QString* error) override;
+    PageRequest pageRequest() const override;
+    void setUp(TBaseReport& report) override;
+    void printPages(TBaseReport& report) override;
+    QString counts() const override;
+    int printed() const { return printed_; }
+
+  private:
+    xbase::Table& table_;
+    layout::LayoutFile& layout_;
+    Choice choice_;
+    int printed_ = 0;
+};
 
 }  // namespace UserReport

@@ -1,5 +1,7 @@
 #include "AppHome.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,12 +20,21 @@ bool AppHome::ensureExists(QString* error) const {
     // A home without its sysdata folder is new; an existing home whose shipped tables
     // were removed keeps its gap, so that the windows that need them say so.
     const bool isNew = !QFileInfo(sysDataDir()).isDir();
+    // Address files are personal data: the folders made here are their owner's alone
+    // (folders above the home keep what the umask gives; existing folders keep theirs).
     for (const QString& dir : {root_, dataDir(), sysDataDir()}) {
-        if (!QDir().mkpath(dir)) {
+        if (QFileInfo(dir).isDir()) continue;
+        const QByteArray local = QFile::encodeName(dir);
+        if (!QDir().mkpath(QFileInfo(dir).absolutePath()) ||
+            (::mkdir(local.constData(), 0700) != 0 && !QFileInfo(dir).isDir()) ||
+            ::chmod(local.constData(), 0700) != 0) {
             *error = "Cannot create the folder " + dir;
             return false;
         }
     }
+    // What the program makes in the home is 0600 (the engine's files directly, other
+    // writers through xbase::NewFileMode).
+    xbase::setPrivateFolder(QFile::encodeName(root_).toStdString());
     return !isNew || SystemTables::seedShippedTables(*this, error);
 }
 

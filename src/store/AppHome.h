@@ -21,10 +21,11 @@ class AppHome {
     // that ignores case).
     QString existingFile(const QString& relative) const;
 
-    // Creates a missing home with its DATA and sysdata folders and, in a new home (one
-    // without sysdata), builds the shipped label stock and state/ZIP tables. An
-    // existing home whose shipped tables were removed is left so. False with `error`
-    // set when that fails.
+    // Creates a missing home with its DATA and sysdata folders (0700: for their owner
+    // only) and makes the home the private folder, whose new files are 0600 (see
+    // xbase::setPrivateFolder). In a new home (one without sysdata) it builds the
+    // shipped label stock and state/ZIP tables. An existing home whose shipped tables
+    // were removed is left so. False with `error` set when that fails.
     bool ensureExists(QString* error) const;
 
   private:

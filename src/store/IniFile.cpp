@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "TableText.h"
+#include "FileSystem.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ bool IniFile::load(const QString& path, QString* error) {
 }
 
 bool IniFile::save(const QString& path, QString* error) const {
+    const xbase::NewFileMode mode(QFile::encodeName(path).toStdString());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error) *error = "Cannot write " + path + ": " + file.errorString();
@@ -77,6 +79,7 @@ bool IniFile::save(const QString& path, QString* error) const {
         file.cancelWriting();
         return false;
     }
+    mode.written();
     return true;
 }
 

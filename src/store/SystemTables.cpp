@@ -11,6 +11,7 @@
 #include "AppHome.h"
 #include "Messages.h"
 #include "TableText.h"
+#include "FileSystem.h"
 
 namespace SystemTables {
 
@@ -302,10 +303,13 @@ QStringList readFieldsList(const AppHome& home) {
 }
 
 bool writeFieldsList(const AppHome& home, const QStringList& fields) {
+    const xbase::NewFileMode mode(QFile::encodeName(fieldsListPath(home)).toStdString());
     QSaveFile f(fieldsListPath(home));
     if (!f.open(QIODevice::WriteOnly)) return false;
     for (const QString& name : fields) f.write(name.toLatin1() + "\r\n");
-    return f.commit();
+    if (!f.commit()) return false;
+    mode.written();
+    return true;
 }
 
 uint32_t FindDescription(xbase::Table& table, const QString& description) {
@@ -363,10 +367,12 @@ uint32_t CloneDefinition(xbase::Table& table, uint32_t recNo, const AppHome& hom
     const QString name = NextBinaryName(home.sysDataDir(), extension);
     const QString to = home.sysDataDir() + "/" + name;
     // A missing layout file gives the clone an empty layout: nothing to copy.
+    const xbase::NewFileMode mode(QFile::encodeName(to).toStdString());
     if (name.isEmpty() || (QFile::exists(from) && !QFile::copy(from, to))) {
         *error = "Unable to write a layout file in " + home.sysDataDir();
         return 0;
     }
+    mode.written();
     s = table.appendBlank();
     for (int f = 0; s.ok() && f < table.fieldCount(); ++f)
         if (f != descript && f != binary) s = table.replace(f, values[size_t(f)]);

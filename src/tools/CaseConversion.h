@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "JobProgress.h"
+#include "RecordChoice.h"
 
 class Messages;
 
@@ -28,11 +29,9 @@ enum class Rule {
     Proper,  // "First letter capitalized"
 };
 
-enum class Records {
-    Current,  // "Current Record Only"
-    All,      // "All Records": every record not flagged deleted, whatever the filter
-    Filter,   // "All Records Matching Filter": the records of the table's query
-};
+// "Current Record Only", "All Records" (every record not flagged deleted, whatever
+// the filter), "All Records Matching Filter" (the records of the table's query).
+using Records = RecordChoice::Records;
 
 // A field that can be converted: the window's check box caption and the field.
 struct Field {

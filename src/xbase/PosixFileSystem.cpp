@@ -7,10 +7,19 @@
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <cstdlib>
+#include <fstream>
+#include <mutex>
+#include <random>
+#include <sstream>
+#include <vector>
 
 #include "FileSystem.h"
 
@@ -21,6 +30,21 @@ namespace {
 Status errnoStatus(const std::string& what, const std::string& path) {
     return Status::IOError(what + " " + path + ": " + std::strerror(errno));
 }
+
+// The private folder as the system resolves it (no links, no "..").
+std::mutex privateMutex;
+std::string privateFolder;
+
+std::string resolved(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return {};
+    std::string out = real;
+    std::free(real);
+    return out;
+}
+
+// The permissions a new file at `path` is made with (the umask applies to them).
+mode_t newFileMode(const std::string& path) { return inPrivateFolder(path) ? 0600 : 0666; }
 
 class PosixFile final : public File {
 public:
@@ -126,6 +150,37 @@ Status checkRegular(const std::string& path, bool* exists) {
     return Status::OK();
 }
 
+// Who holds the lock on the file `st` describes, as " (held by process 1234, name)",
+// from the kernel's table of locks (/proc/locks: one line per lock, "1: FLOCK ADVISORY
+// WRITE <pid> <major>:<minor>:<inode> 0 EOF", the device numbers in hex; waiters are
+// marked "->"). Empty when the system does not tell.
+std::string lockHolders(const struct stat& st) {
+    std::ifstream locks("/proc/locks");
+    std::string line;
+    std::vector<long> pids;
+    while (std::getline(locks, line) && pids.size() < 3) {
+        std::istringstream in(line);
+        std::string number, kind, advisory, access, file;
+        long pid = 0;
+        if (!(in >> number >> kind) || kind == "->" || kind != "FLOCK") continue;
+        if (!(in >> advisory >> access >> pid >> file)) continue;
+        unsigned major = 0, minor = 0;
+        unsigned long long inode = 0;
+        if (std::sscanf(file.c_str(), "%x:%x:%llu", &major, &minor, &inode) != 3) continue;
+        if (major != ::major(st.st_dev) || minor != ::minor(st.st_dev) || inode != st.st_ino || pid <= 0) continue;
+        if (std::find(pids.begin(), pids.end(), pid) == pids.end()) pids.push_back(pid);
+    }
+    std::string out;
+    for (long pid : pids) {
+        std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+        std::string name;
+        std::getline(comm, name);
+        out += (out.empty() ? " (held by process " : "; process ") + std::to_string(pid);
+        if (!name.empty()) out += ", " + name;
+    }
+    return out.empty() ? out : out + ")";
+}
+
 // Checks what an open descriptor refers to (the name may have changed since it was
 // looked at), locks it and turns blocking back on. Closes it on failure.
 Status settle(int fd, const std::string& path, bool exclusive, uint64_t* size) {
@@ -138,7 +193,7 @@ Status settle(int fd, const std::string& path, bool exclusive, uint64_t* size) {
     } else if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         const int err = errno;
         if (err == EWOULDBLOCK) {
-            s = Status::Locked("File may be in use: " + path);
+            s = Status::Locked("File may be in use: " + path + lockHolders(st));
         } else {
             errno = err;
             s = errnoStatus("Cannot lock", path);
@@ -179,7 +234,8 @@ public:
         bool present = false;
         Status s = checkRegular(path, &present);
         if (!s.ok()) return s;
-        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0644);
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY,
+                              newFileMode(path));
         if (fd < 0) return errnoStatus("Cannot create", path);
         uint64_t size = 0;
         s = settle(fd, path, true, &size);
@@ -195,7 +251,7 @@ public:
     }
 
     Status createNew(const std::string& path, std::unique_ptr<File>* out) override {
-        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644);
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, newFileMode(path));
         if (fd < 0) {
             if (errno == EEXIST) return Status::InvalidArgument("A file of that name is in the way: " + path);
             return errnoStatus("Cannot create", path);
@@ -204,6 +260,13 @@ public:
         Status s = settle(fd, path, true, &size);
         if (!s.ok()) return s;
         out->reset(new PosixFile(path, fd, true, 0));
+        return Status::OK();
+    }
+
+    Status copyPermissions(const std::string& from, const std::string& to) override {
+        struct stat st;
+        if (::stat(from.c_str(), &st) != 0) return errnoStatus("Cannot read", from);
+        if (::chmod(to.c_str(), st.st_mode & 07777) != 0) return errnoStatus("Cannot set the permissions of", to);
         return Status::OK();
     }
 
@@ -243,6 +306,58 @@ public:
 };
 
 }  // namespace
+
+Status FileSystem::createTemp(const std::string& beside, std::unique_ptr<File>* out, std::string* made) {
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mutex mutex;
+    static std::mt19937_64 random{std::random_device{}() ^ uint64_t(::getpid()) << 32};
+    Status s;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = beside + ".";
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            for (int i = 0; i < 8; ++i) name += letters[random() % (sizeof letters - 1)];
+        }
+        s = createNew(name, out);
+        if (s.isInvalidArgument()) continue;  // taken: another name
+        if (!s.ok()) return s;
+        // Best effort: some file systems (those of other systems) have no permissions to set.
+        if (exists(beside)) (void)copyPermissions(beside, name);
+        *made = name;
+        return Status::OK();
+    }
+    return s;
+}
+
+void setPrivateFolder(const std::string& folder) {
+    std::string real = folder.empty() ? std::string() : resolved(folder);
+    std::lock_guard<std::mutex> lock(privateMutex);
+    privateFolder = real.empty() ? folder : real;
+}
+
+bool inPrivateFolder(const std::string& path) {
+    std::string folder;
+    {
+        std::lock_guard<std::mutex> lock(privateMutex);
+        folder = privateFolder;
+    }
+    if (folder.empty()) return false;
+    const size_t slash = path.rfind('/');
+    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const std::string real = resolved(dir);
+    if (real.empty()) return false;
+    return real == folder || (real.size() > folder.size() && real.compare(0, folder.size(), folder) == 0 &&
+                              (folder.back() == '/' || real[folder.size()] == '/'));
+}
+
+NewFileMode::NewFileMode(std::string path) : path_(std::move(path)) {
+    struct stat st;
+    existed_ = ::lstat(path_.c_str(), &st) == 0;
+}
+
+void NewFileMode::written() const {
+    if (!existed_ && inPrivateFolder(path_)) (void)::chmod(path_.c_str(), 0600);
+}
 
 FileSystem& FileSystem::real() {
     static PosixFileSystem fs;

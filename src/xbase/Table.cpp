@@ -990,16 +990,13 @@ Status Table::pack(const ProgressHook& progress) {
         return Status::Corruption("Table record count is damaged (" + count.describe() + "): " + path());
     }
 
-    // The new file is made beside the old one under a name nothing else has.
+    // The new file is made beside the old one under a name nothing else has, with the
+    // old one's permissions, which the renamed file keeps.
     const std::string target = path();
     std::string temp;
     std::unique_ptr<File> out;
-    for (int attempt = 0; !out; ++attempt) {
-        temp = target + (attempt ? ".pack" + std::to_string(attempt) : ".pack");
-        if (fs_->exists(temp) && attempt < 100) continue;
-        s = fs_->createNew(temp, &out);
-        if (!s.ok()) return s;
-    }
+    s = fs_->createTemp(target, &out, &temp);
+    if (!s.ok()) return s;
     std::string header(headerLength_, '\0');
     s = file_->read(0, &header[0], header.size());
     if (!s.ok()) return s;

@@ -480,6 +480,9 @@ Status Table::indexTag(const std::string& name, std::string_view keyExpr, std::s
     if (!cdx_) {
         s = IndexFile::createCdx(*fs_, cdxPath_, layout_, codePageMark_, &cdx_);
         if (!s.ok()) return s;
+        // A rebuilt index is as private as its table. Best effort: some file systems
+        // (those of other systems) have no permissions to set.
+        (void)fs_->copyPermissions(path(), cdxPath_);
         if (!(tableFlags_ & dbf::kFlagStructuralIndex)) {
             const char flags = char(tableFlags_ | dbf::kFlagStructuralIndex);
             s = file_->write(dbf::kOffFlags, &flags, 1);

@@ -2,6 +2,7 @@
 // what the window finds afterwards.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include "OlderImport.h"
 #include "RecordView.h"
 #include "TAsciiImport.h"
+#include "TVCardImport.h"
 #include "TCopyOut.h"
 #include "TDBFImport.h"
 #include "TImportOlder.h"
@@ -44,6 +46,36 @@ class ImportCommandsTest : public WindowTest {
     std::unique_ptr<TAddressMain> w_;
 };
 
+// A vCard file from the menu: the cards become records, a bad one is named.
+TEST_F(ImportCommandsTest, VCardImportFromTheMenu) {
+    const QString vcf = dataFile("cards.vcf");
+    write(vcf,
+          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Davis;Dee;;;\r\nADR;TYPE=HOME:;;1 Elm St;Denver;CO;80202;\r\n"
+          "ADR;TYPE=WORK:;;9 Work Rd;Boulder;CO;80301;\r\nEND:VCARD\r\n"
+          "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Broken;;;;\r\nno colon\r\nEND:VCARD\r\n");
+    onNextDialog<TVCardImport>([&](TVCardImport* d) {
+        EXPECT_EQ(w_->table(), nullptr);
+        EXPECT_FALSE(d->MatchButton->isVisible());
+        d->fileChooser = [&] { return vcf; };
+        QTest::mouseClick(d->SelectButton, Qt::LeftButton);
+        EXPECT_TRUE(d->ImportButton->isEnabled());
+        QTest::keyClick(d->AddressBox, Qt::Key_Down);
+        QTest::keyClick(d->AddressBox, Qt::Key_Down);  // Work
+        QTest::mouseClick(d->ImportButton, Qt::LeftButton);
+    });
+    w_->action("mnuImportVCard")->trigger();
+    ASSERT_NE(w_->table(), nullptr);
+    EXPECT_EQ(askedTexts(), QStringList({"Information: Import complete. Imported 1 records.",
+                                         "Information: Skipped 1 cards:\r\nLine 10: not a vCard property (no colon)"}));
+    xbase::Table* t = w_->table();
+    ASSERT_EQ(t->recCount(), 4u);
+    ASSERT_TRUE(t->go(4).ok());
+    EXPECT_EQ(t->getTrimString(t->fieldIndex("LNAME")), "Davis");
+    EXPECT_EQ(t->getTrimString(t->fieldIndex("STREET")), "9 Work Rd");
+    EXPECT_EQ(t->getTrimString(t->fieldIndex("CITY")), "Boulder");
+    EXPECT_TRUE(w_->CheckValidIndex());
+}
+
 TEST_F(ImportCommandsTest, ImportsNeedAnOpenFile) {
     w_->OpenQYZDBF(dataFile("missing.DBF"));
     ASSERT_EQ(w_->table(), nullptr);
@@ -67,7 +99,7 @@ TEST_F(ImportCommandsTest, AsciiImportFromTheMenuReopensTheFile) {
         EXPECT_EQ(w_->table(), nullptr);
         d->fileChooser = [&] { return csv; };
         QTest::mouseClick(d->SelectButton, Qt::LeftButton);
-        d->FirstLineCheckBox->click();
+        EXPECT_TRUE(d->FirstLineCheckBox->isChecked());  // the names are found
         QTest::mouseClick(d->ImportButton, Qt::LeftButton);
     });
     w_->action("mnuImportASCII")->trigger();

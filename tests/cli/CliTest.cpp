@@ -2,6 +2,7 @@
 // and its exit code.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -142,6 +143,8 @@ TEST_F(CliTest, TableInUseIsReported) {
     QuilloryResult r = runQuillory({"count", table_, "!ISDEL"}, dir_);
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("may be in use"), std::string::npos) << r.err;
+    // ...and says which program holds it: this test.
+    EXPECT_NE(r.err.find("held by process " + std::to_string(::getpid())), std::string::npos) << r.err;
 }
 
 }  // namespace

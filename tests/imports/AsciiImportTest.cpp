@@ -163,7 +163,11 @@ TEST(AsciiSample, ReadsTenLinesWithTheFirstLinesFieldCount) {
     QString message;
     ASSERT_TRUE(ReadAsciiSample(path, {}, &sample, &message)) << message.toStdString();
     EXPECT_EQ(sample.fieldCount, 3);
-    EXPECT_EQ(sample.lines.size(), 10u);
+    // Ten lines for the grid, and one more in case the first holds column names.
+    EXPECT_EQ(sample.lines.size(), 11u);
+    EXPECT_EQ(sample.rows(false).size(), 10u);
+    EXPECT_EQ(sample.rows(true).size(), 10u);
+    EXPECT_EQ(sample.rows(true).front().value(0), "Smith, Jr");
     EXPECT_EQ(sample.widths, (std::vector<int>{9, 6, 3}));
     EXPECT_EQ(sample.fieldNames(), QStringList({"Field 1", "Field 2", "Field 3"}));
     EXPECT_EQ(sample.firstLineNames(), QStringList({"Name", "City", "Zip"}));

@@ -47,12 +47,12 @@ TEST(FieldMatch, ChoosingASourceMovesItAndRowsClear) {
     AddressFileFixture f;
     FieldMatch m(ImportDestinations::Ascii(f.table()), {{"Field 1", 'C'}, {"Field 2", 'C'}, {"Field 3", 'C'}},
                  FieldMatch::Rules::Any);
-    // Visible text fields: no ISDEL, TAG or MEMO; labels as the main window shows them.
-    EXPECT_EQ(m.rowCount(), 20);
+    // Visible text fields and the memo: no ISDEL or TAG; labels as the main window shows them.
+    EXPECT_EQ(m.rowCount(), 21);
     EXPECT_EQ(m.destinations()[0].label, "Last Name");
     EXPECT_EQ(rowOf(m, "zip/postal code"), rowOf(m, " ZIP "));
     EXPECT_EQ(rowOf(m, "TAG"), -1);
-    EXPECT_EQ(rowOf(m, "MEMO"), -1);
+    EXPECT_EQ(rowOf(m, "MEMO"), 20);
     EXPECT_FALSE(m.any());
 
     const int last = rowOf(m, "Last Name"), city = rowOf(m, "City");

@@ -55,6 +55,8 @@ TEST_F(ImportCliTest, BadInputGivesTheMessageAndLosesNothing) {
     writeFile(file("long.csv"), "Evans\n" + QByteArray(2049, 'y') + "\nFord\n");
     writeFile(file("junk.dbf"), QByteArray(700, 'j'));
     writeFile(file("polish.csv"), "Grant\nŁukasz\n");
+    writeFile(file("bad.vcf"), "BEGIN:VCARD\nVERSION:3.0\nN:Hughes;;;;\nEND:VCARD\n"
+                               "BEGIN:VCARD\nVERSION:3.0\nN:Irwin;;;;\nno colon here\nEND:VCARD\n");
     xbase::TableSpec older;
     older.fields = {{"LNAME", 'C', 10}, {"FNAME", 'C', 10}};
     ASSERT_TRUE(xbase::Table::create(dir_.file("old.dbf"), older).ok());
@@ -96,6 +98,13 @@ TEST_F(ImportCliTest, BadInputGivesTheMessageAndLosesNothing) {
         {{"import-dbf", t, dir_.file("old.dbf")}, 1, "There are no records in", {}},
         {{"import-old", t, dir_.file("old.dbf"), "--version", "1"}, 1, "There are no records in", {}},
         {{"import-old", t, dir_.file("good.csv"), "--version", "3"}, 2, "usage", {}},
+        {{"import-csv", t, dir_.file("good.csv"), "--dialect", "excel"}, 2, "usage", {}},
+        {{"import-vcard", t, dir_.file("missing.vcf")}, 1, "Cannot read ", {}},
+        {{"import-vcard", t, dir_.file("bad.vcf"), "--address", "office"}, 2, "usage", {}},
+        {{"import-vcard", t, dir_.file("bad.vcf"), "--stop-at-bad-card"},
+         1,
+         "Import stopped at a bad card after importing 1 records.\nLine 8: not a vCard property (no colon)",
+         {"Hughes"}},
     };
     QStringList expected = {"Adams", "Baker"};
     for (const auto& c : cases) {
@@ -141,6 +150,7 @@ TEST_F(ImportCliTest, ExportRefusesWhatItMustNotOverwrite) {
         {{"export", t, dir_.file("x.csv"), "--csv", "--order", "NOPE"}, 1, "no tag NOPE"},
         {{"export", t, dir_.file("x.csv"), "--csv", "--all", "--filter", dir_.file("f.FLT")}, 2, "usage"},
         {{"export", t, dir_.file("x.csv")}, 2, "usage"},
+        {{"export", t, dir_.file("x.vcf"), "--vcard", "--raw"}, 2, "usage"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[2]);

@@ -91,6 +91,7 @@ class ImportInteropTest : public ::testing::Test {
     void SetUp() override {
         std::string out;
         ASSERT_TRUE(shell(kPython + " -c 'import dbf'", "", &out, dir_)) << "Python's dbf package is missing";
+        ASSERT_TRUE(shell(kPython + " -c 'import vobject'", "", &out, dir_)) << "Python's vobject is missing";
         ASSERT_TRUE(shell("perl -MXBase -e 1", "", &out, dir_)) << "Perl's XBase module is missing";
     }
     std::string file(const std::string& name) const { return dir_.file(name); }
@@ -139,8 +140,8 @@ TEST_F(ImportInteropTest, ATableWrittenByPythonImports) {
 }
 
 // A CSV written by another program: quoted commas, doubled quotes, accented UTF-8,
-// short lines. Every value lands where --match puts it (doubled quotes stay doubled,
-// as the import's quoting rules keep them).
+// short lines. Its doubled quotes tell RFC 4180, and every value lands where --match
+// puts it, exactly as Python wrote it.
 TEST_F(ImportInteropTest, ACsvFromAnotherProgramImports) {
     const std::string csv = file("people.csv");
     std::string out;
@@ -163,9 +164,136 @@ TEST_F(ImportInteropTest, ACsvFromAnotherProgramImports) {
     EXPECT_EQ(r.out,
               "LNAME,FNAME,ORG,CITY\n"
               "Smith,John,\"Acme, Inc.\",Boston\n"
-              "Müller,Jürgen,\"Der \"\"\"\"Laden\"\"\"\"\",Köln\n"
+              "Müller,Jürgen,\"Der \"\"Laden\"\"\",Köln\n"
               "Short,,,\n"
               "Núñez,,,Sevilla\n");
+}
+
+// A contact export written by Python's csv module: a line of column names as address
+// books write them, quoted commas, doubled quotes and line breaks, accented UTF-8. The
+// quoting is told from the file, the names matched, and every value lands in place.
+TEST_F(ImportInteropTest, AContactExportFromPythonImportsByItsColumnNames) {
+    const std::string csv = file("contacts.csv");
+    std::string out;
+    ASSERT_TRUE(shell(kPython + " -c " +
+                          shellQuote("import csv,sys\n"
+                                     "w=csv.writer(open(sys.argv[1],'w',newline='',encoding='utf-8'))\n"
+                                     "w.writerow(['First Name','Last Name','Company','Job Title','Business Street',"
+                                     "'Business City','Business Postal Code','Home Street','Business Phone',"
+                                     "'Mobile Phone','E-mail Address','Notes'])\n"
+                                     "w.writerow(['Zoë','Müller','Acme, Inc.','Say \"hi\", ok','12 \"Main\" St',"
+                                     "'Köln','50667','Home 1','+44 20 7946 0958','0170 1','z@x.de',"
+                                     "'line one\\r\\nline \"two\", end'])\n"
+                                     "w.writerow(['Núñez','','','','','Sevilla','','','','','',''])\n") +
+                          " " + shellQuote(csv),
+                      "", &out, dir_));
+    const std::string a = file("a.DBF");
+    ASSERT_EQ(quillory({"new", a}).exitCode, 0);
+    QuilloryResult r = quillory({"import-csv", a, csv});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Import complete. Imported 2 records.\n");
+    r = quillory({"dump", a, "--fields", "FNAME,LNAME,ORG,TITLE,STREET,CITY,ZIP,PHONE,PHONE2,EMAIL,MEMO"});
+    EXPECT_EQ(r.out,
+              "FNAME,LNAME,ORG,TITLE,STREET,CITY,ZIP,PHONE,PHONE2,EMAIL,MEMO\n"
+              "Zoë,Müller,\"Acme, Inc.\",\"Say \"\"hi\"\", ok\",\"12 \"\"Main\"\" St\",Köln,50667,"
+              "+44 20 7946 0958,0170 1,z@x.de,\"line one\r\nline \"\"two\"\", end\"\n"
+              "Núñez,,,,,Sevilla,,,,,\n");
+}
+
+// export --csv, then import-csv into a new file: the same records, formula-like values
+// and international phone numbers included; in the file they open in a spreadsheet as
+// text.
+TEST_F(ImportInteropTest, TheCsvExportImportsBackExactly) {
+    AddressFileFixture f;
+    f.add({{"LNAME", "Müller"},
+           {"FNAME", "Zoë"},
+           {"PREFIX", " Dr."},
+           {"ORG", "Says \"hi\", twice"},
+           {"STREET", "=HYPERLINK(\"http://a\",\"b\")"},
+           {"PHONE", "+44 20 7946 0958"},
+           {"PHONE2", "-1"},
+           {"USER1", "'=kept as typed"},
+           {"DATE", "19991231"},
+           {"MEMO", "line one\r\nline two, \"quoted\""}});
+    f.add({{"LNAME", "Núñez"}, {"CITY", "@home"}});
+    f.close();
+    const std::string a = f.path().toStdString(), csv = file("out.csv"), b = file("b.DBF");
+    ASSERT_EQ(quillory({"export", a, csv, "--csv", "--yes"}).exitCode, 0);
+    ASSERT_EQ(quillory({"new", b}).exitCode, 0);
+    QuilloryResult r = quillory({"import-csv", b, csv});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Import complete. Imported 2 records.\n");
+    const std::string fields = "PREFIX,FNAME,MIDDLE,LNAME,TITLE,ORG,STREET,STREET2,CITY,STATE,ZIP,COUNTRY,"
+                               "PHONE,PHONE2,EMAIL,FAX,DATE,USER1,USER2,CODES,MEMO";
+    EXPECT_EQ(quillory({"dump", b, "--fields", fields}).out, quillory({"dump", a, "--fields", fields}).out);
+
+    std::string got;
+    ASSERT_TRUE(shell(kPython + " " + ownScript("csv_read.py") + " " + shellQuote(csv) + " utf-8", "", &got, dir_));
+    EXPECT_NE(got.find("\t'=HYPERLINK(\"http://a\",\"b\")\t"), std::string::npos) << got;
+    EXPECT_NE(got.find("\t'+44 20 7946 0958\t'-1\t"), std::string::npos) << got;
+    EXPECT_NE(got.find("\t''=kept as typed\t"), std::string::npos) << got;
+    EXPECT_NE(got.find("\t'@home\t"), std::string::npos) << got;
+
+    // --raw writes them as they are.
+    ASSERT_EQ(quillory({"export", a, csv, "--csv", "--raw", "--yes"}).exitCode, 0);
+    ASSERT_TRUE(shell(kPython + " " + ownScript("csv_read.py") + " " + shellQuote(csv) + " utf-8", "", &got, dir_));
+    EXPECT_NE(got.find("\t=HYPERLINK(\"http://a\",\"b\")\t"), std::string::npos) << got;
+}
+
+// vCards written by Python's vobject import with every name, organisation, address,
+// phone, e-mail and note in place; export --vcard reads back in vobject the same.
+TEST_F(ImportInteropTest, VCardsGoBothWaysWithPythonsVobject) {
+    const std::string cards = file("in.vcf");
+    std::string out;
+    ASSERT_TRUE(shell(kPython + " -c " +
+                          shellQuote("import sys, vobject\n"
+                                     "out = open(sys.argv[1], 'w', newline='', encoding='utf-8')\n"
+                                     "def card(family, given, additional, prefix, org, title, adrs, tels, emails, note):\n"
+                                     "    c = vobject.vCard()\n"
+                                     "    c.add('n').value = vobject.vcard.Name(family=family, given=given, additional=additional, prefix=prefix)\n"
+                                     "    c.add('fn').value = (given + ' ' + family).strip()\n"
+                                     "    if org: c.add('org').value = org\n"
+                                     "    if title: c.add('title').value = title\n"
+                                     "    for t, street, city, region, code, country in adrs:\n"
+                                     "        a = c.add('adr'); a.type_param = t\n"
+                                     "        a.value = vobject.vcard.Address(street=street, city=city, region=region, code=code, country=country)\n"
+                                     "    for t, v in tels:\n"
+                                     "        x = c.add('tel'); x.type_param = t; x.value = v\n"
+                                     "    for v in emails:\n"
+                                     "        c.add('email').value = v\n"
+                                     "    if note: c.add('note').value = note\n"
+                                     "    out.write(c.serialize())\n"
+                                     "card('Müller', 'Zoë', 'Quincy', 'Dr.', ['Acme, Inc.', 'Sales; North'], 'Head, Sales',\n"
+                                     "     [('WORK', '12 Main St\\nSuite 5', 'Köln', 'NRW', '50667', 'Deutschland')],\n"
+                                     "     [('WORK', '+49 221 1'), ('CELL', '+49 170 2'), ('FAX', '+49 221 3')], ['z@x.de'],\n"
+                                     "     'A note; with, marks\\nand a second line that is long enough to be folded by the writer')\n"
+                                     "card('Lee', 'Ann', '', '', [], '', [('HOME', '5 Home Ln', 'Troy', 'NY', '12180', '')],\n"
+                                     "     [('HOME', '555')], ['ann@example.org'], '')\n") +
+                          " " + shellQuote(cards),
+                      "", &out, dir_));
+    const std::string a = file("a.DBF");
+    ASSERT_EQ(quillory({"new", a}).exitCode, 0);
+    QuilloryResult r = quillory({"import-vcard", a, cards});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Import complete. Imported 2 records.\n");
+    const std::string fields = "PREFIX,FNAME,MIDDLE,LNAME,TITLE,ORG,STREET,STREET2,CITY,STATE,ZIP,COUNTRY,"
+                               "PHONE,PHONE2,FAX,EMAIL,MEMO";
+    r = quillory({"dump", a, "--fields", fields});
+    EXPECT_EQ(r.out, fields + "\n"
+                     "Dr.,Zoë,Q,Müller,\"Head, Sales\",\"Acme, Inc., Sales; North\",12 Main St,Suite 5,Köln,NRW,"
+                     "50667,Deutschland,+49 221 1,+49 170 2,+49 221 3,z@x.de,\"A note; with, marks\r\n"
+                     "and a second line that is long enough to be folded by the writer\"\n"
+                     ",Ann,,Lee,,,5 Home Ln,,Troy,NY,12180,,555,,,ann@example.org,\n");
+
+    const std::string vcf = file("out.vcf");
+    ASSERT_EQ(quillory({"export", a, vcf, "--vcard"}).exitCode, 0);
+    std::string got;
+    ASSERT_TRUE(shell(kPython + " " + ownScript("vcard_read.py") + " " + shellQuote(vcf), "", &got, dir_));
+    EXPECT_EQ(got,
+              "Müller\tZoë\tQ\tDr.\tZoë Q Müller\tAcme, Inc., Sales; North\tHead, Sales\t"
+              "12 Main St\\nSuite 5|Köln|NRW|50667|Deutschland\t+49 221 1 / +49 170 2 / +49 221 3\tz@x.de\t"
+              "A note; with, marks\\nand a second line that is long enough to be folded by the writer\n"
+              "Lee\tAnn\t\t\tAnn Lee\t\t\t5 Home Ln|Troy|NY|12180|\t555\tann@example.org\t\n");
 }
 
 // Each kind of export reads back in the independent readers with every value equal:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,6 +26,7 @@
 #include "TDBFImport.h"
 #include "TDBFMatch.h"
 #include "TImportOlder.h"
+#include "TVCardImport.h"
 
 namespace {
 
@@ -58,6 +60,22 @@ void chooseInNextMenu(const QString& text, QStringList* entries = nullptr) {
         }
     });
     timer->start();
+}
+
+// Opens a drop-down with the mouse and picks `text` in its list with the keyboard,
+// as a user would.
+void chooseInComboBox(QComboBox* box, const QString& text) {
+    ASSERT_TRUE(box);
+    const int wanted = box->findText(text);
+    ASSERT_GE(wanted, 0) << text.toStdString();
+    QTest::mouseClick(box, Qt::LeftButton);
+    QAbstractItemView* list = box->view();
+    for (int i = 0; i < 500 && !list->isVisible(); ++i) QTest::qWait(10);
+    ASSERT_TRUE(list->isVisible()) << "the list did not open";
+    for (int i = box->currentIndex(); i < wanted; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    for (int i = box->currentIndex(); i > wanted; --i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    for (int i = 0; i < 500 && list->isVisible(); ++i) QTest::qWait(10);
 }
 
 // Clicks a check box on its box (its middle may lie past its text).
@@ -101,7 +119,7 @@ TEST_F(ImportWindows, AsciiImportMatchesThroughTheGridMenuAndImports) {
 
         onNextDialog<TAsciiMatch>([&](TAsciiMatch* m) {
             EXPECT_EQ(m->windowTitle(), "ASCII File Import Match Fields");
-            EXPECT_EQ(m->SampleLabel->text(), "Sample ASCII Fields");
+            EXPECT_EQ(m->SampleLabel->text(), "Sample ASCII &Fields");
             auto* sample = qobject_cast<QTableWidget*>(m->SampleGrid);
             ASSERT_TRUE(sample);
             EXPECT_EQ(sample->rowCount(), 3);
@@ -118,7 +136,8 @@ TEST_F(ImportWindows, AsciiImportMatchesThroughTheGridMenuAndImports) {
             EXPECT_EQ(matchedIn(m->MatchGrid, "Last Name"), "Field 2");
             const int first = rowLabelled(m->MatchGrid, "First Name");
             chooseInNextMenu("Field 2");
-            const QPoint cell = m->MatchGrid->visualRect(m->MatchGrid->model()->index(first, 1)).center();
+            // The row's field name: its second cell holds the drop-down.
+            const QPoint cell = m->MatchGrid->visualRect(m->MatchGrid->model()->index(first, 0)).center();
             // A double click is a click and then the second press.
             QTest::mouseClick(m->MatchGrid->viewport(), Qt::LeftButton, {}, cell);
             QTest::mouseDClick(m->MatchGrid->viewport(), Qt::LeftButton, {}, cell);
@@ -127,9 +146,9 @@ TEST_F(ImportWindows, AsciiImportMatchesThroughTheGridMenuAndImports) {
             m->MatchGrid->setCurrentCell(rowLabelled(m->MatchGrid, "Last Name"), 0);
             chooseInNextMenu("Field 1");
             QTest::mouseClick(m->SelectFieldButton, Qt::LeftButton);
-            m->MatchGrid->setCurrentCell(rowLabelled(m->MatchGrid, "City"), 0);
-            chooseInNextMenu("Field 3");
-            QTest::mouseClick(m->SelectFieldButton, Qt::LeftButton);
+            // City in one step, in its drop-down.
+            chooseInComboBox(m->SourceBox(rowLabelled(m->MatchGrid, "City")), "Field 3");
+            EXPECT_EQ(matchedIn(m->MatchGrid, "City"), "Field 3");
             screenshot(m, "TAsciiMatch");
             QTest::mouseClick(m->OkButton, Qt::LeftButton);
         });
@@ -174,9 +193,25 @@ TEST_F(ImportWindows, AsciiImportByTheFirstLinesNamesAndAFileItCannotUse) {
         EXPECT_FALSE(d->ImportButton->isEnabled());
         chosen = named;
         QTest::mouseClick(d->SelectButton, Qt::LeftButton);
+        // The names are found: the box is ticked, and they match.
+        EXPECT_TRUE(d->FirstLineCheckBox->isChecked());
+        EXPECT_TRUE(d->ImportButton->isEnabled());
+        clickCheckBox(d->FirstLineCheckBox);
         EXPECT_FALSE(d->ImportButton->isEnabled());
         clickCheckBox(d->FirstLineCheckBox);
         EXPECT_TRUE(d->ImportButton->isEnabled());
+        onNextDialog<TAsciiMatch>([&](TAsciiMatch* m) {
+            auto* sample = qobject_cast<QTableWidget*>(m->SampleGrid);
+            ASSERT_TRUE(sample);
+            EXPECT_EQ(sample->rowCount(), 2);  // the names head the columns
+            EXPECT_EQ(sample->horizontalHeaderItem(0)->text(), "Last Name");
+            EXPECT_EQ(sample->horizontalHeaderItem(2)->text(), "Shoe size");
+            EXPECT_EQ(sample->item(0, 0)->text(), "Smith");
+            EXPECT_EQ(matchedIn(m->MatchGrid, "Last Name"), "Last Name");
+            EXPECT_EQ(matchedIn(m->MatchGrid, "City"), "City");
+            QTest::mouseClick(m->OkButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(d->MatchButton, Qt::LeftButton);
         QTest::mouseClick(d->ImportButton, Qt::LeftButton);
     });
     dialog.exec();
@@ -186,6 +221,110 @@ TEST_F(ImportWindows, AsciiImportByTheFirstLinesNamesAndAFileItCannotUse) {
 
 // Cancel stops the import after the record it is on, without a question; the records
 // so far stay and the indexes are rebuilt (Cancel is gone meanwhile).
+// A spreadsheet's CSV: its quoting is told (and can be changed), its column names
+// head the sample and match; the matching window comes back where the user put it.
+TEST_F(ImportWindows, AsciiImportOfASpreadsheetsCsv) {
+    const QString csv = f_.file("sheet.csv");
+    writeFile(csv,
+              "First Name,Last Name,Company,Notes\r\n"
+              "Zoë,Müller,\"Acme, Inc.\",\"line one\r\nline \"\"two\"\"\"\r\n"
+              "Ann,Lee,\"Say \"\"hi\"\"\",\r\n");
+    TAsciiImport dialog(f_.table());
+    dialog.fileChooser = [&] { return csv; };
+    dialog.settingsPath = f_.file("QUILLO.ini");
+    QPoint placed;
+    onNextDialog<TAsciiImport>([&](TAsciiImport* d) {
+        QTest::mouseClick(d->SelectButton, Qt::LeftButton);
+        EXPECT_EQ(d->DialectBox->currentIndex(), int(CsvDialect::Dialect::Rfc4180));
+        EXPECT_TRUE(d->FirstLineCheckBox->isChecked());
+        screenshot(d, "TAsciiImport-spreadsheet");
+        onNextDialog<TAsciiMatch>([&](TAsciiMatch* m) {
+            auto* sample = qobject_cast<QTableWidget*>(m->SampleGrid);
+            ASSERT_TRUE(sample);
+            EXPECT_EQ(sample->horizontalHeaderItem(3)->text(), "Notes");
+            EXPECT_EQ(sample->item(0, 3)->text(), "line one\r\nline \"two\"");
+            EXPECT_EQ(matchedIn(m->MatchGrid, "First Name"), "First Name");
+            EXPECT_EQ(matchedIn(m->MatchGrid, "Organization"), "Company");
+            EXPECT_EQ(matchedIn(m->MatchGrid, "MEMO"), "Notes");
+            screenshot(m, "TAsciiMatch-spreadsheet");
+            m->move(m->pos() + QPoint(37, 23));
+            placed = m->pos();
+            QTest::mouseClick(m->OkButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(d->MatchButton, Qt::LeftButton);
+        onNextDialog<TAsciiMatch>([&](TAsciiMatch* m) {
+            EXPECT_EQ(m->pos(), placed);
+            QTest::mouseClick(m->CancelButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(d->MatchButton, Qt::LeftButton);
+
+        // Read by the program's own rules, the doubled quotes stay doubled.
+        QTest::keyClick(d->DialectBox, Qt::Key_Up);
+        EXPECT_EQ(d->sample().dialect, CsvDialect::Dialect::Own);
+        EXPECT_EQ(d->sample().lines.size(), 4u);
+        QTest::keyClick(d->DialectBox, Qt::Key_Down);
+        EXPECT_EQ(d->sample().dialect, CsvDialect::Dialect::Rfc4180);
+        EXPECT_TRUE(d->ImportButton->isEnabled());
+        QTest::mouseClick(d->ImportButton, Qt::LeftButton);
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(f_.records(),
+              (std::vector<Record>{
+                  {{"FNAME", "Zoë"}, {"LNAME", "Müller"}, {"ORG", "Acme, Inc."}, {"MEMO", "line one\r\nline \"two\""}},
+                  {{"FNAME", "Ann"}, {"LNAME", "Lee"}, {"ORG", "Say \"hi\""}}}));
+}
+
+// Every button, check box and caption of the import windows has an Alt key of its own.
+TEST_F(ImportWindows, EveryChoiceHasItsOwnAltKey) {
+    auto keysOf = [](QWidget* window) {
+        QStringList texts;
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            QString text;
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
+            if (auto* l = qobject_cast<QLabel*>(w); l && l->objectName() != "StatusLabel" &&
+                                                    l->objectName() != "FileNameLabel" && !l->text().isEmpty()) {
+                text = l->text();
+            }
+            if (!text.isEmpty() && w->isVisibleTo(window)) texts << text;
+        }
+        QStringList keys;
+        for (const QString& t : texts) {
+            const int amp = t.indexOf('&');
+            EXPECT_GE(amp, 0) << window->objectName().toStdString() << ": " << t.toStdString();
+            if (amp >= 0) keys << t.mid(amp + 1, 1).toLower();
+        }
+        EXPECT_EQ(keys.removeDuplicates(), 0) << window->objectName().toStdString() << ": "
+                                              << texts.join(" | ").toStdString();
+    };
+    const QString csv = f_.file("people.csv");
+    writeFile(csv, "Smith,John\nLee,Ann\n");
+    TAsciiImport ascii(f_.table());
+    ascii.fileChooser = [&] { return csv; };
+    onNextDialog<TAsciiImport>([&](TAsciiImport* d) {
+        keysOf(d);
+        QTest::mouseClick(d->SelectButton, Qt::LeftButton);
+        onNextDialog<TAsciiMatch>([&](TAsciiMatch* m) {
+            keysOf(m);
+            QTest::mouseClick(m->CancelButton, Qt::LeftButton);
+        });
+        QTest::mouseClick(d->MatchButton, Qt::LeftButton);
+        QTest::mouseClick(d->CancelButton, Qt::LeftButton);
+    });
+    ascii.exec();
+    TDBFImport dbf(f_.table(), f_.path());
+    onNextDialog<TDBFImport>([&](TDBFImport* d) {
+        keysOf(d);
+        QTest::mouseClick(d->CancelButton, Qt::LeftButton);
+    });
+    dbf.exec();
+    TVCardImport vcard(f_.table());
+    onNextDialog<TVCardImport>([&](TVCardImport* d) {
+        keysOf(d);
+        QTest::mouseClick(d->CancelButton, Qt::LeftButton);
+    });
+    vcard.exec();
+}
+
 TEST_F(ImportWindows, CancelStopsTheImportWithoutAQuestion) {
     const QString csv = f_.file("many.csv");
     QByteArray bytes;

@@ -12,8 +12,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "HelpLink.h"
+#include "HelpSystem.h"
 #include "Mnemonics.h"
 #include "Person.h"
+#include "THelpWindow.h"
 #include "Screenshot.h"
 
 namespace person {
@@ -33,6 +36,7 @@ const Walk kWalks[] = {
     {"File/Search", "TAddressSearch"},
     {"File/Import/Import from DBF File", "TDBFImport"},
     {"File/Import/Import from ASCII File", "TAsciiImport"},
+    {"File/Import/Import from vCard File", "TVCardImport"},
     {"File/Export", "TCopyOut"},
     {"File/Set Filter", "TAddressFilter"},
     {"File/Restore Filter", "QFileDialog"},
@@ -90,6 +94,30 @@ void expectLetters(QWidget* window) {
     }
 }
 
+// Every Help button `window` shows is enabled and opens the window's own page of the
+// manual beside it; the help window is closed again and `window` gets the keys back.
+void expectHelpButtons(QWidget* window) {
+    const char* name = window->metaObject()->className();
+    const QString page = HelpLink::pageFor(window);
+    EXPECT_NE(page, HelpLink::kContents) << name << " has no page of its own in the manual";
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (!b->isVisible() || QString(b->text()).remove('&') != "Help") continue;
+        EXPECT_TRUE(b->isEnabled()) << name << ": its Help button is disabled";
+        if (!b->isEnabled()) continue;
+        click(b);
+        settle(200);
+        auto* help = qobject_cast<THelpWindow*>(HelpSystem::window());
+        ASSERT_NE(help, nullptr) << name << ": Help opened no help window";
+        EXPECT_TRUE(help->isVisible()) << name;
+        EXPECT_EQ(help->browser()->source(), HelpSystem::pageUrl(page)) << name;
+        EXPECT_FALSE(help->browser()->documentTitle().isEmpty()) << name << ": " << page.toStdString();
+        help->close();
+        settle();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window, 20000)) << name;
+    }
+}
+
 class MainWindowWalk : public PersonTest, public ::testing::WithParamInterface<CloseWith> {};
 
 TEST_P(MainWindowWalk, EveryMenuWindowOpensAndCloses) {
@@ -102,6 +130,7 @@ TEST_P(MainWindowWalk, EveryMenuWindowOpensAndCloses) {
             if (GetParam() == CloseWith::Escape) {
                 expectLetters(w);
                 screenshot(w, came);
+                expectHelpButtons(w);
             }
             if (GetParam() == CloseWith::Escape) {
                 press(Qt::Key_Escape);
@@ -120,7 +149,7 @@ TEST_P(MainWindowWalk, EveryMenuWindowOpensAndCloses) {
         EXPECT_TRUE(closed) << came.toStdString() << " stayed open";
         // Back in the main window, alive and usable.
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&main()));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&main(), 20000));
     }
 }
 

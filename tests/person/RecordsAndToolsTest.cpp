@@ -65,7 +65,7 @@ TEST_F(PersonTest, ExitClosesEveryWindowOfTheProgram) {
     ASSERT_NE(help, nullptr);
     ASSERT_TRUE(help->isVisible());
     main().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main(), 20000));
     chooseMenu(&main(), "File/Exit");
     settle();
     EXPECT_FALSE(main().isVisible());

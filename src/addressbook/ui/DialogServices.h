@@ -5,15 +5,14 @@
 #include <functional>
 
 // What the address book's windows need of the program around them beyond the message
-// route (WindowMessages): its help. The main window fills it in; tests record each
-// request. Without it the windows' Help buttons are disabled.
+// route (WindowMessages): its help. Without a `help` of its own a window's Help button
+// opens the window's page of the manual (HelpLink); tests set `help` to record each
+// request.
 struct DialogServices {
     // Opens the help for the window of this class name ("TAddressFilter", ...).
     std::function<void(const QString& windowClass)> help;
 
-    bool hasHelp() const { return bool(help); }
     void ShowHelp(const QString& windowClass) const;
-    // What the Help button of `window` does: the help for its class name; nothing (a
-    // disabled button) without help.
+    // What the Help button of `window` does.
     std::function<void()> helpFor(const QObject* window) const;
 };

@@ -14,7 +14,9 @@ namespace xbase {
 class Table;
 }
 
+class PrintJob;
 class PrinterDevice;
+class TBaseReport;
 
 namespace layout {
 class LayoutFile;
@@ -55,6 +57,7 @@ int imbCommand(const Invocation& in);
 int importCsvCommand(const Invocation& in);
 int importDbfCommand(const Invocation& in);
 int importOldCommand(const Invocation& in);
+int importVCardCommand(const Invocation& in);
 int exportCommand(const Invocation& in);
 int lettersCommand(const Invocation& in);
 int letterMergeCommand(const Invocation& in);
@@ -88,6 +91,12 @@ std::unique_ptr<QGuiApplication> GuiApplication();
 // given, else the printer `printerName`. An exit code, its message written.
 int SelectPrinter(const Invocation& in, const QString& pdf, const QString& printerName,
                   PrinterDevice** device);
+
+// Runs a print job on the terminal into `report` (RunPrintJob), the printer given the
+// job's paper before. kOk when it finished, its notice (addresses cut) then written to
+// err; otherwise the job's error, or `canceled` when it has none, written as the
+// command's failure. The caller writes what was printed.
+int runPrintJob(const Invocation& in, PrintJob& job, TBaseReport& report, const QString& canceled);
 
 // The options --filter FILE.FLT and --tag-id ID, as a command declares them.
 extern const Option kFilterOption;

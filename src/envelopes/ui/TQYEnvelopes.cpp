@@ -16,6 +16,7 @@
 
 #include "AddressFile.h"
 #include "EnvelopeDialogs.h"
+#include "HelpLink.h"
 #include "LayoutFile.h"
 #include "LayoutMetrics.h"
 #include "PrintKind.h"
@@ -157,7 +158,7 @@ TQYEnvelopes::TQYEnvelopes(xbase::Table& envelopes, xbase::Table& addresses, con
     auto* ok = button("Ok", "OkButton");
     ok->setDefault(true);
     auto* help = button("Help", "HelpButton");
-    help->setEnabled(false);
+    connect(help, &QPushButton::clicked, this, [this] { HelpLink::showFor(this); });
 
     auto* listButtons = new QVBoxLayout;
     for (QPushButton* b : {ModifyButton, NewButton, DeleteButton, CloneButton}) listButtons->addWidget(b);
@@ -408,16 +409,15 @@ void TQYEnvelopes::runJob(bool preview) {
     choice.startFromCurrent = StartFromCurrent->isChecked();
     choice.preview = preview;
     choice.calibration = prePrint.calibration();
-    // The table's query, order and record are put back however the job ends.
-    const SavedCursor saved(addresses_);
-    if (!EnvelopePrint::SelectRecords(addresses_, choice, WindowMessages())) {
-        WindowMessages().inform("There are no records to print");
+    // The job puts the table's query, order and record back when it goes.
+    EnvelopePrint::EnvelopeJob job(addresses_, layout, size, feed, choice);
+    JobProgress quiet;
+    if (job.select(quiet, WindowMessages(), &error) != JobResult::Done) {
+        WindowMessages().inform(error);
         return;
     }
     TPrintStatus status(PrintKind::Envelopes, preview, this, device_);
-    EnvelopePrint::Counts counts;
-    status.setJob([&](TBaseReport& r) { EnvelopePrint::PrintLoop(r, addresses_, layout, size, feed, choice, &counts); });
-    status.setNotice([&counts] { return layout::CutAddressNotice(counts.cutAddresses); });
+    status.setJob(job);
     status.exec();
     if (preview && !status.aborted()) {
         const PrintKindTexts& texts = printKindTexts(PrintKind::Envelopes);

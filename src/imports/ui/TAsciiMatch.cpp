@@ -7,11 +7,14 @@
 
 namespace {
 
-QTableWidget* sampleGrid(const AsciiSample& sample) {
-    auto* grid = new QTableWidget(int(sample.lines.size()), sample.fieldCount);
-    grid->setHorizontalHeaderLabels(sample.fieldNames());
-    for (int row = 0; row < int(sample.lines.size()); ++row) {
-        const QStringList& fields = sample.lines[size_t(row)];
+QTableWidget* sampleGrid(const AsciiSample& sample, bool header) {
+    const std::vector<QStringList> rows = sample.rows(header);
+    auto* grid = new QTableWidget(int(rows.size()), sample.fieldCount);
+    QStringList captions;
+    for (const SourceField& f : sample.sources(header)) captions << f.name;
+    grid->setHorizontalHeaderLabels(captions);
+    for (int row = 0; row < int(rows.size()); ++row) {
+        const QStringList& fields = rows[size_t(row)];
         for (int col = 0; col < sample.fieldCount; ++col) {
             grid->setItem(row, col, new QTableWidgetItem(fields.value(col)));
         }
@@ -28,8 +31,8 @@ QTableWidget* sampleGrid(const AsciiSample& sample) {
 
 }  // namespace
 
-TAsciiMatch::TAsciiMatch(const AsciiSample& sample, const FieldMatch& match, QWidget* parent)
-    : TMatchFields(QStringLiteral("ASCII File Import Match Fields"), QStringLiteral("Sample ASCII Fields"),
-                   sampleGrid(sample), match, QFileInfo(sample.path).fileName(), parent) {
+TAsciiMatch::TAsciiMatch(const AsciiSample& sample, bool header, const FieldMatch& match, QWidget* parent)
+    : TMatchFields(QStringLiteral("ASCII File Import Match Fields"), QStringLiteral("Sample ASCII &Fields"),
+                   sampleGrid(sample, header), match, QFileInfo(sample.path).fileName(), parent) {
     setObjectName("TAsciiMatch");
 }

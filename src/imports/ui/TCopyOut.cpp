@@ -43,6 +43,7 @@ TCopyOut::TCopyOut(xbase::Table& table, const QString& addressPath, const QStrin
     DbfRadio = radio(CopyOut::Kind::Dbf, "DbfRadio");
     TextRadio = radio(CopyOut::Kind::Text, "TextRadio");
     CsvRadio = radio(CopyOut::Kind::Csv, "CsvRadio");
+    VCardRadio = radio(CopyOut::Kind::VCard, "VCardRadio");
     DbfRadio->setChecked(true);
     body()->addWidget(KindBox);
     SaveAsButton = new QPushButton(QStringLiteral("Save As"), this);
@@ -64,6 +65,7 @@ TCopyOut::TCopyOut(xbase::Table& table, const QString& addressPath, const QStrin
 CopyOut::Kind TCopyOut::kind() const {
     if (TextRadio->isChecked()) return CopyOut::Kind::Text;
     if (CsvRadio->isChecked()) return CopyOut::Kind::Csv;
+    if (VCardRadio->isChecked()) return CopyOut::Kind::VCard;
     return CopyOut::Kind::Dbf;
 }
 

@@ -16,8 +16,8 @@ class Table;
 
 // "Copy Records Out": writes the records of the open address file, in its current
 // order and selection, to a new file. The user picks the kind ("Copy to a &DBF file",
-// the default, "Copy to an &ASCII file (comma delimited)" or "Copy to a &CSV file for
-// spreadsheets (UTF-8)") and presses "Save As"; once a name passes the checks of
+// the default, "Copy to an &ASCII file (comma delimited)", "Copy to a &CSV file for
+// spreadsheets (UTF-8)" or "Copy to a &vCard file for address books") and presses "Save As"; once a name passes the checks of
 // CopyOut::CheckTarget (an existing file after "Warning!": "... already exists. Do
 // you want to overwrite it?", No preset) the copy starts at once, showing "Copying to "
 // + the file name and the gauge; Cancel then asks "Cancel copy?" (No preset). The
@@ -35,6 +35,7 @@ class TCopyOut : public JobWindow {
     QRadioButton* DbfRadio;
     QRadioButton* TextRadio;
     QRadioButton* CsvRadio;
+    QRadioButton* VCardRadio;
     QPushButton* SaveAsButton;
 
     // How the window asks for the file name, given the kind's filter, default

@@ -38,6 +38,7 @@ void TDBFImport::matchFields() {
         matched_ = true;
     }
     TDBFMatch dialog(*source_, match_, QFileInfo(path_).fileName(), this);
+    dialog.keepPlacement(settingsPath);
     if (dialog.exec() == QDialog::Accepted) match_ = dialog.match();
 }
 

@@ -57,7 +57,7 @@ QTableView* sampleGrid(xbase::Table& source) {
 
 TDBFMatch::TDBFMatch(xbase::Table& source, const FieldMatch& match, const QString& fileName, QWidget* parent)
     : TMatchFields(QStringLiteral("DBF File Import Match Fields"),
-                   QStringLiteral("Records in %1").arg(fileName), sampleGrid(source), match, fileName,
+                   QStringLiteral("&Records in %1").arg(fileName), sampleGrid(source), match, fileName,
                    parent) {
     setObjectName("TDBFMatch");
 }

@@ -15,17 +15,22 @@ TImportDialog::TImportDialog(xbase::Table& table, const QString& selectText, con
                              const QString& filter, QWidget* parent)
     : JobWindow(parent), table_(table) {
     setStartsOnShow(false);
-    SelectButton = new QPushButton(selectText, this);
+    SelectButton = new QPushButton(QStringLiteral("&") + selectText, this);
     SelectButton->setObjectName("SelectButton");
-    FileNameCaption = new QLabel(nameCaption, this);
+    // "ASCII File Name" -> "ASCII File &Name": Alt+N goes to the button that chooses it.
+    QString caption = nameCaption;
+    caption.insert(caption.lastIndexOf(QLatin1Char(' ')) + 1, QLatin1Char('&'));
+    FileNameCaption = new QLabel(caption, this);
+    FileNameCaption->setBuddy(SelectButton);
     FileNameLabel = new QLabel(QStringLiteral("(none)"), this);
     FileNameLabel->setObjectName("FileNameLabel");
     FileNameLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    MatchButton = new QPushButton(QStringLiteral("Match Fields"), this);
+    MatchButton = new QPushButton(QStringLiteral("&Match Fields"), this);
     MatchButton->setObjectName("MatchButton");
-    ImportButton = new QPushButton(QStringLiteral("Import"), this);
+    ImportButton = new QPushButton(QStringLiteral("&Import"), this);
     ImportButton->setObjectName("ImportButton");
     for (QPushButton* b : {SelectButton, MatchButton, ImportButton}) b->setAutoDefault(false);
+    CancelButton->setText(QStringLiteral("&Cancel"));
 
     auto* grid = new QGridLayout;
     grid->addWidget(SelectButton, 0, 0);

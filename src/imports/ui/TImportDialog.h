@@ -20,7 +20,8 @@ class Table;
 // window; during it Cancel stops the import after the current record, without a
 // question; while the indexes are rebuilt it is hidden. The import's messages are shown
 // as soon as the records are in, before the rebuild; the window closes itself after
-// the rebuild.
+// the rebuild. Every button and caption has an Alt key of its own: "&Select ...",
+// "... File &Name", "&Match Fields", "&Import", "&Cancel".
 class TImportDialog : public JobWindow {
     Q_OBJECT
 
@@ -34,6 +35,9 @@ class TImportDialog : public JobWindow {
     // How the window asks for the file: by default a file dialog with the window's
     // filter; tests put their own answer in. Empty: no file chosen.
     std::function<QString()> fileChooser;
+    // The settings file in which the matching windows keep their placement; empty:
+    // not kept.
+    QString settingsPath;
 
     const ImportReport& report() const { return report_; }
 

@@ -2,6 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
+#include <QSignalBlocker>
+#include <algorithm>
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,12 +15,16 @@
 #include <QVBoxLayout>
 
 #include "ButtonRow.h"
+#include "PlacedWindow.h"
+#include "Settings.h"
+#include "WindowPlacement.h"
 
 TMatchFields::TMatchFields(const QString& caption, const QString& sampleCaption, QAbstractItemView* sample,
                            const FieldMatch& match, const QString& fileName, QWidget* parent)
     : QDialog(parent), SampleGrid(sample), match_(match) {
     setWindowTitle(caption);
     SampleLabel = new QLabel(sampleCaption, this);
+    SampleLabel->setBuddy(SampleGrid);
     SampleGrid->setParent(this);
     SampleGrid->setObjectName("SampleGrid");
     SampleGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -29,8 +36,9 @@ TMatchFields::TMatchFields(const QString& caption, const QString& sampleCaption,
         table->verticalHeader()->setDefaultSectionSize(rowHeight);
     }
 
-    auto* matchLabel = new QLabel(QStringLiteral("Field Match"), this);
+    auto* matchLabel = new QLabel(QStringLiteral("Field Ma&tch"), this);
     MatchGrid = new QTableWidget(match_.rowCount(), 2, this);
+    matchLabel->setBuddy(MatchGrid);
     MatchGrid->setObjectName("MatchGrid");
     MatchGrid->setHorizontalHeaderLabels(
         {QStringLiteral("Quillory Field"), QStringLiteral("Import from Field (in %1)").arg(fileName)});
@@ -44,6 +52,17 @@ TMatchFields::TMatchFields(const QString& caption, const QString& sampleCaption,
     for (int row = 0; row < match_.rowCount(); ++row) {
         MatchGrid->setItem(row, 0, new QTableWidgetItem(match_.destinations()[size_t(row)].label));
         MatchGrid->setItem(row, 1, new QTableWidgetItem);
+        auto* box = new QComboBox(MatchGrid);
+        box->setObjectName(QStringLiteral("SourceBox%1").arg(row));
+        box->setFocusPolicy(Qt::ClickFocus);  // Tab stays in the grid; the grid's keys stay its own
+        box->addItem(QStringLiteral("(none)"), -1);
+        for (int source : match_.offered(row)) box->addItem(match_.sources()[size_t(source)].name, source);
+        connect(box, qOverload<int>(&QComboBox::activated), this, [this, row, box](int index) {
+            match_.assign(row, box->itemData(index).toInt());
+            MatchGrid->setCurrentCell(row, 0);
+            refresh();
+        });
+        MatchGrid->setCellWidget(row, 1, box);
     }
     MatchGrid->resizeColumnToContents(0);
     MatchGrid->setColumnWidth(0, MatchGrid->columnWidth(0) + 24);
@@ -58,7 +77,9 @@ TMatchFields::TMatchFields(const QString& caption, const QString& sampleCaption,
     ButtonRow buttons(this, nullptr, nullptr, Qt::Vertical);
     buttons.HelpButton->hide();
     OkButton = buttons.OkButton;
+    OkButton->setText(QStringLiteral("&Ok"));
     CancelButton = buttons.CancelButton;
+    CancelButton->setText(QStringLiteral("Ca&ncel"));
     for (QPushButton* b : {SelectFieldButton, ClearCurrentButton, ClearAllButton}) {
         b->setAutoDefault(false);
         buttons.addOwn(b);
@@ -86,7 +107,32 @@ void TMatchFields::refresh() {
     for (int row = 0; row < match_.rowCount(); ++row) {
         const int source = match_.sourceOf(row);
         MatchGrid->item(row, 1)->setText(source < 0 ? QString() : match_.sources()[size_t(source)].name);
+        QComboBox* box = SourceBox(row);
+        const QSignalBlocker quiet(box);
+        box->setCurrentIndex(std::max(0, box->findData(source)));
     }
+}
+
+QComboBox* TMatchFields::SourceBox(int row) const {
+    return qobject_cast<QComboBox*>(MatchGrid->cellWidget(row, 1));
+}
+
+void TMatchFields::keepPlacement(const QString& iniPath) {
+    iniPath_ = iniPath;
+    if (iniPath_.isEmpty()) return;
+    const Settings settings(iniPath_);
+    PlacedWindow::Restore(this, settings, objectName(), [this](const QRect& area) {
+        const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+        return WindowPlacement::CenterForm(size().boundedTo(area.size()), owner ? owner->geometry() : area);
+    });
+}
+
+void TMatchFields::done(int result) {
+    if (!iniPath_.isEmpty()) {
+        Settings settings(iniPath_);
+        PlacedWindow::Save(this, settings, objectName());
+    }
+    QDialog::done(result);
 }
 
 void TMatchFields::showFieldMenu() {

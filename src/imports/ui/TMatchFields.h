@@ -6,6 +6,7 @@
 #include "FieldMatch.h"
 
 class QAbstractItemView;
+class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -13,11 +14,12 @@ class QTableWidget;
 
 // What the two matching windows share: a grid of sample data from the source, and the
 // match grid, one row per address field ("Quillory Field") with the source field that
-// feeds it ("Import from Field (in <file>)"). "&Select Field" or a double click on a
-// row opens a menu of "(none)" and the source fields that fit the row, the current
-// one checked; choosing one puts it in the row and takes it out of any other.
-// "&Clear Current" empties the row, "Clear &All" every row. "Ok" keeps the changes,
-// "Cancel" drops them.
+// feeds it ("Import from Field (in <file>)"), chosen in one step in the row's drop-down
+// ("(none)" and the source fields that fit the row). "&Select Field" or a double click
+// on a row opens the same choice as a menu at the mouse, the current one checked;
+// choosing one puts it in the row and takes it out of any other. "&Clear Current"
+// empties the row, "Clear &All" every row. "&Ok" keeps the changes, "Ca&ncel" drops
+// them. The window keeps its placement in the settings, as the main window does.
 class TMatchFields : public QDialog {
     Q_OBJECT
 
@@ -33,6 +35,13 @@ class TMatchFields : public QDialog {
     QPushButton* ClearAllButton;
     QPushButton* OkButton;
     QPushButton* CancelButton;
+    // The drop-down of a row, in the match grid's second column.
+    QComboBox* SourceBox(int row) const;
+
+    // Puts the window where it was last (by its object name, in the settings file at
+    // `iniPath`), and keeps its placement there when it closes. Empty: not kept.
+    void keepPlacement(const QString& iniPath);
+    void done(int result) override;
 
   public slots:
     void SelectFieldButtonClick();
@@ -49,4 +58,5 @@ class TMatchFields : public QDialog {
     void refresh();
 
     FieldMatch match_;
+    QString iniPath_;
 };

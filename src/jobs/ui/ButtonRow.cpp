@@ -1,5 +1,7 @@
 #include "ButtonRow.h"
 
+#include "HelpLink.h"
+
 #include <QBoxLayout>
 #include <QDialog>
 #include <QPushButton>
@@ -15,14 +17,17 @@ ButtonRow::ButtonRow(QDialog* dialog, std::function<void()> onOk, std::function<
     OkButton->setDefault(true);
     CancelButton = make(QStringLiteral("Cancel"), "CancelButton");
     HelpButton = make(QStringLiteral("Help"), "HelpButton");
-    HelpButton->setEnabled(bool(onHelp));
     if (onOk) {
         QObject::connect(OkButton, &QPushButton::clicked, dialog, std::move(onOk));
     } else {
         QObject::connect(OkButton, &QPushButton::clicked, dialog, &QDialog::accept);
     }
     QObject::connect(CancelButton, &QPushButton::clicked, dialog, &QDialog::reject);
-    if (onHelp) QObject::connect(HelpButton, &QPushButton::clicked, dialog, std::move(onHelp));
+    if (onHelp) {
+        QObject::connect(HelpButton, &QPushButton::clicked, dialog, std::move(onHelp));
+    } else {
+        QObject::connect(HelpButton, &QPushButton::clicked, dialog, [dialog] { HelpLink::showFor(dialog); });
+    }
 
     if (orientation == Qt::Horizontal) {
         layout = new QHBoxLayout;

@@ -11,7 +11,8 @@ class QPushButton;
 // The Ok / Cancel / Help buttons at the foot (or the side) of a dialog, named
 // OkButton, CancelButton and HelpButton as the windows' tests and help find them. Ok is
 // the default button and calls `onOk` (the dialog's accept() when none is given);
-// Cancel rejects the dialog; Help calls `onHelp` and is disabled without one. A
+// Cancel rejects the dialog; Help calls `onHelp`, without one it opens the dialog's page
+// of the manual (HelpLink). A
 // dialog's own buttons go before them in layout (a horizontal row keeps them at the
 // left, the standard three at the right; a vertical column stacks everything at the
 // top). The dialog owns the buttons.

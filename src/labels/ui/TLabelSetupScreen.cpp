@@ -29,6 +29,7 @@
 #include "TSelectLabelPositions.h"
 #include "Table.h"
 #include "WindowMessages.h"
+#include "FileSystem.h"
 
 namespace {
 
@@ -254,53 +255,34 @@ void TLabelSetupScreen::runJob(bool preview) {
         return;
     }
 
-    // The table's query, order and record are put back however the job ends.
-    const SavedCursor saved(addresses_);
-    std::vector<std::string> list;
+    // The job keeps the table's query, order and record and puts them back when it goes.
+    const LabelPrint::Paper paper = LabelPrint::Paper::Of(stock);
+    LabelPrint::LabelJob job(addresses_, layout, LabelPrint::Geometry::Of(stock), paper, choice_,
+                             home_.existingFile(Presort::kFileName));
     QString error;
-    const QString presortPath = home_.existingFile(Presort::kFileName);
     JobResult prepared;
     if (choice_.presort && !choice_.presortDone) {
         JobWindow sorting(this);
         sorting.setWindowTitle("Presort");
         sorting.setCancelQuestion("Cancel PRESORT?", "CANCEL");
-        sorting.setJob([&](JobProgress& progress) {
-            return LabelPrint::PrepareJob(addresses_, choice_, presortPath, progress, WindowMessages(), &list,
-                                          &error);
-        });
+        sorting.setJob([&](JobProgress& progress) { return job.select(progress, WindowMessages(), &error); });
         sorting.exec();
         prepared = sorting.jobResult();
     } else {
         JobProgress quiet;
-        prepared = LabelPrint::PrepareJob(addresses_, choice_, presortPath, quiet, WindowMessages(), &list, &error);
+        prepared = job.select(quiet, WindowMessages(), &error);
     }
+    choice_.presortDone = job.choice().presortDone;
     if (prepared != JobResult::Done) {
         if (prepared == JobResult::Failed && !error.isEmpty()) WindowMessages().error(error);
         return;
     }
-
-    PrinterDevice& printer = device();
-    const LabelPrint::Paper paper = LabelPrint::Paper::Of(stock);
-    // A driver of that family takes no paper size from us, so the size is never sure.
-    const bool unsure = printer.driverName().toUpper().contains("HPFDJ");
-    if (paper.code != 0) {
-        (void)printer.setPaperSize(paper.code);
-    } else if (!unsure) {
-        (void)printer.setPaperSize(0, paper.width, paper.height);
-    }
-    (void)printer.setOrientation(paper.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    const DeviceMetrics page = printer.metrics();
-    if ((unsure || !LabelPrint::PaperMatches(paper, page.pageWidth, page.pageHeight)) &&
+    if (!device().setPage(job.pageRequest()) &&
         !WindowMessages().ask(LabelPrint::PaperQuestion(paper), "Confirm", Messages::Preset::Yes))
         return;
 
     TPrintStatus status(PrintKind::Labels, preview, this, device_);
-    const LabelPrint::Geometry geometry = LabelPrint::Geometry::Of(stock);
-    LabelPrint::Counts counts;
-    status.setJob([&](TBaseReport& r) {
-        LabelPrint::PrintLoop(r, addresses_, layout, geometry, choice_, choice_.presort ? &list : nullptr, &counts);
-    });
-    status.setNotice([&counts] { return layout::CutAddressNotice(counts.cutAddresses); });
+    status.setJob(job);
     status.exec();
     if (preview && !status.aborted()) {
         const PrintKindTexts& texts = printKindTexts(PrintKind::Labels);
@@ -372,10 +354,12 @@ void TLabelSetupScreen::CloneButtonClick() {
         return;
     }
     const QString name = LabelDefs::NextLayoutFileName(home_.sysDataDir());
+    const xbase::NewFileMode mode(QFile::encodeName(home_.sysDataDir() + "/" + name).toStdString());
     if (name.isEmpty() || !QFile::copy(from, home_.sysDataDir() + "/" + name)) {
         WindowMessages().error("Unable to write a layout file in " + home_.sysDataDir());
         return;
     }
+    mode.written();
     def.description = ("Clone of :" + def.description.trimmed()).left(kMaxDescription);
     def.binary = name;
     QString error;

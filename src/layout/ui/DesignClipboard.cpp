@@ -1,7 +1,6 @@
 #include "DesignClipboard.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -12,7 +11,7 @@
 namespace {
 
 QString& fileName() {
-    static QString name = QDir::temp().filePath("Clipbrd.tmp");
+    static QString name;
     return name;
 }
 
@@ -32,6 +31,7 @@ bool DesignClipboard::Put(const QByteArray& objectList, QString* error) {
         mime->setData(MimeType(), objectList);
         clipboard->setMimeData(mime);
     }
+    if (fileName().isEmpty()) return true;
     const LayoutStatus s = TGLabelObjectFiler::WriteFile(fileName(), objectList);
     if (!s.ok() && error) *error = s.message();
     return s.ok();
@@ -44,6 +44,7 @@ QByteArray DesignClipboard::Get() {
     }
     QByteArray data;
     bool exists = false;
+    if (fileName().isEmpty()) return QByteArray();
     if (!TGLabelObjectFiler::ReadFile(fileName(), &data, &exists).ok() || !exists) return QByteArray();
     return data;
 }
@@ -53,7 +54,9 @@ bool DesignClipboard::HasObjects() {
         const QMimeData* mime = clipboard->mimeData();
         if (mime && mime->hasFormat(MimeType())) return true;
     }
-    return QFile::exists(fileName());
+    return !fileName().isEmpty() && QFile::exists(fileName());
 }
 
-void DesignClipboard::RemoveFile() { QFile::remove(fileName()); }
+void DesignClipboard::RemoveFile() {
+    if (!fileName().isEmpty()) QFile::remove(fileName());
+}

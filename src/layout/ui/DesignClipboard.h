@@ -17,7 +17,8 @@ class DesignClipboard {
     static const char* MimeType();
 
     // The clipboard file for every panel of the run; set once by the program from its
-    // home. Until then it lies in the system's temporary folder.
+    // home. Until then there is none (never a fixed name in a folder other users share):
+    // copies go to the system clipboard only.
     static void SetFileName(const QString& fileName);
     static QString FileName();
 

@@ -22,6 +22,7 @@
 
 #include "AppHome.h"
 #include "DesignTools.h"
+#include "HelpLink.h"
 #include "LayoutMetrics.h"
 #include "ObjectDialogs.h"
 #include "PlacedWindow.h"
@@ -90,7 +91,8 @@ TDesignScreen::TDesignScreen(const Frame& frame,
     CancelButton = new QPushButton("&Cancel");
     CancelButton->setObjectName("CancelButton");
     auto* help = new QPushButton("He&lp");
-    help->setEnabled(false);
+    help->setObjectName("HelpButton");
+    connect(help, &QPushButton::clicked, this, [this] { HelpLink::showFor(this); });
     for (QPushButton* b : {SaveButton, ChangeLayoutButton, CancelButton, FontButton, help}) b->setAutoDefault(false);
 
     auto* fields = new QFormLayout;

@@ -45,6 +45,7 @@
 #include "TPrintStatus.h"
 #include "Table.h"
 #include "WindowMessages.h"
+#include "FileSystem.h"
 #include "WindowPlacement.h"
 
 TLetterDesign::TLetterDesign(Settings* settings, xbase::Table* addresses, QWidget* parent)
@@ -404,10 +405,12 @@ void TLetterDesign::ToggleWordWrap() {
 void TLetterDesign::SaveAsRtf() {
     const QString path = QFileDialog::getSaveFileName(this, "Save as RTF", QString(), "Rich text (*.rtf)");
     if (path.isEmpty()) return;
+    const xbase::NewFileMode mode(QFile::encodeName(path).toStdString());
     QFile file(path);
     const QByteArray rtf = RtfWriter::Write(*Editor->document());
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(rtf) != rtf.size())
         WindowMessages().error("Unable to write " + path);
+    mode.written();
 }
 
 void TLetterDesign::LoadRtf(bool insert) {

@@ -2,11 +2,10 @@
 
 #include "LetterPrint.h"
 
-TLetterPrint::TLetterPrint(const QTextDocument& Template, xbase::Table& addresses, int copies, bool onlyCurrent,
-                           QWidget* parent, PrinterDevice* device)
-    : TPrintStatus(PrintKind::Letters, false, parent, device) {
+TLetterPrint::TLetterPrint(LetterPrint::LetterJob& job, QWidget* parent, PrinterDevice* device)
+    : TPrintStatus(PrintKind::Letters, false, parent, device), job_(job) {
     setObjectName("TLetterPrint");
-    setJob([this, &Template, &addresses, copies, onlyCurrent](TBaseReport& r) {
-        LetterPrint::PrintRecords(r, addresses, Template, copies, onlyCurrent, &pages_);
-    });
+    setJob(job);
 }
+
+int TLetterPrint::pages() const { return job_.pages(); }

@@ -2,26 +2,23 @@
 
 #include "TPrintStatus.h"
 
-class QTextDocument;
-namespace xbase {
-class Table;
+namespace LetterPrint {
+class LetterJob;
 }
 
-// "Print Status Screen" for letters: prints the stored letter (`Template`, never
-// changed) once for each record of the address table's selection from its current
-// record on, each merged into a fresh working copy, `copies` times. Shown modally it
-// runs at once; "Cancel" asks "Cancel print job?" first. The caller has chosen the
-// printer and selected the records (LetterPrint::SelectRecords).
+// "Print Status Screen" for letters: runs a letter job (LetterPrint::LetterJob), the
+// stored letter once for each record of the job's selection, each merged into a fresh
+// working copy. Shown modally it runs at once; "Cancel" asks "Cancel print job?" first.
+// The caller has chosen the printer and had the job select its records.
 class TLetterPrint : public TPrintStatus {
     Q_OBJECT
 
   public:
-    TLetterPrint(const QTextDocument& Template, xbase::Table& addresses, int copies, bool onlyCurrent,
-                 QWidget* parent = nullptr, PrinterDevice* device = nullptr);
+    explicit TLetterPrint(LetterPrint::LetterJob& job, QWidget* parent = nullptr, PrinterDevice* device = nullptr);
 
     // The pages printed so far.
-    int pages() const { return pages_; }
+    int pages() const;
 
   private:
-    int pages_ = 0;
+    LetterPrint::LetterJob& job_;
 };

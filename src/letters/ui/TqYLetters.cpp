@@ -224,12 +224,12 @@ void TqYLetters::PrintButtonClick() {
                                                   : LetterPrint::Records::Current;
     choice.startFromCurrent = StartFromCurrent->isChecked();
     choice.copies = Copies->value();
-    TLetterPrint status(letter, addresses_, choice.copies, choice.records == LetterPrint::Records::Current, this,
-                        device_);
+    // The job puts the table's query and record back when it goes.
+    LetterPrint::LetterJob job(addresses_, letter, choice);
+    TLetterPrint status(job, this, device_);
     if (!PrinterDialogs::PrintDialog(this, device(), status.report())) return;
-    // The table's query and record are put back afterwards.
-    const SavedCursor saved(addresses_);
-    if (!LetterPrint::SelectRecords(addresses_, choice, WindowMessages())) return;
+    JobProgress quiet;
+    if (job.select(quiet, WindowMessages(), &error) != JobResult::Done) return;
     status.exec();
 }
 

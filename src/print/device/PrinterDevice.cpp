@@ -1,5 +1,7 @@
 #include "PrinterDevice.h"
 
+#include "PageRequest.h"
+
 #include <cups/cups.h>
 
 #include <QPageSize>
@@ -328,6 +330,21 @@ bool PrinterDevice::setPaperSize(int code, double width, double height) {
     }
     apply();
     return true;
+}
+
+bool PrinterDevice::setPage(const PageRequest& request) {
+    if (!request.paper) return true;
+    // A driver of that family takes no paper size from us, so the size is never sure.
+    const bool unsure = request.confirm && driverName().toUpper().contains("HPFDJ");
+    if (request.code != 0) {
+        (void)setPaperSize(request.code);
+    } else if (!unsure) {
+        (void)setPaperSize(0, request.width, request.height);
+    }
+    if (request.orient) (void)setOrientation(request.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (!request.confirm) return true;
+    const DeviceMetrics page = metrics();
+    return !unsure && request.matches(page.pageWidth, page.pageHeight);
 }
 
 bool PrinterDevice::setCopies(int copies) {

@@ -20,6 +20,8 @@ class QPrinter;
 // Setup calls return false and leave lastError() set when they are refused: while a
 // job runs (the report marks the device busy: kAlreadyPrinting) and on a printer that
 // cannot be opened.
+struct PageRequest;
+
 class PrinterDevice : public ReportDevice {
   public:
     static const QString kPdfPrinter;  // "PDF File"
@@ -77,6 +79,10 @@ class PrinterDevice : public ReportDevice {
     // Paper codes: 1 Letter, 9 A4, 11 A5 and the other Windows paper numbers; 0 is a
     // custom size of `width` by `height` inches, kept in tenths of a millimetre.
     bool setPaperSize(int code, double width = 0, double height = 0);
+    // Gives the printer the paper a job asks for. False when the request wants to be
+    // sure of its paper and the page the printer reports is not that paper, or a driver
+    // of the family that takes no paper size from us makes it unsure.
+    bool setPage(const PageRequest& request);
     int paperCode() const { return paperCode_; }
     int customWidth() const { return customWidth_; }  // tenths of a millimetre
     int customHeight() const { return customHeight_; }

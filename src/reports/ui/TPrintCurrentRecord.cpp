@@ -84,11 +84,12 @@ void TPrintCurrentRecord::PrinterSetupButtonClick() { (void)PrinterDialogs::Prin
 
 void TPrintCurrentRecord::runJob(bool preview) {
     if (addresses_.eof() || addresses_.recNo() == 0) return;
-    // Read before the job: the sheet draws from these values, never from the table.
-    const RecordSheet::Sheet sheet = RecordSheet::ReadSheet(addresses_, choice());
+    RecordSheet::SheetJob job(addresses_, choice());
+    QString error;
+    if (job.read(&error) != JobResult::Done) return;
     TPrintStatus status(PrintKind::Reports, preview, this, device_);
+    status.setJob(job);
     status.report().Title = windowTitle();
-    status.setJob([&sheet](TBaseReport& r) { RecordSheet::DrawSheet(r, sheet); });
     status.exec();
     if (preview && !status.aborted()) {
         const PrintKindTexts& texts = printKindTexts(PrintKind::Reports);

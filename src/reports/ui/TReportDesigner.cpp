@@ -22,6 +22,7 @@
 
 #include "AppHome.h"
 #include "DesignTools.h"
+#include "HelpLink.h"
 #include "LayoutMetrics.h"
 #include "PlacedWindow.h"
 #include "RecordMoves.h"
@@ -259,7 +260,7 @@ TReportDesigner::TReportDesigner(const ReportDefinition::Definition& def, const 
     ChangeLayoutButton->setObjectName("ChangeLayoutButton");
     HelpButton = new QPushButton("He&lp");
     HelpButton->setObjectName("HelpButton");
-    HelpButton->setEnabled(false);
+    connect(HelpButton, &QPushButton::clicked, this, [this] { HelpLink::showFor(this); });
     for (QPushButton* b : {SaveButton, CancelButton, ChangeLayoutButton, HelpButton})
         b->setAutoDefault(false);
     // The record buttons end the view bar, the buttons row is the other designers' one.

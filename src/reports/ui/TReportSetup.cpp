@@ -243,9 +243,9 @@ void TReportSetup::CloneButtonClick() {
 void TReportSetup::runJob(bool preview) {
     const bool builtIn = Pages->currentIndex() == 0;
     if (!builtIn && currentRecNo() == 0) return;
-    const ReportSelection::Records records = AllRecords->isChecked()      ? ReportSelection::Records::All
-                                             : FilterRecords->isChecked() ? ReportSelection::Records::Filter
-                                                                          : ReportSelection::Records::Current;
+    const RecordChoice::Records records = AllRecords->isChecked()      ? RecordChoice::Records::All
+                                          : FilterRecords->isChecked() ? RecordChoice::Records::Filter
+                                                                       : RecordChoice::Records::Current;
     BuiltInReports::Choice listing;
     listing.report = BuiltInList->currentRow() + 1;
     listing.title = TitleEdit->text();
@@ -275,28 +275,24 @@ void TReportSetup::runJob(bool preview) {
             return;
         }
         layout.BindForPrinting(&record);
-        UserReport::SetPaperSizeFromReportVars(device(), layout.Settings());
     }
+    // The job puts the table's query, order and record back when it goes.
+    std::unique_ptr<PrintJob> job;
+    if (builtIn)
+        job = std::make_unique<BuiltInReports::ListingJob>(addresses_, listing);
+    else
+        job = std::make_unique<UserReport::UserReportJob>(addresses_, layout, user);
+    (void)device().setPage(job->pageRequest());
 
     TPrintStatus status(PrintKind::Reports, preview, this, device_);
-    status.report().Title = builtIn ? listing.title : QStringLiteral("Quillory");
+    status.setJob(*job);
     if (!preview && !PrinterDialogs::PrintDialog(this, device(), status.report())) return;
-    // The table's query, order and record are put back however the job ends.
-    const SavedCursor saved(addresses_);
     QString error;
-    const bool selected = builtIn
-                              ? BuiltInReports::SelectRecords(addresses_, listing, WindowMessages(), &error)
-                              : UserReport::SelectRecords(addresses_, user, WindowMessages(), &error);
-    if (!selected) {
+    JobProgress quiet;
+    if (job->select(quiet, WindowMessages(), &error) != JobResult::Done) {
         WindowMessages().inform(error);
         return;
     }
-    if (builtIn)
-        status.setJob([&](TBaseReport& r) { BuiltInReports::PrintRows(r, addresses_, listing, nullptr); });
-    else
-        status.setJob([&](TBaseReport& r) {
-            UserReport::PrintTheReport(r, addresses_, layout, user.onePerPage, nullptr);
-        });
     status.exec();
     if (preview && !status.aborted()) {
         const PrintKindTexts& texts = printKindTexts(PrintKind::Reports);

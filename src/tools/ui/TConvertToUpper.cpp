@@ -81,8 +81,7 @@ TConvertToUpper::TConvertToUpper(xbase::Table& table, bool filterSet, DialogServ
     HelpButton = new QPushButton(QStringLiteral("Help"), this);
     HelpButton->setObjectName(QStringLiteral("HelpButton"));
     HelpButton->setAutoDefault(false);
-    HelpButton->setEnabled(services_.hasHelp());
-    if (services_.hasHelp()) connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
+    connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
     // Convert, Cancel, Help, at the right.
     buttonRow()->insertWidget(1, ConvertButton);
     buttonRow()->insertWidget(3, HelpButton);

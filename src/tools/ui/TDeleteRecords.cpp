@@ -47,8 +47,7 @@ TDeleteRecords::TDeleteRecords(xbase::Table& table, QString filterExpression, Di
     HelpButton = new QPushButton(QStringLiteral("Help"), this);
     HelpButton->setObjectName(QStringLiteral("HelpButton"));
     HelpButton->setAutoDefault(false);
-    HelpButton->setEnabled(services_.hasHelp());
-    if (services_.hasHelp()) connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
+    connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
     // Delete Now, Cancel, Help, at the right.
     buttonRow()->insertWidget(1, DeleteNowButton);
     buttonRow()->insertWidget(3, HelpButton);

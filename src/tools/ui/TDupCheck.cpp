@@ -99,8 +99,7 @@ TDupCheck::TDupCheck(xbase::Table& table, QString indexPath, QString globalTagId
     OkButton = ownButton(QStringLiteral("Ok"), "OkButton");
     connect(OkButton, &QPushButton::clicked, this, &TDupCheck::OkButtonClick);
     HelpButton = ownButton(QStringLiteral("Help"), "HelpButton");
-    HelpButton->setEnabled(services_.hasHelp());
-    if (services_.hasHelp()) connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
+    connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
     // Perform at the left; Ok, Cancel (only while the scan runs) and Help at the right.
     buttonRow()->insertWidget(0, PerformButton);
     buttonRow()->insertWidget(2, OkButton);

@@ -92,8 +92,7 @@ TSearchAndReplace::TSearchAndReplace(xbase::Table& table, QString filterExpressi
     HelpButton = new QPushButton(QStringLiteral("Help"), this);
     HelpButton->setObjectName(QStringLiteral("HelpButton"));
     HelpButton->setAutoDefault(false);
-    HelpButton->setEnabled(services_.hasHelp());
-    if (services_.hasHelp()) connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
+    connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
     // Replace , Cancel, Help, at the right.
     buttonRow()->insertWidget(1, ReplaceButton);
     buttonRow()->insertWidget(3, HelpButton);

@@ -121,8 +121,7 @@ TStateZipCheck::TStateZipCheck(xbase::Table& table, const AppHome& home, QString
     CloseButton->setDefault(true);
     connect(CloseButton, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
     HelpButton = ownButton(QStringLiteral("Help"), "HelpButton");
-    HelpButton->setEnabled(services_.hasHelp());
-    if (services_.hasHelp()) connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
+    connect(HelpButton, &QPushButton::clicked, this, services_.helpFor(this));
     // Edit State/Province File at the left; Close, Cancel (only while the check runs)
     // and Help at the right.
     buttonRow()->insertWidget(0, EditStatesButton);

@@ -140,6 +140,10 @@ Status FaultInjectionFileSystem::createNew(const std::string& path, std::unique_
     return Status::OK();
 }
 
+Status FaultInjectionFileSystem::copyPermissions(const std::string& from, const std::string& to) {
+    return base_.copyPermissions(from, to);
+}
+
 bool FaultInjectionFileSystem::exists(const std::string& path) { return base_.exists(path); }
 
 std::string FaultInjectionFileSystem::findIgnoringCase(const std::string& path) {

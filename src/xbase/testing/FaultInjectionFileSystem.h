@@ -43,6 +43,7 @@ public:
     Status open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override;
     Status create(const std::string& path, std::unique_ptr<File>* out) override;
     Status createNew(const std::string& path, std::unique_ptr<File>* out) override;
+    Status copyPermissions(const std::string& from, const std::string& to) override;
     bool exists(const std::string& path) override;
     std::string findIgnoringCase(const std::string& path) override;
     std::vector<std::string> findAllIgnoringCase(const std::string& path) override;
