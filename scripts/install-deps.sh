@@ -17,6 +17,9 @@ packages=(
     ccache xvfb xauth xdotool imagemagick
     dpkg-dev desktop-file-utils appstream man-db
     qt6-tools-dev qt6-documentation-tools
+    # Recommended: the desktop's shared label catalogue, shown beside the shipped label
+    # stock (the program works without it).
+    glabels-data
 )
 
 # `--fuzz`: the compiler and runtime of the fuzz build only (make fuzz).

@@ -159,6 +159,12 @@ const std::vector<Command>& commands() {
         {{"label-defs", {}, 0, {}, {}},
          "the label definitions: description, stock, size, across x\ndown, paper and layout file",
          labelDefsCommand},
+        {{"stock", {}, 0, {{"--search", "WORDS"}, {"--maker", "NAME"}}, {}},
+         "the label stocks the program knows, shipped and from the\n"
+         "desktop's label catalogue, as CSV (lengths in inches);\n"
+         "--search finds maker, product number and description\n"
+         "words and a size (\"2x4\", \"63.5 x 38.1\"), --maker one maker",
+         stockCommand},
         {{"report",
           {"TABLE"},
           0,

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -202,4 +203,73 @@ TEST_F(LabelStockWindowsTest, ChangeLayoutTakesATemplateOrTypedStockByTheirRules
         [](TChooseLabelLayout* choose) { choose->findChild<QPushButton*>("CancelButton")->click(); });
     EXPECT_FALSE(ChangeLabelStock(*home_, &stock, nullptr));
     EXPECT_EQ(stock.tplDescrip, "Avery 5160  Address");
+}
+
+TEST_F(LabelStockWindowsTest, PickerShowsTheSharedCatalogueBesideTheShippedStockAndTakesItsRows) {
+    templates_.reset();
+    qputenv("QUILLORY_LABEL_TEMPLATES", QUILLORY_TEST_DIR "/templates/user:" QUILLORY_TEST_DIR "/templates/system");
+    LabelStock stock;  // Avery 5160, laser
+    onNextDialog<TChooseLabelLayout>([](TChooseLabelLayout* choose) {
+        okOf(*choose)->click();
+        onNextDialog<TSelectLabel>([](TSelectLabel* pick) {
+            // The shipped entries first, then every maker, then the catalogue's makers.
+            QStringList makers;
+            for (int i = 0; i < pick->MakerList->count(); ++i) makers << pick->MakerList->itemText(i);
+            EXPECT_EQ(makers.mid(4), QStringList({"All makers", "Alpha", "Beta", "Delta", "Gamma"}));
+            // A shipped entry shows shipped rows only.
+            EXPECT_FALSE(pick->shownDescriptions().contains("Alpha A100  Address Labels"));
+
+            // A catalogue maker: its products of the chosen type, then of every type.
+            pick->MakerList->setCurrentText("Alpha");
+            EXPECT_EQ(pick->shownDescriptions(), QStringList({"Alpha A100  Address Labels", "Alpha A100B  Address Labels",
+                                                              "Alpha A100C  Address Labels"}));
+            pick->ProductList->setCurrentText("All");
+            EXPECT_TRUE(pick->shownDescriptions().contains("Alpha R150  Round Labels"));
+            EXPECT_EQ(pick->Grid->item(0, 1)->text(), "Catalogue");
+            pick->EuropeanOnly->click();
+            EXPECT_TRUE(pick->shownDescriptions().isEmpty());
+            EXPECT_FALSE(okOf(*pick)->isEnabled());
+            pick->EuropeanOnly->click();
+
+            // Every maker, searched by size and word: shipped and catalogue stock of 2 x 4 in.
+            pick->MakerList->setCurrentText("All makers");
+            pick->SearchEdit->setFocus();
+            QTest::keyClicks(QApplication::focusWidget(), "shipping 2X4");
+            const QStringList found = pick->shownDescriptions();
+            EXPECT_TRUE(found.contains("Avery 5163  Shipping")) << found.join('|').toStdString();
+            EXPECT_TRUE(found.contains("Delta D1  Shipping labels 4 x 2")) << found.join('|').toStdString();
+            QTest::keyClicks(QApplication::focusWidget(), " delta");
+            ASSERT_EQ(pick->shownDescriptions(), QStringList{"Delta D1  Shipping labels 4 x 2"});
+            EXPECT_EQ(pick->WidthEdit->text(), "4.000");
+            EXPECT_EQ(pick->AcrossEdit->text(), "2");
+            screenshot(pick, "TSelectLabel-catalogue");
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+    });
+    ASSERT_TRUE(ChangeLabelStock(*home_, &stock, nullptr));
+    EXPECT_EQ(stock.tplDescrip, "Delta D1  Shipping labels 4 x 2");
+    EXPECT_EQ(stock.manufac, "DELTA");
+    EXPECT_EQ(stock.prodType, "ADDRESS/SHIPPING LABELS");
+    EXPECT_TRUE(stock.printer.isEmpty() && stock.art.isEmpty());
+    EXPECT_EQ(stock.paperSize, "LTR");
+    EXPECT_DOUBLE_EQ(stock.width, 4.0);
+    EXPECT_DOUBLE_EQ(stock.height, 2.0);
+    EXPECT_EQ(stock.across, 2);
+    EXPECT_EQ(stock.down, 5);
+    EXPECT_DOUBLE_EQ(stock.leftMargin, 0.19);
+    EXPECT_DOUBLE_EQ(stock.horizPitch, 4.125);
+    EXPECT_DOUBLE_EQ(stock.sheetDepth, 11.0);
+
+    // Opened again on that stock: its maker and row are chosen.
+    onNextDialog<TChooseLabelLayout>([](TChooseLabelLayout* choose) {
+        okOf(*choose)->click();
+        onNextDialog<TSelectLabel>([](TSelectLabel* pick) {
+            EXPECT_EQ(pick->MakerList->currentText(), "Delta");
+            ASSERT_FALSE(pick->Grid->selectedItems().isEmpty());
+            EXPECT_EQ(pick->Grid->selectedItems().first()->text(), "Delta D1  Shipping labels 4 x 2");
+            pick->findChild<QPushButton*>("CancelButton")->click();
+        });
+    });
+    EXPECT_FALSE(ChangeLabelStock(*home_, &stock, nullptr));
+    qunsetenv("QUILLORY_LABEL_TEMPLATES");
 }

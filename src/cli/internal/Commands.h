@@ -66,6 +66,7 @@ int letterImportCommand(const Invocation& in);
 int letterExportCommand(const Invocation& in);
 int labelsCommand(const Invocation& in);
 int labelDefsCommand(const Invocation& in);
+int stockCommand(const Invocation& in);
 int envelopesCommand(const Invocation& in);
 int reportCommand(const Invocation& in);
 int reportDefsCommand(const Invocation& in);

@@ -46,7 +46,7 @@ bool ChangeLabelStock(const AppHome& home, LabelStock* stock, QWidget* parent) {
         WindowMessages().error(message);
         return false;
     }
-    TSelectLabel pick(*templates, *stock, parent);
+    TSelectLabel pick(*templates, LabelCatalogue::Load(home), *stock, parent);
     if (pick.exec() != QDialog::Accepted) return false;
     LabelDefs::TakeTemplate(stock, pick.chosen());
     return true;

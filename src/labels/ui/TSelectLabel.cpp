@@ -13,8 +13,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "ButtonRow.h"
 #include "SavedCursor.h"
+#include "StockSearch.h"
 #include "Table.h"
 #include "TableText.h"
 #include "WindowMessages.h"
@@ -24,6 +27,18 @@ using namespace LabelDefs;
 namespace {
 
 QString inches(double v) { return QString::number(v, 'f', 3); }
+
+const QString kAllMakers = QStringLiteral("All makers");
+
+// The makers of the catalogue, each once (first spelling), in alphabetical order.
+QStringList makersOf(const std::vector<CatalogueStock>& catalogue) {
+    QStringList makers;
+    for (const CatalogueStock& p : catalogue)
+        if (!makers.contains(p.maker, Qt::CaseInsensitive)) makers << p.maker;
+    std::sort(makers.begin(), makers.end(),
+              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return makers;
+}
 
 QLineEdit* readOnly(const char* name) {
     auto* edit = new QLineEdit;
@@ -37,11 +52,19 @@ QLineEdit* readOnly(const char* name) {
 }  // namespace
 
 TSelectLabel::TSelectLabel(xbase::Table& templates, const LabelStock& current, QWidget* parent)
-    : QDialog(parent), templates_(templates) {
+    : TSelectLabel(templates, {}, current, parent) {}
+
+TSelectLabel::TSelectLabel(xbase::Table& templates, std::vector<CatalogueStock> catalogue, const LabelStock& current,
+                           QWidget* parent)
+    : QDialog(parent), templates_(templates), catalogue_(std::move(catalogue)), catalogueMakers_(makersOf(catalogue_)) {
     setWindowTitle("Select Label Template");
     MakerList = new QComboBox;
     MakerList->setObjectName("MakerList");
     MakerList->addItems(MakerEntries());
+    if (!catalogue_.empty()) {
+        MakerList->addItem(kAllMakers);
+        MakerList->addItems(catalogueMakers_);
+    }
     ProductList = new QComboBox;
     ProductList->setObjectName("ProductList");
     ProductList->addItems(ProductEntries());
@@ -52,10 +75,11 @@ TSelectLabel::TSelectLabel(xbase::Table& templates, const LabelStock& current, Q
     SearchEdit->setPlaceholderText("Words of the description, e.g. 5160 or shipping 2x4");
     SearchEdit->setClearButtonEnabled(true);
 
-    Grid = new QTableWidget(0, 1);
+    Grid = new QTableWidget(0, 2);
     Grid->setObjectName("Grid");
-    Grid->setHorizontalHeaderLabels({"Description"});
-    Grid->horizontalHeader()->setStretchLastSection(true);
+    Grid->setHorizontalHeaderLabels({"Description", "Source"});
+    Grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    Grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     Grid->verticalHeader()->hide();
     Grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     Grid->verticalHeader()->setDefaultSectionSize(Grid->fontMetrics().height() + 6);
@@ -102,7 +126,17 @@ TSelectLabel::TSelectLabel(xbase::Table& templates, const LabelStock& current, Q
     templates_.setDeleted(true);
     (void)templates_.setOrder(templates_.tagArea("DESCRIPT") ? templates_.tagArea("DESCRIPT") : 1);
 
-    MakerList->setCurrentIndex(PreselectedMaker(current));
+    // Stock taken from the shared catalogue (it has no printer class) starts on its maker.
+    int maker = PreselectedMaker(current);
+    if (current.printer.trimmed().isEmpty() && current.manufac.trimmed().toUpper() != "USER") {
+        for (const CatalogueStock& p : catalogue_) {
+            if (p.row.description == current.tplDescrip.trimmed()) {
+                maker = MakerList->findText(p.maker, Qt::MatchFixedString);  // any case
+                break;
+            }
+        }
+    }
+    MakerList->setCurrentIndex(maker);
     ProductList->setCurrentIndex(PreselectedProduct(current));
     filterChanged();
     Grid->clearSelection();
@@ -111,7 +145,7 @@ TSelectLabel::TSelectLabel(xbase::Table& templates, const LabelStock& current, Q
         if (Grid->rowCount() > 0) Grid->selectRow(0);
     } else {
         for (int r = 0; r < Grid->rowCount(); ++r) {
-            if (rows_[size_t(r)].description.trimmed() == current.tplDescrip.trimmed()) {
+            if (rows_[size_t(r)].def.description.trimmed() == current.tplDescrip.trimmed()) {
                 Grid->selectRow(r);
                 break;
             }
@@ -138,19 +172,59 @@ QStringList TSelectLabel::shownDescriptions() const {
 }
 
 void TSelectLabel::filterChanged() {
-    const QString filter = TemplateFilter(MakerList->currentText(), ProductList->currentIndex(),
-                                          EuropeanOnly->isChecked());
-    std::string raw;
-    if (!TableText::encode(templates_.codePage(), filter, &raw).ok() || !templates_.query(raw).ok()) {
-        WindowMessages().error("The template list cannot be narrowed by " + filter);
-        return;
+    const int shippedEntries = int(MakerEntries().size());
+    const int maker = MakerList->currentIndex();
+    const bool allMakers = !catalogue_.empty() && maker == shippedEntries;
+    const QString catalogueMaker = maker > shippedEntries ? MakerList->currentText() : QString();
+    const int product = ProductList->currentIndex();
+    const bool european = EuropeanOnly->isChecked();
+
+    // The shipped rows: by the spec's query for a shipped entry (or none selected), for
+    // "All makers" without a maker condition, for a catalogue maker only when the table
+    // has that maker.
+    QString makerText = MakerList->currentText();
+    bool shipped = true;
+    if (allMakers) {
+        makerText.clear();
+    } else if (!catalogueMaker.isEmpty()) {
+        const QString upper = catalogueMaker.toUpper();
+        shipped = upper == "AVERY" || upper == "NEBS" || upper == "COSTAR";
     }
     rows_.clear();
-    for (xbase::Status s = templates_.goTop(); s.ok() && !templates_.eof(); s = templates_.skip(1))
-        rows_.push_back(ReadDefinition(templates_));
+    if (shipped) {
+        const QString filter = TemplateFilter(makerText, product, european);
+        std::string raw;
+        if (!TableText::encode(templates_.codePage(), filter, &raw).ok() || !templates_.query(raw).ok()) {
+            WindowMessages().error("The template list cannot be narrowed by " + filter);
+            return;
+        }
+        for (xbase::Status s = templates_.goTop(); s.ok() && !templates_.eof(); s = templates_.skip(1)) {
+            const LabelDefinition def = ReadDefinition(templates_);
+            rows_.push_back({def, def.description + ' ' + def.stock.manufac, false});
+        }
+    }
+
+    // The catalogue's rows, by the same choices.
+    if (allMakers || !catalogueMaker.isEmpty()) {
+        const bool anyType = product < 0 || product >= int(ProductEntries().size()) - 1;  // "All"
+        const QString type = anyType ? QString() : ProductEntries()[product].toUpper();
+        for (const CatalogueStock& p : catalogue_) {
+            if (!allMakers && p.maker.compare(catalogueMaker, Qt::CaseInsensitive) != 0) continue;
+            if (!anyType && p.row.stock.prodType != type) continue;
+            const QString paper = p.row.stock.paperSize.toUpper();
+            if (european && !paper.contains("A4") && !paper.contains("A5")) continue;
+            rows_.push_back({p.row, p.searchText(), true});
+        }
+        std::stable_sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) {
+            return a.def.description.trimmed().compare(b.def.description.trimmed(), Qt::CaseInsensitive) < 0;
+        });
+    }
+
     Grid->setRowCount(int(rows_.size()));
-    for (size_t r = 0; r < rows_.size(); ++r)
-        Grid->setItem(int(r), 0, new QTableWidgetItem(rows_[r].description.trimmed()));
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        Grid->setItem(int(r), 0, new QTableWidgetItem(rows_[r].def.description.trimmed()));
+        Grid->setItem(int(r), 1, new QTableWidgetItem(rows_[r].catalogue ? "Catalogue" : "Shipped"));
+    }
     searchChanged();
     if (Grid->rowCount() > 0) Grid->selectRow(0);
     rowChanged();
@@ -158,8 +232,10 @@ void TSelectLabel::filterChanged() {
 
 void TSelectLabel::searchChanged() {
     int firstShown = -1;
+    const StockSearch search(SearchEdit->text());
     for (int r = 0; r < Grid->rowCount(); ++r) {
-        const bool shown = MatchesSearch(rows_[size_t(r)].description, SearchEdit->text());
+        const Row& row = rows_[size_t(r)];
+        const bool shown = search.matches(row.searchText, row.def.stock.width, row.def.stock.height);
         Grid->setRowHidden(r, !shown);
         if (shown && firstShown < 0) firstShown = r;
     }
@@ -182,7 +258,7 @@ void TSelectLabel::rowChanged() {
             e->clear();
         return;
     }
-    const LabelStock& s = rows_[size_t(row)].stock;
+    const LabelStock& s = rows_[size_t(row)].def.stock;
     HeightEdit->setText(inches(s.height));
     WidthEdit->setText(inches(s.width));
     AcrossEdit->setText(QString::number(s.across));
@@ -194,7 +270,7 @@ void TSelectLabel::rowChanged() {
 void TSelectLabel::OkButtonClick() {
     const QList<QTableWidgetItem*> selected = Grid->selectedItems();
     if (selected.isEmpty()) return;
-    chosen_ = rows_[size_t(selected.first()->row())];
+    chosen_ = rows_[size_t(selected.first()->row())].def;
     chosen_.description = chosen_.description.trimmed();
     accept();
 }
