@@ -233,17 +233,20 @@ TEST_F(LabelStockWindowsTest, PickerShowsTheSharedCatalogueBesideTheShippedStock
 
             // Every maker, searched by size and word: shipped and catalogue stock of 2 x 4 in.
             pick->MakerList->setCurrentText("All makers");
-            pick->SearchEdit->setFocus();
-            QTest::keyClicks(QApplication::focusWidget(), "shipping 2X4");
+            // Typed into the search box, as a person does after clicking it (the box gets
+            // the keys even while a busy machine has not moved the focus yet).
+            QTest::mouseClick(pick->SearchEdit, Qt::LeftButton);
+            QTest::keyClicks(pick->SearchEdit, "shipping 2X4");
             const QStringList found = pick->shownDescriptions();
             EXPECT_TRUE(found.contains("Avery 5163  Shipping")) << found.join('|').toStdString();
             EXPECT_TRUE(found.contains("Delta D1  Shipping labels 4 x 2")) << found.join('|').toStdString();
-            QTest::keyClicks(QApplication::focusWidget(), " delta");
-            ASSERT_EQ(pick->shownDescriptions(), QStringList{"Delta D1  Shipping labels 4 x 2"});
+            QTest::keyClicks(pick->SearchEdit, " delta");
+            EXPECT_EQ(pick->shownDescriptions(), QStringList{"Delta D1  Shipping labels 4 x 2"});
             EXPECT_EQ(pick->WidthEdit->text(), "4.000");
             EXPECT_EQ(pick->AcrossEdit->text(), "2");
             screenshot(pick, "TSelectLabel-catalogue");
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClick(pick->SearchEdit, Qt::Key_Return);
+            if (pick->isVisible()) pick->reject();  // a failed step above must not leave it open
         });
     });
     ASSERT_TRUE(ChangeLabelStock(*home_, &stock, nullptr));
