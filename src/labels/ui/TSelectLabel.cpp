@@ -179,7 +179,7 @@ void TSelectLabel::filterChanged() {
     const int product = ProductList->currentIndex();
     const bool european = EuropeanOnly->isChecked();
 
-    // The shipped rows: by the spec's query for a shipped entry (or none selected), for
+    // The shipped rows: by the picker's query for a shipped entry (or none selected), for
     // "All makers" without a maker condition, for a catalogue maker only when the table
     // has that maker.
     QString makerText = MakerList->currentText();
