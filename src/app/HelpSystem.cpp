@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QHelpEngine>
+#include <QTimer>
+#include <QEventLoop>
 #include <QHelpSearchEngine>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -34,6 +36,28 @@ QString& settingsFile() {
 bool& searchIndexed() {
     static bool indexed = false;
     return indexed;
+}
+
+// The help engine of the run and where its full-text index stands. The index is made in
+// a thread of the search engine; it is begun only once help is looked at, and the engine
+// is taken down only after that thread has stopped (shutDown), since the thread reads the
+// engine's database.
+struct EngineState {
+    QHelpEngine* engine = nullptr;
+    bool tried = false;
+    bool indexingScheduled = false;
+    bool indexing = false;
+};
+EngineState& state() {
+    static EngineState s;
+    return s;
+}
+
+void startIndexing() {
+    EngineState& s = state();
+    if (!s.engine || s.indexingScheduled) return;
+    s.indexingScheduled = true;
+    s.engine->searchEngine()->scheduleIndexDocumentation();
 }
 
 QPointer<THelpWindow>& helpWindow() {
@@ -81,6 +105,7 @@ THelpWindow* ensureWindow(QWidget* from) {
         helpWindow() = new THelpWindow(engine, settingsFile());
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, helpWindow(), &QWidget::close);
         helpWindow()->place(from);
+        startIndexing();
     }
     THelpWindow* w = helpWindow();
     w->show();
@@ -102,31 +127,55 @@ void HelpSystem::install(const QString& settings) {
 }
 
 QHelpEngine* HelpSystem::engine() {
-    static QHelpEngine* engine = nullptr;
-    static bool tried = false;
-    if (tried) return engine;
-    tried = true;
+    EngineState& s = state();
+    if (s.tried) return s.engine;
+    s.tried = true;
     const QString folder = unpackFolder();
     if (folder.isEmpty()) return nullptr;
-    engine = new QHelpEngine(folder + "/quillory.qhc", qApp);
+    auto* engine = new QHelpEngine(folder + "/quillory.qhc", qApp);
     if (!engine->setupData()) {
         delete engine;
-        engine = nullptr;
         return nullptr;
     }
     if (!engine->registeredDocumentations().contains(kNamespace))
         engine->registerDocumentation(folder + "/quillory.qch");
     // The full-text index is made once per unpacked manual, in the background; a search
     // made while it is being made waits for it.
-    QObject::connect(engine->searchEngine(), &QHelpSearchEngine::indexingStarted, engine,
-                     [] { searchIndexed() = false; });
-    QObject::connect(engine->searchEngine(), &QHelpSearchEngine::indexingFinished, engine,
-                     [] { searchIndexed() = true; });
-    engine->searchEngine()->scheduleIndexDocumentation();
+    QObject::connect(engine->searchEngine(), &QHelpSearchEngine::indexingStarted, engine, [] {
+        searchIndexed() = false;
+        state().indexing = true;
+    });
+    QObject::connect(engine->searchEngine(), &QHelpSearchEngine::indexingFinished, engine, [] {
+        searchIndexed() = true;
+        state().indexing = false;
+    });
+    s.engine = engine;
     return engine;
 }
 
-bool HelpSystem::searchReady() { return engine() && searchIndexed(); }
+void HelpSystem::shutDown() {
+    EngineState& s = state();
+    if (s.engine && s.indexing) {
+        s.engine->searchEngine()->cancelIndexing();
+        QEventLoop loop;
+        QObject::connect(s.engine->searchEngine(), &QHelpSearchEngine::indexingFinished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        if (s.indexing) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    // The engine first: the contents, index and search widgets it made live in the help
+    // window and go with the engine; the window then goes with what is its own.
+    if (helpWindow()) helpWindow()->hide();
+    delete s.engine;
+    delete helpWindow().data();
+    s = EngineState();
+    searchIndexed() = false;
+}
+
+bool HelpSystem::searchReady() {
+    if (!engine()) return false;
+    startIndexing();
+    return searchIndexed();
+}
 
 QUrl HelpSystem::pageUrl(const QString& page) {
     return QUrl(QStringLiteral("qthelp://%1/%2/%3").arg(kNamespace, kFolder, page));

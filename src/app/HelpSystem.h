@@ -23,6 +23,9 @@ class HelpSystem : public QObject {
     // The help engine over the manual, set up on first use; nullptr when the manual
     // cannot be unpacked (the cache folder is not writable).
     static QHelpEngine* engine();
+    // Takes the help window and the engine down, after the search index thread has
+    // stopped: before the application object goes. Help can be used again after it.
+    static void shutDown();
     // Whether the full-text index is made (it is made in the background once the
     // manual is unpacked).
     static bool searchReady();

@@ -9,6 +9,7 @@
 #include "AppHome.h"
 #include "Cli.h"
 #include "Desktop.h"
+#include "HelpSystem.h"
 #include "PrintMemory.h"
 #include "SingleInstance.h"
 #include "TAddressMain.h"
@@ -38,7 +39,9 @@ int runDesktop(int argc, char** argv, const QString& homeArg) {
     QObject::connect(&instance, &SingleInstance::raiseRequested, &window, &TAddressMain::bringToFront);
     QApplication::restoreOverrideCursor();
     window.FormActivate();
-    return app.exec();
+    const int code = app.exec();
+    HelpSystem::shutDown();
+    return code;
 }
 
 }  // namespace

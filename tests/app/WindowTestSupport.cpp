@@ -55,7 +55,10 @@ void WindowTest::SetUp() {
     (void)once;
 }
 
-void WindowTest::TearDown() { PrinterDevice::setPrinterListForTesting(std::nullopt); }
+void WindowTest::TearDown() {
+    PrinterDevice::setPrinterListForTesting(std::nullopt);
+    HelpSystem::shutDown();
+}
 
 void WindowTest::writeIni(const QByteArray& text) {
     QFile file(iniPath());

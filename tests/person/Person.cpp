@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "Desktop.h"
+#include "HelpSystem.h"
 #include "WindowTestSupport.h"
 
 namespace person {
@@ -237,6 +238,7 @@ void PersonTest::TearDown() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible()) w->close();
     settle();
+    HelpSystem::shutDown();
 }
 
 }  // namespace person

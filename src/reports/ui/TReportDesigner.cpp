@@ -517,7 +517,8 @@ bool TReportDesigner::eventFilter(QObject* watched, QEvent* event) {
     }
     for (int b : {int(TReportSettings::Header), int(TReportSettings::Detail), int(TReportSettings::Footer)}) {
         if (watched != Sizers[b]) continue;
-        auto* mouse = static_cast<QMouseEvent*>(event);
+        // A mouse event only in the mouse cases: the filter sees every kind of event.
+        const auto mouse = [event] { return static_cast<QMouseEvent*>(event); };
         switch (event->type()) {
             case QEvent::FocusIn:
             case QEvent::FocusOut: {
@@ -544,14 +545,14 @@ bool TReportDesigner::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
             case QEvent::MouseButtonPress:
-                if (mouse->button() != Qt::LeftButton || !Sizers[b]->isEnabled()) return true;
+                if (mouse()->button() != Qt::LeftButton || !Sizers[b]->isEnabled()) return true;
                 dragBand_ = b;
                 dragStartHeight_ = ReportBands::Height(settings_, Band(b));
-                dragStartY_ = int(mouse->globalPosition().y());
+                dragStartY_ = int(mouse()->globalPosition().y());
                 return true;
             case QEvent::MouseMove:
                 if (dragBand_ == b) {
-                    const int dy = int(std::lround((mouse->globalPosition().y() - dragStartY_) / zoom_));
+                    const int dy = int(std::lround((mouse()->globalPosition().y() - dragStartY_) / zoom_));
                     ReportBands::SetHeight(
                         settings_, Band(b),
                         ReportBands::DraggedHeight(settings_, Band(b), dragStartHeight_, dy));
@@ -559,7 +560,7 @@ bool TReportDesigner::eventFilter(QObject* watched, QEvent* event) {
                 }
                 return true;
             case QEvent::MouseButtonRelease:
-                if (dragBand_ == b && mouse->button() == Qt::LeftButton) {
+                if (dragBand_ == b && mouse()->button() == Qt::LeftButton) {
                     dragBand_ = -1;
                     TGPanelView* v = BandView(Band(b));
                     v->ClearSelection();
