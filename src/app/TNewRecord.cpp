@@ -16,16 +16,16 @@ TNewRecord::TNewRecord(bool askNames, bool askZip, int lastWidth, int firstWidth
     setObjectName("TNewRecord");
     setWindowTitle("New Record");
 
-    LastNameEdit = new QLineEdit;
+    LastNameEdit = new QLineEdit(this);  // owned also when its row is not asked for
     LastNameEdit->setObjectName("LastNameEdit");
     LastNameEdit->setMaxLength(lastWidth);
     LastNameEdit->setWhatsThis(
         "The last name of the new record, checked against the names already in the file.");
-    FirstNameEdit = new QLineEdit;
+    FirstNameEdit = new QLineEdit(this);  // owned also when its row is not asked for
     FirstNameEdit->setObjectName("FirstNameEdit");
     FirstNameEdit->setMaxLength(firstWidth);
     FirstNameEdit->setWhatsThis("The first name of the new record.");
-    ZipEdit = new QLineEdit;
+    ZipEdit = new QLineEdit(this);  // owned also when its row is not asked for
     ZipEdit->setObjectName("ZipEdit");
     ZipEdit->setMaxLength(zipWidth);
     ZipEdit->setWhatsThis("City and state are filled in from a record whose ZIP code begins with this.");

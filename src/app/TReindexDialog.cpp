@@ -30,7 +30,7 @@ TReindexDialog::TReindexDialog(const QString& objectName, const QString& caption
     // Reindex, Cancel, Help, at the right.
     buttonRow()->insertWidget(1, ReindexButton);
     buttonRow()->insertWidget(3, HelpButton);
-    buttonRow()->takeAt(buttonRow()->count() - 1);
+    delete buttonRow()->takeAt(buttonRow()->count() - 1);  // the trailing stretch
     connect(ReindexButton, &QPushButton::clicked, this, &TReindexDialog::ReindexButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, [this] { HelpLink::showFor(this); });
     setJob([this](JobProgress& progress) { return run(progress) ? JobResult::Done : JobResult::Failed; });

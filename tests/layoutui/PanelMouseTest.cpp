@@ -165,6 +165,7 @@ TEST_F(PanelViewTest, DraggingMovesBySnappedSteps) {
         }
     }
     // Grid 8 with a move that does not start on the grid.
+    view_->ClearSelection();
     panel_.ClearObjects();
     TGGraphicControl* o = addBox(30, 30, 50, 20);
     drag({40, 40}, {100, 40});

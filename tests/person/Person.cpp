@@ -213,6 +213,7 @@ void PersonTest::SetUp() {
     makeAddressFile(addressFile(), records());
     static WindowManager* manager = [] {
         auto* m = new WindowManager;
+        m->setParent(qApp);  // goes with the application
         qApp->installEventFilter(m);
         return m;
     }();

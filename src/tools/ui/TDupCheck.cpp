@@ -115,7 +115,14 @@ TDupCheck::TDupCheck(xbase::Table& table, QString indexPath, QString globalTagId
     setMinimumWidth(460);
 }
 
-TDupCheck::~TDupCheck() { removeIndex(); }
+TDupCheck::~TDupCheck() {
+    removeIndex();
+    // The window's own buttons are laid out only in the state that shows them; one never
+    // shown has no parent to take it.
+    for (QPushButton* b : {PerformButton, DeleteButton, SaveButton, UndoButton, TagButton, TagAllButton, OkButton,
+                           HelpButton})
+        if (!b->parent()) delete b;
+}
 
 void TDupCheck::PerformButtonClick() {
     if (started()) return;

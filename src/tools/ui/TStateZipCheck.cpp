@@ -142,6 +142,12 @@ TStateZipCheck::TStateZipCheck(xbase::Table& table, const AppHome& home, QString
 TStateZipCheck::~TStateZipCheck() {
     closeStates();
     removeIndex();
+    // The window's own buttons are laid out only in the state that shows them; one never
+    // shown has no parent to take it.
+    for (QPushButton* b : {PerformButton, EditButton, SaveButton, UndoButton, TagButton, TagAllButton, AddStateButton,
+                           DeleteStateButton, SaveStateButton, UndoStateButton, EditStatesButton, CloseButton,
+                           HelpButton})
+        if (!b->parent()) delete b;
 }
 
 void TStateZipCheck::PerformButtonClick() {
