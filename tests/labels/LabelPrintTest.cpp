@@ -10,6 +10,7 @@
 #include "LabelTestSupport.h"
 #include "LayoutFile.h"
 #include "Messages.h"
+#include "NoteMessages.h"
 #include "PageStream.h"
 #include "RecordingProgress.h"
 #include "TAddressDataSet.h"
@@ -19,18 +20,6 @@
 #include "TempDir.h"
 
 namespace {
-
-class NoteMessages : public Messages {
-  public:
-    void inform(const QString& text, const QString&) override { notes << text; }
-    void warn(const QString& text, const QString&) override { notes << text; }
-    void error(const QString& text, const QString&) override { notes << text; }
-    bool ask(const QString& text, const QString&, Preset) override {
-        notes << text;
-        return true;
-    }
-    QStringList notes;
-};
 
 // One text drawn: the sheet it is on and its baseline's start less kFieldOffset, which
 // for a record label is the label's top-left corner.

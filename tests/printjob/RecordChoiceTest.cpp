@@ -6,23 +6,12 @@
 
 #include "AddressTable.h"
 #include "Messages.h"
+#include "NoteMessages.h"
 #include "RecordChoice.h"
 #include "SavedCursor.h"
 #include "Table.h"
 
 namespace {
-
-class NoteMessages : public Messages {
-  public:
-    void inform(const QString& text, const QString&) override { notes << text; }
-    void warn(const QString& text, const QString&) override { notes << text; }
-    void error(const QString& text, const QString&) override { notes << text; }
-    bool ask(const QString& text, const QString&, Preset) override {
-        notes << text;
-        return true;
-    }
-    QStringList notes;
-};
 
 using Records = RecordChoice::Records;
 

@@ -198,9 +198,9 @@ public:
     }
 
     ::testing::AssertionResult run(int steps) {
-        xbase::TableSpec spec;
-        for (const ModelField& f : model_.fields()) spec.fields.push_back({f.name, f.type, uint16_t(f.width)});
-        Status s = Table::create(path_, spec);
+        xbase::TableSpec structure;
+        for (const ModelField& f : model_.fields()) structure.fields.push_back({f.name, f.type, uint16_t(f.width)});
+        Status s = Table::create(path_, structure);
         if (!s.ok()) return fail("create: " + s.message());
         if (!reopen()) return failure_;
         QString message;

@@ -10,20 +10,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "LengthBox.h"
 #include "WindowMessages.h"
 
 namespace {
 
 const std::pair<const char*, Qt::Alignment> kAlignments[] = {
     {"Left", Qt::AlignLeft}, {"Right", Qt::AlignRight}, {"Justified", Qt::AlignJustify}, {"Center", Qt::AlignHCenter}};
-
-QLineEdit* box(const char* name) {
-    auto* e = new QLineEdit;
-    e->setObjectName(name);
-    e->setMaximumWidth(90);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
 
 }  // namespace
 
@@ -51,12 +44,12 @@ TParagraphPropDlg::TParagraphPropDlg(const ParagraphFormat& shown, QWidget* pare
     FirstLine->setObjectName("FirstLine");
     FirstLine->addItems({"Same as Left Indent", "Indented by"});
     FirstLine->setCurrentIndex(shown.firstIndent != shown.leftIndent ? 1 : 0);
-    FirstIndent = box("FirstIndent");
-    LeftIndent = box("LeftIndent");
-    RightIndent = box("RightIndent");
-    SpaceBefore = box("SpaceBefore");
-    SpaceAfter = box("SpaceAfter");
-    LineHeight = box("LineHeight");
+    FirstIndent = LengthBox("FirstIndent");
+    LeftIndent = LengthBox("LeftIndent");
+    RightIndent = LengthBox("RightIndent");
+    SpaceBefore = LengthBox("SpaceBefore");
+    SpaceAfter = LengthBox("SpaceAfter");
+    LineHeight = LengthBox("LineHeight");
 
     auto* indents = new QGroupBox("Indents");
     auto* indentForm = new QFormLayout(indents);

@@ -9,21 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "LengthBox.h"
 #include "WindowMessages.h"
 
 LetterUnits::Unit TWPPageProp::lastUnit_ = LetterUnits::Unit::Inch;
-
-namespace {
-
-QLineEdit* box(const char* name) {
-    auto* e = new QLineEdit;
-    e->setObjectName(name);
-    e->setMaximumWidth(100);
-    e->setAlignment(Qt::AlignRight);
-    return e;
-}
-
-}  // namespace
 
 TWPPageProp::TWPPageProp(const LetterPage& page, QWidget* parent) : QDialog(parent), page_(page) {
     setObjectName("TWPPageProp");
@@ -33,12 +22,12 @@ TWPPageProp::TWPPageProp(const LetterPage& page, QWidget* parent) : QDialog(pare
     Unit->setObjectName("Unit");
     Unit->addItems({"Inch", "Cm", "Twips"});  // in the order of LetterUnits::Unit
     Unit->setCurrentIndex(int(lastUnit_));
-    PaperWidth = box("PaperWidth");
-    PaperHeight = box("PaperHeight");
-    MarginTop = box("MarginTop");
-    MarginBottom = box("MarginBottom");
-    MarginLeft = box("MarginLeft");
-    MarginRight = box("MarginRight");
+    PaperWidth = LengthBox("PaperWidth");
+    PaperHeight = LengthBox("PaperHeight");
+    MarginTop = LengthBox("MarginTop");
+    MarginBottom = LengthBox("MarginBottom");
+    MarginLeft = LengthBox("MarginLeft");
+    MarginRight = LengthBox("MarginRight");
     boxes_ = {{PaperWidth, &LetterPage::paperWidth},   {PaperHeight, &LetterPage::paperHeight},
               {MarginTop, &LetterPage::marginTop},     {MarginBottom, &LetterPage::marginBottom},
               {MarginLeft, &LetterPage::marginLeft},   {MarginRight, &LetterPage::marginRight}};
